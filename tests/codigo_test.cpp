@@ -1,0 +1,183 @@
+// Tests of the code table, its arena and the encoder.
+#include "coder/codigo.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <set>
+#include <string>
+
+namespace {
+
+using namespace coder;
+using Tabela = std::map<char, std::string>;
+
+// Every entry of code that is set.
+Tabela tabela() {
+  Tabela t;
+  for (int s = 0; s < n_simbolos; ++s) {
+    if (code[s] != nullptr) {
+      t[static_cast<char>(s)] = code[s];
+    }
+  }
+  return t;
+}
+
+std::string codificado(const char* texto) {
+  std::array<char, 4096> destino{};
+  EXPECT_TRUE(codifica(texto, destino)) << texto;
+  return destino.data();
+}
+
+struct Caso {
+  const char* texto;
+  Tabela tabela;
+  const char* codificado;
+};
+
+const Caso casos[] = {
+    {"Huffman",
+     {{'H', "001"}, {'a', "000"}, {'f', "10"}, {'m', "011"}, {'n', "010"}, {'u', "11"}},
+     "001111010011000010"},
+    {"abc", {{'a', "01"}, {'b', "00"}, {'c', "1"}}, "01001"},
+    // The lighter b, taken out first, goes on the '1' branch.
+    {"aab", {{'a', "0"}, {'b', "1"}}, "001"},
+    // One distinct symbol: the root is a leaf and its code is empty.
+    {"aaaa", {{'a', ""}}, ""},
+    {"", {}, ""},
+};
+
+TEST(codigo, TextsGetTheirCodesAndEncodings) {
+  for (const Caso& caso : casos) {
+    ASSERT_TRUE(inicializa(caso.texto)) << caso.texto;
+    EXPECT_EQ(tabela(), caso.tabela) << caso.texto;
+    EXPECT_EQ(codificado(caso.texto), caso.codificado) << caso.texto;
+  }
+}
+
+TEST(codigo, BuiltInTextUsesPoolQueueAndArenaAsBuilt) {
+  ASSERT_TRUE(inicializa("Huffman"));
+  EXPECT_EQ(n_nodes, 11);
+  EXPECT_EQ(fila_final, 2) << "the root stays queued";
+  EXPECT_EQ(fila(1)->peso, 7);
+  // The walk reaches the leaves in the order a, H, n, m, f, u.
+  using namespace std::string_literals;
+  EXPECT_EQ(std::string(buffer, 22),
+            "000\0"
+            "001\0"
+            "010\0"
+            "011\0"
+            "10\0"
+            "11\0"s);
+  EXPECT_EQ(code[static_cast<unsigned char>('a')], buffer);
+  EXPECT_EQ(code[static_cast<unsigned char>('u')], buffer + 19);
+}
+
+// Each build must give what a fresh process would, whatever came before:
+// a root left queued, or a pool slot whose old fields still say "leaf".
+TEST(codigo, EveryBuildGivesWhatAFreshOneWould) {
+  for (int volta = 0; volta < 2; ++volta) {
+    for (std::size_t i = 0; i < std::size(casos); ++i) {
+      const Caso& caso = casos[volta == 0 ? i : std::size(casos) - 1 - i];
+      ASSERT_FALSE(inicializa("a\x80"));
+      ASSERT_TRUE(inicializa(caso.texto)) << caso.texto;
+      EXPECT_EQ(tabela(), caso.tabela) << caso.texto << " in round " << volta;
+      EXPECT_EQ(n_nodes, caso.tabela.empty() ? 0 : 2 * std::ssize(caso.tabela) - 1);
+    }
+  }
+}
+
+TEST(codigo, EmptyTextBuildsAnEmptyTableWithNoRoot) {
+  ASSERT_TRUE(inicializa("Huffman"));
+  ASSERT_TRUE(inicializa(""));
+  EXPECT_TRUE(tabela().empty());
+  EXPECT_EQ(fila(1), nullptr);
+  EXPECT_EQ(codificado(""), "");
+}
+
+TEST(codigo, RefusedTextLeavesTheTableEmpty) {
+  for (const char* texto : {"Huff\x80", "\xff", "a\xc3\xa7"}) {
+    ASSERT_TRUE(inicializa("Huffman"));
+    EXPECT_FALSE(inicializa(texto));
+    EXPECT_TRUE(tabela().empty()) << "after " << texto;
+  }
+  EXPECT_FALSE(inicializa(nullptr));
+  EXPECT_TRUE(tabela().empty());
+}
+
+TEST(codigo, LengthGuardRefusesOneCharacterTooMany) {
+  EXPECT_TRUE(inicializa("abcd", 4));
+  EXPECT_EQ(tabela().size(), 4U);
+  EXPECT_FALSE(inicializa("abcde", 4));
+  EXPECT_TRUE(tabela().empty());
+  EXPECT_TRUE(inicializa("", 0));
+}
+
+// All 127 symbols with one frequent: 1,134 characters of arena, past what a
+// 1 KiB arena would hold.
+TEST(codigo, AllSymbolsWithOneFrequentFitTheArena) {
+  std::string texto(1000, 'e');
+  for (int s = 1; s < n_simbolos; ++s) {
+    texto += static_cast<char>(s);
+  }
+  ASSERT_TRUE(inicializa(texto.c_str()));
+  const Tabela t = tabela();
+  ASSERT_EQ(t.size(), 127U);
+  std::size_t arena = 0;
+  for (const auto& [simbolo, codigo] : t) {
+    arena += codigo.size() + 1;
+  }
+  EXPECT_EQ(arena, 1134U);
+  // The subtree of the 126 rare symbols is lighter, so taken out first: '1'.
+  EXPECT_EQ(t.at('e'), "0");
+}
+
+// Fibonacci counts make the deepest tree their number allows: codes of 1, 2,
+// ..., n - 1 and n - 1 characters.
+TEST(codigo, FibonacciCountsGiveTheDeepestCodes) {
+  constexpr int n = 25;
+  std::string texto;
+  for (std::int32_t a = 1, b = 1, s = 0; s < n; ++s, b = a + b, a = b - a) {
+    texto.append(static_cast<std::size_t>(a), static_cast<char>('A' + s));
+  }
+  ASSERT_TRUE(inicializa(texto.c_str()));
+  std::multiset<std::size_t> comprimentos;
+  for (const auto& [simbolo, codigo] : tabela()) {
+    comprimentos.insert(codigo.size());
+  }
+  std::multiset<std::size_t> esperados{n - 1};
+  for (std::size_t d = 1; d < n; ++d) {
+    esperados.insert(d);
+  }
+  EXPECT_EQ(comprimentos, esperados);
+}
+
+TEST(codifica, TooSmallDestinationGetsTheEmptyStringAndNothingPastIt) {
+  ASSERT_TRUE(inicializa("Huffman"));
+  const std::string esperado = "001111010011000010";
+  for (std::size_t tamanho = 0; tamanho <= esperado.size() + 1; ++tamanho) {
+    std::array<char, 32> destino;
+    destino.fill('#');
+    const bool cabe = tamanho == esperado.size() + 1;
+    EXPECT_EQ(codifica("Huffman", std::span(destino.data(), tamanho)), cabe) << tamanho;
+    if (tamanho > 0) {
+      EXPECT_EQ(destino.data(), cabe ? esperado : "") << tamanho;
+    }
+    EXPECT_EQ(std::string(destino.data() + tamanho, destino.end()),
+              std::string(destino.size() - tamanho, '#'))
+        << tamanho;
+  }
+}
+
+TEST(codifica, CharacterWithoutACodeIsRefused) {
+  ASSERT_TRUE(inicializa("Huffman"));
+  for (const char* texto : {"Huffmanz", "Hu\xc3\xa7", static_cast<const char*>(nullptr)}) {
+    std::array<char, 32> destino;
+    destino.fill('#');
+    EXPECT_FALSE(codifica(texto, destino));
+    EXPECT_EQ(destino[0], '\0');
+  }
+}
+
+} // namespace
