@@ -3,6 +3,7 @@
 #include "coder/codigo.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 namespace coder {
@@ -33,9 +34,11 @@ bool conta(const char* texto, std::int32_t max_caracteres,
 // branches taken from the root down to no. Expects room in caminho and in the
 // arena, which the tree's limits guarantee.
 void cria_codigo(const no_arvore* no, char* caminho, std::int32_t profundidade) {
+  assert(profundidade < tamanho_caminho);
   if (no->simbolo != 0) {
     caminho[profundidade] = '\0';
     const auto tamanho = static_cast<std::size_t>(profundidade) + 1;
+    assert(tamanho <= static_cast<std::size_t>(std::end(buffer) - out));
     std::memcpy(out, caminho, tamanho);
     code[static_cast<unsigned char>(no->simbolo)] = out;
     out += tamanho;
@@ -99,7 +102,7 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
 }
 
 bool codifica(const char* texto, std::span<char> destino) {
-  if (texto == nullptr) {
+  if (texto == nullptr || destino.empty()) {
     return recusa(destino);
   }
   std::size_t n = 0; // the first free character of destino
@@ -115,9 +118,6 @@ bool codifica(const char* texto, std::span<char> destino) {
       }
       destino[n++] = *c;
     }
-  }
-  if (destino.empty()) {
-    return false;
   }
   destino[n] = '\0';
   return true;
