@@ -33,9 +33,12 @@ no_arvore* novo_no(std::int32_t peso, char simbolo, no_arvore* esquerda, no_arvo
   assert(n_nodes < tamanho_banco);
   no_arvore* const no = &banco_dados[n_nodes++];
   if (peso != 0) {
-    *no = {peso, simbolo, nullptr, nullptr};
+    *no = {.peso = peso, .simbolo = simbolo, .esquerda = nullptr, .direita = nullptr};
   } else {
-    *no = {esquerda->peso + direita->peso, 0, esquerda, direita};
+    *no = {.peso = esquerda->peso + direita->peso,
+           .simbolo = 0,
+           .esquerda = esquerda,
+           .direita = direita};
   }
   return no;
 }

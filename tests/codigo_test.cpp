@@ -92,7 +92,7 @@ TEST(codigo, RefusedTextLeavesTheTableEmpty) {
   for (auto [texto, limite] : recusados) {
     ASSERT_TRUE(inicializa("Huffman"));
     EXPECT_FALSE(inicializa(texto, limite));
-    EXPECT_TRUE(tabela().empty()) << "after " << (texto ? texto : "null");
+    EXPECT_TRUE(tabela().empty()) << "after " << (texto != nullptr ? texto : "null");
   }
   EXPECT_TRUE(inicializa("abcd", 4));
   EXPECT_EQ(tabela().size(), 4U);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -11,9 +12,9 @@ TEST(relatorio, ProgramPrintsTheExactReportAndExitsZero) {
   FILE* const programa = popen(HUFFMAN_EXE, "r");
   ASSERT_NE(programa, nullptr);
   std::string saida;
-  char bloco[256];
-  for (std::size_t n; (n = std::fread(bloco, 1, sizeof bloco, programa)) > 0;) {
-    saida.append(bloco, n);
+  std::array<char, 256> bloco{};
+  while (const std::size_t n = std::fread(bloco.data(), 1, bloco.size(), programa)) {
+    saida.append(bloco.data(), n);
   }
   const int estado = pclose(programa);
 
