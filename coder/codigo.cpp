@@ -72,8 +72,8 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
     return false;
   }
 
-  // Queue one leaf per symbol that occurs, in ascending symbol order: ties
-  // between equal weights are broken by that order.
+  // Queue one leaf per symbol that occurs, in ascending symbol order (0 ends
+  // the text, so it never occurs): ties between equal weights follow that order.
   for (int s = 1; s < n_simbolos; ++s) {
     if (frequencias[s] != 0) {
       insere_fila(novo_no(frequencias[s], static_cast<char>(s), nullptr, nullptr));
@@ -94,8 +94,8 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
   }
 
   // Walk the tree from its root, which stays in the queue. A text of one
-  // distinct symbol makes the root a leaf, whose code is the empty string:
-  // the text then encodes to nothing, which is all one symbol needs.
+  // distinct symbol makes the root a leaf: its code is the empty string, and
+  // the text encodes to the empty string.
   char caminho[tamanho_caminho];
   cria_codigo(fila(1), caminho, 0);
   return true;
