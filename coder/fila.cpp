@@ -52,7 +52,7 @@ no_arvore* remove_fila() {
   if (fila_final <= 1) {
     return nullptr;
   }
-  no_arvore* const lightest = fila(1);
+  no_arvore* const mais_leve = fila(1);
   const std::int32_t ultimo = --fila_final; // fila(ultimo): the last node held
 
   // Move the hole left at slot 1 down to the bottom of the slots 1 to
@@ -68,7 +68,7 @@ no_arvore* remove_fila() {
   // Fill it with the last node. With one node held, that is the one removed,
   // put back in slot 1 outside the queue.
   assenta(i, fila(ultimo));
-  return lightest;
+  return mais_leve;
 }
 
 } // namespace coder
