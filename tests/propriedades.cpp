@@ -1,0 +1,251 @@
+// The coder's promises, checked against the pool, the tree and an
+// independent computation of the optimal cost.
+#include "tests/propriedades.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+#include "coder/codigo.h"
+
+namespace prova {
+
+namespace {
+
+using coder::n_simbolos;
+using coder::no_arvore;
+using Contagem = std::array<std::int64_t, n_simbolos>;
+using Tabela = std::array<std::optional<std::string>, n_simbolos>;
+
+Tabela tabela() {
+  Tabela t;
+  for (std::size_t s = 0; s < n_simbolos; ++s) {
+    if (coder::code[s] != nullptr) {
+      t[s] = coder::code[s];
+    }
+  }
+  return t;
+}
+
+// No code is a prefix of another. Sorted, a code that prefixes any other
+// also prefixes the one right after it.
+bool sem_prefixos(std::vector<std::string> codigos) {
+  std::sort(codigos.begin(), codigos.end());
+  for (std::size_t i = 1; i < codigos.size(); ++i) {
+    if (codigos[i].starts_with(codigos[i - 1])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The sum of 2^-length over the codes is exactly 1. Counted from the deepest
+// level up, the codes of each level must pair off into nodes of the level
+// above, leaving a single root.
+bool completo(const std::vector<std::string>& codigos) {
+  std::vector<std::int64_t> por_comprimento;
+  for (const std::string& c : codigos) {
+    por_comprimento.resize(std::max(por_comprimento.size(), c.size() + 1));
+    ++por_comprimento[c.size()];
+  }
+  std::int64_t nos = 0; // nodes at the level below the one being added
+  for (std::size_t d = por_comprimento.size() - 1; d > 0; --d) {
+    nos += por_comprimento[d];
+    if (nos % 2 != 0) {
+      return false;
+    }
+    nos /= 2;
+  }
+  return nos + por_comprimento[0] == 1;
+}
+
+// The cost of an optimal code for these counts: the two smallest are merged
+// again and again. The sums come out in ascending order, so a second sorted
+// list holds them and no heap is needed.
+std::int64_t custo_otimo(const Contagem& contagem) {
+  std::vector<std::int64_t> folhas;
+  std::copy_if(contagem.begin(), contagem.end(), std::back_inserter(folhas),
+               [](std::int64_t c) { return c != 0; });
+  std::sort(folhas.begin(), folhas.end());
+  std::vector<std::int64_t> somas;
+  std::size_t f = 0; // the first leaf not yet merged
+  std::size_t s = 0; // the first sum not yet merged
+  auto menor = [&] {
+    if (s < somas.size() && (f == folhas.size() || somas[s] < folhas[f])) {
+      return somas[s++];
+    }
+    return folhas[f++];
+  };
+  std::int64_t custo = 0;
+  while (folhas.size() - f + somas.size() - s > 1) {
+    const std::int64_t soma = menor() + menor();
+    custo += soma;
+    somas.push_back(soma);
+  }
+  return custo;
+}
+
+// The sum of the inner nodes' weights in the pool: each symbol counts once
+// for every inner node above its leaf, so this is the encoded length.
+std::int64_t peso_interno() {
+  std::int64_t soma = 0;
+  for (std::int32_t i = 0; i < coder::n_nodes; ++i) {
+    if (coder::banco_dados[i].simbolo == 0) {
+      soma += coder::banco_dados[i].peso;
+    }
+  }
+  return soma;
+}
+
+// Decodes bits by walking the tree from the root in fila(1): '0' to esquerda,
+// '1' to direita, a symbol at each leaf. A root that is a leaf has the empty
+// code, so the text is its symbol n times. Nothing when the walk falls off the
+// tree or stops inside a code.
+std::optional<std::string> decodifica(std::string_view bits, std::size_t n) {
+  const no_arvore* const raiz = coder::fila_final > 1 ? coder::fila(1) : nullptr;
+  if (raiz == nullptr || raiz->simbolo != 0) {
+    if (!bits.empty() || (raiz == nullptr && n != 0)) {
+      return std::nullopt;
+    }
+    return std::string(n, raiz != nullptr ? raiz->simbolo : '\0');
+  }
+  std::string texto;
+  const no_arvore* no = raiz;
+  for (const char b : bits) {
+    no = b == '0' ? no->esquerda : no->direita;
+    if (no == nullptr) {
+      return std::nullopt;
+    }
+    if (no->simbolo != 0) {
+      texto += no->simbolo;
+      no = raiz;
+    }
+  }
+  if (no != raiz) {
+    return std::nullopt;
+  }
+  return texto;
+}
+
+// The checks on a table built from an accepted text with these counts.
+std::string verifica_tabela(const Tabela& t, const Contagem& contagem) {
+  std::vector<std::string> codigos;
+  for (std::size_t s = 0; s < n_simbolos; ++s) {
+    if (t[s].has_value() != (contagem[s] != 0)) {
+      return "symbol " + std::to_string(s) + (contagem[s] != 0 ? " occurs but" : " is absent but") +
+             (t[s] ? " has a code" : " has no code");
+    }
+    if (t[s]) {
+      if (t[s]->find_first_not_of("01") != std::string::npos) {
+        return "the code of symbol " + std::to_string(s) + " is not made of '0' and '1'";
+      }
+      codigos.push_back(*t[s]);
+    }
+  }
+  const auto k = static_cast<std::int32_t>(codigos.size());
+  if (coder::n_nodes != (k == 0 ? 0 : 2 * k - 1)) {
+    return std::to_string(k) + " symbols took " + std::to_string(coder::n_nodes) + " pool nodes";
+  }
+  if (!sem_prefixos(codigos)) {
+    return "one code is a prefix of another";
+  }
+  if (k == 1 && !codigos[0].empty()) {
+    return "the only symbol's code is not empty";
+  }
+  if (k >= 2 && !completo(codigos)) {
+    return "the code lengths do not make a complete code";
+  }
+  return "";
+}
+
+} // namespace
+
+std::optional<std::string> codificacao_esperada(const char* texto) {
+  std::string bits;
+  for (const char* p = texto; *p != '\0'; ++p) {
+    const auto s = static_cast<unsigned char>(*p);
+    if (s >= n_simbolos || coder::code[s] == nullptr) {
+      return std::nullopt;
+    }
+    bits += coder::code[s];
+  }
+  return bits;
+}
+
+std::string verifica_codigo(const char* texto) {
+  const std::string_view t(texto);
+  const bool valido = std::all_of(
+      t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) < n_simbolos; });
+  if (coder::inicializa(texto) != valido) {
+    return valido ? "a text of 7-bit characters was refused" : "a character above 127 was accepted";
+  }
+  if (!valido) {
+    return tabela() == Tabela{} ? "" : "a refused text left codes in the table";
+  }
+
+  Contagem contagem{};
+  for (const char c : t) {
+    ++contagem[static_cast<unsigned char>(c)];
+  }
+  const Tabela t1 = tabela();
+  if (std::string erro = verifica_tabela(t1, contagem); !erro.empty()) {
+    return erro;
+  }
+
+  const std::string esperado = codificacao_esperada(texto).value();
+  std::vector<char> destino(esperado.size() + 1);
+  if (!coder::codifica(texto, destino) || esperado != destino.data()) {
+    return "codifica did not write the codes into a destination of the exact size";
+  }
+  if (decodifica(esperado, t.size()) != t) {
+    return "walking the tree over the encoding does not give the text back";
+  }
+  const auto comprimento = static_cast<std::int64_t>(esperado.size());
+  if (peso_interno() != comprimento) {
+    return "the inner nodes weigh " + std::to_string(peso_interno()) + ", the encoding is " +
+           std::to_string(comprimento) + " long";
+  }
+  if (custo_otimo(contagem) != comprimento) {
+    return "the encoding is " + std::to_string(comprimento) + " long, the optimum " +
+           std::to_string(custo_otimo(contagem));
+  }
+
+  if (!coder::inicializa(texto) || tabela() != t1) {
+    return "a second build of the text gave another table";
+  }
+  return "";
+}
+
+std::string verifica_destino(const char* texto, std::size_t tamanho) {
+  const std::optional<std::string> esperado = codificacao_esperada(texto);
+  const bool cabe = esperado.has_value() && esperado->size() < tamanho;
+
+  constexpr std::size_t guarda = 16; // characters after the destination that must stay as they are
+  std::vector<char> memoria(tamanho + guarda, '#');
+  const bool feito = coder::codifica(texto, std::span(memoria.data(), tamanho));
+  const std::string medida = " (destination of " + std::to_string(tamanho) + ")";
+
+  if (feito != cabe) {
+    return (cabe ? "refused a code that fits" : "accepted a code that does not fit") + medida;
+  }
+  if (tamanho > 0) {
+    const auto fim =
+        std::find(memoria.begin(), memoria.begin() + static_cast<std::ptrdiff_t>(tamanho), '\0');
+    if (*fim != '\0') {
+      return "left the destination unterminated" + medida;
+    }
+    if (std::string(memoria.begin(), fim) != (feito ? *esperado : "")) {
+      return (feito ? "wrote another code" : "did not leave the empty string") + medida;
+    }
+  }
+  if (std::any_of(memoria.begin() + static_cast<std::ptrdiff_t>(tamanho), memoria.end(),
+                  [](char c) { return c != '#'; })) {
+    return "wrote past the end of the destination" + medida;
+  }
+  return "";
+}
+
+} // namespace prova

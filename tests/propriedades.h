@@ -1,0 +1,34 @@
+// What the coder promises for every text, checked from the outside: the test
+// suite runs these checks over generated texts and the fuzz target over
+// arbitrary bytes.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace prova {
+
+// Builds the code of texto, a NUL-terminated string, and checks it. A text
+// with a character above 127 must be refused and leave the table empty. Any
+// other text must give: one code per symbol that occurs and none for the
+// rest; no code a prefix of another, and with two or more symbols a complete
+// code (the sum of 2^-length over the symbols exactly 1); 2k - 1 pool nodes
+// for k symbols; an encoding that the tree decodes back into the text, of the
+// length that the inner nodes' weights add up to and that an independent
+// optimal merge gives; and the same table from a second build. Returns what
+// broke, or the empty string. Leaves the code of texto built.
+[[nodiscard]] std::string verifica_codigo(const char* texto);
+
+// The concatenated code strings of texto's characters in the table built now,
+// or nothing when one of them has no code.
+[[nodiscard]] std::optional<std::string> codificacao_esperada(const char* texto);
+
+// Encodes texto into a destination of tamanho characters, with a guard zone
+// after it, and checks the result against codificacao_esperada: success
+// exactly when the code fits with its terminator, the empty string on a
+// refusal, and nothing written past tamanho. Returns what broke, or the empty
+// string.
+[[nodiscard]] std::string verifica_destino(const char* texto, std::size_t tamanho);
+
+} // namespace prova

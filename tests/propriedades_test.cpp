@@ -1,0 +1,125 @@
+// The coder's promises over seeded generated texts of every shape that
+// stresses it: uniform, skewed, all ties, deep codes, every symbol, one symbol.
+#include "tests/propriedades.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "coder/codigo.h"
+
+namespace {
+
+using Gerador = std::mt19937;
+
+// k distinct symbols of 1 to 127, in random order.
+std::vector<char> alfabeto(Gerador& g, int k) {
+  std::vector<char> simbolos(coder::max_folhas);
+  std::iota(simbolos.begin(), simbolos.end(), char{1});
+  std::shuffle(simbolos.begin(), simbolos.end(), g);
+  simbolos.resize(static_cast<std::size_t>(k));
+  return simbolos;
+}
+
+// Each symbol repeated as often as its count says, shuffled.
+std::string com_contagens(Gerador& g, const std::vector<char>& simbolos,
+                          const std::vector<std::size_t>& contagens) {
+  std::string texto;
+  for (std::size_t i = 0; i < simbolos.size(); ++i) {
+    texto.append(contagens[i], simbolos[i]);
+  }
+  std::shuffle(texto.begin(), texto.end(), g);
+  return texto;
+}
+
+// Symbols drawn with these weights, n of them.
+std::string sorteado(Gerador& g, const std::vector<char>& simbolos,
+                     const std::vector<double>& pesos, std::size_t n) {
+  std::discrete_distribution<std::size_t> qual(pesos.begin(), pesos.end());
+  std::string texto;
+  for (std::size_t i = 0; i < n; ++i) {
+    texto += simbolos[qual(g)];
+  }
+  return texto;
+}
+
+std::vector<std::string> textos_gerados() {
+  Gerador g(20261208);
+  auto entre = [&g](int a, int b) { return std::uniform_int_distribution<int>(a, b)(g); };
+  std::vector<std::string> textos{""};
+
+  for (int i = 0; i < 40; ++i) { // uniform over 2 to 127 symbols
+    const std::vector<char> simbolos = alfabeto(g, entre(2, 127));
+    textos.push_back(sorteado(g, simbolos, std::vector<double>(simbolos.size(), 1.0),
+                              static_cast<std::size_t>(entre(1, 3000))));
+  }
+  for (int i = 0; i < 40; ++i) { // skewed like text: weight 1/rank
+    const std::vector<char> simbolos = alfabeto(g, entre(2, 127));
+    std::vector<double> pesos(simbolos.size());
+    for (std::size_t r = 0; r < pesos.size(); ++r) {
+      pesos[r] = 1.0 / static_cast<double>(r + 1);
+    }
+    textos.push_back(sorteado(g, simbolos, pesos, static_cast<std::size_t>(entre(1, 5000))));
+  }
+  for (int k = 2; k <= 127; k += 5) { // all ties
+    const auto m = static_cast<std::size_t>(entre(1, 4));
+    textos.push_back(
+        com_contagens(g, alfabeto(g, k), std::vector<std::size_t>(static_cast<std::size_t>(k), m)));
+  }
+  for (int k = 2; k <= 24; k += 2) { // Fibonacci counts: codes as deep as k symbols allow
+    std::vector<std::size_t> fibonacci{1, 1};
+    while (fibonacci.size() < static_cast<std::size_t>(k)) {
+      fibonacci.push_back(fibonacci[fibonacci.size() - 1] + fibonacci[fibonacci.size() - 2]);
+    }
+    textos.push_back(com_contagens(g, alfabeto(g, k), fibonacci));
+  }
+  for (int i = 0; i < 5; ++i) { // all 127 symbols, one of them frequent
+    std::vector<std::size_t> contagens(coder::max_folhas, 1);
+    contagens[0] = static_cast<std::size_t>(entre(2, 2000));
+    textos.push_back(com_contagens(g, alfabeto(g, coder::max_folhas), contagens));
+  }
+  for (int i = 0; i < 5; ++i) { // one symbol repeated
+    textos.emplace_back(static_cast<std::size_t>(entre(1, 300)), alfabeto(g, 1)[0]);
+  }
+  return textos;
+}
+
+TEST(propriedades, HoldForEveryGeneratedText) {
+  for (const std::string& texto : textos_gerados()) {
+    ASSERT_EQ(prova::verifica_codigo(texto.c_str()), "") << "text of " << texto.size();
+  }
+}
+
+// Every destination size up to one past the code is tried for short codes;
+// longer ones are tried around their edge.
+TEST(propriedades, EveryDestinationTooSmallIsRefusedAndTheExactOneFits) {
+  for (const std::string& texto : textos_gerados()) {
+    ASSERT_TRUE(coder::inicializa(texto.c_str()));
+    const std::size_t n = prova::codificacao_esperada(texto.c_str()).value().size() + 1;
+    for (std::size_t tamanho = 0; tamanho <= n; ++tamanho) {
+      if (tamanho > 64 && tamanho + 2 < n) {
+        tamanho = n - 2;
+      }
+      ASSERT_EQ(prova::verifica_destino(texto.c_str(), tamanho), "");
+    }
+  }
+}
+
+// A character above 127 anywhere in a text is refused, however the rest looks.
+TEST(propriedades, HighCharacterAnywhereIsRefused) {
+  Gerador g(127);
+  for (std::string texto : textos_gerados()) {
+    if (texto.empty()) {
+      continue;
+    }
+    texto[g() % texto.size()] = static_cast<char>(128 + g() % 128);
+    ASSERT_EQ(prova::verifica_codigo(texto.c_str()), "");
+    ASSERT_EQ(prova::verifica_destino(texto.c_str(), texto.size() * 8), "");
+  }
+}
+
+} // namespace
