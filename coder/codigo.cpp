@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace coder {
 
@@ -15,32 +17,53 @@ namespace {
 
 char* out = buffer; // the first free character of the arena
 
-// Counts each character of texto into frequencias, which start at 0. False at
-// the first character above 127 or past the first max_caracteres.
-bool conta(const char* texto, std::int32_t max_caracteres,
-           std::span<std::int32_t, n_simbolos> frequencias) {
-  std::int32_t n = 0; // characters counted so far
-  for (const char* p = texto; *p != '\0'; ++p, ++n) {
-    const auto s = static_cast<unsigned char>(*p);
-    if (s >= n_simbolos || n >= max_caracteres) {
-      return false;
-    }
-    ++frequencias[s];
+// codifica copies a code as one block of this many characters, a single
+// unaligned 16-byte load and store: wide enough for every code of a
+// text-like text.
+constexpr std::size_t largura_bloco = 16;
+
+// Tables indexed by any byte value, so that a byte is never checked before
+// it is used as an index.
+constexpr int n_bytes = 256;
+
+// For each byte value, the size of its code string with the terminator, when
+// the code can go as one block: that size fits in the block, and a block read
+// from the code's place stays inside the arena. 0 for every other value: a
+// long code, one near the arena's end, and every value without a code, 0 and
+// those above 127 among them.
+std::uint8_t tamanho_bloco[n_bytes];
+
+// Counts each byte of texto into frequencias, which start at 0, and returns
+// the length of texto. The counts are unsigned: a text too long for a weight
+// may wrap them, but it is refused by its length.
+std::size_t conta(const char* texto, std::span<std::uint32_t, n_bytes> frequencias) {
+  const auto* p = reinterpret_cast<const unsigned char*>(texto);
+  for (; *p != '\0'; ++p) {
+    ++frequencias[*p];
   }
-  return true;
+  return static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(texto));
 }
 
-// Gives every leaf below no its code string: caminho holds the profundidade
-// branches taken from the root down to no. Expects room in caminho and in the
-// arena, which the tree's limits guarantee.
+// Gives every leaf below no its code string and its entry in tamanho_bloco:
+// caminho holds the profundidade branches taken from the root down to no.
+// Expects room in caminho and in the arena, which the tree's limits guarantee.
 void cria_codigo(const no_arvore* no, char* caminho, std::int32_t profundidade) {
   assert(profundidade < tamanho_caminho);
   if (no->simbolo != 0) {
+    const auto s = static_cast<unsigned char>(no->simbolo);
     caminho[profundidade] = '\0';
     const auto tamanho = static_cast<std::size_t>(profundidade) + 1;
-    assert(tamanho <= static_cast<std::size_t>(std::end(buffer) - out));
-    std::memcpy(out, caminho, tamanho);
-    code[static_cast<unsigned char>(no->simbolo)] = out;
+    const auto livre = static_cast<std::size_t>(std::end(buffer) - out);
+    assert(tamanho <= livre);
+    if (tamanho <= largura_bloco && largura_bloco <= livre) {
+      // The block's tail past the terminator is free arena, which the next
+      // code overwrites.
+      std::memcpy(out, caminho, largura_bloco);
+      tamanho_bloco[s] = static_cast<std::uint8_t>(tamanho);
+    } else {
+      std::copy_n(caminho, tamanho, out);
+    }
+    code[s] = out;
     out += tamanho;
     return;
   }
@@ -61,23 +84,39 @@ bool recusa(std::span<char> destino) {
 } // namespace
 
 bool inicializa(const char* texto, std::int32_t max_caracteres) {
-  // Start clean, so that each build gives what a fresh process would.
+  // Start clean, so that each build gives what a fresh process would. Only
+  // the walk sets codes, and it always moves out: with out at the start of
+  // the arena, as at process start, the tables are empty already.
   reinicia_fila();
-  std::fill(std::begin(code), std::end(code), nullptr);
-  out = buffer;
+  if (out != buffer) {
+    std::fill(std::begin(code), std::end(code), nullptr);
+    std::fill(std::begin(tamanho_bloco), std::end(tamanho_bloco), 0);
+    out = buffer;
+  }
 
   // Count the symbols.
-  std::int32_t frequencias[n_simbolos] = {};
-  if (texto == nullptr || !conta(texto, max_caracteres, frequencias)) {
+  if (texto == nullptr) {
+    return false;
+  }
+  std::uint32_t frequencias[n_bytes] = {};
+  const std::size_t comprimento = conta(texto, frequencias);
+  std::uint32_t acima_de_127 = 0; // not 0 when some byte above 127 occurs
+  for (int b = n_simbolos; b < n_bytes; ++b) {
+    acima_de_127 |= frequencias[b];
+  }
+  if (acima_de_127 != 0 || comprimento > static_cast<std::size_t>(std::max(max_caracteres, 0))) {
     return false;
   }
 
   // Queue one leaf per symbol that occurs, in ascending symbol order (0 ends
-  // the text, so it never occurs): ties between equal weights follow that order.
-  for (int s = 1; s < n_simbolos; ++s) {
-    if (frequencias[s] != 0) {
-      insere_fila(novo_no(frequencias[s], static_cast<char>(s), nullptr, nullptr));
-    }
+  // the text, so it never occurs): ties between equal weights follow that
+  // order. find_if skips the absent symbols four at a time.
+  const std::uint32_t* const fim = frequencias + n_simbolos;
+  auto ocorre = [](std::uint32_t f) { return f != 0; };
+  for (const std::uint32_t* f = std::find_if(std::as_const(frequencias) + 1, fim, ocorre); f != fim;
+       f = std::find_if(f + 1, fim, ocorre)) {
+    const auto peso = static_cast<std::int32_t>(*f); // at most the length
+    insere_fila(novo_no(peso, static_cast<char>(f - frequencias), nullptr, nullptr));
   }
 
   // The empty text has no symbol and so no tree: its table stays empty.
@@ -96,7 +135,7 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
   // Walk the tree from its root, which stays in the queue. A text of one
   // distinct symbol makes the root a leaf: its code is the empty string, and
   // the text encodes to the empty string.
-  char caminho[tamanho_caminho];
+  char caminho[tamanho_caminho] = {};
   cria_codigo(fila(1), caminho, 0);
   return true;
 }
@@ -105,21 +144,53 @@ bool codifica(const char* texto, std::span<char> destino) {
   if (texto == nullptr || destino.empty()) {
     return recusa(destino);
   }
-  std::size_t n = 0; // the first free character of destino
-  for (const char* p = texto; *p != '\0'; ++p) {
-    const auto s = static_cast<unsigned char>(*p);
-    const char* c = s < n_simbolos ? code[s] : nullptr;
+  const auto* p = reinterpret_cast<const unsigned char*>(texto);
+  char* const d = destino.data();
+  std::size_t n = 0; // the first free character of destino; always less than its size
+
+  // The fast path: while destino has room for a whole block after the codes
+  // written so far, each code goes as one block straight from the arena, and
+  // the block's tail past the code is overwritten by the next code or the
+  // terminator. Room for four blocks is checked once for four symbols. The
+  // end of the text, a long code, a code near the arena's end and a character
+  // without a code all leave for the exact path.
+  auto copia_bloco = [&] {
+    const std::size_t tamanho = tamanho_bloco[*p];
+    if (tamanho == 0) {
+      return false;
+    }
+    std::memcpy(d + n, code[*p], largura_bloco);
+    n += tamanho - 1; // the next code starts on this one's terminator
+    ++p;
+    return true;
+  };
+  constexpr std::size_t quatro_blocos = 4 * largura_bloco;
+  if (destino.size() >= quatro_blocos) {
+    const std::size_t ultimo = destino.size() - quatro_blocos; // the last n with room for four
+    while (n <= ultimo && copia_bloco() && copia_bloco() && copia_bloco() && copia_bloco()) {
+    }
+  }
+  if (destino.size() >= largura_bloco) {
+    const std::size_t ultimo = destino.size() - largura_bloco; // the last n with room for one
+    while (n <= ultimo && copia_bloco()) {
+    }
+  }
+
+  // The exact path: each code copied with its own length, keeping the last
+  // character of destino for the terminator.
+  for (; *p != '\0'; ++p) {
+    const char* const c = *p < n_simbolos ? code[*p] : nullptr;
     if (c == nullptr) {
       return recusa(destino);
     }
-    for (; *c != '\0'; ++c) {
-      if (n + 1 >= destino.size()) { // keep the last character for the terminator
-        return recusa(destino);
-      }
-      destino[n++] = *c;
+    const std::size_t m = std::strlen(c);
+    if (m >= destino.size() - n) {
+      return recusa(destino);
     }
+    std::copy_n(c, m, d + n);
+    n += m;
   }
-  destino[n] = '\0';
+  d[n] = '\0';
   return true;
 }
 

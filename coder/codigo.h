@@ -46,6 +46,8 @@ extern char buffer[tamanho_buffer];
 // Writes the code strings of texto's characters one after another, and a
 // terminator, into destino. False, with destino the empty string (where it
 // has room for that), when a character has no code or destino is too small.
+// Nothing is written past destino; what follows the terminator within it is
+// left unspecified.
 [[nodiscard]] bool codifica(const char* texto, std::span<char> destino);
 
 } // namespace coder

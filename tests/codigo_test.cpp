@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <set>
@@ -119,15 +120,20 @@ TEST(codigo, AllSymbolsWithOneFrequentFitTheArena) {
   EXPECT_EQ(t.at('e'), "0");
 }
 
-// Fibonacci counts make the deepest tree their number allows: codes of 1, 2,
-// ..., n - 1 and n - 1 characters.
-TEST(codigo, FibonacciCountsGiveTheDeepestCodes) {
-  constexpr int n = 25;
+// Symbols 'A', 'B', ... with the first n Fibonacci numbers as counts: the
+// deepest tree that n symbols allow, with codes of 1, 2, ..., n - 1 and n - 1
+// characters, the longest for 'A' and 'B'.
+std::string texto_fibonacci(int n) {
   std::string texto;
   for (std::int32_t a = 1, b = 1, s = 0; s < n; ++s, b = a + b, a = b - a) {
     texto.append(static_cast<std::size_t>(a), static_cast<char>('A' + s));
   }
-  ASSERT_TRUE(inicializa(texto.c_str()));
+  return texto;
+}
+
+TEST(codigo, FibonacciCountsGiveTheDeepestCodes) {
+  constexpr int n = 25;
+  ASSERT_TRUE(inicializa(texto_fibonacci(n).c_str()));
   std::multiset<std::size_t> comprimentos;
   for (const auto& [simbolo, codigo] : tabela()) {
     comprimentos.insert(codigo.size());
@@ -151,6 +157,20 @@ TEST(codifica, RefusesWhatDoesNotFitAndWritesNothingPastIt) {
   std::array<char, 4> destino{'#', '#', '#', '#'};
   EXPECT_FALSE(codifica(nullptr, destino));
   EXPECT_EQ(destino[0], '\0');
+}
+
+// Runs of codes of 15 characters, which fill a block with their terminator,
+// and of 16, which take the exact path, mixed with short ones: over every
+// destination size, the end of the room meets every code at every offset.
+TEST(codifica, LongCodesAtEveryDestinationSize) {
+  for (const int n : {16, 17}) {
+    ASSERT_TRUE(inicializa(texto_fibonacci(n).c_str()));
+    std::string texto = "AAAAAAAAzzzABABzzzBBBBBBB";
+    std::replace(texto.begin(), texto.end(), 'z', static_cast<char>('A' + n - 1)); // code "1"
+    for (std::size_t tamanho = 0; tamanho <= texto.size() * 16 + 1; ++tamanho) {
+      ASSERT_EQ(prova::verifica_destino(texto.c_str(), tamanho), "") << n;
+    }
+  }
 }
 
 } // namespace
