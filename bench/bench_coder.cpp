@@ -1,10 +1,12 @@
 // bench_coder: how fast the coder builds and encodes a megabyte of text-like
 // 7-bit text, next to memcpy of the encoded output's size, the limit for an
 // encoder that writes one byte per code bit.
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <numeric>
 #include <random>
 #include <string>
 #include <string_view>
@@ -28,9 +30,7 @@ const std::string& texto() {
     std::mt19937 gerador(1);
     std::discrete_distribution<std::size_t> qual(pesos.begin(), pesos.end());
     std::string s(std::size_t{1} << 20, ' ');
-    for (char& c : s) {
-      c = por_frequencia[qual(gerador)];
-    }
+    std::generate(s.begin(), s.end(), [&] { return por_frequencia[qual(gerador)]; });
     return s;
   }();
   return t;
@@ -41,11 +41,9 @@ std::size_t comprimento_codificado() {
   if (!coder::inicializa(texto().c_str())) {
     std::abort();
   }
-  std::size_t n = 0;
-  for (const char c : texto()) {
-    n += std::strlen(coder::code[static_cast<unsigned char>(c)]);
-  }
-  return n;
+  return std::accumulate(texto().begin(), texto().end(), std::size_t{0}, [](std::size_t n, char c) {
+    return n + std::strlen(coder::code[static_cast<unsigned char>(c)]);
+  });
 }
 
 void BM_inicializa(benchmark::State& state) {
@@ -81,13 +79,15 @@ BENCHMARK(BM_inicializa);
 BENCHMARK(BM_codifica);
 BENCHMARK(BM_memcpy);
 
-// Prints as the console does, and keeps each benchmark's time per iteration
-// for the ratio at the end.
+// Prints as the console does, without colours, and keeps each benchmark's
+// real time per iteration for the ratio at the end.
 class Relator : public benchmark::ConsoleReporter {
  public:
+  Relator() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration) {
+      // With repetitions, the median stands for the benchmark.
+      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median") {
         tempos[run.run_name.function_name] = run.GetAdjustedRealTime();
       }
     }
