@@ -17,21 +17,21 @@ namespace {
 
 char* out = buffer; // the first free character of the arena
 
-// codifica copies a code as one block of this many characters, a single
-// unaligned 16-byte load and store: wide enough for every code of a
-// text-like text.
-constexpr std::size_t largura_bloco = 16;
-
 // Tables indexed by any byte value, so that a byte is never checked before
 // it is used as an index.
 constexpr int n_bytes = 256;
 
-// For each byte value, the size of its code string with the terminator, when
-// the code can go as one block: that size fits in the block, and a block read
-// from the code's place stays inside the arena. 0 for every other value: a
-// long code, one near the arena's end, and every value without a code, 0 and
-// those above 127 among them.
+// codifica copies a short code as one block of this many characters, a
+// single 16-byte load and store: wide enough for every code of a text-like
+// text.
+constexpr std::size_t largura_bloco = 16;
+// For each byte value, the size of its code string with the terminator when
+// that fits in a block; 0 for a longer code and for every value without a
+// code, 0 and those above 127 among them.
 std::uint8_t tamanho_bloco[n_bytes];
+// The short codes, each at the start of a block of its own. A block is read
+// only where tamanho_bloco says that it holds a code, so none is cleared.
+alignas(largura_bloco) char blocos[n_simbolos][largura_bloco];
 
 // Counts each byte of texto into frequencias, which start at 0, and returns
 // the length of texto. The counts are unsigned: a text too long for a weight
@@ -44,10 +44,12 @@ std::size_t conta(const char* texto, std::span<std::uint32_t, n_bytes> frequenci
   return static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(texto));
 }
 
-// Gives every leaf below no its code string and its entry in tamanho_bloco:
-// caminho holds the profundidade branches taken from the root down to no.
-// Expects room in caminho and in the arena, which the tree's limits guarantee.
+// Gives every leaf below no its code string, and its block if the code is
+// short: caminho holds the profundidade branches taken from the root down to
+// no. Expects room in caminho and in the arena, which the tree's limits
+// guarantee; caminho has room for a whole block.
 void cria_codigo(const no_arvore* no, char* caminho, std::int32_t profundidade) {
+  static_assert(largura_bloco <= tamanho_caminho);
   assert(profundidade < tamanho_caminho);
   if (no->simbolo != 0) {
     const auto s = static_cast<unsigned char>(no->simbolo);
@@ -55,11 +57,15 @@ void cria_codigo(const no_arvore* no, char* caminho, std::int32_t profundidade) 
     const auto tamanho = static_cast<std::size_t>(profundidade) + 1;
     const auto livre = static_cast<std::size_t>(std::end(buffer) - out);
     assert(tamanho <= livre);
-    if (tamanho <= largura_bloco && largura_bloco <= livre) {
-      // The block's tail past the terminator is free arena, which the next
-      // code overwrites.
-      std::memcpy(out, caminho, largura_bloco);
+    if (tamanho <= largura_bloco) {
+      std::memcpy(blocos[s], caminho, largura_bloco);
       tamanho_bloco[s] = static_cast<std::uint8_t>(tamanho);
+    }
+    // A short code goes into the arena as a whole block too, where it has
+    // room: the block's tail past the terminator is free arena, which the
+    // next code overwrites.
+    if (tamanho <= largura_bloco && largura_bloco <= livre) {
+      std::memcpy(out, caminho, largura_bloco);
     } else {
       std::copy_n(caminho, tamanho, out);
     }
@@ -149,17 +155,17 @@ bool codifica(const char* texto, std::span<char> destino) {
   std::size_t n = 0; // the first free character of destino; always less than its size
 
   // The fast path: while destino has room for a whole block after the codes
-  // written so far, each code goes as one block straight from the arena, and
-  // the block's tail past the code is overwritten by the next code or the
-  // terminator. Room for four blocks is checked once for four symbols. The
-  // end of the text, a long code, a code near the arena's end and a character
-  // without a code all leave for the exact path.
+  // written so far, each short code goes as its whole block, and the block's
+  // tail past the code is overwritten by the next code or the terminator.
+  // Room for four blocks is checked once for four symbols. The end of the
+  // text, a long code and a character without a code leave for the exact
+  // path.
   auto copia_bloco = [&] {
     const std::size_t tamanho = tamanho_bloco[*p];
     if (tamanho == 0) {
       return false;
     }
-    std::memcpy(d + n, code[*p], largura_bloco);
+    std::memcpy(d + n, blocos[*p], largura_bloco);
     n += tamanho - 1; // the next code starts on this one's terminator
     ++p;
     return true;
