@@ -6,7 +6,7 @@
 #include <cassert>
 #include <cstdint>
 #include <cstring>
-#include <utility>
+#include <iterator>
 
 namespace coder {
 
@@ -117,12 +117,13 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
   // Queue one leaf per symbol that occurs, in ascending symbol order (0 ends
   // the text, so it never occurs): ties between equal weights follow that
   // order. find_if skips the absent symbols four at a time.
-  const std::uint32_t* const fim = frequencias + n_simbolos;
+  const std::uint32_t* const inicio = std::cbegin(frequencias);
+  const std::uint32_t* const fim = inicio + n_simbolos;
   auto ocorre = [](std::uint32_t f) { return f != 0; };
-  for (const std::uint32_t* f = std::find_if(std::as_const(frequencias) + 1, fim, ocorre); f != fim;
+  for (const std::uint32_t* f = std::find_if(inicio + 1, fim, ocorre); f != fim;
        f = std::find_if(f + 1, fim, ocorre)) {
     const auto peso = static_cast<std::int32_t>(*f); // at most the length
-    insere_fila(novo_no(peso, static_cast<char>(f - frequencias), nullptr, nullptr));
+    insere_fila(novo_no(peso, static_cast<char>(f - inicio), nullptr, nullptr));
   }
 
   // The empty text has no symbol and so no tree: its table stays empty.
