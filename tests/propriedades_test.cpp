@@ -47,7 +47,7 @@ std::string sorteado(Gerador& g, const std::vector<char>& simbolos,
   return texto;
 }
 
-std::vector<std::string> textos_gerados() {
+std::vector<std::string> gera_textos() {
   Gerador g(20261208);
   auto entre = [&g](int a, int b) { return std::uniform_int_distribution<int>(a, b)(g); };
   std::vector<std::string> textos{""};
@@ -85,6 +85,12 @@ std::vector<std::string> textos_gerados() {
   for (int i = 0; i < 5; ++i) { // one symbol repeated
     textos.emplace_back(static_cast<std::size_t>(entre(1, 300)), alfabeto(g, 1)[0]);
   }
+  return textos;
+}
+
+// The generated texts, made once for all the tests that share them.
+const std::vector<std::string>& textos_gerados() {
+  static const std::vector<std::string> textos = gera_textos();
   return textos;
 }
 
