@@ -1,6 +1,8 @@
-// bench_coder: how fast the coder builds and encodes a megabyte of text-like
-// 7-bit text, next to memcpy of the encoded output's size, the limit for an
-// encoder that writes one byte per code bit.
+// bench_coder: how fast the coder builds, encodes and decodes a megabyte of
+// text-like 7-bit text, each next to its baseline: memcpy of the encoded
+// output's size, the limit for an encoder that writes one byte per code bit;
+// a count one byte at a time into one table; a walk down the tree one code
+// character at a time.
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <map>
 #include <numeric>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,9 +79,69 @@ void BM_memcpy(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(n));
 }
 
+// The baseline for inicializa: every byte counted into one table, then the
+// same build from the counts.
+void BM_conta_um_byte(benchmark::State& state) {
+  const std::string& t = texto();
+  for (auto _ : state) {
+    std::uint32_t contagem[256] = {};
+    for (const char c : t) {
+      ++contagem[static_cast<unsigned char>(c)];
+    }
+    benchmark::DoNotOptimize(
+        coder::inicializa_frequencias(std::span<const std::uint32_t, 128>(contagem, 128)));
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(t.size()));
+}
+
+// The text's encoding, with its code built.
+std::string codificacao() {
+  std::vector<char> destino(comprimento_codificado() + 1);
+  if (!coder::codifica(texto().c_str(), destino)) {
+    std::abort();
+  }
+  return destino.data();
+}
+
+// Bytes of decoded text per second.
+void BM_decodifica(benchmark::State& state) {
+  const std::string bits = codificacao();
+  std::vector<char> destino(texto().size() + 1);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(coder::decodifica(bits.c_str(), destino));
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texto().size()));
+}
+
+// The baseline for decodifica: one step down the tree for each code
+// character, a symbol at each leaf.
+void BM_decodifica_caminhando(benchmark::State& state) {
+  const std::string bits = codificacao();
+  std::vector<char> destino(texto().size() + 1);
+  const coder::no_arvore* const raiz = coder::fila(1);
+  for (auto _ : state) {
+    const coder::no_arvore* no = raiz;
+    char* d = destino.data();
+    for (const char b : bits) {
+      no = b == '0' ? no->esquerda : no->direita;
+      if (no->simbolo != 0) {
+        *d++ = no->simbolo;
+        no = raiz;
+      }
+    }
+    *d = '\0';
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texto().size()));
+}
+
 BENCHMARK(BM_inicializa);
+BENCHMARK(BM_conta_um_byte);
 BENCHMARK(BM_codifica);
 BENCHMARK(BM_memcpy);
+BENCHMARK(BM_decodifica);
+BENCHMARK(BM_decodifica_caminhando);
 
 // Prints as the console does, without colours, and keeps each benchmark's
 // real time per iteration for the ratio at the end.
@@ -107,9 +170,15 @@ int main(int argc, char** argv) {
   Relator relator;
   benchmark::RunSpecifiedBenchmarks(&relator);
   benchmark::Shutdown();
-  if (relator.tempos.contains("BM_codifica") && relator.tempos.contains("BM_memcpy")) {
-    std::printf("codifica takes %.2f times as long as memcpy of its output\n",
-                relator.tempos["BM_codifica"] / relator.tempos["BM_memcpy"]);
-  }
+  auto razao = [&relator](const char* frase, const char* a, const char* b) {
+    if (relator.tempos.contains(a) && relator.tempos.contains(b)) {
+      std::printf(frase, relator.tempos[a] / relator.tempos[b]);
+    }
+  };
+  razao("codifica takes %.2f times as long as memcpy of its output\n", "BM_codifica", "BM_memcpy");
+  razao("inicializa is %.2f times as fast as a count one byte at a time\n", "BM_conta_um_byte",
+        "BM_inicializa");
+  razao("decodifica is %.2f times as fast as the walk down the tree\n", "BM_decodifica_caminhando",
+        "BM_decodifica");
   return 0;
 }

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "coder/interno.h"
+
 namespace coder {
 
 const char* code[n_simbolos];
@@ -33,15 +35,85 @@ std::uint8_t tamanho_bloco[n_bytes];
 // only where tamanho_bloco says that it holds a code, so none is cleared.
 alignas(largura_bloco) char blocos[n_simbolos][largura_bloco];
 
-// Counts each byte of texto into frequencias, which start at 0, and returns
-// the length of texto. The counts are unsigned: a text too long for a weight
-// may wrap them, but it is refused by its length.
-std::size_t conta(const char* texto, std::span<std::uint32_t, n_bytes> frequencias) {
-  const auto* p = reinterpret_cast<const unsigned char*>(texto);
-  for (; *p != '\0'; ++p) {
-    ++frequencias[*p];
+// Texts of up to this many characters are counted one byte at a time, and
+// so are the last few characters of any text: the demo's text is short.
+constexpr std::size_t curto = 64;
+// From this length on, the characters are counted in pairs, half as many
+// increments, into a table of every pair of 7-bit values. Below it, clearing
+// that table would cost more than the increments saved.
+constexpr std::size_t longo = 16 * 1024;
+// pares[a + 128 b]: how often a pair of characters a, b starts at an even
+// offset of a long text. All 0 between builds: adding it up clears it.
+std::uint32_t pares[n_simbolos * n_simbolos];
+
+// Counts the characters of texto, all of them with m characters, into
+// frequencias, indexed by their low 7 bits. Returns the OR of them all, so
+// that a character above 127 shows in its top bit.
+unsigned conta_um_a_um(const unsigned char* texto, std::size_t m,
+                       std::span<std::uint32_t, n_simbolos> frequencias) {
+  unsigned todos = 0;
+  for (std::size_t i = 0; i < m; ++i) {
+    todos |= texto[i];
+    ++frequencias[texto[i] & 0x7fU];
   }
-  return static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(texto));
+  return todos;
+}
+
+// As conta_um_a_um, in pairs: four pairs from every 8-byte word, the bytes
+// masked to 7 bits and packed into a pair's index, a + 128 b. The pairs are
+// then added up by their first and by their second character.
+unsigned conta_em_pares(const unsigned char* texto, std::size_t m,
+                        std::span<std::uint32_t, n_simbolos> frequencias) {
+  std::uint64_t todos = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= m; i += 8) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, texto + i, sizeof w);
+    todos |= w;
+    // Each 16-bit lane: a in bits 0 to 6, b in bits 7 to 13.
+    const std::uint64_t y = (w & 0x007f007f007f007fU) | ((w >> 1) & 0x3f803f803f803f80U);
+    ++pares[y & 0xffffU];
+    ++pares[(y >> 16) & 0xffffU];
+    ++pares[(y >> 32) & 0xffffU];
+    ++pares[y >> 48];
+  }
+  for (std::size_t b = 0; b < n_simbolos; ++b) {
+    std::uint32_t* const linha = pares + b * n_simbolos; // every pair a, b
+    std::uint32_t segundos = 0;
+    for (std::size_t a = 0; a < n_simbolos; ++a) {
+      frequencias[a] += linha[a];
+      segundos += linha[a];
+      linha[a] = 0;
+    }
+    frequencias[b] += segundos;
+  }
+  const unsigned alto = (todos & 0x8080808080808080U) != 0 ? 0x80U : 0U;
+  return alto | conta_um_a_um(texto + i, m - i, frequencias);
+}
+
+// Counts the characters of texto into frequencias, which start at 0. False,
+// with the counts unfinished, for a character above 127 or a text of more than
+// max_caracteres characters. A short text is read once; a longer one is
+// measured first, so that one too long is refused unread.
+bool conta(const char* texto, std::size_t max_caracteres,
+           std::span<std::uint32_t, n_simbolos> frequencias) {
+  const auto* p = reinterpret_cast<const unsigned char*>(texto);
+  std::size_t n = 0;
+  unsigned todos = 0; // every character counted, ORed
+  for (; n < curto && p[n] != '\0'; ++n) {
+    todos |= p[n];
+    ++frequencias[p[n] & 0x7fU];
+  }
+  if (p[n] != '\0') {
+    const std::size_t m = std::strlen(texto + n);
+    if (m > max_caracteres - n) {
+      return false;
+    }
+    todos |=
+        m >= longo ? conta_em_pares(p + n, m, frequencias) : conta_um_a_um(p + n, m, frequencias);
+    n += m;
+  }
+  return (todos & 0x80U) == 0 && n <= max_caracteres;
 }
 
 // Gives every leaf below no its code string, and its block if the code is
@@ -79,56 +151,37 @@ void cria_codigo(const no_arvore* no, char* caminho, std::int32_t profundidade) 
   cria_codigo(no->direita, caminho, profundidade + 1);
 }
 
-// Leaves destino the empty string, if it has room for one, and reports failure.
-bool recusa(std::span<char> destino) {
-  if (!destino.empty()) {
-    destino[0] = '\0';
-  }
-  return false;
-}
-
-} // namespace
-
-bool inicializa(const char* texto, std::int32_t max_caracteres) {
-  // Start clean, so that each build gives what a fresh process would. Only
-  // the walk sets codes, and it always moves out: with out at the start of
-  // the arena, as at process start, the tables are empty already.
+// Starts clean, so that each build gives what a fresh process would. Only
+// the walk sets codes, and it always moves out: with out at the start of the
+// arena, as at process start, the tables are empty already.
+void recomeca() {
   reinicia_fila();
+  interno::esquece_tabelas_decodificacao();
   if (out != buffer) {
     std::fill(std::begin(code), std::end(code), nullptr);
     std::fill(std::begin(tamanho_bloco), std::end(tamanho_bloco), 0);
     out = buffer;
   }
+}
 
-  // Count the symbols.
-  if (texto == nullptr) {
-    return false;
-  }
-  std::uint32_t frequencias[n_bytes] = {};
-  const std::size_t comprimento = conta(texto, frequencias);
-  std::uint32_t acima_de_127 = 0; // not 0 when some byte above 127 occurs
-  for (int b = n_simbolos; b < n_bytes; ++b) {
-    acima_de_127 |= frequencias[b];
-  }
-  if (acima_de_127 != 0 || comprimento > static_cast<std::size_t>(std::max(max_caracteres, 0))) {
-    return false;
-  }
-
-  // Queue one leaf per symbol that occurs, in ascending symbol order (0 ends
-  // the text, so it never occurs): ties between equal weights follow that
-  // order. find_if skips the absent symbols four at a time.
-  const std::uint32_t* const inicio = std::cbegin(frequencias);
+// Builds the tree of these weights and the code table from it. Expects a
+// clean start, entry 0 at 0 and weights that add up to at most max_peso_total.
+void constroi(std::span<const std::uint32_t, n_simbolos> frequencias) {
+  // Queue one leaf per symbol that occurs, in ascending symbol order: ties
+  // between equal weights follow that order. find_if skips the absent
+  // symbols four at a time.
+  const std::uint32_t* const inicio = frequencias.data();
   const std::uint32_t* const fim = inicio + n_simbolos;
   auto ocorre = [](std::uint32_t f) { return f != 0; };
   for (const std::uint32_t* f = std::find_if(inicio + 1, fim, ocorre); f != fim;
        f = std::find_if(f + 1, fim, ocorre)) {
-    const auto peso = static_cast<std::int32_t>(*f); // at most the length
+    const auto peso = static_cast<std::int32_t>(*f); // at most the total
     insere_fila(novo_no(peso, static_cast<char>(f - inicio), nullptr, nullptr));
   }
 
-  // The empty text has no symbol and so no tree: its table stays empty.
+  // No symbol means no tree: the table stays empty.
   if (fila_final == 1) {
-    return true;
+    return;
   }
 
   // Merge the two lightest nodes until one is left: the one taken out first
@@ -139,17 +192,47 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
     insere_fila(novo_no(0, 0, segundo, primeiro));
   }
 
-  // Walk the tree from its root, which stays in the queue. A text of one
-  // distinct symbol makes the root a leaf: its code is the empty string, and
-  // the text encodes to the empty string.
+  // Walk the tree from its root, which stays in the queue. One distinct
+  // symbol makes the root a leaf: its code is the empty string, and a text
+  // of it encodes to the empty string.
   char caminho[tamanho_caminho] = {};
   cria_codigo(fila(1), caminho, 0);
+}
+
+} // namespace
+
+bool inicializa(const char* texto, std::int32_t max_caracteres) {
+  recomeca();
+  if (texto == nullptr) {
+    return false;
+  }
+  // Count the symbols; the length limit keeps their total within a weight.
+  // Then the same build as from given weights: queue the leaves, merge, walk.
+  std::uint32_t frequencias[n_simbolos] = {};
+  if (!conta(texto, static_cast<std::size_t>(std::max(max_caracteres, 0)), frequencias)) {
+    return false;
+  }
+  constroi(frequencias);
+  return true;
+}
+
+bool inicializa_frequencias(std::span<const std::uint32_t, n_simbolos> frequencias) {
+  recomeca();
+  // Added up wider than the weights, so that no sum wraps.
+  std::int64_t total = 0;
+  for (const std::uint32_t f : frequencias) {
+    total += f;
+  }
+  if (frequencias[0] != 0 || total > max_peso_total) {
+    return false;
+  }
+  constroi(frequencias);
   return true;
 }
 
 bool codifica(const char* texto, std::span<char> destino) {
   if (texto == nullptr || destino.empty()) {
-    return recusa(destino);
+    return interno::recusa(destino);
   }
   const auto* p = reinterpret_cast<const unsigned char*>(texto);
   char* const d = destino.data();
@@ -188,11 +271,11 @@ bool codifica(const char* texto, std::span<char> destino) {
   for (; *p != '\0'; ++p) {
     const char* const c = *p < n_simbolos ? code[*p] : nullptr;
     if (c == nullptr) {
-      return recusa(destino);
+      return interno::recusa(destino);
     }
     const std::size_t m = std::strlen(c);
     if (m >= destino.size() - n) {
-      return recusa(destino);
+      return interno::recusa(destino);
     }
     std::copy_n(c, m, d + n);
     n += m;

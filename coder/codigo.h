@@ -7,6 +7,8 @@
 // each leaf its code string: a step to esquerda writes '0', a step to direita
 // writes '1'. The strings lie packed in one arena, and the table code points
 // into it; codifica concatenates the codes of a text's characters.
+// inicializa_frequencias makes the same build from a table of weights, and
+// decodifica reads an encoding back into its text.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +31,10 @@ inline constexpr int tamanho_caminho = max_profundidade + 1;
 inline constexpr int tamanho_buffer = max_folhas * (max_folhas + 1) / 2 - 1 + max_folhas;
 static_assert(tamanho_buffer == 8254);
 
+// The root's peso is a weight like any other, so the weights of all the
+// symbols together must fit in one.
+inline constexpr std::int64_t max_peso_total = std::numeric_limits<std::int32_t>::max();
+
 // The code string of each symbol, pointing into buffer; null for a symbol the
 // text lacks.
 extern const char* code[n_simbolos];
@@ -43,11 +49,29 @@ extern char buffer[tamanho_buffer];
 [[nodiscard]] bool inicializa(
     const char* texto, std::int32_t max_caracteres = std::numeric_limits<std::int32_t>::max());
 
+// Builds the code of these weights, entry s the weight of symbol s, exactly
+// as inicializa builds it for a text with these counts, in place of any
+// earlier build. True for weights that add up to at most max_peso_total; all
+// 0 give an empty table. False, with every entry of code null, when entry 0
+// (never a symbol) is not 0 or the weights add up to more.
+[[nodiscard]] bool inicializa_frequencias(std::span<const std::uint32_t, n_simbolos> frequencias);
+
 // Writes the code strings of texto's characters one after another, and a
 // terminator, into destino. False, with destino the empty string (where it
 // has room for that), when a character has no code or destino is too small.
 // Nothing is written past destino; what follows the terminator within it is
 // left unspecified.
 [[nodiscard]] bool codifica(const char* texto, std::span<char> destino);
+
+// Writes into destino, with its terminator, the text whose encoding with the
+// code built now is codigo, a NUL-terminated string of '0' and '1'. False,
+// with destino the empty string (where it has room for that), for a null
+// codigo, a character other than '0' and '1', a string that ends inside a
+// code, a text that does not fit, and a non-empty string with an empty table.
+// The empty string decodes to the empty text. With one distinct symbol, whose
+// code is empty, nothing else decodes: the encoding of "aaaa" is "", which
+// carries no count. Nothing is read past codigo's terminator or written past
+// destino.
+[[nodiscard]] bool decodifica(const char* codigo, std::span<char> destino);
 
 } // namespace coder

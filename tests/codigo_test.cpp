@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -169,6 +170,48 @@ TEST(codifica, LongCodesAtEveryDestinationSize) {
     std::replace(texto.begin(), texto.end(), 'z', static_cast<char>('A' + n - 1)); // code "1"
     for (std::size_t tamanho = 0; tamanho <= texto.size() * 16 + 1; ++tamanho) {
       ASSERT_EQ(prova::verifica_destino(texto.c_str(), tamanho), "") << n;
+    }
+  }
+}
+
+// Entry 0 is never a symbol, and the root must weigh what an int32 holds;
+// a total that wraps 32 bits is still too much.
+TEST(inicializa_frequencias, RefusesSymbolZeroAndTotalsPastAWeight) {
+  constexpr std::uint32_t maximo = std::numeric_limits<std::int32_t>::max();
+  const std::pair<std::array<std::uint32_t, 3>, bool> pesos_e_resultado[] = {
+      {{1, 1, 1}, false},
+      {{0, maximo, 0}, true},
+      {{0, maximo - 1, 1}, true},
+      {{0, maximo, 1}, false},
+      {{0, 0x80000000U, 0x80000000U}, false},
+      {{0, 0xffffffffU, 1}, false},
+      {{0, 0, 0}, true}};
+  for (const auto& [pesos, aceito] : pesos_e_resultado) {
+    ASSERT_TRUE(inicializa("Huffman"));
+    std::array<std::uint32_t, n_simbolos> frequencias{};
+    std::copy(pesos.begin(), pesos.end(), frequencias.begin());
+    EXPECT_EQ(inicializa_frequencias(frequencias), aceito) << pesos[1] << " " << pesos[2];
+    EXPECT_EQ(tabela().size(),
+              aceito ? static_cast<std::size_t>(pesos[1] != 0) + (pesos[2] != 0) : 0U);
+  }
+}
+
+// Each way a string can fail to decode, on each kind of table.
+TEST(decodifica, RefusesWhatTheCodeCannotRead) {
+  std::array<char, 8> destino{'#'};
+  ASSERT_TRUE(inicializa("Huffman"));
+  EXPECT_FALSE(decodifica(nullptr, destino));
+  EXPECT_EQ(destino[0], '\0');
+  for (const char* bits : {"001111010011000010", "0011110100110000102", "00111101001100001",
+                           "001 111", "", "0011111111111111111111111111111111111111111"}) {
+    for (std::size_t tamanho = 0; tamanho <= 10; ++tamanho) {
+      EXPECT_EQ(prova::verifica_decodificacao(bits, tamanho), "") << bits;
+    }
+  }
+  for (const char* texto : {"", "aaaa"}) { // no tree: an empty table, one symbol
+    ASSERT_TRUE(inicializa(texto));
+    for (const char* bits : {"", "0", "1"}) {
+      EXPECT_EQ(prova::verifica_decodificacao(bits, 4), "") << texto << " " << bits;
     }
   }
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <iterator>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -101,24 +102,21 @@ std::int64_t peso_interno() {
 }
 
 // Decodes bits by walking the tree from the root in fila(1): '0' to esquerda,
-// '1' to direita, a symbol at each leaf. A root that is a leaf has the empty
-// code, so the text is its symbol n times. Nothing when the walk falls off the
-// tree or stops inside a code.
-std::optional<std::string> decodifica(std::string_view bits, std::size_t n) {
+// '1' to direita, a symbol at each leaf. Nothing at any other character, or
+// when the walk stops inside a code. With no tree to walk (an empty table, or
+// a root that is a leaf) only the empty string decodes, to the empty text.
+std::optional<std::string> caminha(std::string_view bits) {
   const no_arvore* const raiz = coder::fila_final > 1 ? coder::fila(1) : nullptr;
   if (raiz == nullptr || raiz->simbolo != 0) {
-    if (!bits.empty() || (raiz == nullptr && n != 0)) {
-      return std::nullopt;
-    }
-    return std::string(n, raiz != nullptr ? raiz->simbolo : '\0');
+    return bits.empty() ? std::optional<std::string>("") : std::nullopt;
   }
   std::string texto;
   const no_arvore* no = raiz;
   for (const char b : bits) {
-    no = b == '0' ? no->esquerda : no->direita;
-    if (no == nullptr) {
+    if (b != '0' && b != '1') {
       return std::nullopt;
     }
+    no = b == '0' ? no->esquerda : no->direita;
     if (no->simbolo != 0) {
       texto += no->simbolo;
       no = raiz;
@@ -128,6 +126,54 @@ std::optional<std::string> decodifica(std::string_view bits, std::size_t n) {
     return std::nullopt;
   }
   return texto;
+}
+
+// The text of n characters that bits encodes: a root that is a leaf has the
+// empty code, so the text is its symbol n times.
+std::optional<std::string> decodifica(std::string_view bits, std::size_t n) {
+  const no_arvore* const raiz = coder::fila_final > 1 ? coder::fila(1) : nullptr;
+  if (raiz != nullptr && raiz->simbolo != 0 && bits.empty()) {
+    return std::string(n, raiz->simbolo);
+  }
+  return caminha(bits);
+}
+
+// Calls escreve on a destination of tamanho characters followed by a guard
+// zone, and checks that it succeeded exactly when esperado is there and fits
+// with its terminator, left esperado or, on a refusal, the empty string, and
+// wrote nothing past tamanho. Returns what broke, or the empty string.
+template <typename Escreve>
+std::string confere(const std::optional<std::string>& esperado, std::size_t tamanho,
+                    Escreve escreve) {
+  const bool cabe = esperado.has_value() && esperado->size() < tamanho;
+  constexpr std::size_t guarda = 16; // characters after the destination that must stay as they are
+  std::vector<char> memoria(tamanho + guarda, '#');
+  const bool feito = escreve(std::span(memoria.data(), tamanho));
+  const std::string medida = " (destination of " + std::to_string(tamanho) + ")";
+
+  if (feito != cabe) {
+    return (cabe ? "refused what fits" : "accepted what does not fit") + medida;
+  }
+  if (tamanho > 0) {
+    const auto fim =
+        std::find(memoria.begin(), memoria.begin() + static_cast<std::ptrdiff_t>(tamanho), '\0');
+    if (fim == memoria.begin() + static_cast<std::ptrdiff_t>(tamanho)) {
+      return "left the destination unterminated" + medida;
+    }
+    if (std::string(memoria.begin(), fim) != (feito ? *esperado : "")) {
+      return (feito ? "wrote another result" : "did not leave the empty string") + medida;
+    }
+  }
+  if (std::any_of(memoria.begin() + static_cast<std::ptrdiff_t>(tamanho), memoria.end(),
+                  [](char c) { return c != '#'; })) {
+    return "wrote past the end of the destination" + medida;
+  }
+  return "";
+}
+
+std::size_t k_simbolos(const Tabela& t) {
+  return static_cast<std::size_t>(
+      std::count_if(t.begin(), t.end(), [](const auto& c) { return c.has_value(); }));
 }
 
 // The checks on a table built from an accepted text with these counts.
@@ -213,6 +259,19 @@ std::string verifica_codigo(const char* texto) {
            std::to_string(custo_otimo(contagem));
   }
 
+  if (k_simbolos(t1) >= 2) {
+    for (const std::size_t tamanho : {t.size() + 1, t.size()}) {
+      if (std::string erro = verifica_decodificacao(esperado.c_str(), tamanho); !erro.empty()) {
+        return erro + " the text's own encoding";
+      }
+    }
+  }
+
+  std::array<std::uint32_t, n_simbolos> pesos{};
+  std::copy(contagem.begin(), contagem.end(), pesos.begin());
+  if (!coder::inicializa_frequencias(pesos) || tabela() != t1) {
+    return "inicializa_frequencias of the text's counts gave another table";
+  }
   if (!coder::inicializa(texto) || tabela() != t1) {
     return "a second build of the text gave another table";
   }
@@ -220,32 +279,16 @@ std::string verifica_codigo(const char* texto) {
 }
 
 std::string verifica_destino(const char* texto, std::size_t tamanho) {
-  const std::optional<std::string> esperado = codificacao_esperada(texto);
-  const bool cabe = esperado.has_value() && esperado->size() < tamanho;
+  const std::string erro = confere(codificacao_esperada(texto), tamanho, [texto](auto destino) {
+    return coder::codifica(texto, destino);
+  });
+  return erro.empty() ? "" : "codifica " + erro;
+}
 
-  constexpr std::size_t guarda = 16; // characters after the destination that must stay as they are
-  std::vector<char> memoria(tamanho + guarda, '#');
-  const bool feito = coder::codifica(texto, std::span(memoria.data(), tamanho));
-  const std::string medida = " (destination of " + std::to_string(tamanho) + ")";
-
-  if (feito != cabe) {
-    return (cabe ? "refused a code that fits" : "accepted a code that does not fit") + medida;
-  }
-  if (tamanho > 0) {
-    const auto fim =
-        std::find(memoria.begin(), memoria.begin() + static_cast<std::ptrdiff_t>(tamanho), '\0');
-    if (*fim != '\0') {
-      return "left the destination unterminated" + medida;
-    }
-    if (std::string(memoria.begin(), fim) != (feito ? *esperado : "")) {
-      return (feito ? "wrote another code" : "did not leave the empty string") + medida;
-    }
-  }
-  if (std::any_of(memoria.begin() + static_cast<std::ptrdiff_t>(tamanho), memoria.end(),
-                  [](char c) { return c != '#'; })) {
-    return "wrote past the end of the destination" + medida;
-  }
-  return "";
+std::string verifica_decodificacao(const char* bits, std::size_t tamanho) {
+  const std::string erro = confere(
+      caminha(bits), tamanho, [bits](auto destino) { return coder::decodifica(bits, destino); });
+  return erro.empty() ? "" : "decodifica " + erro;
 }
 
 } // namespace prova

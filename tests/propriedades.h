@@ -16,8 +16,11 @@ namespace prova {
 // code (the sum of 2^-length over the symbols exactly 1); 2k - 1 pool nodes
 // for k symbols; an encoding that the tree decodes back into the text, of the
 // length that the inner nodes' weights add up to and that an independent
-// optimal merge gives; and the same table from a second build. Returns what
-// broke, or the empty string. Leaves the code of texto built.
+// optimal merge gives; with two or more symbols, an encoding that decodifica
+// gives back into a destination of the exact size and refuses one short; the
+// same table from inicializa_frequencias of the counts, and from a second
+// build. Returns what broke, or the empty string. Leaves the code of texto
+// built.
 [[nodiscard]] std::string verifica_codigo(const char* texto);
 
 // The concatenated code strings of texto's characters in the table built now,
@@ -30,5 +33,12 @@ namespace prova {
 // refusal, and nothing written past tamanho. Returns what broke, or the empty
 // string.
 [[nodiscard]] std::string verifica_destino(const char* texto, std::size_t tamanho);
+
+// Decodes bits, a NUL-terminated string, into a destination of tamanho
+// characters, with a guard zone after it, and checks the result against a
+// walk down the tree: success exactly when the walk gives a text and it fits
+// with its terminator, the empty string on a refusal, and nothing written
+// past tamanho. Returns what broke, or the empty string.
+[[nodiscard]] std::string verifica_decodificacao(const char* bits, std::size_t tamanho);
 
 } // namespace prova

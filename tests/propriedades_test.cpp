@@ -128,4 +128,24 @@ TEST(propriedades, HighCharacterAnywhereIsRefused) {
   }
 }
 
+// Random strings of '0' and '1', some with a stray character, decode as the
+// walk down the tree does, or are refused where it ends inside a code; every
+// length meets the fast path's end at every offset.
+TEST(propriedades, RandomBitStringsDecodeAsTheTreeWalks) {
+  Gerador g(2);
+  for (const std::string& texto : textos_gerados()) {
+    ASSERT_TRUE(coder::inicializa(texto.c_str()));
+    for (int i = 0; i < 40; ++i) {
+      std::string bits(g() % (i < 30 ? 100 : 3000), '0');
+      std::generate(bits.begin(), bits.end(), [&g] { return static_cast<char>('0' + g() % 2); });
+      if (i % 10 == 9 && !bits.empty()) {
+        bits[g() % bits.size()] = static_cast<char>(1 + g() % 127);
+      }
+      for (const std::size_t tamanho : {bits.size() + 1, g() % (bits.size() / 4 + 2)}) {
+        ASSERT_EQ(prova::verifica_decodificacao(bits.c_str(), tamanho), "") << bits;
+      }
+    }
+  }
+}
+
 } // namespace

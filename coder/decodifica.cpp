@@ -1,0 +1,326 @@
+// The decoder: reads an encoding back into its text, by a table made from
+// the tree of the last build.
+//
+// The code characters are packed into bits, the first in the lowest, into a
+// small ring that keeps a few hundred characters ahead of the decoding; from
+// it a 64-bit buffer takes the next bits. One look-up on the next 12 bits
+// gives the one to three symbols whose codes they hold and how many bits
+// those take. A code longer than 12 goes on down the tree, one character at
+// a time, from the node that its first 12 reach; so do the last characters
+// of the string and of the destination, where every step is checked.
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "coder/codigo.h"
+#include "coder/interno.h"
+
+namespace coder {
+
+namespace {
+
+// The bits that one look-up reads: wide enough for two or three codes of a
+// text-like text, small enough for the table to stay in the first-level
+// cache.
+constexpr int bits_tabela = 12;
+constexpr std::uint32_t mascara = (std::uint32_t{1} << bits_tabela) - 1;
+constexpr int max_por_entrada = 3;
+
+// An entry says what the next bits_tabela bits begin with: n symbols, 1 to
+// 3, whose codes take bits bits; or n 0 and bits 0 when the first code is
+// longer, with the pool index of the node its first bits_tabela bits lead
+// to in place of the first symbol. The low byte is bits + 64 n, so that it
+// is the shift itself; the symbols follow, one a byte.
+using entrada = std::uint32_t;
+static_assert(max_por_entrada < sizeof(entrada));
+static_assert(tamanho_banco <= 256, "a pool index fits in one byte");
+
+constexpr entrada nova_entrada(int n, int bits, unsigned char primeiro) {
+  return static_cast<entrada>(bits + 64 * n) | entrada{primeiro} << 8;
+}
+constexpr int n_de(entrada e) {
+  return static_cast<int>(e >> 6 & 3);
+}
+constexpr int bits_de(entrada e) {
+  return static_cast<int>(e & 63);
+}
+// The symbols of e, or the pool index, in the order of their codes.
+constexpr unsigned char simbolo(entrada e, int k) {
+  return static_cast<unsigned char>(e >> (8 * (k + 1)));
+}
+// e with one more symbol, s, whose code takes bits bits.
+constexpr entrada mais_um(entrada e, unsigned char s, int bits) {
+  const int n = n_de(e) + 1;
+  return (e & ~entrada{0xff}) | entrada{s} << (8 * n) |
+         static_cast<entrada>(bits_de(e) + bits + 64 * n);
+}
+
+entrada tabela[std::size_t{1} << bits_tabela];
+bool tabela_pronta = false; // false until the first decodifica after a build
+
+// Fills every entry whose low bits, profundidade of them, are caminho: the
+// path from the root down to no. Expects profundidade at most bits_tabela.
+void preenche(const no_arvore* no, std::uint32_t caminho, int profundidade) {
+  if (no->simbolo != 0) {
+    for (std::uint32_t i = caminho; i <= mascara; i += std::uint32_t{1} << profundidade) {
+      tabela[i] = nova_entrada(1, profundidade, static_cast<unsigned char>(no->simbolo));
+    }
+    return;
+  }
+  if (profundidade == bits_tabela) {
+    tabela[caminho] = nova_entrada(0, 0, static_cast<unsigned char>(no - banco_dados));
+    return;
+  }
+  preenche(no->esquerda, caminho, profundidade + 1);
+  preenche(no->direita, caminho | std::uint32_t{1} << profundidade, profundidade + 1);
+}
+
+// Makes the table of the tree below raiz, an inner node: first one symbol an
+// entry, then more wherever their codes fit in the bits left. The entry for
+// the bits after a code, i >> bits, lies below i, so going down from the top
+// finds it still holding one symbol; only entry 0 is its own, and a copy
+// keeps it as it was.
+void prepara(const no_arvore* raiz) {
+  preenche(raiz, 0, 0);
+  for (std::uint32_t i = mascara + 1; i-- > 0;) {
+    entrada& e = tabela[i];
+    const entrada uma = e;
+    while (n_de(e) != 0 && n_de(e) < max_por_entrada) {
+      const std::uint32_t resto = i >> bits_de(e);
+      const entrada seguinte = resto == i ? uma : tabela[resto];
+      if (n_de(seguinte) == 0 || bits_de(e) + bits_de(seguinte) > bits_tabela) {
+        break;
+      }
+      e = mais_um(e, simbolo(seguinte, 0), bits_de(seguinte));
+    }
+  }
+  tabela_pronta = true;
+}
+
+// Writes the symbols of e at d, and one byte more.
+void escreve(char* d, entrada e) {
+  std::uint32_t simbolos = e >> 8;
+  if constexpr (std::endian::native == std::endian::big) {
+    simbolos = __builtin_bswap32(simbolos);
+  }
+  std::memcpy(d, &simbolos, sizeof simbolos);
+}
+
+// Eight characters from p, the first in the lowest byte.
+std::uint64_t oito(const char* p) {
+  std::uint64_t w = 0;
+  std::memcpy(&w, p, sizeof w);
+  if constexpr (std::endian::native == std::endian::big) {
+    w = __builtin_bswap64(w);
+  }
+  return w;
+}
+
+// Walks down from no, one code character of p at a time, to a leaf, and
+// moves p past the characters taken. Null at any character other than '0'
+// and '1', the terminator among them.
+const no_arvore* desce(const no_arvore* no, const char*& p) {
+  while (no->simbolo == 0) {
+    if (*p == '0') {
+      no = no->esquerda;
+    } else if (*p == '1') {
+      no = no->direita;
+    } else {
+      return nullptr;
+    }
+    ++p;
+  }
+  return no;
+}
+
+// The code characters are packed into a ring of bits ahead of the code
+// being read, as many as adiante, so that packing and look-ups run side by
+// side. The ring is held twice over, so that eight bytes from any byte of
+// its first copy lie in a row.
+constexpr std::size_t anel = 128; // bytes: the bits of 1,024 characters
+constexpr std::size_t adiante = 256;
+static_assert(adiante + 2 * 64 <= 8 * anel, "the ring holds the bits read and those ahead");
+std::uint8_t empacotado[2 * anel];
+
+// Packing takes this many characters at a time.
+constexpr std::size_t passo = 32;
+static_assert(anel % (passo / 8) == 0, "a step's bytes never straddle the ring's end");
+
+// What packing has seen: 0, in every lane, while every character was '0' or
+// '1'. With SSE2 it stays in a vector register, checked once at the end.
+#if defined(__SSE2__) && !defined(HUFFMAN_SEM_SSE2)
+using vistos = __m128i;
+vistos nada_visto() {
+  return _mm_setzero_si128();
+}
+bool algum_estranho(vistos v) {
+  return _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())) != 0xffff;
+}
+// The low bits of sixteen characters; what is neither '0' nor '1' goes to v.
+std::uint32_t dezesseis(const char* p, vistos& v) {
+  const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  v = _mm_or_si128(v, _mm_andnot_si128(_mm_set1_epi8(1), _mm_xor_si128(c, _mm_set1_epi8('0'))));
+  // Each character's low bit moved to the top of its byte, where movemask
+  // gathers it.
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_slli_epi64(c, 7)));
+}
+#else
+// 0 when all eight characters of w are '0' or '1'.
+std::uint64_t fora_de_binario(std::uint64_t w) {
+  return (w & 0xfefefefefefefefeU) ^ 0x3030303030303030U;
+}
+
+// The eight characters of w, each '0' or '1', as eight bits: the first
+// character in the lowest. The multiply moves the low bit of byte k to bit
+// 56 + k, and nothing else into the top byte.
+std::uint64_t junta(std::uint64_t w) {
+  return ((w & 0x0101010101010101U) * 0x0102040810204080U) >> 56;
+}
+
+using vistos = std::uint64_t;
+vistos nada_visto() {
+  return 0;
+}
+bool algum_estranho(vistos v) {
+  return v != 0;
+}
+std::uint32_t dezesseis(const char* p, vistos& v) {
+  const std::uint64_t w0 = oito(p);
+  const std::uint64_t w1 = oito(p + 8);
+  v |= fora_de_binario(w0) | fora_de_binario(w1);
+  return static_cast<std::uint32_t>(junta(w0) | junta(w1) << 8);
+}
+#endif
+
+// Packs the passo characters at codigo + i, i a multiple of passo, into
+// their bytes of the ring, in both copies.
+void empacota(const char* codigo, std::size_t i, vistos& v) {
+  const std::uint32_t bits = dezesseis(codigo + i, v) | dezesseis(codigo + i + 16, v) << 16;
+  const std::uint8_t bytes[4] = {
+      static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+      static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+  const std::size_t j = i / 8 % anel;
+  std::memcpy(empacotado + j, bytes, sizeof bytes);
+  std::memcpy(empacotado + anel + j, bytes, sizeof bytes);
+}
+
+} // namespace
+
+void interno::esquece_tabelas_decodificacao() {
+  tabela_pronta = false;
+}
+
+bool decodifica(const char* codigo, std::span<char> destino) {
+  if (codigo == nullptr || destino.empty()) {
+    return interno::recusa(destino);
+  }
+  const no_arvore* const raiz = fila_final > 1 ? fila(1) : nullptr;
+  // No tree to walk: the empty table, or one symbol, whose code is empty.
+  // Only the empty string decodes, and to the empty text, since an encoding
+  // of one symbol carries no count.
+  if (raiz == nullptr || raiz->simbolo != 0) {
+    if (*codigo != '\0') {
+      return interno::recusa(destino);
+    }
+    destino[0] = '\0';
+    return true;
+  }
+  if (!tabela_pronta) {
+    prepara(raiz);
+  }
+
+  const std::size_t tamanho = std::strlen(codigo);
+  char* const d = destino.data();
+  std::size_t n = 0; // the first free character of destino; always less than its size
+  std::size_t i = 0; // the offset in codigo of the first code not yet decoded
+
+  // The fast path. The characters from i on are packed into the ring, from
+  // adiante of them down to a round's worth, and go from there into bits,
+  // held of them: i is 8 r - held. Each round tops bits up to at least 56,
+  // a byte of the ring at a time, packs passo more characters and makes four
+  // look-ups, which take at most 48 bits. It runs while the packing stays in
+  // the string and destino has room for four entries and the terminator. A
+  // stray character makes stray bits, which only fill destino; it is refused
+  // after the loop.
+  constexpr std::size_t sitio = 4 * max_por_entrada + 2;
+  constexpr std::size_t minimo = 2 * 64; // packed past i at the start of a round
+  vistos estranhos = nada_visto();
+  std::size_t feito = 0; // the characters packed so far
+  std::size_t r = 0;     // the byte of the ring that goes into bits next
+  std::uint64_t bits = 0;
+  std::size_t held = 0;
+  auto empacota_ate = [&](std::size_t fim) {
+    for (; feito < fim; feito += passo) {
+      empacota(codigo, feito, estranhos);
+    }
+  };
+  while (i + adiante + 64 <= tamanho && destino.size() - n > sitio) {
+    if (feito < i + minimo) {
+      // Where the look-ups have caught up with the packing, and at the
+      // start: fill the ring again.
+      empacota_ate(i + adiante);
+    }
+    // Packed once more where the ring is ahead by adiante already.
+    empacota(codigo, feito, estranhos);
+    feito += feito < i + adiante ? passo : 0;
+
+    // Whole bytes of the ring go in, as many as fit; the bits above held
+    // are the next ones, or 0, so adding them again changes nothing.
+    bits |= oito(reinterpret_cast<const char*>(empacotado) + r % anel) << held;
+    r += (63 - held) / 8;
+    held |= 56;
+
+    // Four look-ups without a check: an entry of a long code takes no bits,
+    // so the look-ups after it find it again and change nothing.
+    entrada e = 0;
+    for (int k = 0; k < 4; ++k) {
+      e = tabela[bits & mascara];
+      escreve(d + n, e);
+      n += static_cast<std::size_t>(n_de(e));
+      bits >>= bits_de(e);
+      held -= static_cast<std::size_t>(bits_de(e));
+    }
+    i = 8 * r - held;
+    if (n_de(e) == 0) {
+      // A long code: on down the tree from where the table left it, and
+      // the bits taken up again from there.
+      const char* q = codigo + i + bits_tabela;
+      const no_arvore* const folha = desce(&banco_dados[simbolo(e, 0)], q);
+      if (folha == nullptr) {
+        return interno::recusa(destino);
+      }
+      d[n++] = folha->simbolo;
+      i = static_cast<std::size_t>(q - codigo);
+      if (i + adiante + 64 > tamanho) {
+        break;
+      }
+      feito = i / passo * passo;
+      empacota_ate(i + adiante);
+      r = i / 8;
+      bits = oito(reinterpret_cast<const char*>(empacotado) + r % anel) >> i % 8;
+      r += 7;
+      held = 56 - i % 8;
+    }
+  }
+  if (algum_estranho(estranhos)) {
+    return interno::recusa(destino);
+  }
+
+  // The checked path, one code at a time from the first that the fast path
+  // did not finish, keeping the last character of destino for the terminator.
+  for (const char* p = codigo + i; *p != '\0';) {
+    const no_arvore* const folha = desce(raiz, p);
+    if (folha == nullptr || n + 1 >= destino.size()) {
+      return interno::recusa(destino);
+    }
+    d[n++] = folha->simbolo;
+  }
+  d[n] = '\0';
+  return true;
+}
+
+} // namespace coder
