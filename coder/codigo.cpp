@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <numeric>
 
 #include "coder/interno.h"
 
@@ -41,9 +42,9 @@ constexpr std::size_t curto = 64;
 // From this length on, the characters are counted in pairs, half as many
 // increments, into a table of every pair of 7-bit values. Below it, clearing
 // that table would cost more than the increments saved.
-constexpr std::size_t longo = 16 * 1024;
-// pares[a + 128 b]: how often a pair of characters a, b starts at an even
-// offset of a long text. All 0 between builds: adding it up clears it.
+constexpr std::size_t longo = std::size_t{16} * 1024;
+// pares[a + 128 b]: how often a is followed by b in the pairs that a long
+// text is counted in. All 0 between builds: adding it up clears it.
 std::uint32_t pares[n_simbolos * n_simbolos];
 
 // Counts the characters of texto, all of them with m characters, into
@@ -59,23 +60,32 @@ unsigned conta_um_a_um(const unsigned char* texto, std::size_t m,
   return todos;
 }
 
-// As conta_um_a_um, in pairs: four pairs from every 8-byte word, the bytes
-// masked to 7 bits and packed into a pair's index, a + 128 b. The pairs are
-// then added up by their first and by their second character.
+// As conta_um_a_um, in pairs: four pairs from every 8-byte word, two words
+// at a time, the bytes masked to 7 bits and packed into a pair's index,
+// a + 128 b. The pairs are then added up by their first and by their second
+// character, and the last few characters counted one by one.
 unsigned conta_em_pares(const unsigned char* texto, std::size_t m,
                         std::span<std::uint32_t, n_simbolos> frequencias) {
   std::uint64_t todos = 0;
   std::size_t i = 0;
-  for (; i + 8 <= m; i += 8) {
+  auto oito_pares = [&todos](const unsigned char* p) {
     std::uint64_t w = 0;
-    std::memcpy(&w, texto + i, sizeof w);
+    std::memcpy(&w, p, sizeof w);
     todos |= w;
     // Each 16-bit lane: a in bits 0 to 6, b in bits 7 to 13.
-    const std::uint64_t y = (w & 0x007f007f007f007fU) | ((w >> 1) & 0x3f803f803f803f80U);
+    return (w & 0x007f007f007f007fU) | ((w >> 1) & 0x3f803f803f803f80U);
+  };
+  for (; i + 16 <= m; i += 16) {
+    const std::uint64_t y = oito_pares(texto + i);
+    const std::uint64_t z = oito_pares(texto + i + 8);
     ++pares[y & 0xffffU];
+    ++pares[z & 0xffffU];
     ++pares[(y >> 16) & 0xffffU];
+    ++pares[(z >> 16) & 0xffffU];
     ++pares[(y >> 32) & 0xffffU];
+    ++pares[(z >> 32) & 0xffffU];
     ++pares[y >> 48];
+    ++pares[z >> 48];
   }
   for (std::size_t b = 0; b < n_simbolos; ++b) {
     std::uint32_t* const linha = pares + b * n_simbolos; // every pair a, b
@@ -219,10 +229,8 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
 bool inicializa_frequencias(std::span<const std::uint32_t, n_simbolos> frequencias) {
   recomeca();
   // Added up wider than the weights, so that no sum wraps.
-  std::int64_t total = 0;
-  for (const std::uint32_t f : frequencias) {
-    total += f;
-  }
+  const std::int64_t total =
+      std::accumulate(frequencias.begin(), frequencias.end(), std::int64_t{0});
   if (frequencias[0] != 0 || total > max_peso_total) {
     return false;
   }

@@ -143,7 +143,8 @@ const no_arvore* desce(const no_arvore* no, const char*& p) {
 // its first copy lie in a row.
 constexpr std::size_t anel = 128; // bytes: the bits of 1,024 characters
 constexpr std::size_t adiante = 256;
-static_assert(adiante + 2 * 64 <= 8 * anel, "the ring holds the bits read and those ahead");
+static_assert(adiante + 2 * std::size_t{64} <= 8 * anel,
+              "the ring holds the bits read and those ahead");
 std::uint8_t empacotado[2 * anel];
 
 // Packing takes this many characters at a time.
@@ -152,7 +153,7 @@ static_assert(anel % (passo / 8) == 0, "a step's bytes never straddle the ring's
 
 // What packing has seen: 0, in every lane, while every character was '0' or
 // '1'. With SSE2 it stays in a vector register, checked once at the end.
-#if defined(__SSE2__) && !defined(HUFFMAN_SEM_SSE2)
+#if defined(__SSE2__) && !defined(HUFFMAN_SEM_SIMD)
 using vistos = __m128i;
 vistos nada_visto() {
   return _mm_setzero_si128();
@@ -247,7 +248,7 @@ bool decodifica(const char* codigo, std::span<char> destino) {
   // stray character makes stray bits, which only fill destino; it is refused
   // after the loop.
   constexpr std::size_t sitio = 4 * max_por_entrada + 2;
-  constexpr std::size_t minimo = 2 * 64; // packed past i at the start of a round
+  constexpr std::size_t minimo = std::size_t{2} * 64; // packed past i at the start of a round
   vistos estranhos = nada_visto();
   std::size_t feito = 0; // the characters packed so far
   std::size_t r = 0;     // the byte of the ring that goes into bits next

@@ -2,14 +2,16 @@
 // makes, for the text it was built from and for any other text.
 //
 // The input is a 16-bit destination size, then the text to build from, then,
-// after a NUL, another text to encode with that table. The size counts from
-// the exact size each encoding needs, so both short and ample destinations are
+// after a NUL, another text to encode with that table, and to decode as it
+// is and with each byte made '0' or '1' by its low bit. The size counts from
+// the exact size each result needs, so both short and ample destinations are
 // a small step away.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "tests/propriedades.h"
@@ -25,10 +27,19 @@ void exige(const std::string& erro) {
 
 // The exact destination size for texto's code, moved by desvio: a negative
 // desvio makes it short. A text without a code counts as one of empty code.
-std::size_t tamanho_destino(const std::string& texto, std::int16_t desvio) {
-  const auto exato = static_cast<std::int64_t>(
-      prova::codificacao_esperada(texto.c_str()).value_or(std::string()).size() + 1);
+std::size_t tamanho_destino(const std::optional<std::string>& esperado, std::int16_t desvio) {
+  const auto exato = static_cast<std::int64_t>(esperado.value_or(std::string()).size() + 1);
   return static_cast<std::size_t>(std::max<std::int64_t>(0, exato + desvio));
+}
+
+void codifica(const std::string& texto, std::int16_t desvio) {
+  const std::size_t tamanho = tamanho_destino(prova::codificacao_esperada(texto.c_str()), desvio);
+  exige(prova::verifica_destino(texto.c_str(), tamanho));
+}
+
+void decodifica(const std::string& bits, std::int16_t desvio) {
+  const std::size_t tamanho = tamanho_destino(prova::decodificacao_esperada(bits.c_str()), desvio);
+  exige(prova::verifica_decodificacao(bits.c_str(), tamanho));
 }
 
 } // namespace
@@ -44,7 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
       texto.size() < resto.size() ? std::string(resto.c_str() + texto.size() + 1) : texto;
 
   exige(prova::verifica_codigo(texto.c_str()));
-  exige(prova::verifica_destino(texto.c_str(), tamanho_destino(texto, desvio)));
-  exige(prova::verifica_destino(outro.c_str(), tamanho_destino(outro, desvio)));
+  codifica(texto, desvio);
+  codifica(outro, desvio);
+  decodifica(outro, desvio);
+  std::string bits = outro;
+  std::transform(bits.begin(), bits.end(), bits.begin(),
+                 [](char c) { return static_cast<char>('0' + (c & 1)); });
+  decodifica(bits, desvio);
   return 0;
 }

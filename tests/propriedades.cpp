@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -285,9 +286,18 @@ std::string verifica_destino(const char* texto, std::size_t tamanho) {
   return erro.empty() ? "" : "codifica " + erro;
 }
 
+std::optional<std::string> decodificacao_esperada(const char* bits) {
+  return caminha(bits);
+}
+
 std::string verifica_decodificacao(const char* bits, std::size_t tamanho) {
-  const std::string erro = confere(
-      caminha(bits), tamanho, [bits](auto destino) { return coder::decodifica(bits, destino); });
+  // A copy of exactly its size, so that a sanitizer sees any read past it.
+  const std::string_view b(bits);
+  const std::unique_ptr<char[]> copia = std::make_unique<char[]>(b.size() + 1);
+  std::copy(b.begin(), b.end(), copia.get());
+  const std::string erro = confere(caminha(b), tamanho, [&copia](auto destino) {
+    return coder::decodifica(copia.get(), destino);
+  });
   return erro.empty() ? "" : "decodifica " + erro;
 }
 

@@ -34,6 +34,11 @@ namespace prova {
 // string.
 [[nodiscard]] std::string verifica_destino(const char* texto, std::size_t tamanho);
 
+// The text that a walk down the tree built now gives for bits, or nothing
+// where the walk meets a character other than '0' and '1' or ends inside a
+// code.
+[[nodiscard]] std::optional<std::string> decodificacao_esperada(const char* bits);
+
 // Decodes bits, a NUL-terminated string, into a destination of tamanho
 // characters, with a guard zone after it, and checks the result against a
 // walk down the tree: success exactly when the walk gives a text and it fits

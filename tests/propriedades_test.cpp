@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "coder/codigo.h"
@@ -82,6 +84,14 @@ std::vector<std::string> gera_textos() {
     contagens[0] = static_cast<std::size_t>(entre(2, 2000));
     textos.push_back(com_contagens(g, alfabeto(g, coder::max_folhas), contagens));
   }
+  for (int i = 0; i < 6; ++i) { // long enough to be counted in pairs, uniform or skewed
+    const std::vector<char> simbolos = alfabeto(g, entre(2, 127));
+    std::vector<double> pesos(simbolos.size());
+    for (std::size_t r = 0; r < pesos.size(); ++r) {
+      pesos[r] = i % 2 == 0 ? 1.0 : 1.0 / static_cast<double>(r + 1);
+    }
+    textos.push_back(sorteado(g, simbolos, pesos, static_cast<std::size_t>(entre(17000, 60000))));
+  }
   for (int i = 0; i < 5; ++i) { // one symbol repeated
     textos.emplace_back(static_cast<std::size_t>(entre(1, 300)), alfabeto(g, 1)[0]);
   }
@@ -128,18 +138,32 @@ TEST(propriedades, HighCharacterAnywhereIsRefused) {
   }
 }
 
-// Random strings of '0' and '1', some with a stray character, decode as the
-// walk down the tree does, or are refused where it ends inside a code; every
-// length meets the fast path's end at every offset.
+// Random strings of '0' and '1', and codes of symbols drawn evenly (so that
+// the long codes of rare symbols come often), some cut short or with a stray
+// character: they decode as the walk down the tree does, or are refused
+// where it ends inside a code; every length meets the fast path's end at
+// every offset.
 TEST(propriedades, RandomBitStringsDecodeAsTheTreeWalks) {
   Gerador g(2);
   for (const std::string& texto : textos_gerados()) {
     ASSERT_TRUE(coder::inicializa(texto.c_str()));
+    std::vector<std::string> codigos;
+    std::copy_if(std::begin(coder::code), std::end(coder::code), std::back_inserter(codigos),
+                 [](const char* c) { return c != nullptr; });
     for (int i = 0; i < 40; ++i) {
-      std::string bits(g() % (i < 30 ? 100 : 3000), '0');
-      std::generate(bits.begin(), bits.end(), [&g] { return static_cast<char>('0' + g() % 2); });
-      if (i % 10 == 9 && !bits.empty()) {
-        bits[g() % bits.size()] = static_cast<char>(1 + g() % 127);
+      const std::size_t n = g() % (i % 4 == 0 ? 3000 : 400);
+      std::string bits;
+      while (bits.size() < n) {
+        if (i % 2 == 0 || codigos.size() < 2) {
+          bits += static_cast<char>('0' + g() % 2);
+        } else {
+          bits += codigos[g() % codigos.size()];
+        }
+      }
+      if (i % 10 == 9 && !bits.empty()) { // one character off by a bit, or any other
+        constexpr std::string_view quase = "23/pq\x01\xb0\xb1";
+        bits[g() % bits.size()] =
+            g() % 2 == 0 ? quase[g() % quase.size()] : static_cast<char>(1 + g() % 255);
       }
       for (const std::size_t tamanho : {bits.size() + 1, g() % (bits.size() / 4 + 2)}) {
         ASSERT_EQ(prova::verifica_decodificacao(bits.c_str(), tamanho), "") << bits;
