@@ -1,0 +1,40 @@
+// What huffman-explica writes, all of it read from the coder's public state:
+// the table code, the pool banco_dados[0 .. n_nodes - 1] and the root in
+// fila(1). Each writer expects the code built, and every check passed.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+namespace explica {
+
+// The text to encode, when there is one; nothing for weights alone.
+using texto_opcional = std::optional<std::string_view>;
+
+// Each merge in order: the node taken out first (on the '1' branch), the one
+// taken out second (on '0'), and the new node, with their weights.
+void escreve_passos(std::FILE* f);
+
+// The tree drawn with box-drawing characters: each node's weight, each
+// branch's 0 or 1, each leaf's symbol and code.
+void escreve_arvore(std::FILE* f);
+
+// The table of symbols and codes, as the demo prints it, then the ruler and
+// the encoded text, if there is a text.
+void escreve_relatorio(std::FILE* f, texto_opcional texto);
+
+// Sizes, average, entropy and efficiency of the code for its weights.
+void escreve_estatisticas(std::FILE* f);
+
+// The whole build as one JSON document; decodificado goes in when given.
+void escreve_json(std::FILE* f, texto_opcional texto, texto_opcional decodificado);
+
+// The tree in Graphviz's DOT.
+void escreve_dot(std::FILE* f);
+
+// The encoding of texto, written a piece at a time. Expects a code for every
+// character.
+void escreve_codificado(std::FILE* f, std::string_view texto);
+
+} // namespace explica

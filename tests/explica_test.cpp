@@ -1,0 +1,200 @@
+// Runs huffman-explica as a child process: its report against the demo's, its
+// JSON against the coder's pool, its DOT through Graphviz, and every kind of
+// bad input against its exit status, message and empty output.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "coder/codigo.h"
+#include "tests/propriedades.h"
+
+namespace {
+
+struct resultado {
+  int estado = -1;
+  std::string saida;
+  std::string erros;
+};
+
+std::string le(const std::string& caminho) {
+  std::ifstream f(caminho, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// Each argument between single quotes, for the shell.
+std::string aspas(const std::string& s) {
+  std::string q = "'";
+  for (const char c : s) {
+    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  }
+  return q + "'";
+}
+
+// Runs programa with these arguments and this standard input, through the
+// shell, with standard output and error caught in files.
+resultado roda(const std::string& programa, const std::vector<std::string>& argumentos,
+               const std::string& entrada = "") {
+  static int vez = 0; // each run's files are its own
+  const std::string base =
+      ::testing::TempDir() + "explica_" + std::to_string(getpid()) + "_" + std::to_string(vez++);
+  std::ofstream(base + ".in", std::ios::binary) << entrada;
+  std::string comando = programa;
+  for (const std::string& a : argumentos) {
+    comando += " " + aspas(a);
+  }
+  comando += " <" + base + ".in >" + base + ".out 2>" + base + ".err";
+  const int estado = std::system(comando.c_str());
+  resultado r{WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, le(base + ".out"), le(base + ".err")};
+  for (const char* fim : {".in", ".out", ".err"}) {
+    static_cast<void>(std::remove((base + fim).c_str()));
+  }
+  return r;
+}
+
+resultado explica(const std::vector<std::string>& argumentos, const std::string& entrada = "") {
+  return roda(EXPLICA_EXE, argumentos, entrada);
+}
+
+TEST(explica, HuffmanPrintsTheDemosReport) {
+  const resultado demo = roda(HUFFMAN_EXE, {});
+  const resultado r = explica({"Huffman"});
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_EQ(r.saida, demo.saida);
+  EXPECT_EQ(explica({"--relatorio"}, "Huffman").saida, demo.saida);
+  EXPECT_EQ(explica({"--passos", "Huffman"}).saida,
+            "Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo 1,\n"
+            "o segundo no ramo 0, e o novo nó, que pesa a soma, entra na fila.\n"
+            "  1. sai 'H' (1), depois 'a' (1): nó 1 = ('a', 'H'), peso 2\n"
+            "  2. sai 'm' (1), depois 'n' (1): nó 2 = ('n', 'm'), peso 2\n"
+            "  3. sai 'u' (1), depois 'f' (2): nó 3 = ('f', 'u'), peso 3\n"
+            "  4. sai nó 2 (2), depois nó 1 (2): nó 4 = (nó 1, nó 2), peso 4\n"
+            "  5. sai nó 3 (3), depois nó 4 (4): nó 5 = (nó 4, nó 3), peso 7\n");
+}
+
+// The document read back by a real parser must describe the pool, the root
+// and the table that the coder builds in this process for the same input.
+TEST(explica, JsonAgreesWithTheCodersPool) {
+  struct caso {
+    std::vector<std::string> argumentos;
+    const char* texto; // built here with inicializa, or nothing for weights
+  };
+  const caso casos[] = {
+      {{"--json", "Huffman"}, "Huffman"},
+      {{"--json", "-d", "00111", "Huffman"}, "Huffman"},
+      {{"--json", "a \"b\"\\\n\t\x01\x7f a"}, "a \"b\"\\\n\t\x01\x7f a"},
+      {{"--json", "aaaa"}, "aaaa"},
+      {{"--json", ""}, ""},
+      {{"--json", "-f", "a=45,b=13,c=12,d=16,e=9,f=5"}, nullptr},
+  };
+  for (const caso& c : casos) {
+    const resultado r = explica(c.argumentos);
+    ASSERT_EQ(r.estado, 0) << r.erros;
+    const nlohmann::json j = nlohmann::json::parse(r.saida);
+    if (c.texto != nullptr) {
+      ASSERT_TRUE(coder::inicializa(c.texto));
+      EXPECT_EQ(j.at("caracteres"), std::string(c.texto).size());
+      EXPECT_EQ(j.at("codificado"), prova::codificacao_esperada(c.texto).value());
+    } else {
+      const std::uint32_t pesos[] = {45, 13, 12, 16, 9, 5};
+      std::array<std::uint32_t, coder::n_simbolos> w{};
+      std::copy(std::begin(pesos), std::end(pesos), w.begin() + 'a');
+      ASSERT_TRUE(coder::inicializa_frequencias(w));
+      EXPECT_EQ(j.at("caracteres"), 100);
+      EXPECT_FALSE(j.contains("codificado"));
+    }
+    const auto& nos = j.at("nos");
+    ASSERT_EQ(nos.size(), static_cast<std::size_t>(coder::n_nodes));
+    std::int64_t bits = 0;
+    for (std::size_t i = 0; i < nos.size(); ++i) {
+      const coder::no_arvore& no = coder::banco_dados[i];
+      EXPECT_EQ(nos[i].at("peso"), no.peso);
+      if (no.simbolo != 0) {
+        EXPECT_EQ(nos[i].at("simbolo"), std::string(1, no.simbolo));
+      } else {
+        EXPECT_EQ(nos[i].at("esquerda"), no.esquerda - coder::banco_dados);
+        EXPECT_EQ(nos[i].at("direita"), no.direita - coder::banco_dados);
+      }
+    }
+    if (coder::n_nodes == 0) {
+      EXPECT_TRUE(j.at("raiz").is_null());
+    } else {
+      EXPECT_EQ(j.at("raiz"), coder::fila(1) - coder::banco_dados);
+    }
+    std::size_t k = 0;
+    for (int s = 0; s < coder::n_simbolos; ++s) {
+      if (coder::code[s] != nullptr) {
+        const auto& entrada = j.at("codigos").at(k++);
+        EXPECT_EQ(entrada.at("simbolo"), std::string(1, static_cast<char>(s)));
+        EXPECT_EQ(entrada.at("codigo"), coder::code[s]);
+        bits += entrada.at("peso").get<std::int64_t>() *
+                static_cast<std::int64_t>(std::string(coder::code[s]).size());
+      }
+    }
+    EXPECT_EQ(j.at("codigos").size(), k);
+    EXPECT_EQ(j.at("bits"), bits);
+    EXPECT_EQ(j.contains("decodificado"), c.argumentos[1] == "-d");
+  }
+  EXPECT_EQ(nlohmann::json::parse(explica({"--json", "Huffman"}).saida).at("entropia"),
+            2.5216406363433186);
+}
+
+TEST(explica, DotRendersWithGraphviz) {
+  if (std::system("command -v dot >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "Graphviz's dot is not installed";
+  }
+  for (const char* texto : {"Huffman", "aaaa", "", "\"quotes\" and \\ and\ttab"}) {
+    const resultado r = explica({"--dot", texto});
+    ASSERT_EQ(r.estado, 0);
+    const resultado svg = roda("dot", {"-Tsvg"}, r.saida);
+    EXPECT_EQ(svg.estado, 0) << texto << ": " << svg.erros;
+    EXPECT_NE(svg.saida.find("<svg"), std::string::npos);
+  }
+}
+
+// Each refusal: its exit status, its one line on standard error, and nothing
+// on standard output.
+TEST(explica, BadInputGivesItsStatusAMessageAndNoOutput) {
+  struct caso {
+    std::vector<std::string> argumentos;
+    std::string entrada;
+    int estado;
+    const char* mensagem;
+  };
+  const caso casos[] = {
+      {{"Codificação"}, "", 1, "o byte 0xc3 na posição 8 do texto"},
+      {{"--passos"}, std::string("ab\0c", 4), 1, "o byte 0x00 na posição 2 da entrada"},
+      {{"-f", "a=2147483647,b=1"}, "", 1, "os pesos somam mais que 2147483647"},
+      {{"-f", "a=1,b=1", "abc"}, "", 1, "o caractere 'c' na posição 2 do texto não tem código"},
+      {{"-d", "00", "Huffman"}, "", 1, "os bits terminam no meio de um código"},
+      {{"-d", "0x", "Huffman"}, "", 1, "o caractere 'x' na posição 1 dos bits"},
+      {{"-d", "0", "aaaa"}, "", 1, "só os bits vazios se decodificam"},
+      {{"--nada"}, "", 2, "opção desconhecida: --nada"},
+      {{"-a", "/etc/hostname", "texto"}, "", 2, "TEXTO e --arquivo não vão juntos"},
+      {{"a", "b"}, "", 2, "um só TEXTO"},
+      {{"-f", "a=1,b"}, "", 2, "cada par é um caractere"},
+      {{"-f", "a=0"}, "", 2, "o peso de 'a' é 0"},
+      {{"-f", "a=2147483648"}, "", 2, "não é um número de 1 a 2147483647"},
+      {{"-f", "a=1,a=2"}, "", 2, "o símbolo 'a' tem dois pesos"},
+      {{"--json", "--dot", "a"}, "", 2, "--json e --dot não vão juntos"},
+      {{"-a", "/nao/existe"}, "", 2, "não consigo ler /nao/existe: No such file or directory"},
+      {{"-d"}, "", 2, "a opção -d pede um valor"},
+  };
+  for (const caso& c : casos) {
+    const resultado r = explica(c.argumentos, c.entrada);
+    EXPECT_EQ(r.estado, c.estado) << c.mensagem;
+    EXPECT_EQ(r.saida, "") << c.mensagem;
+    EXPECT_TRUE(r.erros.starts_with("huffman-explica: ")) << r.erros;
+    EXPECT_NE(r.erros.find(c.mensagem), std::string::npos) << r.erros;
+    EXPECT_EQ(r.erros.find('\n'), r.erros.size() - 1) << "one line: " << r.erros;
+  }
+}
+
+} // namespace
