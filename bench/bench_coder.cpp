@@ -15,27 +15,13 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/texto.h"
 #include "coder/codigo.h"
 
 namespace {
 
-// 1 MiB of characters drawn with Zipf weights (1 / rank) from a list in the
-// order of their frequency in English prose: a blank is a fifth of the text,
-// 'e' a tenth, and so on down to the rarest punctuation.
 const std::string& texto() {
-  static const std::string t = [] {
-    constexpr std::string_view por_frequencia =
-        " etaoinshrdlcumwfgypbvkjxqz\n.,ETAOINSHRDLCUMWFGYPBVKJXQZ0123456789;:'\"!?-()";
-    std::vector<double> pesos;
-    for (std::size_t r = 1; r <= por_frequencia.size(); ++r) {
-      pesos.push_back(1.0 / static_cast<double>(r));
-    }
-    std::mt19937 gerador(1);
-    std::discrete_distribution<std::size_t> qual(pesos.begin(), pesos.end());
-    std::string s(std::size_t{1} << 20, ' ');
-    std::generate(s.begin(), s.end(), [&] { return por_frequencia[qual(gerador)]; });
-    return s;
-  }();
+  static const std::string t = bench::texto_de_prosa(std::size_t{1} << 20);
   return t;
 }
 

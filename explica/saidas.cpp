@@ -41,7 +41,10 @@ unsigned char simbolo(const no_arvore* no) {
 // A leaf by its symbol, an inner node by the merge that made it.
 std::string nome(const no_arvore* no) {
   if (no->simbolo != 0) {
-    return "'" + mostra(simbolo(no)) + "'";
+    std::string entre_aspas = "'";
+    entre_aspas += mostra(simbolo(no));
+    entre_aspas += '\'';
+    return entre_aspas;
   }
   return "nó " + std::to_string(indice(no) - n_folhas() + 1);
 }
@@ -122,6 +125,23 @@ std::string dot(std::string_view s) {
     d += c;
   }
   return d;
+}
+
+// The DOT lines of no and of the nodes below it.
+void escreve_no_dot(std::FILE* f, const no_arvore* no) {
+  const std::int32_t i = indice(no);
+  if (no->simbolo != 0) {
+    const std::string c = coder::code[simbolo(no)];
+    std::fprintf(f, "  n%d [shape=box, label=\"'%s'\\n%d\\n%s\"];\n", i,
+                 dot(mostra(simbolo(no))).c_str(), no->peso,
+                 c.empty() ? "(código vazio)" : c.c_str());
+    return;
+  }
+  std::fprintf(f, "  n%d [shape=ellipse, label=\"%d\"];\n", i, no->peso);
+  std::fprintf(f, "  n%d -> n%d [label=\"0\"];\n", i, indice(no->esquerda));
+  std::fprintf(f, "  n%d -> n%d [label=\"1\"];\n", i, indice(no->direita));
+  escreve_no_dot(f, no->esquerda);
+  escreve_no_dot(f, no->direita);
 }
 
 } // namespace
@@ -271,23 +291,16 @@ void escreve_json(std::FILE* f, texto_opcional texto, texto_opcional decodificad
 }
 
 void escreve_dot(std::FILE* f) {
+  // Written in the walk's order, '0' first, and drawn in it too, so that
+  // every '0' branch goes left.
   std::fputs(
       "digraph huffman {\n"
+      "  graph [ordering=out];\n"
       "  node [fontname=\"Helvetica\"];\n"
       "  edge [fontname=\"Helvetica\"];\n",
       f);
-  for (std::int32_t i = 0; i < coder::n_nodes; ++i) {
-    const no_arvore& no = banco_dados[i];
-    if (no.simbolo != 0) {
-      const std::string c = coder::code[simbolo(&no)];
-      std::fprintf(f, "  n%d [shape=box, label=\"'%s'\\n%d\\n%s\"];\n", i,
-                   dot(mostra(simbolo(&no))).c_str(), no.peso,
-                   c.empty() ? "(código vazio)" : c.c_str());
-    } else {
-      std::fprintf(f, "  n%d [shape=ellipse, label=\"%d\"];\n", i, no.peso);
-      std::fprintf(f, "  n%d -> n%d [label=\"0\"];\n", i, indice(no.esquerda));
-      std::fprintf(f, "  n%d -> n%d [label=\"1\"];\n", i, indice(no.direita));
-    }
+  if (raiz() != nullptr) {
+    escreve_no_dot(f, raiz());
   }
   std::fputs("}\n", f);
 }
