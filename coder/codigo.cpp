@@ -174,12 +174,11 @@ void recomeca() {
   }
 }
 
-// Builds the tree of these weights and the code table from it. Expects a
-// clean start, entry 0 at 0 and weights that add up to at most max_peso_total.
-void constroi(std::span<const std::uint32_t, n_simbolos> frequencias) {
-  // Queue one leaf per symbol that occurs, in ascending symbol order: ties
-  // between equal weights follow that order. find_if skips the absent
-  // symbols four at a time.
+// Queues one leaf per symbol that occurs, in ascending symbol order: ties
+// between equal weights follow that order. Expects a clean start, entry 0 at
+// 0 and weights that add up to at most max_peso_total. find_if skips the
+// absent symbols four at a time.
+void enfileira(std::span<const std::uint32_t, n_simbolos> frequencias) {
   const std::uint32_t* const inicio = frequencias.data();
   const std::uint32_t* const fim = inicio + n_simbolos;
   auto ocorre = [](std::uint32_t f) { return f != 0; };
@@ -188,28 +187,57 @@ void constroi(std::span<const std::uint32_t, n_simbolos> frequencias) {
     const auto peso = static_cast<std::int32_t>(*f); // at most the total
     insere_fila(novo_no(peso, static_cast<char>(f - inicio), nullptr, nullptr));
   }
+}
 
-  // No symbol means no tree: the table stays empty.
-  if (fila_final == 1) {
-    return;
+// The build from weights that enfileira expects: queue the leaves, merge
+// until one node is left, walk.
+void constroi(std::span<const std::uint32_t, n_simbolos> frequencias) {
+  enfileira(frequencias);
+  while (junta_dois() != nullptr) {
   }
-
-  // Merge the two lightest nodes until one is left: the one taken out first
-  // goes on the '1' branch, the second on the '0' branch.
-  while (fila_final > 2) {
-    no_arvore* const primeiro = remove_fila();
-    no_arvore* const segundo = remove_fila();
-    insere_fila(novo_no(0, 0, segundo, primeiro));
-  }
-
-  // Walk the tree from its root, which stays in the queue. One distinct
-  // symbol makes the root a leaf: its code is the empty string, and a text
-  // of it encodes to the empty string.
-  char caminho[tamanho_caminho] = {};
-  cria_codigo(fila(1), caminho, 0);
+  static_cast<void>(cria_codigos());
 }
 
 } // namespace
+
+bool enfileira_folhas(std::span<const std::uint32_t, n_simbolos> frequencias) {
+  recomeca();
+  // Added up wider than the weights, so that no sum wraps.
+  const std::int64_t total =
+      std::accumulate(frequencias.begin(), frequencias.end(), std::int64_t{0});
+  if (frequencias[0] != 0 || total > max_peso_total) {
+    return false;
+  }
+  enfileira(frequencias);
+  return true;
+}
+
+no_arvore* junta_dois() {
+  if (fila_final <= 2) {
+    return nullptr;
+  }
+  // The one taken out first goes on the '1' branch, the second on '0'.
+  no_arvore* const primeiro = remove_fila();
+  no_arvore* const segundo = remove_fila();
+  no_arvore* const novo = novo_no(0, 0, segundo, primeiro);
+  insere_fila(novo);
+  return novo;
+}
+
+bool cria_codigos() {
+  // No symbol means no tree: the table stays empty.
+  if (fila_final == 1) {
+    return true;
+  }
+  if (fila_final != 2) {
+    return false;
+  }
+  // The root stays in the queue. One distinct symbol makes it a leaf: its
+  // code is the empty string, and a text of it encodes to the empty string.
+  char caminho[tamanho_caminho] = {};
+  cria_codigo(fila(1), caminho, 0);
+  return true;
+}
 
 bool inicializa(const char* texto, std::int32_t max_caracteres) {
   recomeca();
@@ -227,15 +255,12 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
 }
 
 bool inicializa_frequencias(std::span<const std::uint32_t, n_simbolos> frequencias) {
-  recomeca();
-  // Added up wider than the weights, so that no sum wraps.
-  const std::int64_t total =
-      std::accumulate(frequencias.begin(), frequencias.end(), std::int64_t{0});
-  if (frequencias[0] != 0 || total > max_peso_total) {
+  if (!enfileira_folhas(frequencias)) {
     return false;
   }
-  constroi(frequencias);
-  return true;
+  while (junta_dois() != nullptr) {
+  }
+  return cria_codigos();
 }
 
 bool codifica(const char* texto, std::span<char> destino) {

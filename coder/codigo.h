@@ -56,6 +56,24 @@ extern char buffer[tamanho_buffer];
 // (never a symbol) is not 0 or the weights add up to more.
 [[nodiscard]] bool inicializa_frequencias(std::span<const std::uint32_t, n_simbolos> frequencias);
 
+// The same build, one step at a time, so that each step can be watched:
+// what inicializa_frequencias does is enfileira_folhas, junta_dois until it
+// gives null, and cria_codigos.
+//
+// Starts a build, in place of any earlier one: one leaf per symbol of
+// nonzero weight, queued in ascending symbol order. Refuses what
+// inicializa_frequencias refuses, leaving the queue and the table empty.
+[[nodiscard]] bool enfileira_folhas(std::span<const std::uint32_t, n_simbolos> frequencias);
+// One merge: takes the two lightest nodes out of the queue, joins them under
+// a new inner node, the first on the '1' branch and the second on '0', and
+// queues it. Returns the new node, or null, changing nothing, when the queue
+// holds fewer than two.
+[[nodiscard]] no_arvore* junta_dois();
+// Walks the tree whose root is the one node left in the queue and fills the
+// table code. True, and the table empty, for an empty queue; false, changing
+// nothing, while the queue holds more than one node.
+[[nodiscard]] bool cria_codigos();
+
 // Writes the code strings of texto's characters one after another, and a
 // terminator, into destino. False, with destino the empty string (where it
 // has room for that), when a character has no code or destino is too small.

@@ -216,4 +216,25 @@ TEST(decodifica, RefusesWhatTheCodeCannotRead) {
   }
 }
 
+// The build's steps: the table is made only once one node is left, and a
+// merge past the last one changes nothing.
+TEST(codigo, StepsWalkOnlyWhenOneNodeIsLeft) {
+  std::array<std::uint32_t, n_simbolos> pesos{};
+  pesos['a'] = 3;
+  pesos['b'] = 1;
+  pesos['c'] = 1;
+  ASSERT_TRUE(enfileira_folhas(pesos));
+  EXPECT_FALSE(cria_codigos());
+  EXPECT_TRUE(tabela().empty());
+  const no_arvore* const novo = junta_dois();
+  ASSERT_NE(novo, nullptr);
+  EXPECT_EQ(novo->direita->simbolo, 'b') << "the first taken out goes on '1'";
+  EXPECT_EQ(novo->esquerda->simbolo, 'c');
+  ASSERT_NE(junta_dois(), nullptr);
+  EXPECT_EQ(junta_dois(), nullptr);
+  EXPECT_EQ(fila_final, 2);
+  ASSERT_TRUE(cria_codigos());
+  EXPECT_EQ(tabela(), (Tabela{{'a', "0"}, {'b', "11"}, {'c', "10"}}));
+}
+
 } // namespace
