@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < n; ++i) {
     ++contagem[dados[i]];
   }
-  std::printf("%llu\n", static_cast<unsigned long long>(contagem[' ']));
+  std::printf("%llu\n", static_cast<unsigned long long>(contagem[static_cast<unsigned char>(' ')]));
   return 0;
 }

@@ -1,6 +1,7 @@
 // huffman-explica: builds the Huffman code of a learner's text or weight
 // table and shows how: the merges, the tree, the report, statistics,
-// decoding, or the whole build as JSON or Graphviz's DOT.
+// decoding, or the whole build as JSON, Graphviz's DOT or a page that steps
+// through it.
 //
 // Everything is checked before anything is written, so a refusal leaves
 // standard output empty and says why in one line on standard error.
@@ -13,6 +14,7 @@
 
 #include "coder/codigo.h"
 #include "explica/entrada.h"
+#include "explica/pagina.h"
 #include "explica/pedido.h"
 #include "explica/saidas.h"
 
@@ -138,6 +140,9 @@ int main(int argc, char** argv) {
       break;
     case formato::dot:
       escreve_dot(stdout);
+      break;
+    case formato::html:
+      escreve_html(stdout, texto);
       break;
     case formato::secoes:
       if (p.passos) {

@@ -21,6 +21,7 @@ enum longa : int {
   opcao_estatisticas,
   opcao_json,
   opcao_dot,
+  opcao_html,
   opcao_versao
 };
 
@@ -34,6 +35,7 @@ constexpr option opcoes[] = {
     {"estatisticas", no_argument, nullptr, opcao_estatisticas},
     {"json", no_argument, nullptr, opcao_json},
     {"dot", no_argument, nullptr, opcao_dot},
+    {"html", no_argument, nullptr, opcao_html},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, opcao_versao},
     {nullptr, 0, nullptr, 0},
@@ -46,7 +48,7 @@ falha uso_errado_(std::string mensagem) {
 // Takes one document format; two of them are a mistake.
 std::optional<falha> escolhe(pedido& p, formato f) {
   if (p.forma != formato::secoes && p.forma != f) {
-    return uso_errado_("--json e --dot não vão juntos");
+    return uso_errado_("--json, --dot e --html não vão juntos");
   }
   p.forma = f;
   return std::nullopt;
@@ -78,6 +80,7 @@ std::string uso() {
          "Em lugar das seções:\n"
          "      --json                 um documento JSON com a árvore e os códigos\n"
          "      --dot                  a árvore no formato DOT do Graphviz\n"
+         "      --html                 uma página que mostra a construção passo a passo\n"
          "\n"
          "  -h, --help                 mostra esta ajuda\n"
          "      --version              mostra a versão\n"
@@ -125,6 +128,9 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_dot:
         erro = escolhe(p, formato::dot);
+        break;
+      case opcao_html:
+        erro = escolhe(p, formato::html);
         break;
       case opcao_versao:
         p.versao = true;

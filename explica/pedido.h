@@ -17,7 +17,7 @@ enum saida : int { sucesso = 0, dados_recusados = 1, uso_errado = 2 };
 
 // What a run writes: the sections that were asked, in their fixed order, or
 // one document in their place.
-enum class formato { secoes, json, dot };
+enum class formato { secoes, json, dot, html };
 
 struct pedido {
   bool passos = false;

@@ -183,7 +183,7 @@ TEST(explica, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{"-f", "a=0"}, "", 2, "o peso de 'a' é 0"},
       {{"-f", "a=2147483648"}, "", 2, "não é um número de 1 a 2147483647"},
       {{"-f", "a=1,a=2"}, "", 2, "o símbolo 'a' tem dois pesos"},
-      {{"--json", "--dot", "a"}, "", 2, "--json e --dot não vão juntos"},
+      {{"--json", "--dot", "a"}, "", 2, "--json, --dot e --html não vão juntos"},
       {{"-a", "/nao/existe"}, "", 2, "não consigo ler /nao/existe: No such file or directory"},
       {{"-d"}, "", 2, "a opção -d pede um valor"},
   };
