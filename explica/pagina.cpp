@@ -156,7 +156,7 @@ class pagina {
     std::snprintf(linha, sizeof linha,
                   "<svg class=\"heap\" viewBox=\"0 0 %d %d\" width=\"%d\" role=\"img\" "
                   "aria-label=\"a fila como árvore\"><path d=\"",
-                  largura, altura, std::max(largura, 160) * 3 / 2);
+                  largura, altura, largura * 3 / 2);
     escreve(linha);
     for (std::int32_t i = 2; i <= n; ++i) {
       std::snprintf(linha, sizeof linha, "M%d %dL%d %d", x(i / 2), y(i / 2), x(i), y(i));
@@ -341,10 +341,10 @@ constexpr std::string_view cabeca = R"(<!DOCTYPE html>
 body { font-family: system-ui, sans-serif; max-width: 64rem; margin: 0 auto; padding: 0 1rem 2rem; color: #222; }
 h1 { font-size: 1.5rem; } h2 { font-size: 1.2rem; margin-top: 2rem; }
 nav { position: sticky; top: 0; background: #fff; padding: .5rem 0; border-bottom: 1px solid #ccc; display: flex; gap: 1rem; align-items: center; }
-nav button { font-size: 1rem; padding: .3rem .8rem; }
+nav button { font-size: 1rem; padding: .3rem .8rem; white-space: nowrap; }
 .rolagem { overflow-x: auto; }
 table { border-collapse: collapse; margin: .5rem 0; }
-td, th { border: 1px solid #bbb; padding: .1rem .35rem; text-align: center; font-family: ui-monospace, monospace; font-size: .85rem; }
+td, th { border: 1px solid #bbb; padding: .1rem .35rem; text-align: center; font-family: ui-monospace, monospace; font-size: .85rem; white-space: nowrap; }
 th { background: #f3f3f3; font-family: inherit; }
 td.novo, .novo { background: #ffe082; }
 .um { background: #c8e6c9; } .zero { background: #bbdefb; }
@@ -357,7 +357,7 @@ svg text { font: 12px ui-monospace, monospace; text-anchor: middle; }
 svg text.n { font-size: 10px; fill: #555; }
 svg text.ramo { fill: #a33; font-weight: bold; }
 svg text.codigo { fill: #235; }
-ul.floresta { font-family: ui-monospace, monospace; font-size: .85rem; padding-left: 1.2rem; }
+ul.floresta { font-family: ui-monospace, monospace; font-size: .85rem; padding-left: 1.2rem; columns: 18rem; }
 p.texto { line-height: 2.6; font-family: ui-monospace, monospace; }
 .par { display: inline-block; text-align: center; margin: 0 .15rem; vertical-align: top; }
 .par b { display: block; } .par i { display: block; font-style: normal; color: #235; font-size: .8rem; }
