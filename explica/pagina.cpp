@@ -28,10 +28,6 @@ struct passo {
   const no_arvore* novo = nullptr;
 };
 
-std::int32_t indice(const no_arvore* no) {
-  return static_cast<std::int32_t>(no - banco_dados);
-}
-
 std::vector<std::int32_t> fila_agora() {
   std::vector<std::int32_t> fila;
   for (std::int32_t i = 1; i < coder::fila_final; ++i) {
@@ -85,15 +81,9 @@ std::string html(std::string_view s) {
 
 class pagina {
  public:
-  pagina(std::FILE* f, std::int32_t folhas) : f_(f), folhas_(folhas) {}
+  explicit pagina(std::FILE* f) : f_(f) {}
 
-  // A leaf by its symbol, an inner node by the merge that made it.
-  std::string nome(const no_arvore* no) const {
-    if (no->simbolo != 0) {
-      return html("'" + mostra(static_cast<unsigned char>(no->simbolo)) + "'");
-    }
-    return "nó " + std::to_string(indice(no) - folhas_ + 1);
-  }
+  static std::string nome(const no_arvore* no) { return html(explica::nome(no)); }
 
   // The leaves below no, nested as the tree nests them.
   std::string forma(const no_arvore* no) const {
@@ -224,12 +214,11 @@ class pagina {
   // The finished tree: leaves side by side in the walk's order, each node
   // one level below its parent, '0' to the left.
   void arvore() const {
-    const no_arvore* const raiz = coder::fila(1);
     std::vector<int> x(static_cast<std::size_t>(coder::n_nodes));
     std::vector<int> y(x.size());
     int proxima = 0;
     int fundo = 0;
-    posiciona(raiz, 0, proxima, fundo, x, y);
+    posiciona(raiz(), 0, proxima, fundo, x, y);
     const int largura = proxima * 48 + 8;
     const int altura = fundo * 64 + 72;
     char linha[200];
@@ -279,7 +268,7 @@ class pagina {
 
   void tabela() const {
     escreve("<table class=\"codigos\"><tr><th>símbolo</th><th>peso</th><th>código</th></tr>");
-    for (std::int32_t i = 0; i < folhas_; ++i) {
+    for (std::int32_t i = 0; i < n_folhas(); ++i) {
       const no_arvore& no = banco_dados[i];
       const char* const c = coder::code[static_cast<unsigned char>(no.simbolo)];
       escreve("<tr><td>" + nome(&no) + "</td><td>" + std::to_string(no.peso) + "</td><td>" +
@@ -328,7 +317,6 @@ class pagina {
   }
 
   std::FILE* f_;
-  std::int32_t folhas_;
 };
 
 constexpr std::string_view cabeca = R"(<!DOCTYPE html>
@@ -396,8 +384,8 @@ constexpr std::string_view script = R"(<script>
 } // namespace
 
 void escreve_html(std::FILE* f, texto_opcional texto) {
-  const std::int32_t folhas = (coder::n_nodes + 1) / 2;
-  const pagina p(f, folhas);
+  const std::int32_t folhas = n_folhas();
+  const pagina p(f);
   p.escreve(cabeca);
   p.escreve("<h1>O código de Huffman, passo a passo</h1>\n");
   if (folhas == 0) {

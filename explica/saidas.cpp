@@ -20,33 +20,8 @@ namespace {
 using coder::banco_dados;
 using coder::no_arvore;
 
-const no_arvore* raiz() {
-  return coder::fila_final > 1 ? coder::fila(1) : nullptr;
-}
-
-std::int32_t indice(const no_arvore* no) {
-  return static_cast<std::int32_t>(no - banco_dados);
-}
-
-// The leaves come first in the pool, one per symbol, and each merge then
-// adds one inner node: k leaves take 2k - 1 nodes.
-std::int32_t n_folhas() {
-  return (coder::n_nodes + 1) / 2;
-}
-
 unsigned char simbolo(const no_arvore* no) {
   return static_cast<unsigned char>(no->simbolo);
-}
-
-// A leaf by its symbol, an inner node by the merge that made it.
-std::string nome(const no_arvore* no) {
-  if (no->simbolo != 0) {
-    std::string entre_aspas = "'";
-    entre_aspas += mostra(simbolo(no));
-    entre_aspas += '\'';
-    return entre_aspas;
-  }
-  return "nó " + std::to_string(indice(no) - n_folhas() + 1);
 }
 
 struct numeros {
@@ -145,6 +120,30 @@ void escreve_no_dot(std::FILE* f, const no_arvore* no) {
 }
 
 } // namespace
+
+const no_arvore* raiz() {
+  return coder::fila_final > 1 ? coder::fila(1) : nullptr;
+}
+
+std::int32_t indice(const no_arvore* no) {
+  return static_cast<std::int32_t>(no - banco_dados);
+}
+
+// The leaves come first in the pool, one per symbol, and each merge then
+// adds one inner node: k leaves take 2k - 1 nodes.
+std::int32_t n_folhas() {
+  return (coder::n_nodes + 1) / 2;
+}
+
+std::string nome(const no_arvore* no) {
+  if (no->simbolo != 0) {
+    std::string entre_aspas = "'";
+    entre_aspas += mostra(static_cast<unsigned char>(no->simbolo));
+    entre_aspas += '\'';
+    return entre_aspas;
+  }
+  return "nó " + std::to_string(indice(no) - n_folhas() + 1);
+}
 
 void escreve_codificado(std::FILE* f, std::string_view texto) {
   // A piece of the text at a time, terminated for codifica, and room for its

@@ -3,11 +3,25 @@
 // fila(1). Each writer expects the code built, and every check passed.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <string>
 #include <string_view>
 
+#include "coder/fila.h"
+
 namespace explica {
+
+// The root in fila(1), or null for an empty table.
+[[nodiscard]] const coder::no_arvore* raiz();
+// A node's place in the pool.
+[[nodiscard]] std::int32_t indice(const coder::no_arvore* no);
+// The leaves, which come first in the pool.
+[[nodiscard]] std::int32_t n_folhas();
+// A leaf by its symbol, quoted as the report shows it; an inner node as
+// "nó j", j the merge that made it. Expects a finished build.
+[[nodiscard]] std::string nome(const coder::no_arvore* no);
 
 // The text to encode, when there is one; nothing for weights alone.
 using texto_opcional = std::optional<std::string_view>;
