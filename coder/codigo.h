@@ -89,7 +89,7 @@ extern char buffer[tamanho_buffer];
 // The empty string decodes to the empty text. With one distinct symbol, whose
 // code is empty, nothing else decodes: the encoding of "aaaa" is "", which
 // carries no count. Nothing is read past codigo's terminator or written past
-// destino.
+// destino; what follows the terminator within destino is left unspecified.
 [[nodiscard]] bool decodifica(const char* codigo, std::span<char> destino);
 
 } // namespace coder

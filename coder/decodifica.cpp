@@ -241,7 +241,7 @@ bool decodifica(const char* codigo, std::span<char> destino) {
 
   // The fast path. The characters from i on are packed into the ring, from
   // adiante of them down to a round's worth, and go from there into bits,
-  // held of them: i is 8 r - held. Each round tops bits up to at least 56,
+  // retidos of them: i is 8 r - retidos. Each round tops bits up to at least 56,
   // a byte of the ring at a time, packs passo more characters and makes four
   // look-ups, which take at most 48 bits. It runs while the packing stays in
   // the string and destino has room for four entries and the terminator. A
@@ -250,10 +250,10 @@ bool decodifica(const char* codigo, std::span<char> destino) {
   constexpr std::size_t sitio = 4 * max_por_entrada + 2;
   constexpr std::size_t minimo = std::size_t{2} * 64; // packed past i at the start of a round
   vistos estranhos = nada_visto();
-  std::size_t feito = 0; // the characters packed so far
-  std::size_t r = 0;     // the byte of the ring that goes into bits next
-  std::uint64_t bits = 0;
-  std::size_t held = 0;
+  std::size_t feito = 0;   // the characters packed so far
+  std::size_t r = 0;       // the byte of the ring that goes into bits next
+  std::uint64_t bits = 0;  // the next code characters, the first in the lowest bit
+  std::size_t retidos = 0; // how many of those bits there are
   auto empacota_ate = [&](std::size_t fim) {
     for (; feito < fim; feito += passo) {
       empacota(codigo, feito, estranhos);
@@ -269,11 +269,11 @@ bool decodifica(const char* codigo, std::span<char> destino) {
     empacota(codigo, feito, estranhos);
     feito += feito < i + adiante ? passo : 0;
 
-    // Whole bytes of the ring go in, as many as fit; the bits above held
+    // Whole bytes of the ring go in, as many as fit; the bits above retidos
     // are the next ones, or 0, so adding them again changes nothing.
-    bits |= oito(reinterpret_cast<const char*>(empacotado) + r % anel) << held;
-    r += (63 - held) / 8;
-    held |= 56;
+    bits |= oito(reinterpret_cast<const char*>(empacotado) + r % anel) << retidos;
+    r += (63 - retidos) / 8;
+    retidos |= 56;
 
     // Four look-ups without a check: an entry of a long code takes no bits,
     // so the look-ups after it find it again and change nothing.
@@ -283,9 +283,9 @@ bool decodifica(const char* codigo, std::span<char> destino) {
       escreve(d + n, e);
       n += static_cast<std::size_t>(n_de(e));
       bits >>= bits_de(e);
-      held -= static_cast<std::size_t>(bits_de(e));
+      retidos -= static_cast<std::size_t>(bits_de(e));
     }
-    i = 8 * r - held;
+    i = 8 * r - retidos;
     if (n_de(e) == 0) {
       // A long code: on down the tree from where the table left it, and
       // the bits taken up again from there.
@@ -304,7 +304,7 @@ bool decodifica(const char* codigo, std::span<char> destino) {
       r = i / 8;
       bits = oito(reinterpret_cast<const char*>(empacotado) + r % anel) >> i % 8;
       r += 7;
-      held = 56 - i % 8;
+      retidos = 56 - i % 8;
     }
   }
   if (algum_estranho(estranhos)) {
