@@ -90,7 +90,12 @@ class pagina {
     if (no->simbolo != 0) {
       return nome(no);
     }
-    return "(" + forma(no->esquerda) + " " + forma(no->direita) + ")";
+    std::string f(1, '(');
+    f += forma(no->esquerda);
+    f += ' ';
+    f += forma(no->direita);
+    f += ')';
+    return f;
   }
 
   void escreve(std::string_view s) const { std::fwrite(s.data(), 1, s.size(), f_); }
@@ -179,7 +184,10 @@ class pagina {
   void secao(const passo& p, std::size_t numero) const {
     std::string dados = "data-fila=\"";
     for (std::size_t i = 0; i < p.fila.size(); ++i) {
-      dados += (i == 0 ? "" : " ") + std::to_string(p.fila[i]);
+      if (i != 0) {
+        dados += ' ';
+      }
+      dados += std::to_string(p.fila[i]);
     }
     dados += '"';
     if (p.novo != nullptr) {
