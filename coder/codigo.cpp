@@ -116,7 +116,7 @@ bool conta(const char* texto, std::size_t max_caracteres,
   }
   if (p[n] != '\0') {
     const std::size_t m = std::strlen(texto + n);
-    if (m > max_caracteres - n) {
+    if (n > max_caracteres || m > max_caracteres - n) {
       return false;
     }
     todos |=
@@ -189,13 +189,12 @@ void enfileira(std::span<const std::uint32_t, n_simbolos> frequencias) {
   }
 }
 
-// The build from weights that enfileira expects: queue the leaves, merge
-// until one node is left, walk.
-void constroi(std::span<const std::uint32_t, n_simbolos> frequencias) {
-  enfileira(frequencias);
+// The rest of a build whose leaves are queued: merge until one node is
+// left, then walk.
+void junta_e_caminha() {
   while (junta_dois() != nullptr) {
   }
-  static_cast<void>(cria_codigos());
+  static_cast<void>(cria_codigos()); // one node is left, so it walks
 }
 
 } // namespace
@@ -250,7 +249,8 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
   if (!conta(texto, static_cast<std::size_t>(std::max(max_caracteres, 0)), frequencias)) {
     return false;
   }
-  constroi(frequencias);
+  enfileira(frequencias);
+  junta_e_caminha();
   return true;
 }
 
@@ -258,9 +258,8 @@ bool inicializa_frequencias(std::span<const std::uint32_t, n_simbolos> frequenci
   if (!enfileira_folhas(frequencias)) {
     return false;
   }
-  while (junta_dois() != nullptr) {
-  }
-  return cria_codigos();
+  junta_e_caminha();
+  return true;
 }
 
 bool codifica(const char* texto, std::span<char> destino) {

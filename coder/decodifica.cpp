@@ -8,7 +8,6 @@
 // those take. A code longer than 12 goes on down the tree, one character at
 // a time, from the node that its first 12 reach; so do the last characters
 // of the string and of the destination, where every step is checked.
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>

@@ -402,12 +402,8 @@ void escreve_html(std::FILE* f, texto_opcional texto) {
         "</html>\n");
     return;
   }
-  std::int64_t caracteres = 0;
-  for (std::int32_t i = 0; i < folhas; ++i) {
-    caracteres += banco_dados[i].peso;
-  }
   p.escreve("<p>" + std::to_string(folhas) + (folhas == 1 ? " símbolo, " : " símbolos, ") +
-            std::to_string(caracteres) +
+            std::to_string(conta().caracteres) +
             " caracteres. Cada passo mostra a fila como o vetor que ela é e como a árvore do "
             "heap, e as árvores que ela guarda. Use as setas do teclado ou os botões; o "
             "endereço termina em #passo-N para abrir no passo N.</p>\n"

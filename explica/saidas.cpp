@@ -24,31 +24,6 @@ unsigned char simbolo(const no_arvore* no) {
   return static_cast<unsigned char>(no->simbolo);
 }
 
-struct numeros {
-  std::int64_t caracteres = 0; // the weights added up
-  std::int64_t bits = 0;       // weight times code length, added up
-  std::int32_t simbolos = 0;
-  double entropia = 0; // bits per character; 0 below two symbols
-};
-
-numeros conta() {
-  numeros n;
-  for (std::int32_t i = 0; i < n_folhas(); ++i) {
-    const no_arvore& folha = banco_dados[i];
-    n.caracteres += folha.peso;
-    n.bits += std::int64_t{folha.peso} *
-              static_cast<std::int64_t>(std::strlen(coder::code[simbolo(&folha)]));
-    ++n.simbolos;
-  }
-  if (n.simbolos >= 2) {
-    for (std::int32_t i = 0; i < n_folhas(); ++i) {
-      const double p = banco_dados[i].peso / static_cast<double>(n.caracteres);
-      n.entropia -= p * std::log2(p);
-    }
-  }
-  return n;
-}
-
 // A double as the shortest text that reads back as it.
 std::string numero(double x) {
   char texto[32];
@@ -143,6 +118,24 @@ std::string nome(const no_arvore* no) {
     return entre_aspas;
   }
   return "nó " + std::to_string(indice(no) - n_folhas() + 1);
+}
+
+numeros conta() {
+  numeros n;
+  for (std::int32_t i = 0; i < n_folhas(); ++i) {
+    const no_arvore& folha = banco_dados[i];
+    n.caracteres += folha.peso;
+    n.bits += std::int64_t{folha.peso} *
+              static_cast<std::int64_t>(std::strlen(coder::code[simbolo(&folha)]));
+    ++n.simbolos;
+  }
+  if (n.simbolos >= 2) {
+    for (std::int32_t i = 0; i < n_folhas(); ++i) {
+      const double p = banco_dados[i].peso / static_cast<double>(n.caracteres);
+      n.entropia -= p * std::log2(p);
+    }
+  }
+  return n;
 }
 
 void escreve_codificado(std::FILE* f, std::string_view texto) {

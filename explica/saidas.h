@@ -23,6 +23,16 @@ namespace explica {
 // "nó j", j the merge that made it. Expects a finished build.
 [[nodiscard]] std::string nome(const coder::no_arvore* no);
 
+// What the code's weights add up to.
+struct numeros {
+  std::int64_t caracteres = 0; // the weights added up
+  std::int64_t bits = 0;       // weight times code length, added up
+  std::int32_t simbolos = 0;
+  double entropia = 0; // bits per character; 0 below two symbols
+};
+// The figures of the code built now.
+[[nodiscard]] numeros conta();
+
 // The text to encode, when there is one; nothing for weights alone.
 using texto_opcional = std::optional<std::string_view>;
 
