@@ -2,14 +2,18 @@
 # The explorer on a big file: the seconds and the peak memory of
 # huffman-explica --estatisticas, of its full report and of its JSON, each to
 # /dev/null, next to reading the file and counting it byte by byte. The best
-# of three runs of each. Run from the repository root after
-# `cmake --workflow --preset bench`; the size in MiB is the first argument
-# (256 by default).
+# of three runs of each, for a 7-bit text, for a UTF-8 one with about one
+# accented letter in twenty characters, and for that one decomposed (NFD).
+# Run from the repository root after `cmake --workflow --preset bench`; the
+# size in MiB is the first argument (256 by default), and the kinds of text
+# the rest (all three by default: ascii utf8 nfd).
 set -euo pipefail
 mib=${1:-256}
+shift || true
+tipos=("${@:-ascii utf8 nfd}")
+read -r -a tipos <<<"${tipos[*]}"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-build/bench/bench/gera_texto "$mib" >"$dir/livro.txt"
 mede() { # label, command...
   local rotulo=$1
   shift
@@ -21,11 +25,15 @@ mede() { # label, command...
       melhor="$s $kb"
     fi
   done
-  printf '%-40s %6s s  %6d MiB\n' "$rotulo" "${melhor%% *}" $(( ${melhor##* } / 1024 ))
+  printf '%-44s %6s s  %6d MiB\n' "$rotulo" "${melhor%% *}" $(( ${melhor##* } / 1024 ))
 }
-echo "a file of $mib MiB"
-mede "read and count byte by byte" build/bench/bench/conta_bytes "$dir/livro.txt"
-mede "huffman-explica --estatisticas" build/bench/explica/huffman-explica --estatisticas -a "$dir/livro.txt"
-mede "huffman-explica (the report)" build/bench/explica/huffman-explica -a "$dir/livro.txt"
-mede "huffman-explica --json" build/bench/explica/huffman-explica --json -a "$dir/livro.txt"
-mede "cat file | huffman-explica --estatisticas" sh -c "cat '$dir/livro.txt' | build/bench/explica/huffman-explica --estatisticas"
+explica=build/bench/explica/huffman-explica
+for tipo in "${tipos[@]}"; do
+  build/bench/bench/gera_texto "$mib" "$tipo" >"$dir/livro.txt"
+  echo "a $tipo file of $(( $(stat -c %s "$dir/livro.txt") / 1048576 )) MiB"
+  mede "read and count byte by byte" build/bench/bench/conta_bytes "$dir/livro.txt"
+  mede "huffman-explica --estatisticas" $explica --estatisticas -a "$dir/livro.txt"
+  mede "huffman-explica (the report)" $explica -a "$dir/livro.txt"
+  mede "huffman-explica --json" $explica --json -a "$dir/livro.txt"
+  mede "cat file | huffman-explica --estatisticas" sh -c "cat '$dir/livro.txt' | $explica --estatisticas"
+done

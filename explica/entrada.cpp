@@ -1,4 +1,4 @@
-// Reads a whole file or standard input with read(2).
+// Reads a whole file or standard input with read(2), a piece at a time.
 #include "explica/entrada.h"
 
 #include <sys/stat.h>
@@ -7,93 +7,119 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <unistd.h>
-#include <vector>
 
 namespace explica {
 
 namespace {
 
-constexpr std::size_t bloco = std::size_t{1} << 20; // read at a time from a pipe
+// Read at a time: each piece is checked while it is still in the cache.
+constexpr std::size_t bloco = std::size_t{512} * 1024;
 
-// Reads up to n bytes into p, as many as there are; -1 with errno on failure.
-ssize_t le_tudo(int fd, char* p, std::size_t n) {
-  std::size_t feito = 0;
-  while (feito < n) {
-    const ssize_t r = read(fd, p + feito, n - feito);
-    if (r < 0 && errno == EINTR) {
-      continue;
+// Reads up to n bytes into p; -1 with errno on failure.
+ssize_t le_pedaco(int fd, char* p, std::size_t n) {
+  for (;;) {
+    const ssize_t r = read(fd, p, n);
+    if (r >= 0 || errno != EINTR) {
+      return r;
     }
-    if (r < 0) {
-      return -1;
-    }
-    if (r == 0) {
-      break;
-    }
-    feito += static_cast<std::size_t>(r);
   }
-  return static_cast<ssize_t>(feito);
 }
 
-// Reads what fd holds in blocks, then gathers them into t, freeing each block
-// once it is copied.
-bool le_em_blocos(int fd, lido& t) {
-  std::vector<std::unique_ptr<char[]>> blocos;
-  std::size_t total = 0;
+// Reads fd to its end into t, with room for esperado bytes at first, and
+// hands each piece to recebe. nome names fd in a message.
+std::optional<falha> le_tudo(int fd, std::size_t esperado, const std::string& nome, lido& t,
+                             const ao_ler& recebe) {
+  t.tamanho = 0;
+  t.reserva(esperado + bloco);
   for (;;) {
-    auto b = std::make_unique_for_overwrite<char[]>(bloco);
-    const ssize_t r = le_tudo(fd, b.get(), bloco);
+    if (t.capacidade - 1 - t.tamanho < bloco) {
+      t.reserva(std::max(2 * t.capacidade, t.tamanho + bloco));
+    }
+    const ssize_t r = le_pedaco(fd, t.dados.get() + t.tamanho, bloco);
     if (r < 0) {
-      return false;
+      return falha{uso_errado, "não consigo ler " + nome + ": " + motivo(errno)};
     }
-    blocos.push_back(std::move(b));
-    total += static_cast<std::size_t>(r);
-    if (static_cast<std::size_t>(r) < bloco) {
-      break;
+    t.tamanho += static_cast<std::size_t>(r);
+    t.dados[t.tamanho] = '\0';
+    if (auto recusa = recebe(t, r == 0)) {
+      return recusa;
+    }
+    if (r == 0) {
+      return std::nullopt;
     }
   }
-  t.dados = std::make_unique_for_overwrite<char[]>(total + 1);
-  t.tamanho = total;
-  for (std::size_t i = 0; i < blocos.size(); ++i) {
-    const std::size_t n = std::min(bloco, total - i * bloco);
-    std::memcpy(t.dados.get() + i * bloco, blocos[i].get(), n);
-    blocos[i].reset();
-  }
-  t.dados[total] = '\0';
-  return true;
 }
 
 } // namespace
 
-std::optional<falha> le_arquivo(const std::string& caminho, lido& t) {
+void lido::reserva(std::size_t n) {
+  if (n + 1 <= capacidade) {
+    return;
+  }
+  void* const novo = std::realloc(dados.get(), n + 1);
+  if (novo == nullptr) {
+    throw std::bad_alloc();
+  }
+  static_cast<void>(dados.release());
+  dados.reset(static_cast<char*>(novo));
+  capacidade = n + 1;
+}
+
+void lido::copia(std::span<const char> bytes) {
+  reserva(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), dados.get());
+  tamanho = bytes.size();
+  dados[tamanho] = '\0';
+}
+
+std::string motivo(int e) {
+  switch (e) {
+    case ENOENT:
+      return "não existe";
+    case EACCES:
+    case EPERM:
+      return "sem permissão";
+    case EISDIR:
+      return "é um diretório";
+    case ENOTDIR:
+      return "uma parte do caminho não é um diretório";
+    case ENAMETOOLONG:
+      return "o nome é longo demais";
+    case ELOOP:
+      return "links simbólicos demais";
+    case EIO:
+      return "erro de entrada e saída";
+    case ENOMEM:
+      return "falta memória";
+    case ENOSPC:
+      return "não há espaço no dispositivo";
+    case EPIPE:
+      return "o outro lado do pipe foi fechado";
+    case EBADF:
+      return "o descritor não está aberto";
+    default:
+      return "erro " + std::to_string(e) + " do sistema";
+  }
+}
+
+std::optional<falha> le_arquivo(const std::string& caminho, lido& t, const ao_ler& recebe) {
   const bool entrada_padrao = caminho == "-";
   const int fd = entrada_padrao ? STDIN_FILENO : open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
-  auto erro = [&caminho] {
-    return falha{uso_errado, "não consigo ler " + caminho + ": " + std::strerror(errno)};
-  };
+  const std::string nome = entrada_padrao ? "a entrada padrão" : caminho;
   if (fd < 0) {
-    return erro();
+    return falha{uso_errado, "não consigo ler " + nome + ": " + motivo(errno)};
   }
+  // A regular file's size is only a guess at how much to read: /proc's
+  // files say 0, and a file may grow.
   struct stat st {};
-  bool certo = false;
-  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    // A regular file: its size is known, and one more read finds its end
-    // should it have grown.
-    const auto n = static_cast<std::size_t>(st.st_size);
-    t.dados = std::make_unique_for_overwrite<char[]>(n + 1);
-    const ssize_t r = le_tudo(fd, t.dados.get(), n);
-    certo = r >= 0;
-    t.tamanho = certo ? static_cast<std::size_t>(r) : 0;
-    t.dados[t.tamanho] = '\0';
-  } else {
-    certo = le_em_blocos(fd, t);
-  }
-  const int errno_leitura = errno;
+  const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  auto r = le_tudo(fd, regular ? static_cast<std::size_t>(st.st_size) : 0, nome, t, recebe);
   if (!entrada_padrao) {
     close(fd);
   }
-  errno = errno_leitura;
-  return certo ? std::nullopt : std::optional<falha>(erro());
+  return r;
 }
 
 } // namespace explica

@@ -1,99 +1,35 @@
-// The step-by-step page: the build made again with the coder's own steps,
-// the queue read through fila between them, and each step drawn as HTML and
+// --html: the step-by-step page, drawn from the model's steps as HTML and
 // inline SVG, with a little script to show one step at a time.
-#include "explica/pagina.h"
-
 #include <algorithm>
 #include <cinttypes>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "coder/codigo.h"
-#include "explica/pedido.h"
+#include "explica/escritores.h"
+#include "explica/mostra.h"
 
 namespace explica {
 
 namespace {
 
-using coder::banco_dados;
-using coder::no_arvore;
-
-// One step of the build: the queue after it, slot by slot, as pool
-// indexes, and the node it made, none for the queued leaves.
-struct passo {
-  std::vector<std::int32_t> fila;
-  const no_arvore* novo = nullptr;
-};
-
-std::vector<std::int32_t> fila_agora() {
-  std::vector<std::int32_t> fila;
-  for (std::int32_t i = 1; i < coder::fila_final; ++i) {
-    fila.push_back(indice(coder::fila(i)));
-  }
-  return fila;
-}
-
-// The build once more, from the leaves' weights, watched step by step.
-std::vector<passo> refaz(std::int32_t folhas) {
-  pesos w{};
-  for (std::int32_t i = 0; i < folhas; ++i) {
-    w[static_cast<unsigned char>(banco_dados[i].simbolo)] =
-        static_cast<std::uint32_t>(banco_dados[i].peso);
-  }
-  if (!coder::enfileira_folhas(w)) {
-    std::abort(); // the weights of a code already built
-  }
-  std::vector<passo> passos{{fila_agora(), nullptr}};
-  while (const no_arvore* const novo = coder::junta_dois()) {
-    passos.push_back({fila_agora(), novo});
-  }
-  if (!coder::cria_codigos()) {
-    std::abort(); // junta_dois leaves one node
-  }
-  return passos;
-}
-
-std::string html(std::string_view s) {
-  std::string h;
-  for (const char c : s) {
-    switch (c) {
-      case '&':
-        h += "&amp;";
-        break;
-      case '<':
-        h += "&lt;";
-        break;
-      case '>':
-        h += "&gt;";
-        break;
-      case '"':
-        h += "&quot;";
-        break;
-      default:
-        h += c;
-    }
-  }
-  return h;
-}
-
 class pagina {
  public:
-  explicit pagina(std::FILE* f) : f_(f) {}
+  pagina(std::FILE* f, const modelo& m) : f_(f), m_(m) {}
 
-  static std::string nome(const no_arvore* no) { return html(explica::nome(no)); }
+  [[nodiscard]] std::string nome(std::int32_t i) const { return html(explica::nome(m_, i)); }
+  [[nodiscard]] std::string peso(std::int32_t i) const { return explica::peso(m_, no_(i).peso); }
 
-  // The leaves below no, nested as the tree nests them.
-  std::string forma(const no_arvore* no) const {
-    if (no->simbolo != 0) {
-      return nome(no);
+  // The leaves below node i, nested as the tree nests them.
+  [[nodiscard]] std::string forma(std::int32_t i) const {
+    const no& n = no_(i);
+    if (n.simbolo != 0) {
+      return nome(i);
     }
-    std::string f(1, '(');
-    f += forma(no->esquerda);
+    std::string f = "("; // appended: g++ 12 misreads "(" + string as overlapping
+    f += forma(n.esquerda);
     f += ' ';
-    f += forma(no->direita);
+    f += forma(n.direita);
     f += ')';
     return f;
   }
@@ -101,27 +37,26 @@ class pagina {
   void escreve(std::string_view s) const { std::fwrite(s.data(), 1, s.size(), f_); }
 
   // The heap's slots as the array they are.
-  void vetor(const std::vector<std::int32_t>& fila, const no_arvore* novo) const {
+  void vetor(const passo& p) const {
     escreve(R"(<div class="rolagem"><table class="vetor"><tr><th>fila(i)</th>)");
-    for (std::size_t i = 0; i < fila.size(); ++i) {
+    for (std::size_t i = 0; i < p.fila.size(); ++i) {
       escreve("<td>" + std::to_string(i + 1) + "</td>");
     }
     escreve("</tr><tr><th>nó</th>");
-    for (const std::int32_t i : fila) {
-      escreve(std::string(&banco_dados[i] == novo ? "<td class=\"novo\">" : "<td>") +
-              nome(&banco_dados[i]) + "</td>");
+    for (const std::int32_t i : p.fila) {
+      escreve(std::string(i == p.novo ? "<td class=\"novo\">" : "<td>") + nome(i) + "</td>");
     }
     escreve("</tr><tr><th>peso</th>");
-    for (const std::int32_t i : fila) {
-      escreve("<td>" + std::to_string(banco_dados[i].peso) + "</td>");
+    for (const std::int32_t i : p.fila) {
+      escreve("<td>" + peso(i) + "</td>");
     }
     escreve("</tr></table></div>\n");
   }
 
   // The same slots drawn as the binary tree of the heap: slot i's children
   // are slots 2i and 2i + 1.
-  void heap(const std::vector<std::int32_t>& fila, const no_arvore* novo) const {
-    const auto n = static_cast<std::int32_t>(fila.size());
+  void heap(const passo& p) const {
+    const auto n = static_cast<std::int32_t>(p.fila.size());
     if (n == 0) {
       return;
     }
@@ -131,20 +66,18 @@ class pagina {
     }
     const int largura = std::max(1 << (niveis - 1), 2) * 40;
     const int altura = niveis * 56;
-    auto x = [largura](std::int32_t i) {
-      int nivel = 0;
-      while ((2 << nivel) <= i) {
-        ++nivel;
+    auto nivel = [](std::int32_t i) {
+      int k = 0;
+      while ((2 << k) <= i) {
+        ++k;
       }
-      return largura * (2 * (i - (1 << nivel)) + 1) / (2 << nivel);
+      return k;
     };
-    auto y = [](std::int32_t i) {
-      int nivel = 0;
-      while ((2 << nivel) <= i) {
-        ++nivel;
-      }
-      return 20 + 56 * nivel;
+    auto x = [largura, &nivel](std::int32_t i) {
+      const int k = nivel(i);
+      return largura * (2 * (i - (1 << k)) + 1) / (2 << k);
     };
+    auto y = [&nivel](std::int32_t i) { return 20 + 56 * nivel(i); };
     // Compact, for 127 steps of up to 127 slots: one path for every edge,
     // and each node a circle and two texts placed by their own coordinates.
     char linha[160];
@@ -159,24 +92,23 @@ class pagina {
     }
     escreve("\"/>");
     for (std::int32_t i = 1; i <= n; ++i) {
-      const no_arvore& no = banco_dados[fila[static_cast<std::size_t>(i - 1)]];
+      const std::int32_t k = p.fila[static_cast<std::size_t>(i - 1)];
       std::snprintf(linha, sizeof linha,
-                    "<circle%s cx=\"%d\" cy=\"%d\" r=\"15\"/><text x=\"%d\" y=\"%d\">%" PRId32
-                    "</text><text class=\"n\" x=\"%d\" y=\"%d\">",
-                    &no == novo ? " class=\"novo\"" : "", x(i), y(i), x(i), y(i) + 4, no.peso, x(i),
-                    y(i) + 29);
+                    "<circle%s cx=\"%d\" cy=\"%d\" r=\"15\"/><text x=\"%d\" y=\"%d\">",
+                    k == p.novo ? " class=\"novo\"" : "", x(i), y(i), x(i), y(i) + 4);
       escreve(linha);
-      escreve(nome(&no) + "</text>");
+      std::snprintf(linha, sizeof linha, "</text><text class=\"n\" x=\"%d\" y=\"%d\">", x(i),
+                    y(i) + 29);
+      escreve(peso(k) + linha + nome(k) + "</text>");
     }
     escreve("</svg>\n");
   }
 
-  void floresta(const std::vector<std::int32_t>& fila) const {
+  void floresta(const passo& p) const {
     escreve("<p class=\"legenda\">As árvores na fila:</p><ul class=\"floresta\">");
-    for (const std::int32_t i : fila) {
-      const no_arvore& no = banco_dados[i];
-      escreve("<li><b>" + nome(&no) + "</b> (" + std::to_string(no.peso) + ")" +
-              (no.simbolo != 0 ? "" : " = " + forma(&no)) + "</li>");
+    for (const std::int32_t i : p.fila) {
+      escreve("<li><b>" + nome(i) + "</b> (" + peso(i) + ")" +
+              (no_(i).simbolo != 0 ? "" : " = " + forma(i)) + "</li>");
     }
     escreve("</ul>\n");
   }
@@ -190,43 +122,41 @@ class pagina {
       dados += std::to_string(p.fila[i]);
     }
     dados += '"';
-    if (p.novo != nullptr) {
-      dados += " data-primeiro=\"" + std::to_string(indice(p.novo->direita)) +
-               "\" data-segundo=\"" + std::to_string(indice(p.novo->esquerda)) + "\" data-novo=\"" +
-               std::to_string(indice(p.novo)) + "\"";
+    if (p.novo >= 0) {
+      dados += " data-primeiro=\"" + std::to_string(p.primeiro) + "\" data-segundo=\"" +
+               std::to_string(p.segundo) + "\" data-novo=\"" + std::to_string(p.novo) + "\"";
     }
     escreve("<section class=\"passo\" " + dados + ">\n");
-    if (p.novo == nullptr) {
+    if (p.novo < 0) {
       escreve(
           "<h2>Passo 0: as folhas entram na fila</h2>\n"
           "<p>Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap "
           "mínimo por peso: o pai do espaço <i>i</i> é o espaço <i>i</i>/2, e um nó só "
           "sobe acima de um pai mais pesado, nunca de um de peso igual.</p>\n");
     } else {
-      const no_arvore& n = *p.novo;
+      const no& n = no_(p.novo);
       escreve("<h2>Passo " + std::to_string(numero) + ": junção " + std::to_string(numero) +
               "</h2>\n<p class=\"junta\">Saem os dois mais leves: primeiro <span class=\"um\">" +
-              nome(n.direita) + " (" + std::to_string(n.direita->peso) +
-              ")</span>, que vai no ramo 1, depois <span class=\"zero\">" + nome(n.esquerda) +
-              " (" + std::to_string(n.esquerda->peso) +
-              ")</span>, no ramo 0. Entra na fila <span class=\"novo\">" + nome(&n) + " = (" +
-              nome(n.esquerda) + ", " + nome(n.direita) + "), peso " + std::to_string(n.peso) +
-              "</span>.</p>\n");
+              nome(p.primeiro) + " (" + peso(p.primeiro) +
+              ")</span>, que vai no ramo 1, depois <span class=\"zero\">" + nome(p.segundo) + " (" +
+              peso(p.segundo) + ")</span>, no ramo 0. Entra na fila <span class=\"novo\">" +
+              nome(p.novo) + " = (" + nome(n.esquerda) + ", " + nome(n.direita) + "), peso " +
+              peso(p.novo) + "</span>.</p>\n");
     }
-    vetor(p.fila, p.novo);
-    heap(p.fila, p.novo);
-    floresta(p.fila);
+    vetor(p);
+    heap(p);
+    floresta(p);
     escreve("</section>\n");
   }
 
   // The finished tree: leaves side by side in the walk's order, each node
   // one level below its parent, '0' to the left.
   void arvore() const {
-    std::vector<int> x(static_cast<std::size_t>(coder::n_nodes));
+    std::vector<int> x(m_.nos.size());
     std::vector<int> y(x.size());
     int proxima = 0;
     int fundo = 0;
-    posiciona(raiz(), 0, proxima, fundo, x, y);
+    posiciona(m_.raiz, 0, proxima, fundo, x, y);
     const int largura = proxima * 48 + 8;
     const int altura = fundo * 64 + 72;
     char linha[200];
@@ -235,15 +165,10 @@ class pagina {
                   "width=\"%d\" height=\"%d\" role=\"img\" aria-label=\"a árvore\">",
                   largura, altura, largura, altura);
     escreve(linha);
-    for (std::int32_t i = 0; i < coder::n_nodes; ++i) {
-      const no_arvore& no = banco_dados[i];
-      if (no.simbolo != 0) {
-        continue;
-      }
-      for (int lado = 0; lado < 2; ++lado) {
-        const std::int32_t filho = indice(lado == 0 ? no.esquerda : no.direita);
-        const auto a = static_cast<std::size_t>(i);
-        const auto b = static_cast<std::size_t>(filho);
+    for (std::size_t a = 0; a < m_.nos.size(); ++a) {
+      const no& n = m_.nos[a];
+      for (int lado = 0; n.simbolo == 0 && lado < 2; ++lado) {
+        const auto b = static_cast<std::size_t>(lado == 0 ? n.esquerda : n.direita);
         std::snprintf(linha, sizeof linha,
                       R"(<path d="M%d %dL%d %d"/><text class="ramo" x="%d" y="%d">%d</text>)", x[a],
                       y[a], x[b], y[b], (x[a] + x[b]) / 2 + (lado == 0 ? -8 : 8), (y[a] + y[b]) / 2,
@@ -251,24 +176,21 @@ class pagina {
         escreve(linha);
       }
     }
-    for (std::int32_t i = 0; i < coder::n_nodes; ++i) {
-      const no_arvore& no = banco_dados[i];
-      const auto a = static_cast<std::size_t>(i);
-      if (no.simbolo == 0) {
+    for (std::size_t a = 0; a < m_.nos.size(); ++a) {
+      const auto i = static_cast<std::int32_t>(a);
+      if (m_.nos[a].simbolo == 0) {
         std::snprintf(linha, sizeof linha,
                       "<g class=\"no\" transform=\"translate(%d %d)\"><circle r=\"15\"/><text "
-                      "dy=\"4\">%" PRId32 "</text></g>",
-                      x[a], y[a], no.peso);
-        escreve(linha);
+                      "dy=\"4\">",
+                      x[a], y[a]);
+        escreve(linha + peso(i) + "</text></g>");
       } else {
         std::snprintf(linha, sizeof linha,
                       "<g class=\"folha\" transform=\"translate(%d %d)\"><rect x=\"-20\" "
                       "y=\"-15\" width=\"40\" height=\"30\"/><text dy=\"-2\">",
                       x[a], y[a]);
-        escreve(linha);
-        const char* const c = coder::code[static_cast<unsigned char>(no.simbolo)];
-        escreve(nome(&no) + R"(</text><text dy="11">)" + std::to_string(no.peso) +
-                R"(</text><text class="codigo" dy="30">)" + c + "</text></g>");
+        escreve(linha + nome(i) + R"(</text><text dy="11">)" + peso(i) +
+                R"(</text><text class="codigo" dy="30">)" + codigo(m_, i) + "</text></g>");
       }
     }
     escreve("</svg></div>\n");
@@ -276,55 +198,56 @@ class pagina {
 
   void tabela() const {
     escreve("<table class=\"codigos\"><tr><th>símbolo</th><th>peso</th><th>código</th></tr>");
-    for (std::int32_t i = 0; i < n_folhas(); ++i) {
-      const no_arvore& no = banco_dados[i];
-      const char* const c = coder::code[static_cast<unsigned char>(no.simbolo)];
-      escreve("<tr><td>" + nome(&no) + "</td><td>" + std::to_string(no.peso) + "</td><td>" +
-              (*c != '\0' ? std::string(c) : "(vazio)") + "</td></tr>");
+    for (std::int32_t i = 0; i < m_.folhas; ++i) {
+      const std::string& c = codigo(m_, i);
+      escreve("<tr><td>" + nome(i) + "</td><td>" + peso(i) + "</td><td>" +
+              (c.empty() ? "(vazio)" : c) + "</td></tr>");
     }
     escreve("</table>\n");
   }
 
   // The text's first characters, each over its code.
-  void codificado(std::string_view texto) const {
+  void codificado(std::string_view simbolos) const {
     constexpr std::size_t mostrados = 2000;
     escreve("<h3>O texto codificado</h3><p class=\"texto\">");
     std::int64_t bits = 0;
-    for (std::size_t i = 0; i < texto.size(); ++i) {
-      const auto c = static_cast<unsigned char>(texto[i]);
-      const char* const codigo = coder::code[c];
-      bits += static_cast<std::int64_t>(std::strlen(codigo));
+    for (std::size_t i = 0; i < simbolos.size(); ++i) {
+      const auto s = static_cast<unsigned char>(simbolos[i]);
+      const std::string& c = m_.codigo[s];
+      bits += static_cast<std::int64_t>(c.size());
       if (i < mostrados) {
-        escreve("<span class=\"par\"><b>" + html(mostra(c)) + "</b><i>" +
-                (*codigo != '\0' ? std::string(codigo) : "·") + "</i></span>");
+        escreve("<span class=\"par\"><b>" + html(mostra(m_.caractere[s])) + "</b><i>" +
+                (c.empty() ? "·" : c) + "</i></span>");
       }
     }
     escreve("</p>\n<p>");
-    if (texto.size() > mostrados) {
-      escreve("… e mais " + std::to_string(texto.size() - mostrados) + " caracteres. ");
+    if (simbolos.size() > mostrados) {
+      escreve("… e mais " + std::to_string(simbolos.size() - mostrados) + " caracteres. ");
     }
-    escreve("São " + std::to_string(bits) + " bits para " + std::to_string(texto.size()) +
+    escreve("São " + std::to_string(bits) + " bits para " + std::to_string(simbolos.size()) +
             " caracteres.</p>\n");
   }
 
  private:
-  void posiciona(const no_arvore* no, int profundidade, int& proxima, int& fundo,
-                 std::vector<int>& x, std::vector<int>& y) const {
-    const auto i = static_cast<std::size_t>(indice(no));
-    y[i] = 24 + 64 * profundidade;
+  [[nodiscard]] const no& no_(std::int32_t i) const { return m_.nos[static_cast<std::size_t>(i)]; }
+
+  void posiciona(std::int32_t i, int profundidade, int& proxima, int& fundo, std::vector<int>& x,
+                 std::vector<int>& y) const {
+    const auto a = static_cast<std::size_t>(i);
+    y[a] = 24 + 64 * profundidade;
     fundo = std::max(fundo, profundidade);
-    if (no->simbolo != 0) {
-      x[i] = 28 + 48 * proxima++;
+    const no& n = no_(i);
+    if (n.simbolo != 0) {
+      x[a] = 28 + 48 * proxima++;
       return;
     }
-    posiciona(no->esquerda, profundidade + 1, proxima, fundo, x, y);
-    posiciona(no->direita, profundidade + 1, proxima, fundo, x, y);
-    x[i] = (x[static_cast<std::size_t>(indice(no->esquerda))] +
-            x[static_cast<std::size_t>(indice(no->direita))]) /
-           2;
+    posiciona(n.esquerda, profundidade + 1, proxima, fundo, x, y);
+    posiciona(n.direita, profundidade + 1, proxima, fundo, x, y);
+    x[a] = (x[static_cast<std::size_t>(n.esquerda)] + x[static_cast<std::size_t>(n.direita)]) / 2;
   }
 
   std::FILE* f_;
+  const modelo& m_;
 };
 
 constexpr std::string_view cabeca = R"(<!DOCTYPE html>
@@ -391,31 +314,29 @@ constexpr std::string_view script = R"(<script>
 
 } // namespace
 
-void escreve_html(std::FILE* f, texto_opcional texto) {
-  const std::int32_t folhas = n_folhas();
-  const pagina p(f);
+void escreve_html(std::FILE* f, const modelo& m, simbolos_opcionais texto) {
+  const pagina p(f, m);
   p.escreve(cabeca);
   p.escreve("<h1>O código de Huffman, passo a passo</h1>\n");
-  if (folhas == 0) {
+  if (m.folhas == 0) { // nothing to step through
     p.escreve(
         "<p>Não há nada a codificar: o texto não tem nenhum símbolo.</p>\n</body>\n"
         "</html>\n");
     return;
   }
-  p.escreve("<p>" + std::to_string(folhas) + (folhas == 1 ? " símbolo, " : " símbolos, ") +
-            std::to_string(conta().caracteres) +
+  p.escreve("<p>" + std::to_string(m.folhas) + (m.folhas == 1 ? " símbolo, " : " símbolos, ") +
+            peso(m, m.figuras.caracteres) +
             " caracteres. Cada passo mostra a fila como o vetor que ela é e como a árvore do "
             "heap, e as árvores que ela guarda. Use as setas do teclado ou os botões; o "
             "endereço termina em #passo-N para abrir no passo N.</p>\n"
             "<nav id=\"navegacao\" hidden><button id=\"anterior\" type=\"button\">← anterior"
             "</button><span id=\"contador\"></span><button id=\"proximo\" type=\"button\">"
             "próximo →</button></nav>\n<main>\n");
-  const std::vector<passo> passos = refaz(folhas);
-  for (std::size_t i = 0; i < passos.size(); ++i) {
-    p.secao(passos[i], i);
+  for (std::size_t i = 0; i < m.passos.size(); ++i) {
+    p.secao(m.passos[i], i);
   }
   p.escreve("</main>\n<section class=\"fim\">\n<h2>A árvore pronta</h2>\n");
-  if (folhas == 1) {
+  if (m.folhas == 1) {
     p.escreve("<p>Um só símbolo: a raiz é a folha, sem junções, e o código dela é vazio.</p>\n");
   }
   p.arvore();

@@ -3,7 +3,9 @@
 //
 // The input is a 16-bit destination size, then the text to build from, then,
 // after a NUL, another text to encode with that table, and to decode as it
-// is and with each byte made '0' or '1' by its low bit. The size counts from
+// is and with each byte made '0' or '1' by its low bit. All the bytes after
+// the size are also read as UTF-8 by the character layer, in two pieces cut
+// where the size says. The size counts from
 // the exact size each result needs, so both short and ample destinations are
 // a small step away.
 #include <algorithm>
@@ -54,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
   const std::string outro =
       texto.size() < resto.size() ? std::string(resto.c_str() + texto.size() + 1) : texto;
 
+  exige(prova::verifica_alfabeto(resto, static_cast<std::uint16_t>(desvio) % (resto.size() + 1)));
   exige(prova::verifica_codigo(texto.c_str()));
   codifica(texto, desvio);
   codifica(outro, desvio);

@@ -146,11 +146,35 @@ TEST(explica, JsonAgreesWithTheCodersPool) {
             2.5216406363433186);
 }
 
+// Bits from standard input, blanks and all, decode to UTF-8; a text read
+// through a pipe gives what the same text given as an argument gives.
+TEST(explica, BitsAndTextComeThroughStandardInputToo) {
+  const resultado r = explica({"-d", "-", "-f", "ç=3,ã=2,🙂=1"}, "1 00\n01 1\n");
+  EXPECT_EQ(r.estado, 0) << r.erros;
+  EXPECT_EQ(r.saida, "çã🙂ç\n");
+  const std::string frase = "A codificação de Huffman é ótima";
+  const resultado pipe = roda("sh", {"-c", "printf '%s' \"$0\" | " EXPLICA_EXE " --json", frase});
+  EXPECT_EQ(pipe.estado, 0) << pipe.erros;
+  EXPECT_EQ(pipe.saida, explica({"--json", frase}).saida);
+  const resultado bom = explica({"--relatorio"},
+                                "\xEF\xBB\xBF"
+                                "ab"
+                                "\xEF\xBB\xBF");
+  EXPECT_NE(bom.saida.find("'\\u{FEFF}'"), std::string::npos) << "a later mark is a character";
+  EXPECT_EQ(bom.saida.find("'\\u{FEFF}'"), bom.saida.rfind("'\\u{FEFF}'")) << bom.saida;
+  EXPECT_NE(explica({"--json"},
+                    "\xEF\xBB\xBF"
+                    "ab")
+                .saida.find("\"caracteres\": 2,"),
+            std::string::npos);
+}
+
 TEST(explica, DotRendersWithGraphviz) {
   if (std::system("command -v dot >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "Graphviz's dot is not installed";
   }
-  for (const char* texto : {"Huffman", "aaaa", "", "\"quotes\" and \\ and\ttab"}) {
+  for (const char* texto :
+       {"Huffman", "aaaa", "", "\"quotes\" and \\ and\ttab", "São Paulo 🙂\u200b"}) {
     const resultado r = explica({"--dot", texto});
     ASSERT_EQ(r.estado, 0);
     const resultado svg = roda("dot", {"-Tsvg"}, r.saida);
@@ -168,23 +192,63 @@ TEST(explica, BadInputGivesItsStatusAMessageAndNoOutput) {
     int estado;
     const char* mensagem;
   };
+  const std::string demais = [] { // 128 distinct characters, one past the code
+    std::string t;
+    for (char32_t p = 0x100; p < 0x180; ++p) {
+      t += static_cast<char>(0xC0 | (p >> 6U));
+      t += static_cast<char>(0x80 | (p & 0x3FU));
+    }
+    return t;
+  }();
+  std::string lista_demais = "a=1";
+  for (int i = 1; i < 128; ++i) {
+    lista_demais += ",\u0100=1";
+    lista_demais.back() = '1';
+    lista_demais[lista_demais.size() - 3] = static_cast<char>(0x80 + i % 64);
+    lista_demais[lista_demais.size() - 4] = static_cast<char>(0xC4 + i / 64);
+  }
   const caso casos[] = {
-      {{"Codificação"}, "", 1, "o byte 0xc3 na posição 8 do texto"},
-      {{"--passos"}, std::string("ab\0c", 4), 1, "o byte 0x00 na posição 2 da entrada"},
+      {{"--passos"}, std::string("ab\0c", 4), 1, "o byte 0x00 na posição 3 da entrada é um NUL"},
+      {{"-a", "/dev/zero"}, "", 1, "o byte 0x00 na posição 1 da entrada é um NUL"},
+      {{},
+       "abc\xe9"
+       "d",
+       1,
+       "o byte 0xe9 na posição 4 da entrada não é UTF-8 (se o arquivo está em Latin-1, "
+       "converta-o com iconv -f latin1 -t utf-8)"},
+      {{}, "ab\xc3", 1, "o byte 0xc3 na posição 3 da entrada não é UTF-8"},
+      {{"a\xed\xa0\x80"}, "", 1, "o byte 0xed na posição 2 do texto não é UTF-8"},
+      {{"\xc0\xaf"}, "", 1, "o byte 0xc0 na posição 1 do texto não é UTF-8"},
+      {{"\x80"}, "", 1, "o byte 0x80 na posição 1 do texto não é UTF-8"},
+      {{"x\xf4\x90\x80\x80"}, "", 1, "o byte 0xf4 na posição 2 do texto não é UTF-8"},
+      {{"--estatisticas"},
+       demais,
+       1,
+       "o texto tem 128 caracteres distintos, e o código comporta no máximo 127"},
+      {{"-f", lista_demais}, "", 1, "a lista de pesos tem 128 símbolos"},
       {{"-f", "a=2147483647,b=1"}, "", 1, "os pesos somam mais que 2147483647"},
-      {{"-f", "a=1,b=1", "abc"}, "", 1, "o caractere 'c' na posição 2 do texto não tem código"},
+      {{"-f", "a=0.5,b=214748365"}, "", 1, "somam mais que 2147483647"},
+      {{"-f", "a=1,b=1", "abc"}, "", 1, "o caractere 'c', o 3º do texto, não tem código"},
+      {{"-f", "a=1,b=0", "ab"}, "", 1, "o caractere 'b', o 2º do texto, não tem código"},
       {{"-d", "00", "Huffman"}, "", 1, "os bits terminam no meio de um código"},
-      {{"-d", "0x", "Huffman"}, "", 1, "o caractere 'x' na posição 1 dos bits"},
+      {{"-d", "0 x", "Huffman"}, "", 1, "o caractere 'x' na posição 3 dos bits não é 0 nem 1"},
       {{"-d", "0", "aaaa"}, "", 1, "só os bits vazios se decodificam"},
       {{"--nada"}, "", 2, "opção desconhecida: --nada"},
       {{"-a", "/etc/hostname", "texto"}, "", 2, "TEXTO e --arquivo não vão juntos"},
       {{"a", "b"}, "", 2, "um só TEXTO"},
       {{"-f", "a=1,b"}, "", 2, "cada par é um caractere"},
-      {{"-f", "a=0"}, "", 2, "o peso de 'a' é 0"},
-      {{"-f", "a=2147483648"}, "", 2, "não é um número de 1 a 2147483647"},
+      {{"-f", "a=-1"}, "", 2, "o peso de 'a' não é um número de 0 a 2147483647"},
+      {{"-f", "a=2147483648"}, "", 2, "não é um número de 0 a 2147483647"},
+      {{"-f", "a=1.,b=2"}, "", 2, "o peso de 'a' não é um número"},
       {{"-f", "a=1,a=2"}, "", 2, "o símbolo 'a' tem dois pesos"},
+      {{"-f", "a=1%,b=2"}, "", 2, "ou todos os pesos são porcentagens, ou nenhum"},
+      {{"-f", "a=1, "}, "", 2, "a lista de pesos termina numa vírgula"},
       {{"--json", "--dot", "a"}, "", 2, "--json, --dot e --html não vão juntos"},
-      {{"-a", "/nao/existe"}, "", 2, "não consigo ler /nao/existe: No such file or directory"},
+      {{"-a", "/nao/existe"}, "", 2, "não consigo ler /nao/existe: não existe"},
+      {{"-a", "/tmp"}, "", 2, "não consigo ler /tmp: é um diretório"},
+      {{"--arquivo="}, "", 2, "o nome do arquivo está vazio"},
+      {{"-d", "0", "--dot", "ab"}, "", 2, "--decodifica não vai com --dot"},
+      {{"-d", "-"}, "01", 2, "com -d -, os bits vêm da entrada padrão"},
       {{"-d"}, "", 2, "a opção -d pede um valor"},
   };
   for (const caso& c : casos) {

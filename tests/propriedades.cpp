@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "alfabeto/alfabeto.h"
 #include "coder/codigo.h"
 
 namespace prova {
@@ -299,6 +300,116 @@ std::string verifica_decodificacao(const char* bits, std::size_t tamanho) {
     return coder::decodifica(copia.get(), destino);
   });
   return erro.empty() ? "" : "decodifica " + erro;
+}
+
+} // namespace prova
+
+// The characters of a text, and the alfabeto layer on them.
+namespace prova {
+
+namespace {
+
+// bytes decoded by the UTF-8 rules: each sequence's length from its lead
+// byte, its value from its continuation bytes, and then no overlong form, no
+// surrogate and nothing past U+10FFFF. Stops at the first NUL or fault.
+struct decodificado {
+  std::vector<char32_t> pontos;
+  std::optional<std::size_t> defeito; // where the first NUL or bad sequence starts
+  bool nul = false;
+};
+
+decodificado decodifica_utf8(std::string_view bytes) {
+  constexpr char32_t menor[] = {0, 0, 0x80, 0x800, 0x10000}; // below these, overlong
+  decodificado d;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    const std::size_t n = b < 0x80        ? 1
+                          : b >> 5U == 6  ? 2
+                          : b >> 4U == 14 ? 3
+                          : b >> 3U == 30 ? 4
+                                          : 0;
+    char32_t ponto = n == 1 ? b : b & (0x7FU >> n);
+    bool certo = n != 0 && i + n <= bytes.size();
+    for (std::size_t k = 1; certo && k < n; ++k) {
+      const auto c = static_cast<unsigned char>(bytes[i + k]);
+      certo = (c & 0xC0U) == 0x80U;
+      ponto = ponto << 6U | (c & 0x3FU);
+    }
+    certo = certo && ponto >= menor[n] && (ponto < 0xD800 || ponto > 0xDFFF) && ponto <= 0x10FFFF;
+    if (!certo || ponto == 0) {
+      d.defeito = i;
+      d.nul = certo;
+      return d;
+    }
+    d.pontos.push_back(ponto);
+    i += n;
+  }
+  return d;
+}
+
+std::string verifica_numeracao(alfabeto::contagem& c, std::string_view bytes,
+                               const std::vector<char32_t>& pontos) {
+  std::vector<char32_t> distintos = pontos;
+  std::sort(distintos.begin(), distintos.end());
+  distintos.erase(std::unique(distintos.begin(), distintos.end()), distintos.end());
+  std::array<std::uint32_t, n_simbolos> pesos{};
+  const bool cabe = distintos.size() <= static_cast<std::size_t>(alfabeto::max_distintos);
+  if (alfabeto::numera(c, pesos) != cabe) {
+    return "numera: " + std::to_string(distintos.size()) + " characters, refused wrongly";
+  }
+  if (!cabe) {
+    return c.demais || alfabeto::distintos(c) > alfabeto::max_distintos ? "" : "too many, unseen";
+  }
+  for (std::size_t s = 1; s <= distintos.size(); ++s) {
+    const auto vezes = std::count(pontos.begin(), pontos.end(), distintos[s - 1]);
+    if (c.caractere[s] != distintos[s - 1] || pesos[s] != static_cast<std::uint32_t>(vezes)) {
+      return "symbol " + std::to_string(s) + " is not the next character with its count";
+    }
+  }
+  std::string simbolos(bytes);
+  const alfabeto::reescrita r = alfabeto::reescreve(c, simbolos);
+  if (!r.completa || r.simbolos != pontos.size()) {
+    return "reescreve did not write a symbol per character";
+  }
+  for (std::size_t i = 0; i < pontos.size(); ++i) {
+    if (c.caractere[static_cast<unsigned char>(simbolos[i])] != pontos[i]) {
+      return "character " + std::to_string(i) + " rewritten as another's symbol";
+    }
+  }
+  std::string volta(pontos.size() * alfabeto::max_bytes_utf8, '\0');
+  volta.resize(alfabeto::volta(c, std::string_view(simbolos).substr(0, r.simbolos), volta));
+  return volta == bytes ? "" : "volta does not give the bytes back";
+}
+
+} // namespace
+
+std::string verifica_alfabeto(std::string_view bytes, std::size_t corte) {
+  const auto inteiro = std::make_unique<alfabeto::contagem>();
+  const auto em_dois = std::make_unique<alfabeto::contagem>();
+  alfabeto::zera(*inteiro);
+  alfabeto::zera(*em_dois);
+  const alfabeto::resultado r = alfabeto::conta(*inteiro, bytes, true);
+  alfabeto::resultado r2 =
+      alfabeto::conta(*em_dois, bytes.substr(0, std::min(corte, bytes.size())), false);
+  if (r2.tipo == alfabeto::defeito::nenhum) {
+    r2 = alfabeto::conta(*em_dois, bytes, true);
+  }
+  if (r.tipo != r2.tipo || r.posicao != r2.posicao ||
+      (r.tipo == alfabeto::defeito::nenhum && inteiro->caracteres != em_dois->caracteres)) {
+    return "conta in two calls differs from conta in one";
+  }
+  const decodificado d = decodifica_utf8(bytes);
+  if (d.defeito) {
+    const auto tipo = d.nul ? alfabeto::defeito::nul : alfabeto::defeito::nao_utf8;
+    return r.tipo == tipo && r.posicao == *d.defeito
+               ? ""
+               : "conta missed the first fault, at " + std::to_string(*d.defeito);
+  }
+  if (r.tipo != alfabeto::defeito::nenhum || inteiro->lidos != bytes.size() ||
+      inteiro->caracteres != static_cast<std::int64_t>(d.pontos.size())) {
+    return "conta refused or miscounted valid UTF-8";
+  }
+  return verifica_numeracao(*inteiro, bytes, d.pontos);
 }
 
 } // namespace prova

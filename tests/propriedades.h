@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace prova {
 
@@ -45,5 +46,15 @@ namespace prova {
 // with its terminator, the empty string on a refusal, and nothing written
 // past tamanho. Returns what broke, or the empty string.
 [[nodiscard]] std::string verifica_decodificacao(const char* bits, std::size_t tamanho);
+
+// Checks the alfabeto layer on bytes, counted whole and in two calls cut at
+// corte, against a reference decoder written from the UTF-8 rules: refused
+// exactly where the reference finds the first NUL or fault, at its lead
+// byte; otherwise every character counted, the distinct ones numbered 1, 2,
+// ... in code-point order with their counts as weights (refused above the
+// coder's alphabet), the text rewritten as one symbol a character, and the
+// symbols written back as the same bytes. Returns what broke, or the empty
+// string.
+[[nodiscard]] std::string verifica_alfabeto(std::string_view bytes, std::size_t corte);
 
 } // namespace prova

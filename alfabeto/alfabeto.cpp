@@ -1,0 +1,238 @@
+// UTF-8 read and written by hand, the characters counted in a table of 128
+// counters and a small hash table, then numbered in code-point order.
+#include "alfabeto/alfabeto.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "coder/codigo.h"
+
+namespace alfabeto {
+
+namespace {
+
+constexpr bool continuacao(unsigned char b) {
+  return (b & 0xC0U) == 0x80U;
+}
+
+// The slot of ponto in the table, or the free slot where it would go. The
+// table is never more than half full, so a free slot is always found.
+std::size_t vaga(const char32_t (&tabela)[tamanho_tabela], char32_t ponto) {
+  constexpr unsigned deslocamento = 32 - 8;
+  static_assert(tamanho_tabela == 1 << 8);
+  auto i = static_cast<std::size_t>((std::uint32_t{ponto} * 2654435761U) >> deslocamento);
+  while (tabela[i] != 0 && tabela[i] != ponto) {
+    i = (i + 1) & (tamanho_tabela - 1);
+  }
+  return i;
+}
+
+// Counts one character above 7 bits.
+void conta_acima(contagem& c, char32_t ponto) {
+  const std::size_t i = vaga(c.ponto, ponto);
+  if (c.ponto[i] == 0) {
+    if (c.acima == max_distintos) {
+      c.demais = true; // a refusal to come: the character is not kept
+      return;
+    }
+    c.ponto[i] = ponto;
+    ++c.acima;
+  }
+  ++c.vezes[i];
+}
+
+// Where the first NUL lies among texto[de, ate), which holds one.
+std::size_t primeiro_nul(std::span<const char> texto, std::size_t de, std::size_t ate) {
+  const void* const nul = std::memchr(texto.data() + de, 0, ate - de);
+  return static_cast<std::size_t>(static_cast<const char*>(nul) - texto.data());
+}
+
+} // namespace
+
+sequencia le_utf8(std::span<const char> bytes) {
+  const auto b0 = static_cast<unsigned char>(bytes[0]);
+  if (b0 < 0x80) {
+    return {b0, 1};
+  }
+  // The length from the lead byte, and the range of the second byte, which
+  // rules out overlong forms, surrogates and points past max_ponto.
+  int n = 0;
+  unsigned minimo = 0x80;
+  unsigned maximo = 0xBF;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    n = 2;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    n = 3;
+    minimo = b0 == 0xE0 ? 0xA0 : minimo;
+    maximo = b0 == 0xED ? 0x9F : maximo;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    n = 4;
+    minimo = b0 == 0xF0 ? 0x90 : minimo;
+    maximo = b0 == 0xF4 ? 0x8F : maximo;
+  } else {
+    return {0, 0};
+  }
+  char32_t ponto = b0 & (0x7FU >> n);
+  for (int i = 1; i < n; ++i) {
+    if (static_cast<std::size_t>(i) == bytes.size()) {
+      return {0, -1};
+    }
+    const auto b = static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+    if (i == 1 ? b < minimo || b > maximo : !continuacao(b)) {
+      return {0, 0};
+    }
+    ponto = ponto << 6U | (b & 0x3FU);
+  }
+  return {ponto, n};
+}
+
+std::size_t escreve_utf8(char32_t ponto, std::span<char, max_bytes_utf8> destino) {
+  if (ponto < 0x80) {
+    destino[0] = static_cast<char>(ponto);
+    return 1;
+  }
+  const std::size_t n = ponto < 0x800 ? 2 : ponto < 0x10000 ? 3 : 4;
+  constexpr unsigned char marca[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  for (std::size_t i = n - 1; i > 0; --i) {
+    destino[i] = static_cast<char>(0x80U | (ponto & 0x3FU));
+    ponto >>= 6U;
+  }
+  destino[0] = static_cast<char>(marca[n] | ponto);
+  return n;
+}
+
+void zera(contagem& c) {
+  c = contagem{};
+}
+
+resultado conta(contagem& c, std::span<const char> texto, bool fim) {
+  const std::size_t inicio = c.lidos;
+  std::size_t i = inicio;
+  std::int64_t acima = 0; // characters above 7 bits, and the bytes they take
+  std::size_t bytes_acima = 0;
+  resultado r{defeito::nenhum, 0};
+  while (i < texto.size()) {
+    const auto b = static_cast<unsigned char>(texto[i]);
+    if (b < 0x80) {
+      ++c.vezes_ascii[b];
+      ++i;
+      continue;
+    }
+    const sequencia s = le_utf8(texto.subspan(i));
+    if (s.tamanho == 0 || (s.tamanho < 0 && fim)) {
+      r = {defeito::nao_utf8, i};
+      break;
+    }
+    if (s.tamanho < 0) {
+      break; // the rest of the sequence comes with the next call
+    }
+    conta_acima(c, s.ponto);
+    ++acima;
+    bytes_acima += static_cast<std::size_t>(s.tamanho);
+    i += static_cast<std::size_t>(s.tamanho);
+  }
+  // NULs are counted with the rest, and looked for only when there is one.
+  if (c.vezes_ascii[0] != 0) {
+    return {defeito::nul, primeiro_nul(texto, inicio, i)};
+  }
+  c.caracteres += static_cast<std::int64_t>(i - inicio - bytes_acima) + acima;
+  c.lidos = i;
+  return r;
+}
+
+bool acrescenta(contagem& c, char32_t ponto, std::int64_t vezes) {
+  if (ponto < n_ascii) {
+    c.vezes_ascii[ponto] += vezes;
+  } else {
+    const std::size_t i = vaga(c.ponto, ponto);
+    if (c.ponto[i] == 0) {
+      if (c.acima == max_distintos) {
+        return false;
+      }
+      c.ponto[i] = ponto;
+      ++c.acima;
+    }
+    c.vezes[i] += vezes;
+  }
+  c.caracteres += vezes;
+  return true;
+}
+
+std::int32_t distintos(const contagem& c) {
+  const auto ascii = std::count_if(std::begin(c.vezes_ascii), std::end(c.vezes_ascii),
+                                   [](std::int64_t n) { return n != 0; });
+  return static_cast<std::int32_t>(ascii) + c.acima;
+}
+
+bool numera(contagem& c, std::span<std::uint32_t, coder::n_simbolos> pesos) {
+  std::fill(pesos.begin(), pesos.end(), 0);
+  if (c.demais || c.vezes_ascii[0] != 0 || distintos(c) > max_distintos ||
+      c.caracteres > coder::max_peso_total) {
+    return false;
+  }
+  // The points in ascending order: the 7-bit ones as they stand, then the
+  // others, sorted.
+  std::int32_t s = 0;
+  for (char32_t p = 1; p < n_ascii; ++p) {
+    if (c.vezes_ascii[p] != 0) {
+      c.caractere[++s] = p;
+    }
+  }
+  char32_t* const acima = c.caractere + s + 1;
+  std::copy_if(std::begin(c.ponto), std::end(c.ponto), acima, [](char32_t p) { return p != 0; });
+  std::sort(acima, acima + c.acima);
+  c.simbolos = s + c.acima;
+  for (s = 1; s <= c.simbolos; ++s) {
+    const char32_t p = c.caractere[s];
+    const auto simbolo = static_cast<std::uint8_t>(s);
+    if (p < n_ascii) {
+      c.simbolo_ascii[p] = simbolo;
+      pesos[static_cast<std::size_t>(s)] = static_cast<std::uint32_t>(c.vezes_ascii[p]);
+    } else {
+      const std::size_t i = vaga(c.ponto, p);
+      c.simbolo[i] = simbolo;
+      pesos[static_cast<std::size_t>(s)] = static_cast<std::uint32_t>(c.vezes[i]);
+    }
+  }
+  return true;
+}
+
+std::uint8_t simbolo_de(const contagem& c, char32_t ponto) {
+  if (ponto < n_ascii) {
+    return c.simbolo_ascii[ponto];
+  }
+  const std::size_t i = vaga(c.ponto, ponto);
+  return c.ponto[i] == ponto ? c.simbolo[i] : std::uint8_t{0};
+}
+
+reescrita reescreve(const contagem& c, std::span<char> texto) {
+  std::size_t escritos = 0;
+  for (std::size_t i = 0; i < texto.size(); ++escritos) {
+    const auto b = static_cast<unsigned char>(texto[i]);
+    char32_t ponto = b;
+    std::size_t n = 1;
+    if (b >= 0x80) {
+      const sequencia s = le_utf8(texto.subspan(i));
+      ponto = s.ponto;
+      n = static_cast<std::size_t>(s.tamanho);
+    }
+    const std::uint8_t simbolo = simbolo_de(c, ponto);
+    if (simbolo == 0) {
+      return {escritos, false, escritos, ponto};
+    }
+    texto[escritos] = static_cast<char>(simbolo);
+    i += n;
+  }
+  return {escritos, true, 0, 0};
+}
+
+std::size_t volta(const contagem& c, std::span<const char> simbolos, std::span<char> destino) {
+  std::size_t n = 0;
+  for (const char s : simbolos) {
+    n += escreve_utf8(c.caractere[static_cast<unsigned char>(s)],
+                      destino.subspan(n).first<max_bytes_utf8>());
+  }
+  return n;
+}
+
+} // namespace alfabeto

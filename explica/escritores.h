@@ -1,0 +1,45 @@
+// What huffman-explica writes: each section and each document a function of
+// the model alone, in a file of its own, writing to an output stream.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+#include "explica/modelo.h"
+
+namespace explica {
+
+// The text to encode as symbols of the model, when there is one; nothing
+// for weights alone.
+using simbolos_opcionais = std::optional<std::string_view>;
+
+// Each merge in order: the node taken out first (on the '1' branch), the one
+// taken out second (on '0'), and the new node, with their weights.
+void escreve_passos(std::FILE* f, const modelo& m);
+
+// The tree drawn with box-drawing characters: each node's weight, each
+// branch's 0 or 1, each leaf's character and code.
+void escreve_arvore(std::FILE* f, const modelo& m);
+
+// The table of characters and codes, as the demo prints it, then the ruler
+// and the encoded text, if there is a text.
+void escreve_relatorio(std::FILE* f, const modelo& m, simbolos_opcionais texto);
+
+// Sizes, average, entropy and efficiency of the code for its weights.
+void escreve_estatisticas(std::FILE* f, const modelo& m);
+
+// The whole build as one JSON document; the decoded text, UTF-8, goes in
+// when given.
+void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
+                  std::optional<std::string_view> decodificado);
+
+// The tree in Graphviz's DOT.
+void escreve_dot(std::FILE* f, const modelo& m);
+
+// One self-contained page that steps through the build: a section for the
+// queued leaves and one for each merge, then the finished tree, the table
+// and the encoded text, if there is a text.
+void escreve_html(std::FILE* f, const modelo& m, simbolos_opcionais texto);
+
+} // namespace explica

@@ -1,0 +1,32 @@
+// One run of huffman-explica made ready to write: the text read and checked,
+// the code built into the model, the bits decoded.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "explica/modelo.h"
+#include "explica/pedido.h"
+#include "explica/texto.h"
+
+namespace explica {
+
+struct execucao {
+  texto t;                                   // the text, rewritten as symbols where needed
+  std::unique_ptr<alfabeto::contagem> lista; // the weights of -f, when given
+  modelo m;
+  std::optional<std::string_view> simbolos; // the text as the model's symbols, to encode
+  std::optional<std::string> decodificado;  // the decoded bits, as UTF-8
+};
+
+// Reads what p names, checks it all, builds the code into e.m and decodes
+// the bits; or says why not, having written nothing.
+[[nodiscard]] std::optional<falha> prepara(const pedido& p, execucao& e);
+
+// Writes what p asks of e: the sections in their order, or one document.
+void escreve(std::FILE* f, const pedido& p, const execucao& e);
+
+} // namespace explica

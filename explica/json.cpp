@@ -1,0 +1,93 @@
+// --json: the whole build as one document, written as it goes, the encoded
+// text a piece at a time.
+#include <charconv>
+#include <cinttypes>
+#include <string>
+
+#include "explica/escritores.h"
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+// A double as the shortest text that reads back as it.
+std::string numero(double x) {
+  char texto[32];
+  const auto r = std::to_chars(texto, texto + sizeof texto, x);
+  return {texto, r.ptr};
+}
+
+// A symbol's character as a JSON string: the character itself.
+std::string caractere(const modelo& m, std::int32_t simbolo) {
+  std::string j = "\""; // appended: g++ 12 misreads "\"" + string as overlapping
+  j += json(utf8(m.caractere[static_cast<std::size_t>(simbolo)]));
+  j += '"';
+  return j;
+}
+
+void escreve_nos(std::FILE* f, const modelo& m) {
+  std::fputs(" \"nos\": [", f);
+  for (std::size_t i = 0; i < m.nos.size(); ++i) {
+    const no& n = m.nos[i];
+    std::fputs(i == 0 ? "\n  " : ",\n  ", f);
+    if (n.simbolo != 0) {
+      std::fprintf(f, R"({"peso": %)" PRId64 R"(, "simbolo": %s})", n.peso,
+                   caractere(m, n.simbolo).c_str());
+    } else {
+      std::fprintf(f, R"({"peso": %)" PRId64 R"(, "esquerda": %d, "direita": %d})", n.peso,
+                   n.esquerda, n.direita);
+    }
+  }
+  std::fputs("],\n", f);
+}
+
+void escreve_codigos(std::FILE* f, const modelo& m) {
+  std::fputs(" \"codigos\": [", f);
+  for (std::int32_t i = 0; i < m.folhas; ++i) { // the leaves lie in character order
+    const no& folha = m.nos[static_cast<std::size_t>(i)];
+    std::fprintf(f, R"(%s{"simbolo": %s, "peso": %)" PRId64 R"(, "codigo": "%s"})",
+                 i == 0 ? "\n  " : ",\n  ", caractere(m, folha.simbolo).c_str(), folha.peso,
+                 codigo(m, i).c_str());
+  }
+  std::fputs("],\n", f);
+}
+
+// The figures a script would otherwise work out: the efficiency is null
+// where it does not apply, below two symbols.
+void escreve_figuras(std::FILE* f, const modelo& m) {
+  const numeros& n = m.figuras;
+  std::fprintf(f, " \"bits\": %" PRId64 ",\n \"entropia\": %s,\n", n.bits,
+               numero(n.entropia).c_str());
+  std::fprintf(f, " \"simbolos\": %d,\n \"media\": %s,\n \"eficiencia\": %s,\n", n.simbolos,
+               numero(n.media).c_str(),
+               n.simbolos >= 2 ? numero(n.entropia / n.media).c_str() : "null");
+  std::fprintf(f, " \"bytes_utf8\": %" PRId64 ",\n \"casas_decimais\": %d,\n \"porcento\": %s",
+               n.bytes_utf8, m.pesos.casas, m.pesos.porcento ? "true" : "false");
+}
+
+} // namespace
+
+void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
+                  std::optional<std::string_view> decodificado) {
+  std::fprintf(f, "{\"caracteres\": %" PRId64 ",\n", m.figuras.caracteres);
+  escreve_nos(f, m);
+  if (m.raiz >= 0) {
+    std::fprintf(f, " \"raiz\": %d,\n", m.raiz);
+  } else {
+    std::fputs(" \"raiz\": null,\n", f);
+  }
+  escreve_codigos(f, m);
+  escreve_figuras(f, m);
+  if (texto) {
+    std::fputs(",\n \"codificado\": \"", f);
+    codifica_em(f, *texto);
+    std::fputs("\"", f);
+  }
+  if (decodificado) {
+    std::fprintf(f, ",\n \"decodificado\": \"%s\"", json(*decodificado).c_str());
+  }
+  std::fputs("}\n", f);
+}
+
+} // namespace explica

@@ -1,0 +1,26 @@
+// The weight table of -f, as textbooks write one: a=45,b=13 or a=0.45, b=0.13
+// or a=45%, b=13%.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "alfabeto/alfabeto.h"
+#include "explica/modelo.h"
+#include "explica/pedido.h"
+
+namespace explica {
+
+// Reads LISTA, UTF-8 in NFC, into c, counted as a text would be, and the
+// places its weights were written with into e. LISTA is pairs s=n joined by
+// commas: s is exactly one character, ',' and '=' among them, and n a whole
+// or decimal number, or a percentage; blanks after a comma are skipped unless
+// the next character that is not blank is '=', so that a blank has a weight
+// too. All weights are scaled by the same power of ten to whole numbers; a
+// weight of 0 leaves its character out. Says what is wrong: uso_errado for a
+// malformed list or a symbol given twice; dados_recusados for more characters
+// than the coder's alphabet or weights, scaled, adding up past its total.
+[[nodiscard]] std::optional<falha> le_lista(std::string_view lista, alfabeto::contagem& c,
+                                            escala& e);
+
+} // namespace explica

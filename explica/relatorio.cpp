@@ -1,0 +1,26 @@
+// --relatorio: the demo's table of characters and codes, then the encoded
+// text, in the demo's very layout.
+#include "explica/escritores.h"
+
+namespace explica {
+
+void escreve_relatorio(std::FILE* f, const modelo& m, simbolos_opcionais texto) {
+  std::fputs(
+      "=====================\n"
+      "| Simbolo | Codigo  |  \n"
+      "=====================\n",
+      f);
+  for (std::int32_t i = 0; i < m.folhas; ++i) { // the leaves lie in character order
+    std::fprintf(f, "    %s       %s      \n", nome(m, i).c_str(), codigo(m, i).c_str());
+  }
+  if (texto) {
+    std::fputs(
+        "==================================\n"
+        "Codificado: ",
+        f);
+    codifica_em(f, *texto);
+    std::fputs(" \n", f);
+  }
+}
+
+} // namespace explica
