@@ -58,7 +58,8 @@ void lido::reserva(std::size_t n) {
   if (n + 1 <= capacidade) {
     return;
   }
-  void* const novo = std::realloc(dados.get(), n + 1);
+  // realloc moves a large block by remapping its pages, without a copy.
+  void* const novo = std::realloc(dados.get(), n + 1); // NOLINT(cppcoreguidelines-no-malloc)
   if (novo == nullptr) {
     throw std::bad_alloc();
   }

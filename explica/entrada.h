@@ -19,7 +19,7 @@ namespace explica {
 // pages rather than by copying it, so a pipe costs no more than a file.
 struct lido {
   struct libera {
-    void operator()(char* p) const { std::free(p); }
+    void operator()(char* p) const { std::free(p); } // NOLINT(cppcoreguidelines-no-malloc)
   };
   std::unique_ptr<char[], libera> dados;
   std::size_t tamanho = 0;

@@ -108,19 +108,19 @@ std::optional<falha> escala_pesos(const std::vector<par>& pares, alfabeto::conta
   }
   std::int64_t total = 0;
   for (const par& p : pares) {
-    std::int64_t peso = p.mantissa;
-    for (int k = p.casas; k < e.casas && peso <= max_peso; ++k) {
-      peso *= 10;
+    std::int64_t escalado = p.mantissa;
+    for (int k = p.casas; k < e.casas && escalado <= max_peso; ++k) {
+      escalado *= 10;
     }
-    total += std::min(peso, max_peso + 1);
+    total += std::min(escalado, max_peso + 1);
     if (total > max_peso) {
       return falha{dados_recusados,
                    e.casas == 0 ? "os pesos somam mais que 2147483647"
                                 : "os pesos, contados em unidades da sua última casa decimal, "
                                   "somam mais que 2147483647"};
     }
-    if (peso != 0) {
-      static_cast<void>(alfabeto::acrescenta(c, p.simbolo, peso)); // counted before: room
+    if (escalado != 0) {
+      static_cast<void>(alfabeto::acrescenta(c, p.simbolo, escalado)); // counted before: room
     }
   }
   return std::nullopt;

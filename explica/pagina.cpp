@@ -94,10 +94,10 @@ class pagina {
     for (std::int32_t i = 1; i <= n; ++i) {
       const std::int32_t k = p.fila[static_cast<std::size_t>(i - 1)];
       std::snprintf(linha, sizeof linha,
-                    "<circle%s cx=\"%d\" cy=\"%d\" r=\"15\"/><text x=\"%d\" y=\"%d\">",
+                    R"(<circle%s cx="%d" cy="%d" r="15"/><text x="%d" y="%d">)",
                     k == p.novo ? " class=\"novo\"" : "", x(i), y(i), x(i), y(i) + 4);
       escreve(linha);
-      std::snprintf(linha, sizeof linha, "</text><text class=\"n\" x=\"%d\" y=\"%d\">", x(i),
+      std::snprintf(linha, sizeof linha, R"(</text><text class="n" x="%d" y="%d">)", x(i),
                     y(i) + 29);
       escreve(peso(k) + linha + nome(k) + "</text>");
     }

@@ -3,11 +3,13 @@
 // back to its NFC, and each character shows as a learner can read it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <string>
@@ -23,6 +25,11 @@ namespace {
 using explica::execucao;
 using explica::pedido;
 
+// Frees what the C library allocated.
+struct libera {
+  void operator()(char* p) const { std::free(p); } // NOLINT(cppcoreguidelines-no-malloc)
+};
+
 std::string le(const std::string& caminho) {
   std::ifstream f(caminho, std::ios::binary);
   return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
@@ -32,10 +39,9 @@ std::string le(const std::string& caminho) {
 // and returns what it writes, or the refusal's message.
 std::string roda(std::vector<std::string> argumentos, execucao& e) {
   argumentos.insert(argumentos.begin(), "huffman-explica");
-  std::vector<char*> argv;
-  for (std::string& a : argumentos) {
-    argv.push_back(a.data());
-  }
+  std::vector<char*> argv(argumentos.size());
+  std::transform(argumentos.begin(), argumentos.end(), argv.begin(),
+                 [](std::string& a) -> char* { return &a[0]; });
   pedido p;
   if (auto erro = explica::le_pedido(static_cast<int>(argv.size()), argv.data(), p)) {
     return "recusa: " + erro->mensagem;
@@ -47,10 +53,9 @@ std::string roda(std::vector<std::string> argumentos, execucao& e) {
   std::size_t n = 0;
   std::FILE* f = open_memstream(&dados, &n);
   explica::escreve(f, p, e);
-  std::fclose(f);
-  std::string saida(dados, n);
-  std::free(dados);
-  return saida;
+  static_cast<void>(std::fclose(f));
+  const std::unique_ptr<char, libera> guarda(dados);
+  return {dados, n};
 }
 
 std::string roda(const std::vector<std::string>& argumentos) {
@@ -72,9 +77,10 @@ TEST(caracteres, SevenBitTextsWriteWhatTheyWroteBefore) {
       {"livro", {"-f", "a=45,b=13,c=12,d=16,e=9,f=5"}},
       {"virgula", {"-f", ",=3,==2,a=1"}},
   };
-  for (const auto& [nome, entrada] : casos) {
-    auto com = [&entrada](std::vector<std::string> a) {
-      a.insert(a.end(), entrada.begin(), entrada.end());
+  for (const auto& caso : casos) {
+    const std::string& nome = caso.first;
+    auto com = [&caso](std::vector<std::string> a) {
+      a.insert(a.end(), caso.second.begin(), caso.second.end());
       return roda(a);
     };
     EXPECT_EQ(com({"--passos", "--arvore", "--relatorio"}), le(pasta + nome + ".secoes")) << nome;
@@ -132,10 +138,9 @@ std::vector<std::string> textos_utf8() {
 }
 
 std::string nfc(const std::string& s) {
-  std::uint8_t* normal = utf8proc_NFC(reinterpret_cast<const std::uint8_t*>(s.c_str()));
-  std::string r(reinterpret_cast<const char*>(normal));
-  std::free(normal);
-  return r;
+  const std::unique_ptr<char, libera> normal(
+      reinterpret_cast<char*>(utf8proc_NFC(reinterpret_cast<const std::uint8_t*>(s.c_str()))));
+  return normal.get();
 }
 
 // The explorer's code for a text is the coder's code for the text's NFC
