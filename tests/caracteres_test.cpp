@@ -40,8 +40,9 @@ std::string le(const std::string& caminho) {
 std::string roda(std::vector<std::string> argumentos, execucao& e) {
   argumentos.insert(argumentos.begin(), "huffman-explica");
   std::vector<char*> argv(argumentos.size());
-  std::transform(argumentos.begin(), argumentos.end(), argv.begin(),
-                 [](std::string& a) -> char* { return &a[0]; });
+  for (std::size_t i = 0; i < argumentos.size(); ++i) {
+    argv[i] = argumentos[i].data();
+  }
   pedido p;
   if (auto erro = explica::le_pedido(static_cast<int>(argv.size()), argv.data(), p)) {
     return "recusa: " + erro->mensagem;
