@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "explica/confere.h"
 #include "explica/modelo.h"
 
 namespace explica {
@@ -29,10 +30,14 @@ void escreve_relatorio(std::FILE* f, const modelo& m, simbolos_opcionais texto);
 // Sizes, average, entropy and efficiency of the code for its weights.
 void escreve_estatisticas(std::FILE* f, const modelo& m);
 
-// The whole build as one JSON document; the decoded text, UTF-8, goes in
-// when given.
+// What checking a learner's code found, one finding a line, then the codes
+// side by side.
+void escreve_conferencia(std::FILE* f, const modelo& m, const conferencia& c);
+
+// The whole build as one JSON document; the decoded text, UTF-8, and what
+// checking a learner's code found go in when given.
 void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
-                  std::optional<std::string_view> decodificado);
+                  std::optional<std::string_view> decodificado, const conferencia* c = nullptr);
 
 // The tree in Graphviz's DOT.
 void escreve_dot(std::FILE* f, const modelo& m);

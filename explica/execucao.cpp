@@ -84,7 +84,7 @@ std::optional<falha> decodifica_bits(const pedido& p, const alfabeto::contagem& 
   if (auto erro = le_bits(p, bits)) {
     return erro;
   }
-  const std::optional<std::string> simbolos = decodifica(bits);
+  const std::optional<std::string> simbolos = decodifica(e.m, bits);
   if (!simbolos) {
     return falha{dados_recusados,
                  e.m.folhas < 2 ? "com menos de dois símbolos, só os bits vazios se decodificam"
@@ -96,7 +96,27 @@ std::optional<falha> decodifica_bits(const pedido& p, const alfabeto::contagem& 
   return std::nullopt;
 }
 
+// The learner's codes, checked and normalized like a text, then checked
+// against the model.
+std::optional<falha> confere_codigos(const std::string& lista, execucao& e) {
+  std::string normal = lista;
+  if (auto erro = normaliza_argumento(normal, " da lista de códigos")) {
+    return erro;
+  }
+  conferencia c;
+  if (auto erro = le_codigos(normal, e.m, c.seu)) {
+    return erro;
+  }
+  c.v = confere(e.m, c.seu);
+  e.conferido = std::move(c);
+  return std::nullopt;
+}
+
 } // namespace
+
+saida estado_final(const execucao& e) {
+  return e.conferido && !e.conferido->v.de_huffman ? nao_e_huffman : sucesso;
+}
 
 std::optional<falha> prepara(const pedido& p, execucao& e) {
   escala como;
@@ -121,7 +141,12 @@ std::optional<falha> prepara(const pedido& p, execucao& e) {
       return erro;
     }
   }
-  e.m = constroi(pesos, letras, como);
+  e.m = constroi(pesos, letras, como, p.leve_no_zero ? '0' : '1');
+  if (p.confere) {
+    if (auto erro = confere_codigos(*p.confere, e)) {
+      return erro;
+    }
+  }
   if (p.bits) {
     return decodifica_bits(p, letras, e);
   }
@@ -133,7 +158,7 @@ void escreve(std::FILE* f, const pedido& p, const execucao& e) {
       e.decodificado ? std::optional<std::string_view>(*e.decodificado) : std::nullopt;
   switch (p.forma) {
     case formato::json:
-      escreve_json(f, e.m, e.simbolos, decodificado);
+      escreve_json(f, e.m, e.simbolos, decodificado, e.conferido ? &*e.conferido : nullptr);
       return;
     case formato::dot:
       escreve_dot(f, e.m);
@@ -155,6 +180,9 @@ void escreve(std::FILE* f, const pedido& p, const execucao& e) {
   }
   if (p.estatisticas) {
     escreve_estatisticas(f, e.m);
+  }
+  if (e.conferido) {
+    escreve_conferencia(f, e.m, *e.conferido);
   }
   if (decodificado) {
     std::fwrite(decodificado->data(), 1, decodificado->size(), f);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "explica/confere.h"
 #include "explica/modelo.h"
 #include "explica/pedido.h"
 #include "explica/texto.h"
@@ -20,6 +21,7 @@ struct execucao {
   modelo m;
   std::optional<std::string_view> simbolos; // the text as the model's symbols, to encode
   std::optional<std::string> decodificado;  // the decoded bits, as UTF-8
+  std::optional<conferencia> conferido;     // the learner's code, checked
 };
 
 // Reads what p names, checks it all, builds the code into e.m and decodes
@@ -28,5 +30,9 @@ struct execucao {
 
 // Writes what p asks of e: the sections in their order, or one document.
 void escreve(std::FILE* f, const pedido& p, const execucao& e);
+
+// The exit status of a run that got this far: nao_e_huffman where the
+// learner's code was checked and is not Huffman's, else sucesso.
+[[nodiscard]] saida estado_final(const execucao& e);
 
 } // namespace explica

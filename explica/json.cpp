@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cinttypes>
 #include <string>
+#include <vector>
 
 #include "explica/escritores.h"
 #include "explica/mostra.h"
@@ -42,15 +43,65 @@ void escreve_nos(std::FILE* f, const modelo& m) {
   std::fputs("],\n", f);
 }
 
-void escreve_codigos(std::FILE* f, const modelo& m) {
+// Each leaf's code; beside it, with a learner's code checked, the learner's
+// ("seu") and this program's ("nosso").
+void escreve_codigos(std::FILE* f, const modelo& m, const conferencia* c) {
   std::fputs(" \"codigos\": [", f);
   for (std::int32_t i = 0; i < m.folhas; ++i) { // the leaves lie in character order
     const no& folha = m.nos[static_cast<std::size_t>(i)];
-    std::fprintf(f, R"(%s{"simbolo": %s, "peso": %)" PRId64 R"(, "codigo": "%s"})",
+    std::fprintf(f, R"(%s{"simbolo": %s, "peso": %)" PRId64 R"(, "codigo": "%s")",
                  i == 0 ? "\n  " : ",\n  ", caractere(m, folha.simbolo).c_str(), folha.peso,
                  codigo(m, i).c_str());
+    if (c != nullptr) {
+      std::fprintf(f, R"(, "seu": "%s", "nosso": "%s")",
+                   c->seu[static_cast<std::size_t>(folha.simbolo)].c_str(), codigo(m, i).c_str());
+    }
+    std::fputs("}", f);
   }
   std::fputs("],\n", f);
+}
+
+std::string lista(const std::vector<std::int32_t>& nos) {
+  std::string l = "[";
+  for (std::size_t i = 0; i < nos.size(); ++i) {
+    l += (i == 0 ? "" : ", ") + std::to_string(nos[i]);
+  }
+  return l + "]";
+}
+
+// Each step: the queue after it, and for a merge the nodes taken out, the
+// node made, and the other nodes that weighed as much as each taken out.
+void escreve_passos_json(std::FILE* f, const modelo& m) {
+  std::fputs(" \"passos\": [", f);
+  for (std::size_t k = 0; k < m.passos.size(); ++k) {
+    const passo& p = m.passos[k];
+    std::fprintf(f, R"(%s{"fila": %s)", k == 0 ? "\n  " : ",\n  ", lista(p.fila).c_str());
+    if (p.novo >= 0) {
+      std::fprintf(f,
+                   R"(, "primeiro": %d, "segundo": %d, "novo": %d, "empate_primeiro": %s, )"
+                   R"("empate_segundo": %s)",
+                   p.primeiro, p.segundo, p.novo, lista(p.empate_primeiro).c_str(),
+                   lista(p.empate_segundo).c_str());
+    }
+    std::fputs("}", f);
+  }
+  std::fprintf(f, "],\n \"ramo_do_primeiro\": \"%c\",\n", m.ramo_do_primeiro);
+}
+
+// What checking a learner's code found, at the top level.
+void escreve_veredito(std::FILE* f, const modelo& m, const veredito& v) {
+  auto sim = [](bool b) { return b ? "true" : "false"; };
+  std::fprintf(f, ",\n \"livre_de_prefixo\": %s,\n \"prefixo\": ", sim(v.livre_de_prefixo));
+  if (v.livre_de_prefixo) {
+    std::fputs("null", f);
+  } else {
+    std::fprintf(f, "[%s, %s]", caractere(m, v.prefixo_de).c_str(),
+                 caractere(m, v.prefixo_em).c_str());
+  }
+  std::fprintf(f, ",\n \"kraft\": \"%s\",\n \"completo\": %s,\n", v.kraft.c_str(), sim(v.completo));
+  std::fprintf(f, " \"custo\": %" PRId64 ",\n \"custo_otimo\": %" PRId64 ",\n", v.custo,
+               v.custo_otimo);
+  std::fprintf(f, " \"otimo\": %s,\n \"de_huffman\": %s", sim(v.otimo), sim(v.de_huffman));
 }
 
 // The figures a script would otherwise work out: the efficiency is null
@@ -69,7 +120,7 @@ void escreve_figuras(std::FILE* f, const modelo& m) {
 } // namespace
 
 void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
-                  std::optional<std::string_view> decodificado) {
+                  std::optional<std::string_view> decodificado, const conferencia* c) {
   std::fprintf(f, "{\"caracteres\": %" PRId64 ",\n", m.figuras.caracteres);
   escreve_nos(f, m);
   if (m.raiz >= 0) {
@@ -77,11 +128,15 @@ void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
   } else {
     std::fputs(" \"raiz\": null,\n", f);
   }
-  escreve_codigos(f, m);
+  escreve_codigos(f, m, c);
+  escreve_passos_json(f, m);
   escreve_figuras(f, m);
+  if (c != nullptr) {
+    escreve_veredito(f, m, c->v);
+  }
   if (texto) {
     std::fputs(",\n \"codificado\": \"", f);
-    codifica_em(f, *texto);
+    codifica_em(f, m, *texto);
     std::fputs("\"", f);
   }
   if (decodificado) {

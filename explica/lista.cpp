@@ -30,32 +30,27 @@ bool branco(char c) {
   return c == ' ' || c == '\t';
 }
 
-// Reads the weight that starts at lista[i] into p, up to the comma or the
-// end; returns where it ended, or nothing when it is not a number.
-std::optional<std::size_t> le_peso(std::string_view lista, std::size_t i, par& p) {
+// Reads a weight as written into p; false when it is not a number.
+bool le_peso(std::string_view valor, par& p) {
+  p.porcento = valor.ends_with('%');
+  valor.remove_suffix(p.porcento ? 1 : 0);
+  const std::size_t ponto = valor.find('.');
+  const std::string_view inteira = valor.substr(0, ponto);
+  const std::string_view fracao =
+      ponto == std::string_view::npos ? std::string_view() : valor.substr(ponto + 1);
+  p.casas = static_cast<int>(fracao.size());
   p.mantissa = 0;
-  p.casas = -1; // no point yet
-  bool digito = false;
-  for (; i < lista.size() && lista[i] != ',' && lista[i] != '%'; ++i) {
-    const char c = lista[i];
-    if (c == '.' && p.casas < 0) {
-      p.casas = 0;
-      continue;
+  if ((inteira.empty() && fracao.empty()) || (ponto != std::string_view::npos && fracao.empty()) ||
+      p.casas > max_casas) {
+    return false;
+  }
+  for (const char c : std::string(inteira) + std::string(fracao)) {
+    if (c < '0' || c > '9' || p.mantissa > max_peso) {
+      return false;
     }
-    if (c < '0' || c > '9' || p.casas == max_casas || p.mantissa > max_peso) {
-      return std::nullopt;
-    }
-    digito = true;
     p.mantissa = p.mantissa * 10 + (c - '0');
-    p.casas += p.casas >= 0 ? 1 : 0;
   }
-  p.porcento = i < lista.size() && lista[i] == '%';
-  i += p.porcento ? 1 : 0;
-  if (!digito || p.casas == 0 || p.mantissa > max_peso || (i < lista.size() && lista[i] != ',')) {
-    return std::nullopt;
-  }
-  p.casas = std::max(p.casas, 0);
-  return i;
+  return p.mantissa <= max_peso;
 }
 
 // Where the next pair starts after the comma at lista[i - 1]: past the
@@ -68,33 +63,40 @@ std::size_t proximo_par(std::string_view lista, std::size_t i) {
   return j < lista.size() && lista[j] == '=' ? i : j;
 }
 
-std::optional<falha> le_pares(std::string_view lista, std::vector<par>& pares) {
+} // namespace
+
+std::optional<falha> divide_pares(std::string_view lista, const char* qual,
+                                  std::vector<par_escrito>& pares) {
+  const std::string nome = std::string("a lista de ") + qual;
   if (lista.empty()) {
-    return erro_de_uso("a lista de pesos está vazia");
+    return erro_de_uso(nome + " está vazia");
   }
   for (std::size_t i = 0;;) {
     if (i == lista.size()) {
-      return erro_de_uso("a lista de pesos termina numa vírgula");
+      return erro_de_uso(nome + " termina numa vírgula");
     }
     const alfabeto::sequencia s = alfabeto::le_utf8(lista.substr(i));
     const std::size_t igual = i + static_cast<std::size_t>(s.tamanho);
     if (igual >= lista.size() || lista[igual] != '=') {
-      return erro_de_uso("na lista de pesos, cada par é um caractere, '=' e um peso: '" +
+      return erro_de_uso("n" + nome + ", cada par é um caractere, '=' e um valor: '" +
                          std::string(lista.substr(i)) + "'");
     }
-    par p{s.ponto, 0, 0, false};
-    const auto fim = le_peso(lista, igual + 1, p);
-    if (!fim) {
-      return erro_de_uso("o peso de '" + mostra(s.ponto) +
-                         "' não é um número de 0 a 2147483647, com ou sem decimais ou %");
+    const std::size_t fim = std::min(lista.find(',', igual + 1), lista.size());
+    for (const par_escrito& outro : pares) {
+      if (outro.simbolo == s.ponto) {
+        return erro_de_uso("o símbolo '" + mostra(s.ponto) + "' aparece duas vezes n" +
+                           nome.substr(1));
+      }
     }
-    pares.push_back(p);
-    if (*fim == lista.size()) {
+    pares.push_back({s.ponto, lista.substr(igual + 1, fim - igual - 1)});
+    if (fim == lista.size()) {
       return std::nullopt;
     }
-    i = proximo_par(lista, *fim + 1);
+    i = proximo_par(lista, fim + 1);
   }
 }
+
+namespace {
 
 // The pairs' weights on one scale, into c, and the scale into e.
 std::optional<falha> escala_pesos(const std::vector<par>& pares, alfabeto::contagem& c, escala& e) {
@@ -130,16 +132,18 @@ std::optional<falha> escala_pesos(const std::vector<par>& pares, alfabeto::conta
 
 std::optional<falha> le_lista(std::string_view lista, alfabeto::contagem& c, escala& e) {
   alfabeto::zera(c);
-  std::vector<par> pares;
-  if (auto erro = le_pares(lista, pares)) {
+  std::vector<par_escrito> escritos;
+  if (auto erro = divide_pares(lista, "pesos", escritos)) {
     return erro;
   }
-  for (std::size_t i = 0; i < pares.size(); ++i) {
-    for (std::size_t j = 0; j < i; ++j) {
-      if (pares[i].simbolo == pares[j].simbolo) {
-        return erro_de_uso("o símbolo '" + mostra(pares[i].simbolo) + "' tem dois pesos");
-      }
+  std::vector<par> pares;
+  for (const par_escrito& escrito : escritos) {
+    par p{escrito.simbolo, 0, 0, false};
+    if (!le_peso(escrito.valor, p)) {
+      return erro_de_uso("o peso de '" + mostra(p.simbolo) +
+                         "' não é um número de 0 a 2147483647, com ou sem decimais ou %");
     }
+    pares.push_back(p);
   }
   const auto com_peso =
       std::count_if(pares.begin(), pares.end(), [](const par& p) { return p.mantissa != 0; });

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "alfabeto/alfabeto.h"
 #include "explica/modelo.h"
@@ -20,6 +21,19 @@ namespace explica {
 // weight of 0 leaves its character out. Says what is wrong: uso_errado for a
 // malformed list or a symbol given twice; dados_recusados for more characters
 // than the coder's alphabet or weights, scaled, adding up past its total.
+// One pair of a list as written: a character, and what follows its '='.
+struct par_escrito {
+  char32_t simbolo;
+  std::string_view valor;
+};
+
+// Splits lista, UTF-8 in NFC, into pairs s=valor joined by commas, as LISTA
+// is written, into pares, which point into it. Says what is wrong
+// (uso_errado), naming the list as "a lista de " + qual: an empty list, a
+// pair without '=', a trailing comma, a symbol given twice.
+[[nodiscard]] std::optional<falha> divide_pares(std::string_view lista, const char* qual,
+                                                std::vector<par_escrito>& pares);
+
 [[nodiscard]] std::optional<falha> le_lista(std::string_view lista, alfabeto::contagem& c,
                                             escala& e);
 

@@ -51,7 +51,7 @@ int executa(int argc, char** argv) {
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
     return falha_({dados_recusados, "erro ao escrever a saída: " + motivo(errno)});
   }
-  return sucesso;
+  return estado_final(e);
 }
 
 } // namespace

@@ -68,24 +68,79 @@ numeros conta(const modelo& m) {
   return n;
 }
 
+// The other nodes queued, in fila, that weigh as much as node i.
+std::vector<std::int32_t> iguais(const std::vector<std::int32_t>& fila, std::int32_t i) {
+  std::vector<std::int32_t> outros;
+  for (const std::int32_t j : fila) {
+    if (j != i && coder::banco_dados[j].peso == coder::banco_dados[i].peso) {
+      outros.push_back(j);
+    }
+  }
+  return outros;
+}
+
+// One merge, as junta_dois makes it, with the coder's own queue: the first
+// node out goes on '1' and the second on '0'. The queue is read between the
+// two removals, so that the step can tell which equal weights each faced.
+bool junta(modelo& m) {
+  if (coder::fila_final <= 2) {
+    return false;
+  }
+  const std::vector<std::int32_t> antes = m.passos.back().fila;
+  coder::no_arvore* const primeiro = coder::remove_fila();
+  const std::vector<std::int32_t> meio = fila_agora();
+  coder::no_arvore* const segundo = coder::remove_fila();
+  coder::no_arvore* const novo = coder::novo_no(0, 0, segundo, primeiro);
+  coder::insere_fila(novo);
+  m.passos.push_back({fila_agora(), indice(primeiro), indice(segundo), indice(novo),
+                      iguais(antes, indice(primeiro)), iguais(meio, indice(segundo))});
+  return true;
+}
+
+// The textbook's branches: the first node out on '0'. Swapping every inner
+// node's children complements every code.
+void troca_ramos(modelo& m) {
+  for (no& n : m.nos) {
+    std::swap(n.esquerda, n.direita);
+  }
+  for (std::string& c : m.codigo) {
+    for (char& b : c) {
+      b = b == '0' ? '1' : '0';
+    }
+  }
+}
+
+// Complements bits where m draws the first node out on '0', whose codes are
+// the coder's complemented.
+void a_moda_de(const modelo& m, std::span<char> bits) {
+  if (m.ramo_do_primeiro == '0') {
+    for (char& b : bits) {
+      b = b == '0' ? '1' : '0';
+    }
+  }
+}
+
 } // namespace
 
 modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
-                const alfabeto::contagem& letras, escala e) {
+                const alfabeto::contagem& letras, escala e, char ramo_do_primeiro) {
   modelo m;
   m.pesos = e;
+  m.ramo_do_primeiro = ramo_do_primeiro;
   std::copy(std::begin(letras.caractere), std::end(letras.caractere), m.caractere.begin());
   if (!coder::enfileira_folhas(pesos)) {
     std::abort(); // numera's weights, which the coder takes
   }
-  m.passos.push_back({fila_agora()});
-  while (const coder::no_arvore* const novo = coder::junta_dois()) {
-    m.passos.push_back({fila_agora(), indice(novo->direita), indice(novo->esquerda), indice(novo)});
+  m.passos.push_back({fila_agora(), -1, -1, -1, {}, {}});
+  while (junta(m)) {
   }
   if (!coder::cria_codigos()) {
-    std::abort(); // junta_dois leaves one node
+    std::abort(); // the merges leave one node
   }
   le_arvore(m);
+  if (ramo_do_primeiro == '0') {
+    troca_ramos(m);
+  }
   m.figuras = conta(m);
   return m;
 }
@@ -101,10 +156,10 @@ std::string nome(const modelo& m, std::int32_t i) {
   return "nó " + std::to_string(i - m.folhas + 1);
 }
 
-std::string peso(const modelo& m, std::int64_t p) {
+std::string escrito(std::int64_t p, escala e) {
   std::string s = std::to_string(p);
-  if (m.pesos.casas > 0) {
-    const auto casas = static_cast<std::size_t>(m.pesos.casas);
+  if (e.casas > 0) {
+    const auto casas = static_cast<std::size_t>(e.casas);
     if (s.size() <= casas) {
       s.insert(0, casas + 1 - s.size(), '0');
     }
@@ -115,14 +170,18 @@ std::string peso(const modelo& m, std::int64_t p) {
       s.pop_back();
     }
   }
-  return m.pesos.porcento ? s + "%" : s;
+  return e.porcento ? s + "%" : s;
+}
+
+std::string peso(const modelo& m, std::int64_t p) {
+  return escrito(p, m.pesos);
 }
 
 const std::string& codigo(const modelo& m, std::int32_t i) {
   return m.codigo[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)];
 }
 
-void codifica_em(std::FILE* f, std::string_view simbolos) {
+void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos) {
   // A piece of the text at a time, terminated for codifica, and room for its
   // encoding with the deepest code of all.
   constexpr std::size_t pedaco = 8192;
@@ -135,11 +194,13 @@ void codifica_em(std::FILE* f, std::string_view simbolos) {
     if (!coder::codifica(trecho, bits)) {
       std::abort(); // every symbol has a code, checked before
     }
+    a_moda_de(m, {bits, std::strlen(bits)});
     std::fputs(bits, f);
   }
 }
 
-std::optional<std::string> decodifica(const std::string& bits) {
+std::optional<std::string> decodifica(const modelo& m, std::string bits) {
+  a_moda_de(m, bits);
   // Each symbol takes one bit at least, so there are no more symbols than bits.
   std::string simbolos(bits.size() + 1, '\0');
   if (!coder::decodifica(bits.c_str(), simbolos)) {

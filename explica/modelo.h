@@ -34,13 +34,17 @@ struct no {
 };
 
 // One step of the build: the queue after it, slot 1 first, as pool indexes,
-// and for a merge the node taken out first (on '1'), the one taken out second
-// (on '0') and the node made; -1 for the step that queues the leaves.
+// and for a merge the node taken out first, the one taken out second and the
+// node made; -1 for the step that queues the leaves. Where the heap chose
+// among equal weights, the other nodes queued that weighed as much as the
+// one it gave, when it gave it.
 struct passo {
   std::vector<std::int32_t> fila;
   std::int32_t primeiro = -1;
   std::int32_t segundo = -1;
   std::int32_t novo = -1;
+  std::vector<std::int32_t> empate_primeiro;
+  std::vector<std::int32_t> empate_segundo;
 };
 
 // What the code's weights add up to.
@@ -61,6 +65,10 @@ struct modelo {
   std::array<char32_t, coder::n_simbolos> caractere{}; // each symbol's character
   std::array<std::string, coder::n_simbolos> codigo{}; // each symbol's code string
   escala pesos;
+  // The branch the node taken out first goes on: '1', as the coder builds,
+  // or '0', as many textbooks draw it. With '0', every code is the coder's
+  // complemented, and each inner node's children swap sides.
+  char ramo_do_primeiro = '1';
   numeros figuras;
 };
 
@@ -70,25 +78,30 @@ struct modelo {
 // gave, which the coder accepts. The coder keeps this build, which
 // codifica_em and decodifica below use.
 [[nodiscard]] modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
-                              const alfabeto::contagem& letras, escala e);
+                              const alfabeto::contagem& letras, escala e,
+                              char ramo_do_primeiro = '1');
 
 // A leaf by its character, quoted as a learner reads it; an inner node as
 // "nó j", j the merge that made it.
 [[nodiscard]] std::string nome(const modelo& m, std::int32_t i);
 
-// A weight as the learner wrote it: 58 with two places is 0.58, and 45 in
-// percentage points 45%.
+// A whole number of units of scale e as written: 58 with two places is 0.58,
+// and 45 in percentage points 45%.
+[[nodiscard]] std::string escrito(std::int64_t p, escala e);
+
+// A weight as the learner wrote it.
 [[nodiscard]] std::string peso(const modelo& m, std::int64_t p);
 
 // The code of the leaf at pool index i.
 [[nodiscard]] const std::string& codigo(const modelo& m, std::int32_t i);
 
-// Writes the encoding of simbolos, each a symbol of m, a piece at a time.
-void codifica_em(std::FILE* f, std::string_view simbolos);
+// Writes the encoding of simbolos, each a symbol of m, with m's code, a
+// piece at a time.
+void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos);
 
-// The symbols whose encoding is bits, a string of '0' and '1', with the code
-// built now; nothing when the bits end inside a code or, below two symbols,
-// are not empty.
-[[nodiscard]] std::optional<std::string> decodifica(const std::string& bits);
+// The symbols whose encoding with m's code is bits, a string of '0' and '1';
+// nothing when the bits end inside a code or, below two symbols, are not
+// empty.
+[[nodiscard]] std::optional<std::string> decodifica(const modelo& m, std::string bits);
 
 } // namespace explica

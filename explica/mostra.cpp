@@ -2,6 +2,7 @@
 // escapers of JSON, DOT and HTML.
 #include "explica/mostra.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utf8proc.h>
 
@@ -72,6 +73,38 @@ std::string mostra(char32_t c) {
     std::snprintf(escape, sizeof escape, "\\u{%04X}", static_cast<unsigned>(c));
   }
   return escape;
+}
+
+std::size_t colunas(std::string_view s) {
+  std::size_t n = 0;
+  for (const char c : s) {
+    n += (static_cast<unsigned char>(c) & 0xC0U) == 0x80U ? 0 : 1;
+  }
+  return n;
+}
+
+void escreve_em_linhas(std::FILE* f, std::string_view texto, std::string_view primeiro,
+                       std::string_view recuo) {
+  constexpr std::size_t largura = 80;
+  std::string linha(primeiro);
+  std::size_t usadas = colunas(primeiro);
+  bool vazia = true; // no word on the line yet
+  for (std::size_t i = 0; i < texto.size();) {
+    const std::size_t fim = std::min(texto.find(' ', i), texto.size());
+    const std::string_view palavra = texto.substr(i, fim - i);
+    if (!vazia && usadas + 1 + colunas(palavra) > largura) {
+      std::fprintf(f, "%s\n", linha.c_str());
+      linha = recuo;
+      usadas = colunas(recuo);
+      vazia = true;
+    }
+    linha += vazia ? "" : " ";
+    linha += palavra;
+    usadas += (vazia ? 0 : 1) + colunas(palavra);
+    vazia = false;
+    i = fim + 1;
+  }
+  std::fprintf(f, "%s\n", linha.c_str());
 }
 
 std::string json(std::string_view s) {

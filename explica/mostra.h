@@ -2,6 +2,8 @@
 // writes.
 #pragma once
 
+#include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,14 @@ namespace explica {
 // four upper-case hex digits, from 0x80 on (controls, marks standing alone,
 // format characters, other separators, private use, unassigned).
 [[nodiscard]] std::string mostra(char32_t c);
+
+// How many columns s takes on a terminal: one a character.
+[[nodiscard]] std::size_t colunas(std::string_view s);
+
+// Writes texto in lines of at most 80 columns, broken at blanks: the first
+// after primeiro, the others after recuo.
+void escreve_em_linhas(std::FILE* f, std::string_view texto, std::string_view primeiro,
+                       std::string_view recuo);
 
 // s as the inside of a JSON string: '"', '\' and the controls below 0x20
 // escaped, every other character itself.

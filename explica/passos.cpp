@@ -1,7 +1,50 @@
-// --passos: each merge of the build, in the order the queue makes them.
+// --passos: each merge of the build, in the order the queue makes them, and
+// why the heap gave the node it gave where weights were equal.
+#include <string>
+#include <vector>
+
 #include "explica/escritores.h"
+#include "explica/mostra.h"
 
 namespace explica {
+
+namespace {
+
+// Names, as "'a', 'm' e 'n'".
+std::string nomes(const modelo& m, const std::vector<std::int32_t>& nos) {
+  std::string lista;
+  for (std::size_t i = 0; i < nos.size(); ++i) {
+    lista += i == 0 ? "" : i + 1 == nos.size() ? " e " : ", ";
+    lista += nome(m, nos[i]);
+  }
+  return lista;
+}
+
+// The ties a merge met, if any: the node taken out first is always the
+// heap's root, where an equal weight that comes later never climbs past it;
+// the second is the one that the sift-down after the first removal raised.
+void escreve_empates(std::FILE* f, const modelo& m, const passo& p) {
+  const std::string peso_primeiro = peso(m, m.nos[static_cast<std::size_t>(p.primeiro)].peso);
+  if (!p.empate_primeiro.empty()) {
+    escreve_em_linhas(f,
+                      nome(m, p.primeiro) + " empatava com " + nomes(m, p.empate_primeiro) + " (" +
+                          peso_primeiro +
+                          "): saiu primeiro por estar no espaço 1, a raiz do heap, de onde um nó "
+                          "de peso igual que entra depois não o tira.",
+                      "     ", "     ");
+  }
+  if (!p.empate_segundo.empty()) {
+    escreve_em_linhas(
+        f,
+        nome(m, p.segundo) + " empatava com " + nomes(m, p.empate_segundo) + " (" +
+            peso(m, m.nos[static_cast<std::size_t>(p.segundo)].peso) +
+            "): chegou à raiz quando, depois da primeira saída, o último nó da fila desceu "
+            "do espaço 1, subindo a cada nível o filho mais leve, o da esquerda entre iguais.",
+        "     ", "     ");
+  }
+}
+
+} // namespace
 
 void escreve_passos(std::FILE* f, const modelo& m) {
   // The degenerate builds make no merge: say why instead.
@@ -14,19 +57,22 @@ void escreve_passos(std::FILE* f, const modelo& m) {
                  nome(m, m.raiz).c_str());
     return;
   }
-  std::fputs(
-      "Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo 1,\n"
-      "o segundo no ramo 0, e o novo nó, que pesa a soma, entra na fila.\n",
-      f);
+  const char segundo = m.ramo_do_primeiro == '1' ? '0' : '1';
+  std::fprintf(f,
+               "Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo %c,\n"
+               "o segundo no ramo %c, e o novo nó, que pesa a soma, entra na fila.\n",
+               m.ramo_do_primeiro, segundo);
   for (std::size_t k = 1; k < m.passos.size(); ++k) {
     const passo& p = m.passos[k];
-    const no& primeiro = m.nos[static_cast<std::size_t>(p.primeiro)];
-    const no& segundo = m.nos[static_cast<std::size_t>(p.segundo)];
+    const no& novo = m.nos[static_cast<std::size_t>(p.novo)];
     std::fprintf(f, "%3zu. sai %s (%s), depois %s (%s): %s = (%s, %s), peso %s\n", k,
-                 nome(m, p.primeiro).c_str(), peso(m, primeiro.peso).c_str(),
-                 nome(m, p.segundo).c_str(), peso(m, segundo.peso).c_str(), nome(m, p.novo).c_str(),
-                 nome(m, p.segundo).c_str(), nome(m, p.primeiro).c_str(),
-                 peso(m, m.nos[static_cast<std::size_t>(p.novo)].peso).c_str());
+                 nome(m, p.primeiro).c_str(),
+                 peso(m, m.nos[static_cast<std::size_t>(p.primeiro)].peso).c_str(),
+                 nome(m, p.segundo).c_str(),
+                 peso(m, m.nos[static_cast<std::size_t>(p.segundo)].peso).c_str(),
+                 nome(m, p.novo).c_str(), nome(m, novo.esquerda).c_str(),
+                 nome(m, novo.direita).c_str(), peso(m, novo.peso).c_str());
+    escreve_empates(f, m, p);
   }
 }
 

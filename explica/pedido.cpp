@@ -16,6 +16,8 @@ enum longa : int {
   opcao_arvore,
   opcao_relatorio,
   opcao_estatisticas,
+  opcao_confere,
+  opcao_leve_no_zero,
   opcao_json,
   opcao_dot,
   opcao_html,
@@ -30,6 +32,8 @@ constexpr option opcoes[] = {
     {"arvore", no_argument, nullptr, opcao_arvore},
     {"relatorio", no_argument, nullptr, opcao_relatorio},
     {"estatisticas", no_argument, nullptr, opcao_estatisticas},
+    {"confere", required_argument, nullptr, opcao_confere},
+    {"leve-no-zero", no_argument, nullptr, opcao_leve_no_zero},
     {"json", no_argument, nullptr, opcao_json},
     {"dot", no_argument, nullptr, opcao_dot},
     {"html", no_argument, nullptr, opcao_html},
@@ -55,8 +59,8 @@ std::optional<falha> confere(const pedido& p) {
   if (p.arquivo && p.arquivo->empty()) {
     return erro_de_uso("o nome do arquivo está vazio");
   }
-  if (p.bits && p.forma == formato::dot) {
-    return erro_de_uso("--decodifica não vai com --dot, que só desenha a árvore");
+  if ((p.bits || p.confere) && p.forma == formato::dot) {
+    return erro_de_uso("--decodifica e --confere não vão com --dot, que só desenha a árvore");
   }
   if (p.bits == "-" && (p.arquivo == "-" || (!p.texto && !p.arquivo && !p.lista))) {
     return erro_de_uso(
@@ -82,6 +86,9 @@ std::string uso() {
          "      --arvore               a árvore, com o peso de cada nó e o código de cada folha\n"
          "      --relatorio            a tabela de símbolos e códigos e o texto codificado\n"
          "      --estatisticas         tamanhos, média, entropia e eficiência\n"
+         "      --confere=CODIGOS      confere um código seu, pares s=bits como em LISTA\n"
+         "                             (a=0,b=101,c=100): livre de prefixo, Kraft, custo, se\n"
+         "                             é de Huffman, e a comparação com o código daqui\n"
          "  -d, --decodifica=BITS      decodifica BITS com o código construído; brancos são\n"
          "                             ignorados, e - lê os bits da entrada padrão\n"
          "Em lugar das seções:\n"
@@ -89,13 +96,16 @@ std::string uso() {
          "      --dot                  a árvore no formato DOT do Graphviz\n"
          "      --html                 uma página que mostra a construção passo a passo\n"
          "\n"
+         "      --leve-no-zero         o primeiro nó que sai da fila vai no ramo 0, como em\n"
+         "                             muitos livros: cada código é o complemento do de antes\n"
          "  -h, --help                 mostra esta ajuda\n"
          "      --version              mostra a versão\n"
          "\n"
          "O texto é UTF-8, normalizado para NFC, e cada caractere é um símbolo: no máximo\n"
-         "127 distintos. O primeiro nó que sai da fila vai no ramo 1, o segundo no ramo 0.\n"
+         "127 distintos. O primeiro nó que sai da fila vai no ramo 1, o segundo no ramo 0\n"
+         "(com --leve-no-zero, o contrário).\n"
          "Saída: 0 se deu certo, 1 se os dados foram recusados, 2 se a linha de comando\n"
-         "está errada.\n";
+         "está errada, 3 se --confere viu que o código não é de Huffman.\n";
 }
 
 std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
@@ -132,6 +142,12 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
       case opcao_estatisticas:
         p.estatisticas = true;
         break;
+      case opcao_confere:
+        p.confere = optarg;
+        break;
+      case opcao_leve_no_zero:
+        p.leve_no_zero = true;
+        break;
       case opcao_json:
         erro = escolhe(p, formato::json);
         break;
@@ -165,7 +181,7 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
   if (auto erro = confere(p)) {
     return erro;
   }
-  if (!p.passos && !p.arvore && !p.estatisticas && !p.bits) {
+  if (!p.passos && !p.arvore && !p.estatisticas && !p.confere && !p.bits) {
     p.relatorio = true;
   }
   return std::nullopt;

@@ -7,8 +7,10 @@
 
 namespace explica {
 
-// A run ends with one of these as its exit status.
-enum saida : int { sucesso = 0, dados_recusados = 1, uso_errado = 2 };
+// A run ends with one of these as its exit status: --confere's verdict is
+// nao_e_huffman when the learner's code is not one that Huffman's algorithm
+// yields.
+enum saida : int { sucesso = 0, dados_recusados = 1, uso_errado = 2, nao_e_huffman = 3 };
 
 // What a run writes: the sections that were asked, in their fixed order, or
 // one document in their place.
@@ -19,7 +21,9 @@ struct pedido {
   bool arvore = false;
   bool relatorio = false;
   bool estatisticas = false;
-  std::optional<std::string> bits; // -d: the bits to decode, or "-" for standard input
+  std::optional<std::string> confere; // --confere: the learner's codes, as s=bits pairs
+  bool leve_no_zero = false;          // the first node out on '0', as textbooks draw it
+  std::optional<std::string> bits;    // -d: the bits to decode, or "-" for standard input
   formato forma = formato::secoes;
   std::optional<std::string> texto;   // the argument TEXTO
   std::optional<std::string> arquivo; // -a: a file, or "-" for standard input

@@ -18,7 +18,7 @@ void escreve_relatorio(std::FILE* f, const modelo& m, simbolos_opcionais texto) 
         "==================================\n"
         "Codificado: ",
         f);
-    codifica_em(f, *texto);
+    codifica_em(f, m, *texto);
     std::fputs(" \n", f);
   }
 }

@@ -240,7 +240,7 @@ TEST(explica, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{"-f", "a=-1"}, "", 2, "o peso de 'a' não é um número de 0 a 2147483647"},
       {{"-f", "a=2147483648"}, "", 2, "não é um número de 0 a 2147483647"},
       {{"-f", "a=1.,b=2"}, "", 2, "o peso de 'a' não é um número"},
-      {{"-f", "a=1,a=2"}, "", 2, "o símbolo 'a' tem dois pesos"},
+      {{"-f", "a=1,a=2"}, "", 2, "o símbolo 'a' aparece duas vezes na lista de pesos"},
       {{"-f", "a=1%,b=2"}, "", 2, "ou todos os pesos são porcentagens, ou nenhum"},
       {{"-f", "a=1, "}, "", 2, "a lista de pesos termina numa vírgula"},
       {{"--json", "--dot", "a"}, "", 2, "--json, --dot e --html não vão juntos"},

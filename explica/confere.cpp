@@ -1,0 +1,280 @@
+// --confere: a learner's code read, then checked: prefixes, the Kraft sum as
+// an exact fraction, the cost, the sibling property, the comparison.
+#include "explica/confere.h"
+
+#include <algorithm>
+#include <bitset>
+#include <vector>
+
+#include "explica/lista.h"
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+// The symbol of character c in m, or 0.
+std::int32_t simbolo_de(const modelo& m, char32_t c) {
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    const std::int32_t s = m.nos[static_cast<std::size_t>(i)].simbolo;
+    if (m.caractere[static_cast<std::size_t>(s)] == c) {
+      return s;
+    }
+  }
+  return 0;
+}
+
+std::string nome_de(const modelo& m, std::int32_t simbolo) {
+  return "'" + mostra(m.caractere[static_cast<std::size_t>(simbolo)]) + "'";
+}
+
+// The binary digits of a whole number, least significant first, as decimal.
+std::string decimal(const std::vector<std::uint8_t>& bits) {
+  std::string d = "0"; // most significant digit first
+  for (auto b = bits.rbegin(); b != bits.rend(); ++b) {
+    int vai = *b;
+    for (auto c = d.rbegin(); c != d.rend(); ++c) {
+      const int x = (*c - '0') * 2 + vai;
+      *c = static_cast<char>('0' + x % 10);
+      vai = x / 10;
+    }
+    if (vai != 0) {
+      d.insert(d.begin(), static_cast<char>('0' + vai));
+    }
+  }
+  return d;
+}
+
+// The sum of 2^-length over the codes as numerator / 2^expoente, reduced,
+// into v's kraft and kraft_sobre_1.
+void soma_de_kraft(const modelo& m, const codigos& seu, veredito& v) {
+  std::size_t expoente = 0;
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    expoente = std::max(
+        expoente, seu[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)].size());
+  }
+  std::vector<std::uint8_t> numerador(expoente + 8); // 127 terms of at most 1 add 7 bits
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    std::size_t b =
+        expoente - seu[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)].size();
+    for (; numerador[b] == 1; ++b) { // add 2^b, carrying
+      numerador[b] = 0;
+    }
+    numerador[b] = 1;
+  }
+  while (expoente > 0 && numerador.front() == 0) {
+    numerador.erase(numerador.begin());
+    --expoente;
+  }
+  std::size_t topo = numerador.size();
+  while (topo > 0 && numerador[topo - 1] == 0) {
+    --topo;
+  }
+  numerador.resize(topo);
+  v.kraft = decimal(numerador);
+  if (expoente > 0) {
+    std::vector<std::uint8_t> denominador(expoente + 1);
+    denominador.back() = 1;
+    v.kraft += "/" + decimal(denominador);
+  }
+  // Reduced, the sum is 1 only as 1/1; its top bit tells the rest.
+  v.kraft_sobre_1 = topo - 1 > expoente || (topo - 1 == expoente && expoente > 0) ? 1
+                    : topo - 1 == expoente                                        ? 0
+                                                                                  : -1;
+}
+
+// The first pair, in symbol order, of which one code begins the other.
+void procura_prefixo(const modelo& m, const codigos& seu, veredito& v) {
+  for (std::int32_t a = 1; a <= m.folhas && v.livre_de_prefixo; ++a) {
+    for (std::int32_t b = a + 1; b <= m.folhas && v.livre_de_prefixo; ++b) {
+      const std::string& x = seu[static_cast<std::size_t>(a)];
+      const std::string& y = seu[static_cast<std::size_t>(b)];
+      if (y.starts_with(x) || x.starts_with(y)) {
+        v.livre_de_prefixo = false;
+        v.prefixo_de = y.starts_with(x) ? a : b;
+        v.prefixo_em = y.starts_with(x) ? b : a;
+      }
+    }
+  }
+}
+
+// A code below which the other branch holds nothing: from that bit on, its
+// subtree could move up one level.
+void procura_encurtavel(const modelo& m, const codigos& seu, veredito& v) {
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    const std::string& c = seu[static_cast<std::size_t>(s)];
+    for (std::size_t k = c.size(); k-- > 0;) {
+      const std::string vizinho = c.substr(0, k) + (c[k] == '0' ? '1' : '0');
+      if (std::none_of(seu.begin() + 1, seu.begin() + m.folhas + 1,
+                       [&vizinho](const std::string& o) { return o.starts_with(vizinho); })) {
+        v.encurtavel = s;
+        v.bit_encurtavel = k;
+        return;
+      }
+    }
+  }
+}
+
+// The tree of a complete prefix-free code: node 0 the root; a node's
+// children by branch, its parent, its weight, its leaves' symbols.
+struct trie {
+  struct no_trie {
+    std::int32_t filho[2] = {-1, -1};
+    std::int32_t pai = -1;
+    std::int64_t peso = 0;
+    std::bitset<coder::n_simbolos> folhas;
+  };
+  std::vector<no_trie> nos{no_trie{}};
+  std::vector<std::int32_t> folha; // each symbol's leaf, by symbol
+};
+
+trie monta_trie(const modelo& m, const codigos& seu) {
+  trie t;
+  t.folha.assign(static_cast<std::size_t>(m.folhas) + 1, 0);
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    const no& n = m.nos[static_cast<std::size_t>(i)];
+    std::int32_t at = 0;
+    t.nos[0].peso += n.peso;
+    t.nos[0].folhas.set(static_cast<std::size_t>(n.simbolo));
+    for (const char b : seu[static_cast<std::size_t>(n.simbolo)]) {
+      std::int32_t& f = t.nos[static_cast<std::size_t>(at)].filho[b - '0'];
+      if (f < 0) {
+        f = static_cast<std::int32_t>(t.nos.size());
+        t.nos.push_back({});
+        t.nos.back().pai = at;
+      }
+      at = t.nos[static_cast<std::size_t>(at)].filho[b - '0'];
+      t.nos[static_cast<std::size_t>(at)].peso += n.peso;
+      t.nos[static_cast<std::size_t>(at)].folhas.set(static_cast<std::size_t>(n.simbolo));
+    }
+    t.folha[static_cast<std::size_t>(n.simbolo)] = at;
+  }
+  return t;
+}
+
+// Each inner node's leaves, as a sorted list: two trees with the same list
+// are one tree with some node's branches swapped.
+std::vector<std::string> conjuntos(const trie& t) {
+  std::vector<std::string> c;
+  for (const trie::no_trie& n : t.nos) {
+    if (n.filho[0] >= 0) {
+      c.push_back(n.folhas.to_string());
+    }
+  }
+  std::sort(c.begin(), c.end());
+  return c;
+}
+
+parecenca compara(const modelo& m, const codigos& seu, const veredito& v) {
+  bool iguais = true;
+  bool complementos = true;
+  bool comprimentos = true;
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    const std::string& a = seu[static_cast<std::size_t>(s)];
+    const std::string& b = m.codigo[static_cast<std::size_t>(s)];
+    iguais = iguais && a == b;
+    comprimentos = comprimentos && a.size() == b.size();
+    for (std::size_t k = 0; complementos && k < a.size(); ++k) {
+      complementos = k < b.size() && a[k] != b[k];
+    }
+    complementos = complementos && a.size() == b.size();
+  }
+  if (iguais) {
+    return parecenca::mesmo_codigo;
+  }
+  if (complementos && m.folhas >= 2) {
+    return parecenca::complemento;
+  }
+  if (comprimentos && v.completo &&
+      conjuntos(monta_trie(m, seu)) == conjuntos(monta_trie(m, m.codigo))) {
+    return parecenca::mesma_arvore;
+  }
+  return comprimentos ? parecenca::mesmos_comprimentos : parecenca::outros_comprimentos;
+}
+
+} // namespace
+
+std::optional<falha> le_codigos(std::string_view lista, const modelo& m, codigos& seu) {
+  std::vector<par_escrito> pares;
+  if (auto erro = divide_pares(lista, "códigos", pares)) {
+    return erro;
+  }
+  seu = {};
+  std::vector<bool> tem(static_cast<std::size_t>(m.folhas) + 1);
+  for (const par_escrito& p : pares) {
+    const std::int32_t s = simbolo_de(m, p.simbolo);
+    const std::string nome = "'" + mostra(p.simbolo) + "'";
+    if (s == 0) {
+      return falha{dados_recusados, "há um código para " + nome + ", que não tem peso"};
+    }
+    if (p.valor.find_first_not_of("01") != std::string_view::npos) {
+      return falha{dados_recusados, "o código de " + nome + " tem um caractere que não é 0 nem 1"};
+    }
+    if (p.valor.empty() && m.folhas >= 2) {
+      return falha{dados_recusados, "o código de " + nome + " está vazio, entre " +
+                                        std::to_string(m.folhas) + " símbolos"};
+    }
+    if (p.valor.size() > max_bits_codigo) {
+      return falha{dados_recusados, "o código de " + nome + " passa de 1000 bits"};
+    }
+    seu[static_cast<std::size_t>(s)] = p.valor;
+    tem[static_cast<std::size_t>(s)] = true;
+  }
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    if (!tem[static_cast<std::size_t>(s)]) {
+      return falha{dados_recusados, nome_de(m, s) + " tem peso, mas não tem código"};
+    }
+  }
+  return std::nullopt;
+}
+
+bool tem_propriedade_dos_irmaos(const modelo& m, const codigos& seu) {
+  const trie t = monta_trie(m, seu);
+  std::vector<std::int32_t> ativos(t.folha.begin() + 1, t.folha.end());
+  auto peso = [&t](std::int32_t i) { return t.nos[static_cast<std::size_t>(i)].peso; };
+  while (ativos.size() > 1) {
+    std::sort(ativos.begin(), ativos.end(),
+              [&peso](std::int32_t a, std::int32_t b) { return peso(a) < peso(b); });
+    // Two siblings, both still to merge, that weigh the two least weights.
+    bool achou = false;
+    for (std::size_t a = 0; a < ativos.size() && !achou; ++a) {
+      for (std::size_t b = a + 1; b < ativos.size() && !achou; ++b) {
+        const std::int32_t x = ativos[a];
+        const std::int32_t y = ativos[b];
+        if (t.nos[static_cast<std::size_t>(x)].pai == t.nos[static_cast<std::size_t>(y)].pai &&
+            peso(x) == peso(ativos[0]) && peso(y) == peso(ativos[1])) {
+          achou = true;
+          const std::int32_t pai = t.nos[static_cast<std::size_t>(x)].pai;
+          ativos.erase(ativos.begin() + static_cast<std::ptrdiff_t>(b));
+          ativos.erase(ativos.begin() + static_cast<std::ptrdiff_t>(a));
+          ativos.push_back(pai);
+        }
+      }
+    }
+    if (!achou) {
+      return false;
+    }
+  }
+  return true;
+}
+
+veredito confere(const modelo& m, const codigos& seu) {
+  veredito v;
+  procura_prefixo(m, seu, v);
+  soma_de_kraft(m, seu, v);
+  if (v.livre_de_prefixo && v.kraft_sobre_1 < 0) {
+    procura_encurtavel(m, seu, v);
+  }
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    const no& n = m.nos[static_cast<std::size_t>(i)];
+    v.custo += n.peso * static_cast<std::int64_t>(seu[static_cast<std::size_t>(n.simbolo)].size());
+  }
+  v.custo_otimo = m.figuras.bits;
+  v.completo = v.livre_de_prefixo && v.kraft_sobre_1 == 0;
+  v.otimo = v.livre_de_prefixo && v.kraft_sobre_1 <= 0 && v.custo == v.custo_otimo;
+  v.de_huffman = v.completo && v.otimo && tem_propriedade_dos_irmaos(m, seu);
+  v.comparacao = compara(m, seu, v);
+  return v;
+}
+
+} // namespace explica

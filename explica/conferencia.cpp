@@ -1,0 +1,157 @@
+// --confere: what checking a learner's code found, one finding a line, then
+// the two codes side by side.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "explica/escritores.h"
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+std::string simbolo(const modelo& m, std::int32_t s) {
+  return "'" + mostra(m.caractere[static_cast<std::size_t>(s)]) + "'";
+}
+
+// A cost in bits: with weights that are fractions, in bits per character.
+std::string bits(const modelo& m, std::int64_t custo) {
+  const escala e{m.pesos.casas + (m.pesos.porcento ? 2 : 0), false};
+  const std::string n = escrito(custo, e);
+  return n + (n == "1" ? " bit" : " bits") + (e.casas > 0 ? " por caractere" : "");
+}
+
+std::string prefixo(const modelo& m, const conferencia& c) {
+  const std::string& a = c.seu[static_cast<std::size_t>(c.v.prefixo_de)];
+  const std::string& b = c.seu[static_cast<std::size_t>(c.v.prefixo_em)];
+  const std::string de = "o código de " + simbolo(m, c.v.prefixo_de) + " (" + a + ")";
+  return a == b ? de + " é igual ao de " + simbolo(m, c.v.prefixo_em)
+                : de + " começa o de " + simbolo(m, c.v.prefixo_em) + " (" + b + ")";
+}
+
+std::string kraft(const modelo& m, const conferencia& c) {
+  const std::string soma = "a soma de 2^-comprimento é " + c.v.kraft;
+  if (c.v.kraft_sobre_1 == 0) {
+    return soma + (c.v.livre_de_prefixo ? ": o código é completo."
+                                         : ", mas o código não é livre de prefixo.");
+  }
+  if (c.v.kraft_sobre_1 > 0) {
+    return soma + ", maior que 1: nenhum código livre de prefixo tem esses comprimentos.";
+  }
+  if (c.v.encurtavel == 0) {
+    return soma + ", menor que 1: sobra espaço na árvore.";
+  }
+  std::string curto = c.seu[static_cast<std::size_t>(c.v.encurtavel)];
+  curto.erase(c.v.bit_encurtavel, 1);
+  return soma + ", menor que 1: sobra espaço na árvore; o código de " + simbolo(m, c.v.encurtavel) +
+         " (" + c.seu[static_cast<std::size_t>(c.v.encurtavel)] + ") pode perder o bit " +
+         std::to_string(c.v.bit_encurtavel + 1) + " e ficar " + (curto.empty() ? "vazio" : curto) +
+         ".";
+}
+
+std::string custo(const modelo& m, const veredito& v) {
+  const std::string seu = bits(m, v.custo);
+  if (v.custo == v.custo_otimo) {
+    return seu + (v.otimo ? ", o ótimo." : ", o mesmo do código ótimo.");
+  }
+  if (v.custo > v.custo_otimo) {
+    return seu + "; o ótimo é " + bits(m, v.custo_otimo) + ", " + bits(m, v.custo - v.custo_otimo) +
+           " a menos.";
+  }
+  return seu + ", menos que o ótimo, " + bits(m, v.custo_otimo) +
+         ", o que só um código que não é livre de prefixo consegue.";
+}
+
+std::string de_huffman(const veredito& v) {
+  if (v.de_huffman) {
+    return "sim: o algoritmo de Huffman dá este código, com alguma escolha entre pesos "
+           "iguais e alguma escolha do nó que vai em cada ramo.";
+  }
+  if (!v.livre_de_prefixo) {
+    return "não: um código de Huffman é livre de prefixo.";
+  }
+  if (!v.completo) {
+    return "não: um código de Huffman é completo.";
+  }
+  if (!v.otimo) {
+    return "não: um código de Huffman tem o custo ótimo.";
+  }
+  return "não: é um código ótimo, mas o algoritmo de Huffman não o dá com nenhuma escolha "
+         "entre pesos iguais: em algum passo, os dois nós mais leves não são irmãos na "
+         "árvore dele (falta a propriedade dos irmãos).";
+}
+
+std::string comparacao(const modelo& m, const veredito& v) {
+  switch (v.comparacao) {
+    case parecenca::mesmo_codigo:
+      return "Os códigos são os mesmos.";
+    case parecenca::complemento:
+      return m.ramo_do_primeiro == '1'
+                 ? "Cada código é o complemento do daqui: o primeiro nó que sai da fila vai no "
+                   "ramo 0, como em muitos livros (veja --leve-no-zero)."
+                 : "Cada código é o complemento do daqui: o primeiro nó que sai da fila vai no "
+                   "ramo 1, como o programa faz sem --leve-no-zero.";
+    case parecenca::mesma_arvore:
+      return "A árvore é a mesma; só os ramos de algum nó estão trocados.";
+    case parecenca::mesmos_comprimentos:
+      return v.de_huffman ? "Os comprimentos são os mesmos, numa árvore que outra escolha entre "
+                            "pesos iguais dá."
+                          : "Os comprimentos são os mesmos, noutra árvore.";
+    case parecenca::outros_comprimentos:
+      break;
+  }
+  if (v.otimo) {
+    return v.de_huffman ? "Os comprimentos são outros, de mesmo custo: outra escolha entre "
+                          "pesos iguais."
+                        : "Os comprimentos são outros, de mesmo custo.";
+  }
+  return "Os comprimentos são outros.";
+}
+
+// Columns as wide as their widest cell, counting characters, not bytes.
+void escreve_tabela(std::FILE* f, const std::vector<std::vector<std::string>>& linhas) {
+  auto largura = [](const std::string& s) {
+    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) {
+      return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U;
+    }));
+  };
+  std::vector<std::size_t> colunas(linhas.front().size());
+  for (const auto& linha : linhas) {
+    for (std::size_t i = 0; i < linha.size(); ++i) {
+      colunas[i] = std::max(colunas[i], largura(linha[i]));
+    }
+  }
+  for (const auto& linha : linhas) {
+    std::string texto = " ";
+    for (std::size_t i = 0; i < linha.size(); ++i) {
+      texto += " " + linha[i] + std::string(colunas[i] - largura(linha[i]), ' ');
+    }
+    texto.erase(texto.find_last_not_of(' ') + 1);
+    std::fprintf(f, "%s\n", texto.c_str());
+  }
+}
+
+} // namespace
+
+void escreve_conferencia(std::FILE* f, const modelo& m, const conferencia& c) {
+  escreve_em_linhas(f, c.v.livre_de_prefixo ? "sim." : "não: " + prefixo(m, c) + ".",
+                    "Livre de prefixo: ", "  ");
+  escreve_em_linhas(f, kraft(m, c), "Kraft: ", "  ");
+  escreve_em_linhas(f, custo(m, c.v), "Custo: ", "  ");
+  escreve_em_linhas(f, de_huffman(c.v), "De Huffman: ", "  ");
+  std::fputs("Comparação:\n", f);
+  std::vector<std::vector<std::string>> linhas{
+      {"símbolo", "peso", "seu código", "bits", "código daqui", "bits"}};
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    const auto s = static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo);
+    linhas.push_back(
+        {simbolo(m, static_cast<std::int32_t>(s)), peso(m, m.nos[static_cast<std::size_t>(i)].peso),
+         c.seu[s].empty() ? "(vazio)" : c.seu[s], std::to_string(c.seu[s].size()),
+         m.codigo[s].empty() ? "(vazio)" : m.codigo[s], std::to_string(m.codigo[s].size())});
+  }
+  escreve_tabela(f, linhas);
+  escreve_em_linhas(f, comparacao(m, c.v), "", "");
+}
+
+} // namespace explica
