@@ -137,11 +137,11 @@ class pagina {
       const no& n = no_(p.novo);
       escreve("<h2>Passo " + std::to_string(numero) + ": junção " + std::to_string(numero) +
               "</h2>\n<p class=\"junta\">Saem os dois mais leves: primeiro <span class=\"um\">" +
-              nome(p.primeiro) + " (" + peso(p.primeiro) +
-              ")</span>, que vai no ramo 1, depois <span class=\"zero\">" + nome(p.segundo) + " (" +
-              peso(p.segundo) + ")</span>, no ramo 0. Entra na fila <span class=\"novo\">" +
-              nome(p.novo) + " = (" + nome(n.esquerda) + ", " + nome(n.direita) + "), peso " +
-              peso(p.novo) + "</span>.</p>\n");
+              nome(p.primeiro) + " (" + peso(p.primeiro) + ")</span>, que vai no ramo " +
+              m_.ramo_do_primeiro + ", depois <span class=\"zero\">" + nome(p.segundo) + " (" +
+              peso(p.segundo) + ")</span>, no ramo " + (m_.ramo_do_primeiro == '1' ? '0' : '1') +
+              ". Entra na fila <span class=\"novo\">" + nome(p.novo) + " = (" + nome(n.esquerda) +
+              ", " + nome(n.direita) + "), peso " + peso(p.novo) + "</span>.</p>\n");
     }
     vetor(p);
     heap(p);
