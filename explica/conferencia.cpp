@@ -34,7 +34,7 @@ std::string kraft(const modelo& m, const conferencia& c) {
   const std::string soma = "a soma de 2^-comprimento é " + c.v.kraft;
   if (c.v.kraft_sobre_1 == 0) {
     return soma + (c.v.livre_de_prefixo ? ": o código é completo."
-                                         : ", mas o código não é livre de prefixo.");
+                                        : ", mas o código não é livre de prefixo.");
   }
   if (c.v.kraft_sobre_1 > 0) {
     return soma + ", maior que 1: nenhum código livre de prefixo tem esses comprimentos.";

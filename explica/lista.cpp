@@ -84,8 +84,7 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual,
     const std::size_t fim = std::min(lista.find(',', igual + 1), lista.size());
     for (const par_escrito& outro : pares) {
       if (outro.simbolo == s.ponto) {
-        return erro_de_uso("o símbolo '" + mostra(s.ponto) + "' aparece duas vezes n" +
-                           nome.substr(1));
+        return erro_de_uso("o símbolo '" + mostra(s.ponto) + "' aparece duas vezes n" + nome);
       }
     }
     pares.push_back({s.ponto, lista.substr(igual + 1, fim - igual - 1)});

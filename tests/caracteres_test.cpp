@@ -12,6 +12,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <sstream>
 #include <string>
 #include <utf8proc.h>
 #include <vector>
@@ -65,8 +66,8 @@ std::string roda(const std::vector<std::string>& argumentos) {
 }
 
 // Each 7-bit text and weight table here was written before the explorer
-// took characters; the sections and DOT must match byte for byte, and the
-// JSON must hold every key and value it held.
+// took characters; the sections (but for the notes on ties) and DOT must
+// match byte for byte, and the JSON must hold every key and value it held.
 TEST(caracteres, SevenBitTextsWriteWhatTheyWroteBefore) {
   const std::string pasta = TESTES "/sete_bits/";
   const std::vector<std::pair<std::string, std::vector<std::string>>> casos = {
@@ -84,7 +85,13 @@ TEST(caracteres, SevenBitTextsWriteWhatTheyWroteBefore) {
       a.insert(a.end(), caso.second.begin(), caso.second.end());
       return roda(a);
     };
-    EXPECT_EQ(com({"--passos", "--arvore", "--relatorio"}), le(pasta + nome + ".secoes")) << nome;
+    // The merges gained a note under each that met a tie; the rest is as it was.
+    std::string passos;
+    std::istringstream linhas(com({"--passos"}));
+    for (std::string linha; std::getline(linhas, linha);) {
+      passos += linha.starts_with("     ") ? "" : linha + "\n";
+    }
+    EXPECT_EQ(passos + com({"--arvore", "--relatorio"}), le(pasta + nome + ".secoes")) << nome;
     EXPECT_EQ(com({"--dot"}), le(pasta + nome + ".dot")) << nome;
     const nlohmann::json antes = nlohmann::json::parse(le(pasta + nome + ".json"));
     const nlohmann::json agora = nlohmann::json::parse(com({"--json"}));

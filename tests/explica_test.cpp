@@ -69,14 +69,13 @@ TEST(explica, HuffmanPrintsTheDemosReport) {
   EXPECT_EQ(r.estado, 0);
   EXPECT_EQ(r.saida, demo.saida);
   EXPECT_EQ(explica({"--relatorio"}, "Huffman").saida, demo.saida);
-  EXPECT_EQ(explica({"--passos", "Huffman"}).saida,
-            "Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo 1,\n"
-            "o segundo no ramo 0, e o novo nó, que pesa a soma, entra na fila.\n"
-            "  1. sai 'H' (1), depois 'a' (1): nó 1 = ('a', 'H'), peso 2\n"
-            "  2. sai 'm' (1), depois 'n' (1): nó 2 = ('n', 'm'), peso 2\n"
-            "  3. sai 'u' (1), depois 'f' (2): nó 3 = ('f', 'u'), peso 3\n"
-            "  4. sai nó 2 (2), depois nó 1 (2): nó 4 = (nó 1, nó 2), peso 4\n"
-            "  5. sai nó 3 (3), depois nó 4 (4): nó 5 = (nó 4, nó 3), peso 7\n");
+  const std::string passos = explica({"--passos", "Huffman"}).saida;
+  EXPECT_TRUE(passos.starts_with(
+      "Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo 1,\n"
+      "o segundo no ramo 0, e o novo nó, que pesa a soma, entra na fila.\n"
+      "  1. sai 'H' (1), depois 'a' (1): nó 1 = ('a', 'H'), peso 2\n"
+      "     'H' empatava com 'a', 'u', 'm' e 'n' (1): saiu primeiro por estar no espaço\n"))
+      << passos;
 }
 
 // The document read back by a real parser must describe the pool, the root
@@ -169,6 +168,35 @@ TEST(explica, BitsAndTextComeThroughStandardInputToo) {
             std::string::npos);
 }
 
+// A verdict is an exit status: 0 for a Huffman code, 3 with the whole
+// section for any other, in either form.
+TEST(explica, ConfereExitsThreeForACodeThatIsNotHuffmans) {
+  const std::vector<std::string> livro = {"-f", "a=45,b=13,c=12,d=16,e=9,f=5"};
+  auto confere = [&livro](const std::string& codigos, std::vector<std::string> mais = {}) {
+    mais.push_back("--confere=" + codigos);
+    mais.insert(mais.end(), livro.begin(), livro.end());
+    return explica(mais);
+  };
+  EXPECT_EQ(confere("a=0,b=101,c=100,d=111,e=1101,f=1100").estado, 0);
+  const resultado outros_ramos = confere("a=1,b=010,c=011,d=000,e=0010,f=0011", {"--leve-no-zero"});
+  EXPECT_EQ(outros_ramos.estado, 0) << "the branches' labels make no other code";
+  EXPECT_NE(outros_ramos.saida.find("Cada código é o complemento do daqui"), std::string::npos);
+  const resultado errado = confere("a=0,b=10,c=110,d=1110,e=11110,f=11111");
+  EXPECT_EQ(errado.estado, 3);
+  EXPECT_TRUE(errado.saida.starts_with("Livre de prefixo: sim.\nKraft: a soma")) << errado.saida;
+  EXPECT_NE(errado.saida.find("De Huffman: não: um código de Huffman tem o custo ótimo."),
+            std::string::npos);
+  const resultado json = confere("a=0,b=101,c=100,d=111,e=1101,f=110", {"--json"});
+  EXPECT_EQ(json.estado, 3);
+  const nlohmann::json j = nlohmann::json::parse(json.saida);
+  EXPECT_EQ(j.at("kraft"), "17/16");
+  EXPECT_EQ(j.at("livre_de_prefixo"), false);
+  EXPECT_EQ(j.at("prefixo"), nlohmann::json::array({"f", "e"}));
+  EXPECT_EQ(j.at("custo_otimo"), 224);
+  EXPECT_EQ(j.at("codigos").at(5).at("seu"), "110");
+  EXPECT_EQ(j.at("codigos").at(5).at("nosso"), "0011");
+}
+
 TEST(explica, DotRendersWithGraphviz) {
   if (std::system("command -v dot >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "Graphviz's dot is not installed";
@@ -247,9 +275,25 @@ TEST(explica, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{"-a", "/nao/existe"}, "", 2, "não consigo ler /nao/existe: não existe"},
       {{"-a", "/tmp"}, "", 2, "não consigo ler /tmp: é um diretório"},
       {{"--arquivo="}, "", 2, "o nome do arquivo está vazio"},
-      {{"-d", "0", "--dot", "ab"}, "", 2, "--decodifica não vai com --dot"},
+      {{"-d", "0", "--dot", "ab"}, "", 2, "--decodifica e --confere não vão com --dot"},
       {{"-d", "-"}, "01", 2, "com -d -, os bits vêm da entrada padrão"},
       {{"-d"}, "", 2, "a opção -d pede um valor"},
+      {{"--confere=a=0,b=1", "-f", "a=1,b=1,c=1"}, "", 1, "'c' tem peso, mas não tem código"},
+      {{"--confere=a=0,b=1,x=0", "-f", "a=1,b=1"},
+       "",
+       1,
+       "há um código para 'x', que não tem peso"},
+      {{"--confere=a=0,b=12", "-f", "a=1,b=1"},
+       "",
+       1,
+       "o código de 'b' tem um caractere que não é 0 nem 1"},
+      {{"--confere=a=0,b=", "-f", "a=1,b=1"},
+       "",
+       1,
+       "o código de 'b' está vazio, entre 2 símbolos"},
+      {{"--confere=a=0,a=1", "-f", "a=1,b=1"}, "", 2, "aparece duas vezes na lista de códigos"},
+      {{"--confere=a", "-f", "a=1,b=1"}, "", 2, "na lista de códigos, cada par é um caractere"},
+      {{"--confere=a=0,b=1", "--dot", "ab"}, "", 2, "não vão com --dot"},
   };
   for (const caso& c : casos) {
     const resultado r = explica(c.argumentos, c.entrada);
