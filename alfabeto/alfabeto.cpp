@@ -105,39 +105,47 @@ void zera(contagem& c) {
   c = contagem{};
 }
 
-// Counts the 7-bit characters of texto[i ...] into c, eight at a time while
-// all eight are 7-bit, spread over four tables so that a character that
-// comes often does not wait on its own last increment. Returns where the
-// first character above 7 bits, or the end, lies within the next eight.
-std::size_t conta_ascii(contagem& c, std::span<const char> texto, std::size_t i) {
-  constexpr std::uint64_t altos = 0x8080808080808080U;
+// The 7-bit characters of a piece as conta counts them: spread over four
+// tables, so that a character that comes often does not wait on its own last
+// increment, and added up at the end.
+struct contas_ascii {
   std::int64_t parcial[4][n_ascii] = {};
-  for (; i + 8 <= texto.size(); i += 8) {
-    std::uint64_t w = 0;
-    std::memcpy(&w, texto.data() + i, sizeof w);
-    if ((w & altos) != 0) {
-      break;
+
+  // Counts texto[i ...] eight characters at a time while all eight are 7-bit;
+  // returns where that stops.
+  std::size_t conta_oitos(std::span<const char> texto, std::size_t i) {
+    constexpr std::uint64_t altos = 0x8080808080808080U;
+    for (; i + 8 <= texto.size(); i += 8) {
+      std::uint64_t w = 0;
+      std::memcpy(&w, texto.data() + i, sizeof w);
+      if ((w & altos) != 0) {
+        break;
+      }
+      for (unsigned k = 0; k < 8; ++k) {
+        ++parcial[k & 3U][(w >> (8 * k)) & 0x7FU];
+      }
     }
-    for (unsigned k = 0; k < 8; ++k) {
-      ++parcial[k & 3U][(w >> (8 * k)) & 0x7FU];
+    return i;
+  }
+
+  void soma_em(contagem& c) const {
+    for (int b = 0; b < n_ascii; ++b) {
+      c.vezes_ascii[b] += parcial[0][b] + parcial[1][b] + parcial[2][b] + parcial[3][b];
     }
   }
-  for (int b = 0; b < n_ascii; ++b) {
-    c.vezes_ascii[b] += parcial[0][b] + parcial[1][b] + parcial[2][b] + parcial[3][b];
-  }
-  return i;
-}
+};
 
 resultado conta(contagem& c, std::span<const char> texto, bool fim) {
   const std::size_t inicio = c.lidos;
-  std::size_t i = conta_ascii(c, texto, inicio);
+  std::size_t i = inicio;
+  contas_ascii ascii;
   std::int64_t acima = 0; // characters above 7 bits, and the bytes they take
   std::size_t bytes_acima = 0;
   resultado r{defeito::nenhum, 0};
-  while (i < texto.size()) {
+  while ((i = ascii.conta_oitos(texto, i)) < texto.size()) {
     const auto b = static_cast<unsigned char>(texto[i]);
     if (b < 0x80) {
-      ++c.vezes_ascii[b];
+      ++ascii.parcial[0][b];
       ++i;
       continue;
     }
@@ -154,6 +162,7 @@ resultado conta(contagem& c, std::span<const char> texto, bool fim) {
     bytes_acima += static_cast<std::size_t>(s.tamanho);
     i += static_cast<std::size_t>(s.tamanho);
   }
+  ascii.soma_em(c);
   // NULs are counted with the rest, and looked for only when there is one.
   if (c.vezes_ascii[0] != 0) {
     return {defeito::nul, primeiro_nul(texto, inicio, i)};
