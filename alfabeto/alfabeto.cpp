@@ -43,8 +43,9 @@ void conta_acima(contagem& c, char32_t ponto) {
 
 // Where the first NUL lies among texto[de, ate), which holds one.
 std::size_t primeiro_nul(std::span<const char> texto, std::size_t de, std::size_t ate) {
-  const void* const nul = std::memchr(texto.data() + de, 0, ate - de);
-  return static_cast<std::size_t>(static_cast<const char*>(nul) - texto.data());
+  const auto inicio = texto.begin() + static_cast<std::ptrdiff_t>(de);
+  return static_cast<std::size_t>(
+      std::find(inicio, inicio + static_cast<std::ptrdiff_t>(ate - de), '\0') - texto.begin());
 }
 
 } // namespace

@@ -42,9 +42,8 @@ void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
 // The tree in Graphviz's DOT.
 void escreve_dot(std::FILE* f, const modelo& m);
 
-// One self-contained page that steps through the build: a section for the
-// queued leaves and one for each merge, then the finished tree, the table
-// and the encoded text, if there is a text.
-void escreve_html(std::FILE* f, const modelo& m, simbolos_opcionais texto);
+// The self-contained page that steps through a build, opening on this one:
+// its text, or its weight table, and the bits to decode, when given.
+void escreve_html(std::FILE* f, const modelo& m, simbolos_opcionais texto, simbolos_opcionais bits);
 
 } // namespace explica

@@ -90,6 +90,7 @@ std::optional<falha> decodifica_bits(const pedido& p, const alfabeto::contagem& 
                  e.m.folhas < 2 ? "com menos de dois símbolos, só os bits vazios se decodificam"
                                 : "os bits terminam no meio de um código"};
   }
+  e.bits = bits;
   std::string texto(simbolos->size() * alfabeto::max_bytes_utf8, '\0');
   texto.resize(alfabeto::volta(letras, *simbolos, texto));
   e.decodificado = std::move(texto);
@@ -164,7 +165,8 @@ void escreve(std::FILE* f, const pedido& p, const execucao& e) {
       escreve_dot(f, e.m);
       return;
     case formato::html:
-      escreve_html(f, e.m, e.simbolos);
+      escreve_html(f, e.m, e.simbolos,
+                   e.bits ? std::optional<std::string_view>(*e.bits) : std::nullopt);
       return;
     case formato::secoes:
       break;

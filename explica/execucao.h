@@ -20,6 +20,7 @@ struct execucao {
   std::unique_ptr<alfabeto::contagem> lista; // the weights of -f, when given
   modelo m;
   std::optional<std::string_view> simbolos; // the text as the model's symbols, to encode
+  std::optional<std::string> bits;          // the bits to decode, without blanks
   std::optional<std::string> decodificado;  // the decoded bits, as UTF-8
   std::optional<conferencia> conferido;     // the learner's code, checked
 };

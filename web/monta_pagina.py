@@ -1,0 +1,51 @@
+#!/usr/bin/env python3
+"""Makes the one self-contained page: pagina.html with pagina.css, pagina.js
+and the module (base64) inlined; or, with --cabecalho, a built page as a C++
+header, for huffman-explica --html to fill in."""
+import argparse
+import base64
+import pathlib
+
+
+def pagina(args):
+    html = pathlib.Path(args.modelo).read_text(encoding="utf-8")
+    css = pathlib.Path(args.css).read_text(encoding="utf-8")
+    js = pathlib.Path(args.js).read_text(encoding="utf-8")
+    modulo = ""
+    if args.wasm:
+        dados = base64.b64encode(pathlib.Path(args.wasm).read_bytes()).decode("ascii")
+        modulo = f'<script type="application/wasm" id="modulo">{dados}</script>'
+    for marca, texto in (("<!-- css -->", f"<style>\n{css}</style>"),
+                         ("<!-- js -->", f"<script>\n{js}</script>"),
+                         ("<!-- modulo -->", modulo)):
+        if marca not in html:
+            raise SystemExit(f"monta_pagina: {args.modelo} has no {marca}")
+        html = html.replace(marca, texto)
+    pathlib.Path(args.saida).write_text(html, encoding="utf-8")
+
+
+def cabecalho(args):
+    dados = pathlib.Path(args.cabecalho).read_bytes()
+    linhas = [", ".join(str(b) for b in dados[i:i + 24]) for i in range(0, len(dados), 24)]
+    pathlib.Path(args.saida).write_text(
+        "// The built page, made by web/monta_pagina.py: do not edit.\n#pragma once\n\n"
+        "namespace explica {\ninline constexpr unsigned char pagina_pronta[] = {\n"
+        + ",\n".join(linhas) + "};\n} // namespace explica\n", encoding="utf-8")
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__)
+    p.add_argument("--modelo")
+    p.add_argument("--css")
+    p.add_argument("--js")
+    p.add_argument("--wasm")
+    p.add_argument("--cabecalho")
+    p.add_argument("-o", dest="saida", required=True)
+    args = p.parse_args()
+    if args.cabecalho:
+        cabecalho(args)
+    else:
+        pagina(args)
+
+
+main()
