@@ -380,7 +380,7 @@
         el('p', { class: 'junta', texto: 'Saem os dois mais leves: primeiro ' + nome(d, p.primeiro) + ' (' + escrito(d.nos[p.primeiro].peso, d) +
           '), que vai no ramo ' + d.ramo_do_primeiro + ', depois ' + nome(d, p.segundo) + ' (' + escrito(d.nos[p.segundo].peso, d) +
           '), no ramo ' + ramoSegundo + '. Entra na fila ' + nome(d, p.novo) + ', de peso ' + escrito(d.nos[p.novo].peso, d) + '.' }),
-        nota(d, p), saem,
+        ...[nota(d, p)].filter(Boolean), saem,
         vetor(d, 'A fila antes', antes, { [p.primeiro]: 'um', [p.segundo]: 'zero' }),
         vetor(d, 'A fila depois', p.fila, { [p.novo]: 'novo' }));
     }
@@ -479,6 +479,7 @@
     document.querySelectorAll('#arvore .caminho').forEach((e) => e.classList.remove('caminho'));
     if (!d || d.raiz === null) return;
     const bits = $('bits').value;
+    if (bits.trim() === '') return;
     let no = d.raiz;
     let texto = '';
     let caminho = []; // the nodes the code being read has passed
