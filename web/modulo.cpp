@@ -28,6 +28,8 @@ std::int32_t indice(const coder::no_arvore* no) {
 
 } // namespace
 
+// Each export under its own name: a macro, as an attribute takes no constexpr.
+// NOLINTNEXTLINE(cppcoreguidelines-macro-usage)
 #define EXPORTA(nome) extern "C" __attribute__((export_name(#nome)))
 
 // Where the page writes a text or bits of n bytes; null when n is too long.
