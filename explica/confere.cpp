@@ -30,18 +30,19 @@ std::string nome_de(const modelo& m, std::int32_t simbolo) {
 
 // The binary digits of a whole number, least significant first, as decimal.
 std::string decimal(const std::vector<std::uint8_t>& bits) {
-  std::string d = "0"; // most significant digit first
-  for (auto b = bits.rbegin(); b != bits.rend(); ++b) {
-    int vai = *b;
-    for (auto c = d.rbegin(); c != d.rend(); ++c) {
-      const int x = (*c - '0') * 2 + vai;
-      *c = static_cast<char>('0' + x % 10);
+  std::string d = "0"; // least significant digit first, until the end
+  for (std::size_t k = bits.size(); k-- > 0;) {
+    int vai = bits[k];
+    for (char& c : d) { // d = 2 d + bit
+      const int x = (c - '0') * 2 + vai;
+      c = static_cast<char>('0' + x % 10);
       vai = x / 10;
     }
     if (vai != 0) {
-      d.insert(d.begin(), static_cast<char>('0' + vai));
+      d += static_cast<char>('0' + vai);
     }
   }
+  std::reverse(d.begin(), d.end());
   return d;
 }
 

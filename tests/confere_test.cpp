@@ -156,7 +156,7 @@ TEST(confere, DeHuffmanAgreesWithAnExhaustiveSearchOfTieChoices) {
   int codigos_vistos = 0;
   int otimos_sem_huffman = 0;
   for (int vez = 0; vez < 60; ++vez) {
-    std::vector<std::uint32_t> pesos(2 + vez % 6);
+    std::vector<std::uint32_t> pesos(static_cast<std::size_t>(2 + vez % 6));
     for (std::uint32_t& p : pesos) {
       p = static_cast<std::uint32_t>(1 + g() % (vez % 2 == 0 ? 3 : 9));
     }

@@ -136,8 +136,8 @@ def navegacao(driver, pasta):
     espera(driver, lambda: visivel(driver) == [4], "#passo-4 typed in the address")
     driver.back()
     espera(driver, lambda: visivel(driver) == [2], "the browser's back button")
-    decodificado = driver.find_element(By.ID, "decodificado").text
-    confere(decodificado == "Hu", f"--html -d: the decoding box gives {decodificado!r}")
+    espera(driver, lambda: driver.find_element(By.ID, "decodificado").text == "Hu",
+           "--html -d: the decoding box opens on the bits, decoded")
     bits = driver.find_element(By.ID, "bits")
     bits.clear()
     bits.send_keys("0011 1101 0011 0000 10")

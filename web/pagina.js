@@ -10,7 +10,7 @@
   const MAX_DISTINTOS = 127;
   const MAX_PESO = 2147483647;
   const LETRA = 7.8; // px of a character of the SVG's 13 px monospace font
-  const MOSTRADOS = 2000; // characters of the encoded text shown
+  const MOSTRADOS = 500; // characters of the encoded text shown at a time
 
   // ---------- showing characters and weights, as the program does
 
@@ -313,6 +313,8 @@
     for (let i = 2; i <= n; i++) {
       s.append(svg('line', { x1: px(i >> 1), y1: py(i >> 1) + 36, x2: px(i), y2: py(i) }));
     }
+    // Where the eye goes first: the new node, or else the root.
+    s.dataset.foco = px(Math.max(1, fila.indexOf(novo) + 1));
     for (let i = 1; i <= n; i++) {
       const k = fila[i - 1];
       caixa(s, px(i), py(i), [nome(d, k), escrito(d.nos[k].peso, d)], k === novo ? 'novo' : '');
@@ -393,6 +395,7 @@
   // ---------- the page's state
 
   let dados = null; // the description drawn
+  let fimPendente = null; // the finished tree's drawing, due
   let atual = 0;
   let tocando = null;
   let escala = 1;
@@ -409,6 +412,13 @@
       if (j === atual) preencheSecao(dados, j, sec);
       sec.hidden = j !== atual;
     });
+    // A heap wider than the screen scrolls to its new node, once laid out.
+    const heap = s[atual].querySelector('svg.heap');
+    if (heap) {
+      requestAnimationFrame(() => {
+        heap.parentElement.scrollLeft = Number(heap.dataset.foco) - heap.parentElement.clientWidth / 2;
+      });
+    }
     $('contador').textContent = 'passo ' + atual + ' de ' + (s.length - 1);
     const hash = '#passo-' + atual;
     if (location.hash !== hash) {
@@ -428,8 +438,10 @@
     arvore.replaceChildren();
     if (d.raiz !== null) arvore.append(desenhaArvore(d, d.raiz, { comCodigo: true }));
     aplicaEscala();
-    const raiz = arvore.querySelector('svg');
-    if (raiz) arvore.scrollLeft = Math.max(0, (raiz.getBoundingClientRect().width - arvore.clientWidth) / 2);
+    // The root, at the top's middle, in sight at first; read once laid out.
+    requestAnimationFrame(() => {
+      arvore.scrollLeft = (arvore.scrollWidth - arvore.clientWidth) / 2;
+    });
     const est = $('estatisticas');
     est.replaceChildren();
     const num = (v, casas) => (v === null ? 'não se aplica' : v.toFixed(casas));
@@ -459,13 +471,22 @@
     if (typeof d.texto !== 'string') return;
     const codigo = new Map(d.codigos.map((c) => [c.simbolo, c.codigo]));
     const chars = Array.from(d.texto);
-    const frag = document.createDocumentFragment();
-    for (const c of chars.slice(0, MOSTRADOS)) {
-      const cod = codigo.get(c);
-      frag.append(el('span', { class: 'par' }, el('b', { texto: visivel(c) }), el('i', { texto: cod === undefined ? '?' : cod || '·' })));
-    }
-    alvo.append(frag);
-    if (chars.length > MOSTRADOS) alvo.append(el('p', { texto: '… e mais ' + (chars.length - MOSTRADOS) + ' caracteres.' }));
+    let mostrados = 0;
+    const mais = el('button', { type: 'button', class: 'mais' });
+    const mostraMais = () => {
+      const frag = document.createDocumentFragment();
+      for (const c of chars.slice(mostrados, mostrados + MOSTRADOS)) {
+        const cod = codigo.get(c);
+        frag.append(el('span', { class: 'par' }, el('b', { texto: visivel(c) }), el('i', { texto: cod === undefined ? '?' : cod || '·' })));
+      }
+      mostrados = Math.min(chars.length, mostrados + MOSTRADOS);
+      mais.before(frag);
+      mais.textContent = 'mostrar mais (faltam ' + (chars.length - mostrados) + ' caracteres)';
+      mais.hidden = mostrados === chars.length;
+    };
+    mais.addEventListener('click', mostraMais);
+    alvo.append(mais);
+    mostraMais();
   }
 
   // The decoding box: the walk down the tree, bit by bit, highlighted on the
@@ -546,9 +567,12 @@
     if (dados.folhas > 0) dados.passos.forEach((_, k) => main.append(secao(dados, k)));
     $('navegacao').hidden = dados.folhas === 0;
     $('fim').hidden = dados.folhas === 0;
-    if (dados.folhas > 0) desenhaFim(dados);
     const pedido = /^#passo-(\d+)$/.exec(location.hash);
     mostraPasso(pedido ? Number(pedido[1]) : 0, false);
+    // The step first; the finished tree and the rest right after.
+    clearTimeout(fimPendente);
+    const este = dados;
+    fimPendente = setTimeout(() => este === dados && este.folhas > 0 && desenhaFim(este), 0);
   }
 
   // ---------- typing
@@ -647,7 +671,13 @@
       $('aviso-texto').textContent = 'o módulo do codificador não carregou: ' + e.message;
     }
     if (!base) reconstroi();
-    window.huffman = { constroiTexto: (t) => constroiTexto(t.normalize('NFC')), constroiPesos, pronto: () => x !== null, desenha };
+    // For tests and the benchmark: the build and the drawing, by hand.
+    window.huffman = {
+      constroiTexto: (t) => constroiTexto(t.normalize('NFC')),
+      constroiPesos,
+      desenha,
+      desenhaTodos: () => secoes().forEach((s, k) => preencheSecao(dados, k, s)),
+    };
     document.body.dataset.pronto = '1';
   }
 
