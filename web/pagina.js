@@ -388,7 +388,12 @@
     }
     s.append(el('figure', {}, el('figcaption', { texto: 'A fila como o heap que ela é' }), el('div', { class: 'rolagem' }, desenhaHeap(d, p.fila, p.novo))));
     const floresta = el('div', { class: 'floresta' });
-    for (const i of p.fila) floresta.append(el('figure', {}, desenhaArvore(d, i)));
+    for (const i of p.fila) {
+      // A leaf alone is a box of text; a tree, a drawing.
+      floresta.append(d.nos[i].simbolo !== undefined
+        ? el('span', { class: 'folha', texto: nome(d, i) + '\n' + escrito(d.nos[i].peso, d) })
+        : el('figure', {}, desenhaArvore(d, i)));
+    }
     s.append(el('figure', {}, el('figcaption', { texto: 'As árvores na fila' }), floresta));
   }
 
