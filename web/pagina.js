@@ -294,6 +294,7 @@
       desenha(n.direita);
     };
     desenha(raiz);
+    s.dataset.foco = pos.get(raiz).x; // the root, where the eye goes first
     return s;
   }
 
@@ -443,9 +444,10 @@
     arvore.replaceChildren();
     if (d.raiz !== null) arvore.append(desenhaArvore(d, d.raiz, { comCodigo: true }));
     aplicaEscala();
-    // The root, at the top's middle, in sight at first; read once laid out.
+    // The root in sight at first, once laid out.
+    const desenho = arvore.querySelector('svg');
     requestAnimationFrame(() => {
-      arvore.scrollLeft = (arvore.scrollWidth - arvore.clientWidth) / 2;
+      if (desenho) arvore.scrollLeft = Number(desenho.dataset.foco) * escala - arvore.clientWidth / 2;
     });
     const est = $('estatisticas');
     est.replaceChildren();
