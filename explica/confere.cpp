@@ -204,19 +204,19 @@ std::optional<falha> le_codigos(std::string_view lista, const modelo& m, codigos
   std::vector<bool> tem(static_cast<std::size_t>(m.folhas) + 1);
   for (const par_escrito& p : pares) {
     const std::int32_t s = simbolo_de(m, p.simbolo);
-    const std::string nome = "'" + mostra(p.simbolo) + "'";
+    const std::string quem = "'" + mostra(p.simbolo) + "'";
     if (s == 0) {
-      return falha{dados_recusados, "há um código para " + nome + ", que não tem peso"};
+      return falha{dados_recusados, "há um código para " + quem + ", que não tem peso"};
     }
     if (p.valor.find_first_not_of("01") != std::string_view::npos) {
-      return falha{dados_recusados, "o código de " + nome + " tem um caractere que não é 0 nem 1"};
+      return falha{dados_recusados, "o código de " + quem + " tem um caractere que não é 0 nem 1"};
     }
     if (p.valor.empty() && m.folhas >= 2) {
-      return falha{dados_recusados, "o código de " + nome + " está vazio, entre " +
+      return falha{dados_recusados, "o código de " + quem + " está vazio, entre " +
                                         std::to_string(m.folhas) + " símbolos"};
     }
     if (p.valor.size() > max_bits_codigo) {
-      return falha{dados_recusados, "o código de " + nome + " passa de 1000 bits"};
+      return falha{dados_recusados, "o código de " + quem + " passa de 1000 bits"};
     }
     seu[static_cast<std::size_t>(s)] = p.valor;
     tem[static_cast<std::size_t>(s)] = true;
@@ -232,10 +232,10 @@ std::optional<falha> le_codigos(std::string_view lista, const modelo& m, codigos
 bool tem_propriedade_dos_irmaos(const modelo& m, const codigos& seu) {
   const trie t = monta_trie(m, seu);
   std::vector<std::int32_t> ativos(t.folha.begin() + 1, t.folha.end());
-  auto peso = [&t](std::int32_t i) { return t.nos[static_cast<std::size_t>(i)].peso; };
+  auto pesa = [&t](std::int32_t i) { return t.nos[static_cast<std::size_t>(i)].peso; };
   while (ativos.size() > 1) {
     std::sort(ativos.begin(), ativos.end(),
-              [&peso](std::int32_t a, std::int32_t b) { return peso(a) < peso(b); });
+              [&pesa](std::int32_t a, std::int32_t b) { return pesa(a) < pesa(b); });
     // Two siblings, both still to merge, that weigh the two least weights.
     bool achou = false;
     for (std::size_t a = 0; a < ativos.size() && !achou; ++a) {
@@ -243,7 +243,7 @@ bool tem_propriedade_dos_irmaos(const modelo& m, const codigos& seu) {
         const std::int32_t x = ativos[a];
         const std::int32_t y = ativos[b];
         if (t.nos[static_cast<std::size_t>(x)].pai == t.nos[static_cast<std::size_t>(y)].pai &&
-            peso(x) == peso(ativos[0]) && peso(y) == peso(ativos[1])) {
+            pesa(x) == pesa(ativos[0]) && pesa(y) == pesa(ativos[1])) {
           achou = true;
           const std::int32_t pai = t.nos[static_cast<std::size_t>(x)].pai;
           ativos.erase(ativos.begin() + static_cast<std::ptrdiff_t>(b));

@@ -116,16 +116,16 @@ void escreve_tabela(std::FILE* f, const std::vector<std::vector<std::string>>& l
       return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U;
     }));
   };
-  std::vector<std::size_t> colunas(linhas.front().size());
+  std::vector<std::size_t> larguras(linhas.front().size());
   for (const auto& linha : linhas) {
     for (std::size_t i = 0; i < linha.size(); ++i) {
-      colunas[i] = std::max(colunas[i], largura(linha[i]));
+      larguras[i] = std::max(larguras[i], largura(linha[i]));
     }
   }
   for (const auto& linha : linhas) {
     std::string texto = " ";
     for (std::size_t i = 0; i < linha.size(); ++i) {
-      texto += " " + linha[i] + std::string(colunas[i] - largura(linha[i]), ' ');
+      texto += " " + linha[i] + std::string(larguras[i] - largura(linha[i]), ' ');
     }
     texto.erase(texto.find_last_not_of(' ') + 1);
     std::fprintf(f, "%s\n", texto.c_str());

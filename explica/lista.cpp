@@ -67,25 +67,24 @@ std::size_t proximo_par(std::string_view lista, std::size_t i) {
 
 std::optional<falha> divide_pares(std::string_view lista, const char* qual,
                                   std::vector<par_escrito>& pares) {
-  const std::string nome = std::string("a lista de ") + qual;
+  const std::string a_lista = std::string("a lista de ") + qual;
   if (lista.empty()) {
-    return erro_de_uso(nome + " está vazia");
+    return erro_de_uso(a_lista + " está vazia");
   }
   for (std::size_t i = 0;;) {
     if (i == lista.size()) {
-      return erro_de_uso(nome + " termina numa vírgula");
+      return erro_de_uso(a_lista + " termina numa vírgula");
     }
     const alfabeto::sequencia s = alfabeto::le_utf8(lista.substr(i));
     const std::size_t igual = i + static_cast<std::size_t>(s.tamanho);
     if (igual >= lista.size() || lista[igual] != '=') {
-      return erro_de_uso("n" + nome + ", cada par é um caractere, '=' e um valor: '" +
+      return erro_de_uso("n" + a_lista + ", cada par é um caractere, '=' e um valor: '" +
                          std::string(lista.substr(i)) + "'");
     }
     const std::size_t fim = std::min(lista.find(',', igual + 1), lista.size());
-    for (const par_escrito& outro : pares) {
-      if (outro.simbolo == s.ponto) {
-        return erro_de_uso("o símbolo '" + mostra(s.ponto) + "' aparece duas vezes n" + nome);
-      }
+    if (std::any_of(pares.begin(), pares.end(),
+                    [&s](const par_escrito& outro) { return outro.simbolo == s.ponto; })) {
+      return erro_de_uso("o símbolo '" + mostra(s.ponto) + "' aparece duas vezes n" + a_lista);
     }
     pares.push_back({s.ponto, lista.substr(igual + 1, fim - igual - 1)});
     if (fim == lista.size()) {
@@ -136,9 +135,9 @@ std::optional<falha> le_lista(std::string_view lista, alfabeto::contagem& c, esc
     return erro;
   }
   std::vector<par> pares;
-  for (const par_escrito& escrito : escritos) {
-    par p{escrito.simbolo, 0, 0, false};
-    if (!le_peso(escrito.valor, p)) {
+  for (const par_escrito& dado : escritos) {
+    par p{dado.simbolo, 0, 0, false};
+    if (!le_peso(dado.valor, p)) {
       return erro_de_uso("o peso de '" + mostra(p.simbolo) +
                          "' não é um número de 0 a 2147483647, com ou sem decimais ou %");
     }

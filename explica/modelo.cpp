@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "coder/codigo.h"
 #include "explica/mostra.h"
@@ -71,11 +72,9 @@ numeros conta(const modelo& m) {
 // The other nodes queued, in fila, that weigh as much as node i.
 std::vector<std::int32_t> iguais(const std::vector<std::int32_t>& fila, std::int32_t i) {
   std::vector<std::int32_t> outros;
-  for (const std::int32_t j : fila) {
-    if (j != i && coder::banco_dados[j].peso == coder::banco_dados[i].peso) {
-      outros.push_back(j);
-    }
-  }
+  std::copy_if(fila.begin(), fila.end(), std::back_inserter(outros), [i](std::int32_t j) {
+    return j != i && coder::banco_dados[j].peso == coder::banco_dados[i].peso;
+  });
   return outros;
 }
 
@@ -97,6 +96,12 @@ bool junta(modelo& m) {
   return true;
 }
 
+// Every '0' made '1' and every '1' '0'.
+void complementa(std::span<char> bits) {
+  std::transform(bits.begin(), bits.end(), bits.begin(),
+                 [](char b) { return b == '0' ? '1' : '0'; });
+}
+
 // The textbook's branches: the first node out on '0'. Swapping every inner
 // node's children complements every code.
 void troca_ramos(modelo& m) {
@@ -104,9 +109,7 @@ void troca_ramos(modelo& m) {
     std::swap(n.esquerda, n.direita);
   }
   for (std::string& c : m.codigo) {
-    for (char& b : c) {
-      b = b == '0' ? '1' : '0';
-    }
+    complementa({c.data(), c.size()});
   }
 }
 
@@ -114,9 +117,7 @@ void troca_ramos(modelo& m) {
 // the coder's complemented.
 void a_moda_de(const modelo& m, std::span<char> bits) {
   if (m.ramo_do_primeiro == '0') {
-    for (char& b : bits) {
-      b = b == '0' ? '1' : '0';
-    }
+    complementa(bits);
   }
 }
 
@@ -199,7 +200,8 @@ void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos) {
   }
 }
 
-std::optional<std::string> decodifica(const modelo& m, std::string bits) {
+std::optional<std::string> decodifica(const modelo& m, const std::string& escritos) {
+  std::string bits = escritos; // as the coder's code reads them
   a_moda_de(m, bits);
   // Each symbol takes one bit at least, so there are no more symbols than bits.
   std::string simbolos(bits.size() + 1, '\0');

@@ -99,9 +99,9 @@ struct modelo {
 // piece at a time.
 void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos);
 
-// The symbols whose encoding with m's code is bits, a string of '0' and '1';
+// The symbols whose encoding with m's code is escritos, a string of '0' and '1';
 // nothing when the bits end inside a code or, below two symbols, are not
 // empty.
-[[nodiscard]] std::optional<std::string> decodifica(const modelo& m, std::string bits);
+[[nodiscard]] std::optional<std::string> decodifica(const modelo& m, const std::string& escritos);
 
 } // namespace explica

@@ -76,11 +76,9 @@ std::string mostra(char32_t c) {
 }
 
 std::size_t colunas(std::string_view s) {
-  std::size_t n = 0;
-  for (const char c : s) {
-    n += (static_cast<unsigned char>(c) & 0xC0U) == 0x80U ? 0 : 1;
-  }
-  return n;
+  // Every byte but a UTF-8 continuation byte starts a character.
+  return static_cast<std::size_t>(std::count_if(
+      s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
 }
 
 void escreve_em_linhas(std::FILE* f, std::string_view texto, std::string_view primeiro,

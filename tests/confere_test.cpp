@@ -44,9 +44,9 @@ TEST(confere, VerdictHoldsForEveryGeneratedWeightTable) {
   std::mt19937 g(14);
   for (int vez = 0; vez < 300; ++vez) {
     std::vector<std::uint32_t> pesos(2 + g() % 40);
-    for (std::uint32_t& p : pesos) {
-      p = static_cast<std::uint32_t>(vez % 3 == 0 ? 1 + g() % 3 : 1 + g() % 1000);
-    }
+    std::generate(pesos.begin(), pesos.end(), [&g, vez] {
+      return static_cast<std::uint32_t>(vez % 3 == 0 ? 1 + g() % 3 : 1 + g() % 1000);
+    });
     const modelo m = modelo_de(pesos);
     const auto k = static_cast<std::size_t>(m.folhas);
     const explica::veredito nosso = explica::confere(m, m.codigo);
@@ -157,9 +157,9 @@ TEST(confere, DeHuffmanAgreesWithAnExhaustiveSearchOfTieChoices) {
   int otimos_sem_huffman = 0;
   for (int vez = 0; vez < 60; ++vez) {
     std::vector<std::uint32_t> pesos(static_cast<std::size_t>(2 + vez % 6));
-    for (std::uint32_t& p : pesos) {
-      p = static_cast<std::uint32_t>(1 + g() % (vez % 2 == 0 ? 3 : 9));
-    }
+    std::generate(pesos.begin(), pesos.end(), [&g, vez] {
+      return static_cast<std::uint32_t>(1 + g() % (vez % 2 == 0 ? 3 : 9));
+    });
     const modelo m = modelo_de(pesos);
     std::vector<arvore> folhas;
     for (std::size_t s = 1; s <= pesos.size(); ++s) {
