@@ -15,6 +15,9 @@ def pagina(args):
     if args.wasm:
         dados = base64.b64encode(pathlib.Path(args.wasm).read_bytes()).decode("ascii")
         modulo = f'<script type="application/wasm" id="modulo">{dados}</script>'
+    # huffman-explica --html fills this block in: it must be there, empty.
+    if '<script type="application/json" id="dados"></script>' not in html:
+        raise SystemExit(f"monta_pagina: {args.modelo} has no empty data block")
     for marca, texto in (("<!-- css -->", f"<style>\n{css}</style>"),
                          ("<!-- js -->", f"<script>\n{js}</script>"),
                          ("<!-- modulo -->", modulo)):
