@@ -592,7 +592,10 @@
     const lista = $('pesos').value.trim();
     $('aviso-texto').textContent = '';
     $('aviso-pesos').textContent = '';
-    if (!x) return;
+    if (!x) {
+      $('aviso-texto').textContent = 'esta página foi feita sem o módulo do codificador: ela só mostra o que veio nela';
+      return;
+    }
     try {
       let d;
       if (lista !== '') {
