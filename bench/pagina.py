@@ -8,6 +8,7 @@ import os
 import random
 import statistics
 import sys
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -32,7 +33,8 @@ def main():
     driver = webdriver.Chrome(service=Service(executable_path="/usr/bin/chromedriver"), options=opcoes)
     try:
         driver.get("file://" + PAGINA)
-        driver.execute_script("return document.body.dataset.pronto")
+        while driver.execute_script("return document.body.dataset.pronto") != "1":
+            time.sleep(0.05)
         prosa = list(" etaoinshrdlcumwfgypbvkjxqz.,ETAOINSçãéóú\n")
         todos = [chr(c) for c in range(33, 127)] + [chr(c) for c in range(0xE0, 0x101)]
         medir = """

@@ -223,20 +223,29 @@
     return e;
   }
 
-  function svg(tag, attrs, texto) {
-    const e = document.createElementNS(SVG, tag);
-    for (const [k, v] of Object.entries(attrs)) e.setAttribute(k, v);
-    if (texto !== undefined) e.textContent = texto;
-    return e;
+  // Drawings are written as markup and parsed once: for 127 steps of 127
+  // nodes, building them element by element took seconds.
+  const escapa = (t) => String(t).replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+
+  function marca(tag, attrs, texto) {
+    let a = '';
+    for (const [k, v] of Object.entries(attrs)) a += ' ' + k + '="' + escapa(v) + '"';
+    return texto === undefined ? '<' + tag + a + '/>' : '<' + tag + a + '>' + escapa(texto) + '</' + tag + '>';
+  }
+
+  function elemento(markup) {
+    const t = document.createElement('template');
+    t.innerHTML = markup;
+    return t.content.firstElementChild;
   }
 
   // A node as a box wide enough for its lines: its name, its weight, and
   // for a finished leaf its code; each line a text of the box.
-  function caixa(g, cx, cy, linhas, classe) {
+  function caixa(partes, cx, cy, linhas, classe) {
     const largura = Math.max(...linhas.map((l) => l.length)) * LETRA + 12;
     const altura = linhas.length * 15 + 6;
-    g.append(svg('rect', { x: cx - largura / 2, y: cy, width: largura, height: altura, rx: 5, class: classe || '' }));
-    linhas.forEach((l, k) => g.append(svg('text', { x: cx, y: cy + 15 * k + 15 }, l)));
+    partes.push(marca('rect', { x: cx - largura / 2, y: cy, width: largura, height: altura, rx: 5, class: classe || '' }));
+    linhas.forEach((l, k) => partes.push(marca('text', { x: cx, y: cy + 15 * k + 15 }, l)));
     return { largura, altura };
   }
 
@@ -274,68 +283,72 @@
     coloca(raiz, 0);
     const passo = comCodigo ? 76 : 62;
     const altura = (fundo + 1) * passo + 10;
-    const s = svg('svg', { class: 'arvore', width: x0, height: altura, viewBox: `0 0 ${x0} ${altura}`, role: 'img' });
     const y = (i) => 4 + pos.get(i).nivel * passo;
-    const arestas = svg('g', { class: 'arestas' });
-    const caixas = svg('g', {});
-    s.append(arestas, caixas);
+    const arestas = [];
+    const caixas = [];
     const desenha = (i) => {
       const n = d.nos[i];
-      const linhas = linhasDoNo(d, i, comCodigo);
-      const { altura: h } = caixa(caixas, pos.get(i).x, y(i), linhas, destaques[i]);
+      const { altura: h } = caixa(caixas, pos.get(i).x, y(i), linhasDoNo(d, i, comCodigo), destaques[i]);
       if (n.simbolo !== undefined) return;
       [n.esquerda, n.direita].forEach((f, lado) => {
         const x1 = pos.get(i).x;
         const x2 = pos.get(f).x;
-        arestas.append(svg('line', { x1, y1: y(i) + h, x2, y2: y(f), class: destaques['aresta' + f] || '' }));
-        arestas.append(svg('text', { class: 'ramo', x: (x1 + x2) / 2 + (lado === 0 ? -9 : 9), y: (y(i) + h + y(f)) / 2 + 4 }, String(lado)));
+        arestas.push(marca('line', { x1, y1: y(i) + h, x2, y2: y(f) }));
+        arestas.push(marca('text', { class: 'ramo', x: (x1 + x2) / 2 + (lado === 0 ? -9 : 9), y: (y(i) + h + y(f)) / 2 + 4 }, String(lado)));
       });
       desenha(n.esquerda);
       desenha(n.direita);
     };
     desenha(raiz);
-    s.dataset.foco = pos.get(raiz).x; // the root, where the eye goes first
-    return s;
+    // data-foco: the root, where the eye goes first.
+    return ('<svg xmlns="' + SVG + '" class="arvore" role="img"' +
+      ` width="${x0}" height="${altura}" viewBox="0 0 ${x0} ${altura}" data-foco="${pos.get(raiz).x}">` +
+      '<g class="arestas">' + arestas.join('') + '</g><g>' + caixas.join('') + '</g></svg>');
   }
 
   // The heap's slots as the binary tree they are: slot i's children are
   // slots 2i and 2i + 1. It scrolls rather than shrinks.
   function desenhaHeap(d, fila, novo) {
     const n = fila.length;
-    if (n === 0) return null;
+    if (n === 0) return '';
     const niveis = Math.floor(Math.log2(n)) + 1;
     const celula = Math.max(...fila.map((i) => Math.max(nome(d, i).length, escrito(d.nos[i].peso, d).length))) * LETRA + 22;
     const largura = 2 ** (niveis - 1) * celula;
     const altura = niveis * 64;
-    const s = svg('svg', { class: 'heap', width: largura, height: altura, viewBox: `0 0 ${largura} ${altura}`, role: 'img', 'aria-label': 'a fila como árvore' });
     const nivel = (i) => Math.floor(Math.log2(i));
     const px = (i) => (largura * (2 * (i - 2 ** nivel(i)) + 1)) / 2 ** (nivel(i) + 1);
     const py = (i) => 4 + 64 * nivel(i);
+    const partes = [];
     for (let i = 2; i <= n; i++) {
-      s.append(svg('line', { x1: px(i >> 1), y1: py(i >> 1) + 36, x2: px(i), y2: py(i) }));
+      partes.push(marca('line', { x1: px(i >> 1), y1: py(i >> 1) + 36, x2: px(i), y2: py(i) }));
     }
-    // Where the eye goes first: the new node, or else the root.
-    s.dataset.foco = px(Math.max(1, fila.indexOf(novo) + 1));
     for (let i = 1; i <= n; i++) {
       const k = fila[i - 1];
-      caixa(s, px(i), py(i), [nome(d, k), escrito(d.nos[k].peso, d)], k === novo ? 'novo' : '');
-      s.append(svg('text', { class: 'espaco', x: px(i) - 4, y: py(i) - 1 }, String(i)));
+      caixa(partes, px(i), py(i), [nome(d, k), escrito(d.nos[k].peso, d)], k === novo ? 'novo' : '');
+      partes.push(marca('text', { class: 'espaco', x: px(i) - 4, y: py(i) - 1 }, String(i)));
     }
-    return s;
+    // data-foco: where the eye goes first, the new node, or else the root.
+    return ('<svg xmlns="' + SVG + '" class="heap" role="img" aria-label="a fila como árvore"' +
+      ` width="${largura}" height="${altura}" viewBox="0 0 ${largura} ${altura}"` +
+      ` data-foco="${px(Math.max(1, fila.indexOf(novo) + 1))}">` + partes.join('') + '</svg>');
+  }
+
+  // A figure of markup: its caption, then what it shows.
+  function figura(legenda, conteudo, classe) {
+    return '<figure' + (classe ? ' class="' + classe + '"' : '') + '><figcaption>' + escapa(legenda) +
+      '</figcaption>' + conteudo + '</figure>';
   }
 
   function vetor(d, titulo, fila, classes) {
-    const t = el('table', { class: 'vetor' });
-    const l1 = el('tr', {}, el('th', { texto: 'fila(i)' }));
-    const l2 = el('tr', {}, el('th', { texto: 'nó' }));
-    const l3 = el('tr', {}, el('th', { texto: 'peso' }));
+    let slots = '<tr><th>fila(i)</th>';
+    let nos = '<tr><th>nó</th>';
+    let pesos = '<tr><th>peso</th>';
     fila.forEach((i, k) => {
-      l1.append(el('td', { texto: String(k + 1) }));
-      l2.append(el('td', { texto: nome(d, i), class: classes[i] || '' }));
-      l3.append(el('td', { texto: escrito(d.nos[i].peso, d) }));
+      slots += marca('td', {}, String(k + 1));
+      nos += marca('td', { class: classes[i] || '' }, nome(d, i));
+      pesos += marca('td', {}, escrito(d.nos[i].peso, d));
     });
-    t.append(l1, l2, l3);
-    return el('figure', {}, el('figcaption', { texto: titulo }), el('div', { class: 'rolagem' }, t));
+    return figura(titulo, '<div class="rolagem"><table class="vetor">' + slots + '</tr>' + nos + '</tr>' + pesos + '</tr></table></div>');
   }
 
   function nota(d, p) {
@@ -348,7 +361,7 @@
       notas.push(nome(d, p.segundo) + ' empatava com ' + nomes(d, p.empate_segundo) + ' (' + escrito(d.nos[p.segundo].peso, d) +
         '): chegou à raiz quando, depois da primeira saída, o último nó da fila desceu do espaço 1, subindo a cada nível o filho mais leve, o da esquerda entre iguais.');
     }
-    return notas.length ? el('p', { class: 'empate', texto: notas.join(' ') }) : null;
+    return notas.length ? marca('p', { class: 'empate' }, notas.join(' ')) : '';
   }
 
   // A step's section: its data for scripts and tests at once; its drawings
@@ -365,37 +378,37 @@
     return s;
   }
 
+  // A step's drawings, written as one piece of markup.
   function preencheSecao(d, k, s) {
     if (s.childElementCount > 0) return;
     const p = d.passos[k];
+    let h = '';
     if (p.novo === undefined) {
-      s.append(el('h2', { texto: 'Passo 0: as folhas entram na fila' }),
-        el('p', { texto: 'Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap mínimo por peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai mais pesado, nunca de um de peso igual.' }),
-        vetor(d, 'A fila', p.fila, {}));
+      h += marca('h2', {}, 'Passo 0: as folhas entram na fila') +
+        marca('p', {}, 'Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap mínimo por peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai mais pesado, nunca de um de peso igual.') +
+        vetor(d, 'A fila', p.fila, {});
     } else {
       const ramoSegundo = d.ramo_do_primeiro === '1' ? '0' : '1';
-      const antes = d.passos[k - 1].fila;
-      const saem = el('div', { class: 'saem' },
-        el('figure', { class: 'um' }, el('figcaption', { texto: '1º a sair: ramo ' + d.ramo_do_primeiro }), desenhaArvore(d, p.primeiro)),
-        el('figure', { class: 'zero' }, el('figcaption', { texto: '2º a sair: ramo ' + ramoSegundo }), desenhaArvore(d, p.segundo)),
-        el('figure', { class: 'novo' }, el('figcaption', { texto: 'o novo nó' }), desenhaArvore(d, p.novo, { destaques: { [p.novo]: 'novo' } })));
-      s.append(el('h2', { texto: 'Passo ' + k + ': junção ' + k }),
-        el('p', { class: 'junta', texto: 'Saem os dois mais leves: primeiro ' + nome(d, p.primeiro) + ' (' + escrito(d.nos[p.primeiro].peso, d) +
+      h += marca('h2', {}, 'Passo ' + k + ': junção ' + k) +
+        marca('p', { class: 'junta' }, 'Saem os dois mais leves: primeiro ' + nome(d, p.primeiro) + ' (' + escrito(d.nos[p.primeiro].peso, d) +
           '), que vai no ramo ' + d.ramo_do_primeiro + ', depois ' + nome(d, p.segundo) + ' (' + escrito(d.nos[p.segundo].peso, d) +
-          '), no ramo ' + ramoSegundo + '. Entra na fila ' + nome(d, p.novo) + ', de peso ' + escrito(d.nos[p.novo].peso, d) + '.' }),
-        ...[nota(d, p)].filter(Boolean), saem,
-        vetor(d, 'A fila antes', antes, { [p.primeiro]: 'um', [p.segundo]: 'zero' }),
-        vetor(d, 'A fila depois', p.fila, { [p.novo]: 'novo' }));
+          '), no ramo ' + ramoSegundo + '. Entra na fila ' + nome(d, p.novo) + ', de peso ' + escrito(d.nos[p.novo].peso, d) + '.') +
+        nota(d, p) +
+        '<div class="saem">' + figura('1º a sair: ramo ' + d.ramo_do_primeiro, desenhaArvore(d, p.primeiro), 'um') +
+        figura('2º a sair: ramo ' + ramoSegundo, desenhaArvore(d, p.segundo), 'zero') +
+        figura('o novo nó', desenhaArvore(d, p.novo, { destaques: { [p.novo]: 'novo' } }), 'novo') + '</div>' +
+        vetor(d, 'A fila antes', d.passos[k - 1].fila, { [p.primeiro]: 'um', [p.segundo]: 'zero' }) +
+        vetor(d, 'A fila depois', p.fila, { [p.novo]: 'novo' });
     }
-    s.append(el('figure', {}, el('figcaption', { texto: 'A fila como o heap que ela é' }), el('div', { class: 'rolagem' }, desenhaHeap(d, p.fila, p.novo))));
-    const floresta = el('div', { class: 'floresta' });
+    h += figura('A fila como o heap que ela é', '<div class="rolagem">' + desenhaHeap(d, p.fila, p.novo) + '</div>');
+    let floresta = '';
     for (const i of p.fila) {
       // A leaf alone is a box of text; a tree, a drawing.
-      floresta.append(d.nos[i].simbolo !== undefined
-        ? el('span', { class: 'folha', texto: nome(d, i) + '\n' + escrito(d.nos[i].peso, d) })
-        : el('figure', {}, desenhaArvore(d, i)));
+      floresta += d.nos[i].simbolo !== undefined
+        ? marca('span', { class: 'folha' }, nome(d, i) + '\n' + escrito(d.nos[i].peso, d))
+        : '<figure>' + desenhaArvore(d, i) + '</figure>';
     }
-    s.append(el('figure', {}, el('figcaption', { texto: 'As árvores na fila' }), floresta));
+    s.innerHTML = h + figura('As árvores na fila', '<div class="floresta">' + floresta + '</div>');
   }
 
   // ---------- the page's state
@@ -442,7 +455,7 @@
   function desenhaFim(d) {
     const arvore = $('arvore');
     arvore.replaceChildren();
-    if (d.raiz !== null) arvore.append(desenhaArvore(d, d.raiz, { comCodigo: true }));
+    if (d.raiz !== null) arvore.append(elemento(desenhaArvore(d, d.raiz, { comCodigo: true })));
     aplicaEscala();
     // The root in sight at first, once laid out.
     const desenho = arvore.querySelector('svg');
