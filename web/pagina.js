@@ -312,7 +312,7 @@
     const n = fila.length;
     if (n === 0) return '';
     const niveis = Math.floor(Math.log2(n)) + 1;
-    const celula = Math.max(...fila.map((i) => Math.max(nome(d, i).length, escrito(d.nos[i].peso, d).length))) * LETRA + 22;
+    const celula = Math.max(...fila.map((i) => Math.max(nome(d, i).length, escrito(d.nos[i].peso, d).length))) * LETRA + 48; // room for the slot number left of each box
     const largura = 2 ** (niveis - 1) * celula;
     const altura = niveis * 64;
     const nivel = (i) => Math.floor(Math.log2(i));
@@ -324,8 +324,9 @@
     }
     for (let i = 1; i <= n; i++) {
       const k = fila[i - 1];
-      caixa(partes, px(i), py(i), [nome(d, k), escrito(d.nos[k].peso, d)], k === novo ? 'novo' : '');
-      partes.push(marca('text', { class: 'espaco', x: px(i) - 4, y: py(i) - 1 }, String(i)));
+      const { largura: w } = caixa(partes, px(i), py(i), [nome(d, k), escrito(d.nos[k].peso, d)], k === novo ? 'novo' : '');
+      // The slot's number left of its box, where no edge passes.
+      partes.push(marca('text', { class: 'espaco', x: px(i) - w / 2 - 3, y: py(i) + 20 }, String(i)));
     }
     // data-foco: where the eye goes first, the new node, or else the root.
     return ('<svg xmlns="' + SVG + '" class="heap" role="img" aria-label="a fila como árvore"' +
@@ -423,7 +424,10 @@
     return document.querySelectorAll('section.passo');
   }
 
-  function mostraPasso(i, comoHistoria) {
+  // Shows step i. The address follows as a new entry (comoHistoria), in
+  // place of the last one, or, at the first drawing, not at all when it asks
+  // for something else, as #fim for the finished tree.
+  function mostraPasso(i, comoHistoria, inicial) {
     const s = secoes();
     if (s.length === 0) return;
     atual = Math.max(0, Math.min(s.length - 1, i));
@@ -440,6 +444,7 @@
     }
     $('contador').textContent = 'passo ' + atual + ' de ' + (s.length - 1);
     const hash = '#passo-' + atual;
+    if (inicial && location.hash !== '' && !/^#passo-\d+$/.test(location.hash)) return;
     if (location.hash !== hash) {
       if (comoHistoria) history.pushState(null, '', hash);
       else history.replaceState(null, '', hash);
@@ -483,6 +488,7 @@
     }
     desenhaCodificado(d);
     decodifica();
+    if (location.hash === '#fim') $('fim').scrollIntoView();
   }
 
   function desenhaCodificado(d) {
@@ -588,7 +594,7 @@
     $('navegacao').hidden = dados.folhas === 0;
     $('fim').hidden = dados.folhas === 0;
     const pedido = /^#passo-(\d+)$/.exec(location.hash);
-    mostraPasso(pedido ? Number(pedido[1]) : 0, false);
+    mostraPasso(pedido ? Number(pedido[1]) : 0, false, true);
     // The step first; the finished tree and the rest right after.
     clearTimeout(fimPendente);
     const este = dados;
