@@ -15,8 +15,9 @@
 
 namespace explica {
 
-// Where a text comes from, as messages name it: " do texto" (the argument
-// TEXTO) or " da entrada" (a file or standard input).
+// A text read: its bytes, where its characters start, their count, and how
+// messages name it, " do texto" (the argument TEXTO) or " da entrada" (a
+// file or standard input).
 struct texto {
   lido bytes;
   std::size_t inicio = 0; // past a byte-order mark, which a file may open with
