@@ -215,9 +215,13 @@ no_arvore* junta_dois() {
   if (fila_final <= 2) {
     return nullptr;
   }
-  // The one taken out first goes on the '1' branch, the second on '0'.
   no_arvore* const primeiro = remove_fila();
   no_arvore* const segundo = remove_fila();
+  return enfileira_pai(primeiro, segundo);
+}
+
+no_arvore* enfileira_pai(no_arvore* primeiro, no_arvore* segundo) {
+  // The one taken out first goes on the '1' branch, the second on '0'.
   no_arvore* const novo = novo_no(0, 0, segundo, primeiro);
   insere_fila(novo);
   return novo;

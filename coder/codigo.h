@@ -64,11 +64,17 @@ extern char buffer[tamanho_buffer];
 // nonzero weight, queued in ascending symbol order. Refuses what
 // inicializa_frequencias refuses, leaving the queue and the table empty.
 [[nodiscard]] bool enfileira_folhas(std::span<const std::uint32_t, n_simbolos> frequencias);
-// One merge: takes the two lightest nodes out of the queue, joins them under
-// a new inner node, the first on the '1' branch and the second on '0', and
-// queues it. Returns the new node, or null, changing nothing, when the queue
-// holds fewer than two.
+// One merge: takes the two lightest nodes out of the queue and joins them
+// with enfileira_pai. Returns the new node, or null, changing nothing, when
+// the queue holds fewer than two.
 [[nodiscard]] no_arvore* junta_dois();
+// The second half of a merge, for a caller that takes the two nodes out
+// itself, to watch the queue in between: makes a new inner node over
+// primeiro, the node taken out first, on the '1' branch, and segundo, taken
+// out second, on '0', and queues it. Returns the new node. Expects both
+// taken out of this build's queue, which leaves room in the pool and the
+// queue for their parent.
+[[nodiscard]] no_arvore* enfileira_pai(no_arvore* primeiro, no_arvore* segundo);
 // Walks the tree whose root is the one node left in the queue and fills the
 // table code. True, and the table empty, for an empty queue; false, changing
 // nothing, while the queue holds more than one node.

@@ -208,6 +208,126 @@ void empacota(const char* codigo, std::size_t i, vistos& v) {
   std::memcpy(empacotado + anel + j, bytes, sizeof bytes);
 }
 
+// The fast path's cursors. The characters from lido() on are packed into
+// the ring, from adiante of them down to a round's worth, and go from there
+// into bits, retidos of them.
+struct leitor {
+  const char* codigo;
+  std::size_t feito = 0;   // the characters packed so far
+  std::size_t r = 0;       // the byte of the ring that goes into bits next
+  std::uint64_t bits = 0;  // the next code characters, the first in the lowest bit
+  std::size_t retidos = 0; // how many of those bits there are
+  vistos estranhos = nada_visto();
+
+  // The offset in codigo of the first code not yet decoded.
+  [[nodiscard]] std::size_t lido() const { return 8 * r - retidos; }
+};
+
+// Packed past the first code not yet decoded at the start of a round: two
+// rounds' worth of look-ups.
+constexpr std::size_t minimo = std::size_t{2} * 64;
+
+void empacota_ate(leitor& l, std::size_t fim) {
+  for (; l.feito < fim; l.feito += passo) {
+    empacota(l.codigo, l.feito, l.estranhos);
+  }
+}
+
+// Keeps the packing ahead of i: the whole ring again where the look-ups have
+// caught up with it, and at the start; then one step more, which only moves
+// on while the ring is less than adiante ahead.
+void adianta(leitor& l, std::size_t i) {
+  if (l.feito < i + minimo) {
+    empacota_ate(l, i + adiante);
+  }
+  empacota(l.codigo, l.feito, l.estranhos);
+  l.feito += l.feito < i + adiante ? passo : 0;
+}
+
+// Tops bits up to at least 56 with whole bytes of the ring, as many as fit;
+// the bits above retidos are the next ones, or 0, so adding them again
+// changes nothing.
+void completa(leitor& l) {
+  l.bits |= oito(reinterpret_cast<const char*>(empacotado) + l.r % anel) << l.retidos;
+  l.r += (63 - l.retidos) / 8;
+  l.retidos |= 56;
+}
+
+// Four look-ups without a check, which take at most 48 bits: an entry of a
+// long code takes no bits, so the look-ups after it find it again and change
+// nothing. Writes the symbols at d + n and moves n past them; returns the last
+// entry.
+entrada quatro_buscas(leitor& l, char* d, std::size_t& n) {
+  entrada e = 0;
+  for (int k = 0; k < 4; ++k) {
+    e = tabela[l.bits & mascara];
+    escreve(d + n, e);
+    n += static_cast<std::size_t>(n_de(e));
+    l.bits >>= bits_de(e);
+    l.retidos -= static_cast<std::size_t>(bits_de(e));
+  }
+  return e;
+}
+
+// Reads again from i, after a long code: packs from there and takes its
+// first bits.
+void recomeca_em(leitor& l, std::size_t i) {
+  l.feito = i / passo * passo;
+  empacota_ate(l, i + adiante);
+  l.r = i / 8;
+  l.bits = oito(reinterpret_cast<const char*>(empacotado) + l.r % anel) >> i % 8;
+  l.r += 7;
+  l.retidos = 56 - i % 8;
+}
+
+// The fast path: decodes from codigo + i, of tamanho characters, into
+// destino from n, moving both on, while the packing stays in the string and
+// destino has room for four entries and the terminator. False where a long
+// code meets a stray character, and where a stray character was packed: its
+// bits only filled destino.
+bool rapido(const char* codigo, std::size_t tamanho, std::span<char> destino, std::size_t& i,
+            std::size_t& n) {
+  constexpr std::size_t sitio = 4 * max_por_entrada + 2;
+  leitor l{codigo};
+  while (i + adiante + 64 <= tamanho && destino.size() - n > sitio) {
+    adianta(l, i);
+    completa(l);
+    const entrada e = quatro_buscas(l, destino.data(), n);
+    i = l.lido();
+    if (n_de(e) == 0) {
+      // A long code: on down the tree from where the table left it.
+      const char* q = codigo + i + bits_tabela;
+      const no_arvore* const folha = desce(&banco_dados[simbolo(e, 0)], q);
+      if (folha == nullptr) {
+        return false;
+      }
+      destino[n++] = folha->simbolo;
+      i = static_cast<std::size_t>(q - codigo);
+      if (i + adiante + 64 > tamanho) {
+        break;
+      }
+      recomeca_em(l, i);
+    }
+  }
+  return !algum_estranho(l.estranhos);
+}
+
+// The checked path, one code at a time from p to the terminator, into
+// destino from n, keeping its last character for the terminator. False at a
+// character other than '0' and '1', a string that ends inside a code, or a
+// text that does not fit.
+bool com_cuidado(const no_arvore* raiz, const char* p, std::span<char> destino, std::size_t n) {
+  while (*p != '\0') {
+    const no_arvore* const folha = desce(raiz, p);
+    if (folha == nullptr || n + 1 >= destino.size()) {
+      return false;
+    }
+    destino[n++] = folha->simbolo;
+  }
+  destino[n] = '\0';
+  return true;
+}
+
 } // namespace
 
 void interno::esquece_tabelas_decodificacao() {
@@ -232,94 +352,12 @@ bool decodifica(const char* codigo, std::span<char> destino) {
   if (!tabela_pronta) {
     prepara(raiz);
   }
-
-  const std::size_t tamanho = std::strlen(codigo);
-  char* const d = destino.data();
-  std::size_t n = 0; // the first free character of destino; always less than its size
   std::size_t i = 0; // the offset in codigo of the first code not yet decoded
-
-  // The fast path. The characters from i on are packed into the ring, from
-  // adiante of them down to a round's worth, and go from there into bits,
-  // retidos of them: i is 8 r - retidos. Each round tops bits up to at least 56,
-  // a byte of the ring at a time, packs passo more characters and makes four
-  // look-ups, which take at most 48 bits. It runs while the packing stays in
-  // the string and destino has room for four entries and the terminator. A
-  // stray character makes stray bits, which only fill destino; it is refused
-  // after the loop.
-  constexpr std::size_t sitio = 4 * max_por_entrada + 2;
-  constexpr std::size_t minimo = std::size_t{2} * 64; // packed past i at the start of a round
-  vistos estranhos = nada_visto();
-  std::size_t feito = 0;   // the characters packed so far
-  std::size_t r = 0;       // the byte of the ring that goes into bits next
-  std::uint64_t bits = 0;  // the next code characters, the first in the lowest bit
-  std::size_t retidos = 0; // how many of those bits there are
-  auto empacota_ate = [&](std::size_t fim) {
-    for (; feito < fim; feito += passo) {
-      empacota(codigo, feito, estranhos);
-    }
-  };
-  while (i + adiante + 64 <= tamanho && destino.size() - n > sitio) {
-    if (feito < i + minimo) {
-      // Where the look-ups have caught up with the packing, and at the
-      // start: fill the ring again.
-      empacota_ate(i + adiante);
-    }
-    // Packed once more where the ring is ahead by adiante already.
-    empacota(codigo, feito, estranhos);
-    feito += feito < i + adiante ? passo : 0;
-
-    // Whole bytes of the ring go in, as many as fit; the bits above retidos
-    // are the next ones, or 0, so adding them again changes nothing.
-    bits |= oito(reinterpret_cast<const char*>(empacotado) + r % anel) << retidos;
-    r += (63 - retidos) / 8;
-    retidos |= 56;
-
-    // Four look-ups without a check: an entry of a long code takes no bits,
-    // so the look-ups after it find it again and change nothing.
-    entrada e = 0;
-    for (int k = 0; k < 4; ++k) {
-      e = tabela[bits & mascara];
-      escreve(d + n, e);
-      n += static_cast<std::size_t>(n_de(e));
-      bits >>= bits_de(e);
-      retidos -= static_cast<std::size_t>(bits_de(e));
-    }
-    i = 8 * r - retidos;
-    if (n_de(e) == 0) {
-      // A long code: on down the tree from where the table left it, and
-      // the bits taken up again from there.
-      const char* q = codigo + i + bits_tabela;
-      const no_arvore* const folha = desce(&banco_dados[simbolo(e, 0)], q);
-      if (folha == nullptr) {
-        return interno::recusa(destino);
-      }
-      d[n++] = folha->simbolo;
-      i = static_cast<std::size_t>(q - codigo);
-      if (i + adiante + 64 > tamanho) {
-        break;
-      }
-      feito = i / passo * passo;
-      empacota_ate(i + adiante);
-      r = i / 8;
-      bits = oito(reinterpret_cast<const char*>(empacotado) + r % anel) >> i % 8;
-      r += 7;
-      retidos = 56 - i % 8;
-    }
-  }
-  if (algum_estranho(estranhos)) {
+  std::size_t n = 0; // the first free character of destino; always less than its size
+  if (!rapido(codigo, std::strlen(codigo), destino, i, n) ||
+      !com_cuidado(raiz, codigo + i, destino, n)) {
     return interno::recusa(destino);
   }
-
-  // The checked path, one code at a time from the first that the fast path
-  // did not finish, keeping the last character of destino for the terminator.
-  for (const char* p = codigo + i; *p != '\0';) {
-    const no_arvore* const folha = desce(raiz, p);
-    if (folha == nullptr || n + 1 >= destino.size()) {
-      return interno::recusa(destino);
-    }
-    d[n++] = folha->simbolo;
-  }
-  d[n] = '\0';
   return true;
 }
 
