@@ -12,22 +12,28 @@
 #include <string>
 #include <unistd.h>
 
-#include "explica/execucao.h"
-#include "explica/pedido.h"
+#include "explica/constroi/execucao.h"
+#include "explica/escreve/escritores.h"
+#include "explica/le/arquivo.h"
+#include "explica/le/linha_de_comando.h"
 
 namespace {
 
 using namespace explica;
 
-int falha_(const falha& f) {
-  std::fprintf(stderr, "huffman-explica: %s\n", f.mensagem.c_str());
+void diz(const std::string& mensagem) {
+  std::fprintf(stderr, "huffman-explica: %s\n", mensagem.c_str());
+}
+
+int relata(const falha& f) {
+  diz(f.mensagem + (f.veja_ajuda ? " (veja huffman-explica --help)" : ""));
   return f.estado;
 }
 
 int executa(int argc, char** argv) {
   pedido p;
   if (const auto erro = le_pedido(argc, argv, p)) {
-    return falha_(*erro);
+    return relata(*erro);
   }
   if (p.ajuda) {
     std::fputs(uso().c_str(), stdout);
@@ -37,19 +43,27 @@ int executa(int argc, char** argv) {
     std::puts("huffman-explica " HUFFMAN_VERSAO);
     return sucesso;
   }
+  p.terminal = isatty(STDOUT_FILENO) != 0;
   if (p.le_entrada_padrao() && isatty(STDIN_FILENO) != 0) {
-    std::fputs("huffman-explica: lendo da entrada padrão; termine com Ctrl-D\n", stderr);
+    diz("lendo da entrada padrão; termine com Ctrl-D");
   }
+  std::optional<texto> lido;
   execucao e;
-  if (const auto erro = prepara(p, e)) {
-    return falha_(*erro);
+  if (const auto erro = le_arquivos(p, lido)) {
+    return relata(*erro);
+  }
+  if (const auto erro = prepara(p, std::move(lido), e)) {
+    return relata(*erro);
+  }
+  for (const std::string& aviso : e.avisos) {
+    diz(aviso);
   }
   // Everything checked: now the output.
   static char saida[std::size_t{1} << 16];
   std::setvbuf(stdout, saida, _IOFBF, sizeof saida);
-  escreve(stdout, p, e);
+  escreve(stdout, e);
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    return falha_({dados_recusados, "erro ao escrever a saída: " + motivo(errno)});
+    return relata(recusa("erro ao escrever a saída: " + motivo(errno), origem::opcoes));
   }
   return estado_final(e);
 }
@@ -60,6 +74,6 @@ int main(int argc, char** argv) {
   try {
     return executa(argc, argv);
   } catch (const std::bad_alloc&) {
-    return falha_({dados_recusados, "falta memória para este texto"});
+    return relata(recusa("falta memória para este texto", origem::texto));
   }
 }

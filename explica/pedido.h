@@ -1,5 +1,6 @@
-// huffman-explica's command line: what is asked, and where the text, the
-// weights and the bits come from.
+// What a learner asks of the explorer, from the command line or the page:
+// where the text, the weights and the bits come from, what to show, and how
+// a refusal is reported.
 #pragma once
 
 #include <optional>
@@ -11,6 +12,24 @@ namespace explica {
 // nao_e_huffman when the learner's code is not one that Huffman's algorithm
 // yields.
 enum saida : int { sucesso = 0, dados_recusados = 1, uso_errado = 2, nao_e_huffman = 3 };
+
+// What a refusal is about: the page shows it beside that box.
+enum class origem { opcoes, texto, pesos, bits, codigos };
+
+// A refusal: the exit status and one line that says why, without the
+// program's name; where the command line is at fault, main points to --help
+// after it.
+struct falha {
+  saida estado;
+  std::string mensagem;
+  origem de = origem::opcoes;
+  bool veja_ajuda = false;
+};
+
+// A mistake in what was asked: uso_errado, with the pointer to --help.
+[[nodiscard]] falha erro_de_uso(std::string mensagem, origem de = origem::opcoes);
+// Data refused: dados_recusados.
+[[nodiscard]] falha recusa(std::string mensagem, origem de);
 
 // What a run writes: the sections that were asked, in their fixed order, or
 // one document in their place.
@@ -25,32 +44,21 @@ struct pedido {
   bool leve_no_zero = false;          // the first node out on '0', as textbooks draw it
   std::optional<std::string> bits;    // -d: the bits to decode, or "-" for standard input
   formato forma = formato::secoes;
-  std::optional<std::string> texto;   // the argument TEXTO
+  std::optional<std::string> texto;   // the argument TEXTO, or what the page's box holds
   std::optional<std::string> arquivo; // -a: a file, or "-" for standard input
   std::optional<std::string> lista;   // -f: the weights, as s=n pairs
   bool ajuda = false;
   bool versao = false;
+  bool terminal = false; // standard output is a terminal
 
+  // Whether the text comes from a file or standard input rather than TEXTO.
+  [[nodiscard]] bool texto_de_arquivo() const {
+    return !texto && (arquivo || (!lista && bits != "-"));
+  }
   // Whether the text or the bits come from standard input.
   [[nodiscard]] bool le_entrada_padrao() const {
-    return bits == "-" || (!texto && (arquivo == "-" || (!arquivo && !lista)));
+    return bits == "-" || (texto_de_arquivo() && arquivo.value_or("-") == "-");
   }
 };
-
-// A refusal: the exit status and the message for standard error.
-struct falha {
-  saida estado;
-  std::string mensagem;
-};
-
-// Reads argv into a pedido, or says what is wrong with it (uso_errado).
-// Asking for nothing at all asks for the report.
-[[nodiscard]] std::optional<falha> le_pedido(int argc, char** argv, pedido& p);
-
-// The usage, for --help.
-[[nodiscard]] std::string uso();
-
-// A command-line mistake, with the hint to see --help.
-[[nodiscard]] falha erro_de_uso(std::string mensagem);
 
 } // namespace explica

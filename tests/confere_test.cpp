@@ -1,7 +1,7 @@
 // --confere's verdict on learners' codes: every promise over generated
 // weights, and de_huffman against an exhaustive search of every choice that
 // Huffman's algorithm can make among equal weights.
-#include "explica/confere.h"
+#include "explica/constroi/confere.h"
 
 #include <gtest/gtest.h>
 

@@ -1,24 +1,13 @@
-// Runs the demo program and checks its whole report and exit status.
+// The demo, run as a program: its whole report and its exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
-#include <string>
+#include "tests/apoio.h"
 
 namespace {
 
-TEST(relatorio, ProgramPrintsTheExactReportAndExitsZero) {
-  FILE* const programa = popen(HUFFMAN_EXE, "r");
-  ASSERT_NE(programa, nullptr);
-  std::string saida;
-  std::array<char, 256> bloco{};
-  while (const std::size_t n = std::fread(bloco.data(), 1, bloco.size(), programa)) {
-    saida.append(bloco.data(), n);
-  }
-  const int estado = pclose(programa);
-
-  EXPECT_EQ(saida,
+TEST(demo, PrintsTheExactReportAndExitsZero) {
+  const teste::resultado r = teste::roda(HUFFMAN_EXE, {});
+  EXPECT_EQ(r.saida,
             "=====================\n"
             "| Simbolo | Codigo  |  \n"
             "=====================\n"
@@ -30,8 +19,8 @@ TEST(relatorio, ProgramPrintsTheExactReportAndExitsZero) {
             "    'u'       11      \n"
             "==================================\n"
             "Codificado: 001111010011000010 \n");
-  ASSERT_TRUE(WIFEXITED(estado));
-  EXPECT_EQ(WEXITSTATUS(estado), 0);
+  EXPECT_EQ(r.erros, "");
+  EXPECT_EQ(r.estado, 0);
 }
 
 } // namespace

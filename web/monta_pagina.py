@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Makes the one self-contained page: pagina.html with pagina.css, pagina.js
-and the module (base64) inlined; or, with --cabecalho, a built page as a C++
-header, for huffman-explica --html to fill in."""
+and the module inlined, gzipped (the page unpacks it with the browser's own
+DecompressionStream) and in base64; or, with --cabecalho, a built page as a
+C++ header, for huffman-explica --html to fill in."""
 import argparse
 import base64
+import gzip
 import pathlib
 
 
@@ -13,8 +15,10 @@ def pagina(args):
     js = pathlib.Path(args.js).read_text(encoding="utf-8")
     modulo = ""
     if args.wasm:
-        dados = base64.b64encode(pathlib.Path(args.wasm).read_bytes()).decode("ascii")
-        modulo = f'<script type="application/wasm" id="modulo">{dados}</script>'
+        # mtime 0: the same module gives the same page.
+        comprimido = gzip.compress(pathlib.Path(args.wasm).read_bytes(), 9, mtime=0)
+        dados = base64.b64encode(comprimido).decode("ascii")
+        modulo = f'<script type="application/gzip" id="modulo">{dados}</script>'
     # huffman-explica --html fills this block in: it must be there, empty.
     if '<script type="application/json" id="dados"></script>' not in html:
         raise SystemExit(f"monta_pagina: {args.modelo} has no empty data block")

@@ -1,32 +1,14 @@
-// --confere: a learner's code read, then checked: prefixes, the Kraft sum as
-// an exact fraction, the cost, the sibling property, the comparison.
-#include "explica/confere.h"
+// A learner's code checked: prefixes, the Kraft sum as an exact fraction,
+// the cost, the sibling property, the comparison.
+#include "explica/constroi/confere.h"
 
 #include <algorithm>
 #include <bitset>
 #include <vector>
 
-#include "explica/lista.h"
-#include "explica/mostra.h"
-
 namespace explica {
 
 namespace {
-
-// The symbol of character c in m, or 0.
-std::int32_t simbolo_de(const modelo& m, char32_t c) {
-  for (std::int32_t i = 0; i < m.folhas; ++i) {
-    const std::int32_t s = m.nos[static_cast<std::size_t>(i)].simbolo;
-    if (m.caractere[static_cast<std::size_t>(s)] == c) {
-      return s;
-    }
-  }
-  return 0;
-}
-
-std::string nome_de(const modelo& m, std::int32_t simbolo) {
-  return "'" + mostra(m.caractere[static_cast<std::size_t>(simbolo)]) + "'";
-}
 
 // The binary digits of a whole number, least significant first, as decimal.
 std::string decimal(const std::vector<std::uint8_t>& bits) {
@@ -74,8 +56,8 @@ void soma_de_kraft(const modelo& m, const codigos& seu, veredito& v) {
   numerador.resize(topo);
   v.kraft = decimal(numerador);
   if (expoente > 0) {
-    std::vector<std::uint8_t> denominador(expoente + 1);
-    denominador.back() = 1;
+    std::vector<std::uint8_t> denominador(expoente, 0);
+    denominador.push_back(1); // 2^expoente
     v.kraft += "/" + decimal(denominador);
   }
   // Reduced, the sum is 1 only as 1/1; its top bit tells the rest.
@@ -166,6 +148,20 @@ std::vector<std::string> conjuntos(const trie& t) {
   return c;
 }
 
+// The tree of a prefix-free code as the model's nodes are: each leaf's
+// symbol, each node's children by branch, the root first.
+std::vector<no> arvore_de(const modelo& m, const codigos& seu) {
+  const trie t = monta_trie(m, seu);
+  std::vector<no> arvore(t.nos.size());
+  for (std::size_t i = 0; i < t.nos.size(); ++i) {
+    arvore[i] = {t.nos[i].peso, 0, t.nos[i].filho[0], t.nos[i].filho[1]};
+  }
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    arvore[static_cast<std::size_t>(t.folha[static_cast<std::size_t>(s)])].simbolo = s;
+  }
+  return arvore;
+}
+
 parecenca compara(const modelo& m, const codigos& seu, const veredito& v) {
   bool iguais = true;
   bool complementos = true;
@@ -194,40 +190,6 @@ parecenca compara(const modelo& m, const codigos& seu, const veredito& v) {
 }
 
 } // namespace
-
-std::optional<falha> le_codigos(std::string_view lista, const modelo& m, codigos& seu) {
-  std::vector<par_escrito> pares;
-  if (auto erro = divide_pares(lista, "códigos", pares)) {
-    return erro;
-  }
-  seu = {};
-  std::vector<bool> tem(static_cast<std::size_t>(m.folhas) + 1);
-  for (const par_escrito& p : pares) {
-    const std::int32_t s = simbolo_de(m, p.simbolo);
-    const std::string quem = "'" + mostra(p.simbolo) + "'";
-    if (s == 0) {
-      return falha{dados_recusados, "há um código para " + quem + ", que não tem peso"};
-    }
-    if (p.valor.find_first_not_of("01") != std::string_view::npos) {
-      return falha{dados_recusados, "o código de " + quem + " tem um caractere que não é 0 nem 1"};
-    }
-    if (p.valor.empty() && m.folhas >= 2) {
-      return falha{dados_recusados, "o código de " + quem + " está vazio, entre " +
-                                        std::to_string(m.folhas) + " símbolos"};
-    }
-    if (p.valor.size() > max_bits_codigo) {
-      return falha{dados_recusados, "o código de " + quem + " passa de 1000 bits"};
-    }
-    seu[static_cast<std::size_t>(s)] = p.valor;
-    tem[static_cast<std::size_t>(s)] = true;
-  }
-  for (std::int32_t s = 1; s <= m.folhas; ++s) {
-    if (!tem[static_cast<std::size_t>(s)]) {
-      return falha{dados_recusados, nome_de(m, s) + " tem peso, mas não tem código"};
-    }
-  }
-  return std::nullopt;
-}
 
 bool tem_propriedade_dos_irmaos(const modelo& m, const codigos& seu) {
   const trie t = monta_trie(m, seu);
@@ -275,6 +237,9 @@ veredito confere(const modelo& m, const codigos& seu) {
   v.otimo = v.livre_de_prefixo && v.kraft_sobre_1 <= 0 && v.custo == v.custo_otimo;
   v.de_huffman = v.completo && v.otimo && tem_propriedade_dos_irmaos(m, seu);
   v.comparacao = compara(m, seu, v);
+  if (v.livre_de_prefixo) {
+    v.arvore = arvore_de(m, seu);
+  }
   return v;
 }
 

@@ -1,7 +1,7 @@
 // The model of a build: the only place in huffman-explica that reads the
 // coder's state, the pool, the queue and the table, and the one that runs
 // the coder to encode and decode.
-#include "explica/modelo.h"
+#include "explica/constroi/modelo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -78,9 +78,9 @@ std::vector<std::int32_t> iguais(const std::vector<std::int32_t>& fila, std::int
   return outros;
 }
 
-// One merge, as junta_dois makes it, with the coder's own queue: the first
-// node out goes on '1' and the second on '0'. The queue is read between the
-// two removals, so that the step can tell which equal weights each faced.
+// One merge, as junta_dois makes it, with the coder's own queue and parent:
+// the queue is read between the two removals, so that the step can tell which
+// equal weights each node taken out faced.
 bool junta(modelo& m) {
   if (coder::fila_final <= 2) {
     return false;
@@ -89,8 +89,7 @@ bool junta(modelo& m) {
   coder::no_arvore* const primeiro = coder::remove_fila();
   const std::vector<std::int32_t> meio = fila_agora();
   coder::no_arvore* const segundo = coder::remove_fila();
-  coder::no_arvore* const novo = coder::novo_no(0, 0, segundo, primeiro);
-  coder::insere_fila(novo);
+  coder::no_arvore* const novo = coder::enfileira_pai(primeiro, segundo);
   m.passos.push_back({fila_agora(), indice(primeiro), indice(segundo), indice(novo),
                       iguais(antes, indice(primeiro)), iguais(meio, indice(segundo))});
   return true;
@@ -144,38 +143,6 @@ modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
   }
   m.figuras = conta(m);
   return m;
-}
-
-std::string nome(const modelo& m, std::int32_t i) {
-  const no& n = m.nos[static_cast<std::size_t>(i)];
-  if (n.simbolo != 0) {
-    std::string entre_aspas = "'"; // appended: g++ 12 misreads "'" + string as overlapping
-    entre_aspas += mostra(m.caractere[static_cast<std::size_t>(n.simbolo)]);
-    entre_aspas += '\'';
-    return entre_aspas;
-  }
-  return "nó " + std::to_string(i - m.folhas + 1);
-}
-
-std::string escrito(std::int64_t p, escala e) {
-  std::string s = std::to_string(p);
-  if (e.casas > 0) {
-    const auto casas = static_cast<std::size_t>(e.casas);
-    if (s.size() <= casas) {
-      s.insert(0, casas + 1 - s.size(), '0');
-    }
-    s.insert(s.size() - casas, 1, '.');
-    // As a learner writes it: 0.5, not 0.50; 1, not 1.00.
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') {
-      s.pop_back();
-    }
-  }
-  return e.porcento ? s + "%" : s;
-}
-
-std::string peso(const modelo& m, std::int64_t p) {
-  return escrito(p, m.pesos);
 }
 
 const std::string& codigo(const modelo& m, std::int32_t i) {

@@ -18,10 +18,12 @@
 namespace explica {
 
 // How weights are written: whole numbers of 10^-casas, or of percentage
-// points of that when porcento. A text's counts have 0 places.
+// points of that when porcento, with a decimal comma where virgula. A text's
+// counts have 0 places.
 struct escala {
   int casas = 0;
   bool porcento = false;
+  bool virgula = false;
 };
 
 // A node of the pool, by index: a leaf (simbolo 1 to 127, no children) or an
@@ -80,17 +82,6 @@ struct modelo {
 [[nodiscard]] modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
                               const alfabeto::contagem& letras, escala e,
                               char ramo_do_primeiro = '1');
-
-// A leaf by its character, quoted as a learner reads it; an inner node as
-// "nó j", j the merge that made it.
-[[nodiscard]] std::string nome(const modelo& m, std::int32_t i);
-
-// A whole number of units of scale e as written: 58 with two places is 0.58,
-// and 45 in percentage points 45%.
-[[nodiscard]] std::string escrito(std::int64_t p, escala e);
-
-// A weight as the learner wrote it.
-[[nodiscard]] std::string peso(const modelo& m, std::int64_t p);
 
 // The code of the leaf at pool index i.
 [[nodiscard]] const std::string& codigo(const modelo& m, std::int32_t i);

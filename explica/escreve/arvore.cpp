@@ -1,7 +1,8 @@
 // --arvore: the tree drawn with box-drawing characters, '0' branch first.
 #include <string>
 
-#include "explica/escritores.h"
+#include "explica/escreve/escritores.h"
+#include "explica/mostra.h"
 
 namespace explica {
 
@@ -25,7 +26,8 @@ void escreve_ramos(std::FILE* f, const modelo& m, const no& pai, const std::stri
 
 } // namespace
 
-void escreve_arvore(std::FILE* f, const modelo& m) {
+void escreve_arvore(std::FILE* f, const execucao& e) {
+  const modelo& m = e.m;
   if (m.raiz < 0) {
     std::fputs("(árvore vazia)\n", f);
     return;

@@ -1,5 +1,5 @@
 // --dot: the tree in Graphviz's DOT, in the walk's order.
-#include "explica/escritores.h"
+#include "explica/escreve/escritores.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -24,7 +24,7 @@ void escreve_no(std::FILE* f, const modelo& m, std::int32_t i) {
 
 } // namespace
 
-void escreve_dot(std::FILE* f, const modelo& m) {
+void escreve_dot(std::FILE* f, const execucao& e) {
   // Written in the walk's order, '0' first, and drawn in it too, so that
   // every '0' branch goes left.
   std::fputs(
@@ -33,8 +33,8 @@ void escreve_dot(std::FILE* f, const modelo& m) {
       "  node [fontname=\"Helvetica\"];\n"
       "  edge [fontname=\"Helvetica\"];\n",
       f);
-  if (m.raiz >= 0) {
-    escreve_no(f, m, m.raiz);
+  if (e.m.raiz >= 0) {
+    escreve_no(f, e.m, e.m.raiz);
   }
   std::fputs("}\n", f);
 }

@@ -1,49 +1,72 @@
-// What huffman-explica writes: each section and each document a function of
-// the model alone, in a file of its own, writing to an output stream.
+// What the explorer writes: each section and each document a function of one
+// run, in a file of its own, all with the same signature, and the table that
+// chooses them.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
-#include <optional>
-#include <string_view>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "explica/confere.h"
-#include "explica/modelo.h"
+#include "explica/constroi/execucao.h"
 
 namespace explica {
 
-// The text to encode as symbols of the model, when there is one; nothing
-// for weights alone.
-using simbolos_opcionais = std::optional<std::string_view>;
+using escritor = void (*)(std::FILE* f, const execucao& e);
 
-// Each merge in order: the node taken out first (on the '1' branch), the one
-// taken out second (on '0'), and the new node, with their weights.
-void escreve_passos(std::FILE* f, const modelo& m);
+// --passos: each merge in order, the node taken out first, the one taken out
+// second and the new node, with their weights, and why the heap chose where
+// weights were equal.
+void escreve_passos(std::FILE* f, const execucao& e);
 
-// The tree drawn with box-drawing characters: each node's weight, each
-// branch's 0 or 1, each leaf's character and code.
-void escreve_arvore(std::FILE* f, const modelo& m);
+// --arvore: the tree drawn with box-drawing characters, each node's weight,
+// each branch's 0 or 1, each leaf's character and code.
+void escreve_arvore(std::FILE* f, const execucao& e);
 
-// The table of characters and codes, as the demo prints it, then the ruler
-// and the encoded text, if there is a text.
-void escreve_relatorio(std::FILE* f, const modelo& m, simbolos_opcionais texto);
+// --relatorio: the table of characters and codes, as the demo prints it,
+// then the ruler and the encoded text, if there is a text.
+void escreve_relatorio(std::FILE* f, const execucao& e);
 
-// Sizes, average, entropy and efficiency of the code for its weights.
-void escreve_estatisticas(std::FILE* f, const modelo& m);
+// --estatisticas: sizes, average, entropy and efficiency of the code.
+void escreve_estatisticas(std::FILE* f, const execucao& e);
 
-// What checking a learner's code found, one finding a line, then the codes
-// side by side.
-void escreve_conferencia(std::FILE* f, const modelo& m, const conferencia& c);
+// --confere: what checking the learner's code found, one finding a line,
+// then the codes side by side.
+void escreve_veredito(std::FILE* f, const execucao& e);
 
-// The whole build as one JSON document; the decoded text, UTF-8, and what
-// checking a learner's code found go in when given.
-void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
-                  std::optional<std::string_view> decodificado, const conferencia* c = nullptr);
+// -d: the decoded text, exactly; on a terminal, a line break after it where
+// it has none.
+void escreve_decodificado(std::FILE* f, const execucao& e);
 
-// The tree in Graphviz's DOT.
-void escreve_dot(std::FILE* f, const modelo& m);
+// --json: the whole build as one document.
+void escreve_json(std::FILE* f, const execucao& e);
 
-// The self-contained page that steps through a build, opening on this one:
-// its text, or its weight table, and the bits to decode, when given.
-void escreve_html(std::FILE* f, const modelo& m, simbolos_opcionais texto, simbolos_opcionais bits);
+// --dot: the tree in Graphviz's DOT.
+void escreve_dot(std::FILE* f, const execucao& e);
+
+// --html: the self-contained page that steps through the build, opening on
+// this one.
+void escreve_html(std::FILE* f, const execucao& e);
+
+// What the page shows in words, as one JSON document: each node's name and
+// weight as written, each step's sentence and note, the figures, the verdict.
+void escreve_frases(std::FILE* f, const execucao& e);
+
+// Writes what e.p asks: the sections in their order, or one document.
+void escreve(std::FILE* f, const execucao& e);
+
+// The words the writers share with the page.
+
+// The notes under a merge that met equal weights, a paragraph for each node
+// taken out that tied: why the heap gave the node it gave.
+[[nodiscard]] std::vector<std::string> notas_de_empate(const modelo& m, const passo& p);
+
+// The figures of --estatisticas, each a name and its value.
+using linhas = std::vector<std::pair<std::string, std::string>>;
+[[nodiscard]] linhas figuras(const modelo& m);
+
+// The findings of --confere, each a name and what was found.
+[[nodiscard]] linhas achados(const modelo& m, const conferencia& c);
 
 } // namespace explica

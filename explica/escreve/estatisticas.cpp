@@ -1,19 +1,15 @@
 // --estatisticas: the sizes, the average, the entropy and the efficiency of
 // the code for its weights.
 #include <cinttypes>
+#include <cstdio>
 #include <string>
 
-#include "explica/escritores.h"
+#include "explica/escreve/escritores.h"
+#include "explica/mostra.h"
 
 namespace explica {
 
 namespace {
-
-// n and its noun, singular for exactly 1, as Portuguese counts: "1 bit",
-// "0 bits".
-std::string conta(std::int64_t n, const char* um, const char* varios) {
-  return std::to_string(n) + " " + (n == 1 ? um : varios);
-}
 
 // The bits per character of a code of fixed length for k symbols: the
 // ceiling of log2 k.
@@ -25,40 +21,49 @@ int bits_fixos(std::int32_t k) {
   return fixo;
 }
 
+std::string decimais(double x, int casas) {
+  char texto[32];
+  std::snprintf(texto, sizeof texto, "%.*f", casas, x);
+  return texto;
+}
+
 } // namespace
 
-void escreve_estatisticas(std::FILE* f, const modelo& m) {
+linhas figuras(const modelo& m) {
   const numeros& n = m.figuras;
   // Weights written with decimals or as percentages are no count of
   // characters: only the figures per character describe them.
   const bool contagens = m.pesos.casas == 0 && !m.pesos.porcento;
-  std::fprintf(f, "%s: %s\n", contagens ? "caracteres" : "peso total",
-               peso(m, n.caracteres).c_str());
-  std::fprintf(f, "símbolos distintos: %d\n", n.simbolos);
+  linhas l{{contagens ? "caracteres" : "peso total", peso(m, n.caracteres)},
+           {"símbolos distintos", std::to_string(n.simbolos)}};
   if (contagens) {
-    std::fprintf(f, "bits codificados: %" PRId64 ", em %s\n", n.bits,
-                 conta((n.bits + 7) / 8, "byte", "bytes").c_str());
+    l.emplace_back("bits codificados",
+                   std::to_string(n.bits) + ", em " + conta((n.bits + 7) / 8, "byte", "bytes"));
   }
   if (n.caracteres == 0) {
-    return;
+    return l;
   }
-  std::fprintf(f, "média: %.4f bits por caractere\n", n.media);
-  std::fprintf(f, "entropia: %.4f bits por caractere\n", n.entropia);
-  if (n.simbolos >= 2) {
-    std::fprintf(f, "eficiência: %.2f%% (a entropia sobre a média)\n", 100 * n.entropia / n.media);
-  } else {
-    std::fputs("eficiência: não se aplica a um só símbolo, de código vazio\n", f);
-  }
+  l.emplace_back("média", decimais(n.media, 4) + " bits por caractere");
+  l.emplace_back("entropia", decimais(n.entropia, 4) + " bits por caractere");
+  l.emplace_back("eficiência", n.simbolos >= 2 ? decimais(100 * n.entropia / n.media, 2) +
+                                                     "% (a entropia sobre a média)"
+                                               : "não se aplica a um só símbolo, de código vazio");
   const int fixo = bits_fixos(n.simbolos);
   if (!contagens) {
-    std::fprintf(f, "num código de tamanho fixo: %s por caractere\n",
-                 conta(fixo, "bit", "bits").c_str());
-    return;
+    l.emplace_back("num código de tamanho fixo", conta(fixo, "bit", "bits") + " por caractere");
+    return l;
   }
-  std::fprintf(f, "em UTF-8: %s, %s\n", conta(8 * n.bytes_utf8, "bit", "bits").c_str(),
-               conta(n.bytes_utf8, "byte", "bytes").c_str());
-  std::fprintf(f, "num código de tamanho fixo, de %s: %s\n", conta(fixo, "bit", "bits").c_str(),
-               conta(fixo * n.caracteres, "bit", "bits").c_str());
+  l.emplace_back("em UTF-8", conta(8 * n.bytes_utf8, "bit", "bits") + ", " +
+                                 conta(n.bytes_utf8, "byte", "bytes"));
+  l.emplace_back("num código de tamanho fixo, de " + conta(fixo, "bit", "bits"),
+                 conta(fixo * n.caracteres, "bit", "bits"));
+  return l;
+}
+
+void escreve_estatisticas(std::FILE* f, const execucao& e) {
+  for (const auto& [nome, valor] : figuras(e.m)) {
+    std::fprintf(f, "%s: %s\n", nome.c_str(), valor.c_str());
+  }
 }
 
 } // namespace explica

@@ -1,30 +1,19 @@
 // --json: the whole build as one document, written as it goes, the encoded
 // text a piece at a time.
-#include <charconv>
 #include <cinttypes>
 #include <string>
 #include <vector>
 
-#include "explica/escritores.h"
+#include "explica/escreve/escritores.h"
 #include "explica/mostra.h"
 
 namespace explica {
 
 namespace {
 
-// A double as the shortest text that reads back as it.
-std::string numero(double x) {
-  char texto[32];
-  const auto r = std::to_chars(texto, texto + sizeof texto, x);
-  return {texto, r.ptr};
-}
-
 // A symbol's character as a JSON string: the character itself.
 std::string caractere(const modelo& m, std::int32_t simbolo) {
-  std::string j = "\""; // appended: g++ 12 misreads "\"" + string as overlapping
-  j += json(utf8(m.caractere[static_cast<std::size_t>(simbolo)]));
-  j += '"';
-  return j;
+  return json_texto(utf8(m.caractere[static_cast<std::size_t>(simbolo)]));
 }
 
 void escreve_nos(std::FILE* f, const modelo& m) {
@@ -89,7 +78,7 @@ void escreve_passos_json(std::FILE* f, const modelo& m) {
 }
 
 // What checking a learner's code found, at the top level.
-void escreve_veredito(std::FILE* f, const modelo& m, const veredito& v) {
+void escreve_veredito_json(std::FILE* f, const modelo& m, const veredito& v) {
   auto sim = [](bool b) { return b ? "true" : "false"; };
   std::fprintf(f, ",\n \"livre_de_prefixo\": %s,\n \"prefixo\": ", sim(v.livre_de_prefixo));
   if (v.livre_de_prefixo) {
@@ -109,18 +98,19 @@ void escreve_veredito(std::FILE* f, const modelo& m, const veredito& v) {
 void escreve_figuras(std::FILE* f, const modelo& m) {
   const numeros& n = m.figuras;
   std::fprintf(f, " \"bits\": %" PRId64 ",\n \"entropia\": %s,\n", n.bits,
-               numero(n.entropia).c_str());
+               json_numero(n.entropia).c_str());
   std::fprintf(f, " \"simbolos\": %d,\n \"media\": %s,\n \"eficiencia\": %s,\n", n.simbolos,
-               numero(n.media).c_str(),
-               n.simbolos >= 2 ? numero(n.entropia / n.media).c_str() : "null");
+               json_numero(n.media).c_str(),
+               n.simbolos >= 2 ? json_numero(n.entropia / n.media).c_str() : "null");
   std::fprintf(f, " \"bytes_utf8\": %" PRId64 ",\n \"casas_decimais\": %d,\n \"porcento\": %s",
                n.bytes_utf8, m.pesos.casas, m.pesos.porcento ? "true" : "false");
 }
 
 } // namespace
 
-void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
-                  std::optional<std::string_view> decodificado, const conferencia* c) {
+void escreve_json(std::FILE* f, const execucao& e) {
+  const modelo& m = e.m;
+  const conferencia* const c = e.conferido ? &*e.conferido : nullptr;
   std::fprintf(f, "{\"caracteres\": %" PRId64 ",\n", m.figuras.caracteres);
   escreve_nos(f, m);
   if (m.raiz >= 0) {
@@ -132,15 +122,15 @@ void escreve_json(std::FILE* f, const modelo& m, simbolos_opcionais texto,
   escreve_passos_json(f, m);
   escreve_figuras(f, m);
   if (c != nullptr) {
-    escreve_veredito(f, m, c->v);
+    escreve_veredito_json(f, m, c->v);
   }
-  if (texto) {
+  if (e.simbolos) {
     std::fputs(",\n \"codificado\": \"", f);
-    codifica_em(f, m, *texto);
+    codifica_em(f, m, *e.simbolos);
     std::fputs("\"", f);
   }
-  if (decodificado) {
-    std::fprintf(f, ",\n \"decodificado\": \"%s\"", json(*decodificado).c_str());
+  if (e.decodificado) {
+    std::fprintf(f, ",\n \"decodificado\": %s", json_texto(*e.decodificado).c_str());
   }
   std::fputs("}\n", f);
 }

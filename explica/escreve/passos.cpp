@@ -3,50 +3,59 @@
 #include <string>
 #include <vector>
 
-#include "explica/escritores.h"
+#include "explica/escreve/escritores.h"
 #include "explica/mostra.h"
 
 namespace explica {
 
 namespace {
 
-// Names, as "'a', 'm' e 'n'".
+// Nodes named in a sentence, as "'a', 'm' e 'n'"; past four, the first
+// three and how many more, since a text of many symbols ties a hundred.
 std::string nomes(const modelo& m, const std::vector<std::int32_t>& nos) {
+  constexpr std::size_t todos_ate = 4;
+  constexpr std::size_t nomeados = 3;
+  const std::size_t n = nos.size() <= todos_ate ? nos.size() : nomeados;
   std::string lista;
-  for (std::size_t i = 0; i < nos.size(); ++i) {
+  for (std::size_t i = 0; i < n; ++i) {
     lista += i == 0 ? "" : i + 1 == nos.size() ? " e " : ", ";
     lista += nome(m, nos[i]);
+  }
+  if (n < nos.size()) {
+    lista += " e outros " + std::to_string(nos.size() - n);
   }
   return lista;
 }
 
-// The ties a merge met, if any: the node taken out first is always the
-// heap's root, where an equal weight that comes later never climbs past it;
-// the second is the one that the sift-down after the first removal raised.
-void escreve_empates(std::FILE* f, const modelo& m, const passo& p) {
-  const std::string peso_primeiro = peso(m, m.nos[static_cast<std::size_t>(p.primeiro)].peso);
-  if (!p.empate_primeiro.empty()) {
-    escreve_em_linhas(f,
-                      nome(m, p.primeiro) + " empatava com " + nomes(m, p.empate_primeiro) + " (" +
-                          peso_primeiro +
-                          "): saiu primeiro por estar no espaço 1, a raiz do heap, de onde um nó "
-                          "de peso igual que entra depois não o tira.",
-                      "     ", "     ");
-  }
-  if (!p.empate_segundo.empty()) {
-    escreve_em_linhas(
-        f,
-        nome(m, p.segundo) + " empatava com " + nomes(m, p.empate_segundo) + " (" +
-            peso(m, m.nos[static_cast<std::size_t>(p.segundo)].peso) +
-            "): chegou à raiz quando, depois da primeira saída, o último nó da fila desceu "
-            "do espaço 1, subindo a cada nível o filho mais leve, o da esquerda entre iguais.",
-        "     ", "     ");
-  }
+const no& de(const modelo& m, std::int32_t i) {
+  return m.nos[static_cast<std::size_t>(i)];
 }
 
 } // namespace
 
-void escreve_passos(std::FILE* f, const modelo& m) {
+// The node taken out first is always the heap's root, where an equal weight
+// that comes later never climbs past it; the second is the one that the
+// sift-down after the first removal raised.
+std::vector<std::string> notas_de_empate(const modelo& m, const passo& p) {
+  std::vector<std::string> notas;
+  if (!p.empate_primeiro.empty()) {
+    notas.push_back(nome(m, p.primeiro) + " empatava com " + nomes(m, p.empate_primeiro) + " (" +
+                    peso(m, de(m, p.primeiro).peso) +
+                    "): saiu primeiro por estar no espaço 1, a raiz do heap, de onde um nó de "
+                    "peso igual que entra depois não o tira.");
+  }
+  if (!p.empate_segundo.empty()) {
+    notas.push_back(nome(m, p.segundo) + " empatava com " + nomes(m, p.empate_segundo) + " (" +
+                    peso(m, de(m, p.segundo).peso) +
+                    "): chegou à raiz quando, depois da primeira saída, o último nó da fila "
+                    "desceu do espaço 1, subindo a cada nível o filho mais leve, o da esquerda "
+                    "entre iguais.");
+  }
+  return notas;
+}
+
+void escreve_passos(std::FILE* f, const execucao& e) {
+  const modelo& m = e.m;
   // The degenerate builds make no merge: say why instead.
   if (m.raiz < 0) {
     std::fputs("Nenhum símbolo: não há junções.\n", f);
@@ -64,15 +73,15 @@ void escreve_passos(std::FILE* f, const modelo& m) {
                m.ramo_do_primeiro, segundo);
   for (std::size_t k = 1; k < m.passos.size(); ++k) {
     const passo& p = m.passos[k];
-    const no& novo = m.nos[static_cast<std::size_t>(p.novo)];
+    const no& novo = de(m, p.novo);
     std::fprintf(f, "%3zu. sai %s (%s), depois %s (%s): %s = (%s, %s), peso %s\n", k,
-                 nome(m, p.primeiro).c_str(),
-                 peso(m, m.nos[static_cast<std::size_t>(p.primeiro)].peso).c_str(),
-                 nome(m, p.segundo).c_str(),
-                 peso(m, m.nos[static_cast<std::size_t>(p.segundo)].peso).c_str(),
+                 nome(m, p.primeiro).c_str(), peso(m, de(m, p.primeiro).peso).c_str(),
+                 nome(m, p.segundo).c_str(), peso(m, de(m, p.segundo).peso).c_str(),
                  nome(m, p.novo).c_str(), nome(m, novo.esquerda).c_str(),
                  nome(m, novo.direita).c_str(), peso(m, novo.peso).c_str());
-    escreve_empates(f, m, p);
+    for (const std::string& nota : notas_de_empate(m, p)) {
+      escreve_em_linhas(f, nota, "     ", "     ");
+    }
   }
 }
 

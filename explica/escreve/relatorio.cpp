@@ -1,10 +1,12 @@
 // --relatorio: the demo's table of characters and codes, then the encoded
 // text, in the demo's very layout.
-#include "explica/escritores.h"
+#include "explica/escreve/escritores.h"
+#include "explica/mostra.h"
 
 namespace explica {
 
-void escreve_relatorio(std::FILE* f, const modelo& m, simbolos_opcionais texto) {
+void escreve_relatorio(std::FILE* f, const execucao& e) {
+  const modelo& m = e.m;
   std::fputs(
       "=====================\n"
       "| Simbolo | Codigo  |  \n"
@@ -13,12 +15,12 @@ void escreve_relatorio(std::FILE* f, const modelo& m, simbolos_opcionais texto) 
   for (std::int32_t i = 0; i < m.folhas; ++i) { // the leaves lie in character order
     std::fprintf(f, "    %s       %s      \n", nome(m, i).c_str(), codigo(m, i).c_str());
   }
-  if (texto) {
+  if (e.simbolos) {
     std::fputs(
         "==================================\n"
         "Codificado: ",
         f);
-    codifica_em(f, m, *texto);
+    codifica_em(f, m, *e.simbolos);
     std::fputs(" \n", f);
   }
 }

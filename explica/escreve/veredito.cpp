@@ -4,20 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "explica/escritores.h"
+#include "explica/escreve/escritores.h"
 #include "explica/mostra.h"
 
 namespace explica {
 
 namespace {
 
-std::string simbolo(const modelo& m, std::int32_t s) {
-  return "'" + mostra(m.caractere[static_cast<std::size_t>(s)]) + "'";
-}
-
 // A cost in bits: with weights that are fractions, in bits per character.
 std::string bits(const modelo& m, std::int64_t custo) {
-  const escala e{m.pesos.casas + (m.pesos.porcento ? 2 : 0), false};
+  const escala e{m.pesos.casas + (m.pesos.porcento ? 2 : 0), false, m.pesos.virgula};
   const std::string n = escrito(custo, e);
   return n + (n == "1" ? " bit" : " bits") + (e.casas > 0 ? " por caractere" : "");
 }
@@ -25,9 +21,9 @@ std::string bits(const modelo& m, std::int64_t custo) {
 std::string prefixo(const modelo& m, const conferencia& c) {
   const std::string& a = c.seu[static_cast<std::size_t>(c.v.prefixo_de)];
   const std::string& b = c.seu[static_cast<std::size_t>(c.v.prefixo_em)];
-  const std::string de = "o código de " + simbolo(m, c.v.prefixo_de) + " (" + a + ")";
-  return a == b ? de + " é igual ao de " + simbolo(m, c.v.prefixo_em)
-                : de + " começa o de " + simbolo(m, c.v.prefixo_em) + " (" + b + ")";
+  const std::string de = "o código de " + nome_do_simbolo(m, c.v.prefixo_de) + " (" + a + ")";
+  return a == b ? de + " é igual ao de " + nome_do_simbolo(m, c.v.prefixo_em)
+                : de + " começa o de " + nome_do_simbolo(m, c.v.prefixo_em) + " (" + b + ")";
 }
 
 std::string kraft(const modelo& m, const conferencia& c) {
@@ -44,8 +40,9 @@ std::string kraft(const modelo& m, const conferencia& c) {
   }
   std::string curto = c.seu[static_cast<std::size_t>(c.v.encurtavel)];
   curto.erase(c.v.bit_encurtavel, 1);
-  return soma + ", menor que 1: sobra espaço na árvore; o código de " + simbolo(m, c.v.encurtavel) +
-         " (" + c.seu[static_cast<std::size_t>(c.v.encurtavel)] + ") pode perder o bit " +
+  return soma + ", menor que 1: sobra espaço na árvore; o código de " +
+         nome_do_simbolo(m, c.v.encurtavel) + " (" +
+         c.seu[static_cast<std::size_t>(c.v.encurtavel)] + ") pode perder o bit " +
          std::to_string(c.v.bit_encurtavel + 1) + " e ficar " + (curto.empty() ? "vazio" : curto) +
          ".";
 }
@@ -110,22 +107,19 @@ std::string comparacao(const modelo& m, const veredito& v) {
 }
 
 // Columns as wide as their widest cell, counting characters, not bytes.
-void escreve_tabela(std::FILE* f, const std::vector<std::vector<std::string>>& linhas) {
-  auto largura = [](const std::string& s) {
-    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) {
-      return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U;
-    }));
-  };
-  std::vector<std::size_t> larguras(linhas.front().size());
-  for (const auto& linha : linhas) {
+void escreve_tabela(std::FILE* f, const std::vector<std::vector<std::string>>& tabela) {
+  std::vector<std::size_t> larguras(tabela.front().size());
+  for (const auto& linha : tabela) {
     for (std::size_t i = 0; i < linha.size(); ++i) {
-      larguras[i] = std::max(larguras[i], largura(linha[i]));
+      larguras[i] = std::max(larguras[i], colunas(linha[i]));
     }
   }
-  for (const auto& linha : linhas) {
+  for (const auto& linha : tabela) {
     std::string texto = " ";
     for (std::size_t i = 0; i < linha.size(); ++i) {
-      texto += " " + linha[i] + std::string(larguras[i] - largura(linha[i]), ' ');
+      texto += ' ';
+      texto += linha[i];
+      texto.append(larguras[i] - colunas(linha[i]), ' ');
     }
     texto.erase(texto.find_last_not_of(' ') + 1);
     std::fprintf(f, "%s\n", texto.c_str());
@@ -134,24 +128,34 @@ void escreve_tabela(std::FILE* f, const std::vector<std::vector<std::string>>& l
 
 } // namespace
 
-void escreve_conferencia(std::FILE* f, const modelo& m, const conferencia& c) {
-  escreve_em_linhas(f, c.v.livre_de_prefixo ? "sim." : "não: " + prefixo(m, c) + ".",
-                    "Livre de prefixo: ", "  ");
-  escreve_em_linhas(f, kraft(m, c), "Kraft: ", "  ");
-  escreve_em_linhas(f, custo(m, c.v), "Custo: ", "  ");
-  escreve_em_linhas(f, de_huffman(c.v), "De Huffman: ", "  ");
+linhas achados(const modelo& m, const conferencia& c) {
+  return {{"Livre de prefixo", c.v.livre_de_prefixo ? "sim." : "não: " + prefixo(m, c) + "."},
+          {"Kraft", kraft(m, c)},
+          {"Custo", custo(m, c.v)},
+          {"De Huffman", de_huffman(c.v)},
+          {"Comparação", comparacao(m, c.v)}};
+}
+
+void escreve_veredito(std::FILE* f, const execucao& e) {
+  const modelo& m = e.m;
+  const conferencia& c = *e.conferido;
+  const linhas a = achados(m, c);
+  for (std::size_t k = 0; k + 1 < a.size(); ++k) {
+    escreve_em_linhas(f, a[k].second, a[k].first + ": ", "  ");
+  }
   std::fputs("Comparação:\n", f);
-  std::vector<std::vector<std::string>> linhas{
+  std::vector<std::vector<std::string>> tabela{
       {"símbolo", "peso", "seu código", "bits", "código daqui", "bits"}};
   for (std::int32_t i = 0; i < m.folhas; ++i) {
-    const auto s = static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo);
-    linhas.push_back(
-        {simbolo(m, static_cast<std::int32_t>(s)), peso(m, m.nos[static_cast<std::size_t>(i)].peso),
-         c.seu[s].empty() ? "(vazio)" : c.seu[s], std::to_string(c.seu[s].size()),
-         m.codigo[s].empty() ? "(vazio)" : m.codigo[s], std::to_string(m.codigo[s].size())});
+    const no& folha = m.nos[static_cast<std::size_t>(i)];
+    const auto s = static_cast<std::size_t>(folha.simbolo);
+    tabela.push_back({nome_do_simbolo(m, folha.simbolo), peso(m, folha.peso),
+                      c.seu[s].empty() ? "(vazio)" : c.seu[s], std::to_string(c.seu[s].size()),
+                      m.codigo[s].empty() ? "(vazio)" : m.codigo[s],
+                      std::to_string(m.codigo[s].size())});
   }
-  escreve_tabela(f, linhas);
-  escreve_em_linhas(f, comparacao(m, c.v), "", "");
+  escreve_tabela(f, tabela);
+  escreve_em_linhas(f, a.back().second, "", "");
 }
 
 } // namespace explica

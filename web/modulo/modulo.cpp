@@ -1,29 +1,45 @@
-// The coder and the character layer as a WebAssembly module: plain C
-// functions over indexes, so that the page never reads the layout of a node.
+// The explorer's engine as a WebAssembly module for the page: the page hands
+// it what the learner typed and gets back the very document that
+// huffman-explica --json (or --dot) writes for it and the page's words, or
+// the refusal that the program would print, with its exit status.
 //
-// A build goes: conta_texto, or zera_pesos and acrescenta_peso for a weight
-// table; numera; enfileira; then, while the queue holds two nodes or more,
-// tira, tira and junta, reading the queue in between if it likes; then cria.
+// A run goes: novo; for each box that holds something, reserva(n), the n
+// bytes written there, then entrada(campo, n); opcao for each switch; then
+// executa(formato). resultado(k) and tamanho(k) give the document, the words
+// and the refusal's message; origem says which box a refusal is about.
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "alfabeto/alfabeto.h"
-#include "coder/codigo.h"
+#include "explica/constroi/execucao.h"
+#include "explica/escreve/escritores.h"
 
 namespace {
 
-// The text, or the bits to decode, as the page writes them: a text of a few
-// hundred kilobytes is already more than a learner reads.
-constexpr std::uint32_t tamanho_entrada = std::uint32_t{1} << 22;
-char entrada[tamanho_entrada + 1];
-// Each bit decodes to one symbol at most.
-char saida[tamanho_entrada + 1];
+using namespace explica;
 
-alfabeto::contagem letras;
-std::uint32_t pesos[coder::n_simbolos];
-std::uint32_t posicao_defeito = 0;
+// What the page gets back from a run, by resultado's k.
+enum qual : int { documento = 0, frases = 1, mensagem = 2 };
+std::string resultados[3];
 
-std::int32_t indice(const coder::no_arvore* no) {
-  return no == nullptr ? -1 : static_cast<std::int32_t>(no - coder::banco_dados);
+pedido p;                    // the run being set up
+std::vector<char> recebidos; // what the page writes before entrada takes it
+origem de = origem::opcoes;  // of the last refusal
+
+// What escreve writes for e.
+std::string escrito_por(escritor escreve, const execucao& e) {
+  char* dados = nullptr;
+  std::size_t n = 0;
+  std::FILE* memoria = open_memstream(&dados, &n);
+  escreve(memoria, e);
+  static_cast<void>(std::fclose(memoria));
+  std::string d(dados, n);
+  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+  return d;
 }
 
 } // namespace
@@ -32,101 +48,62 @@ std::int32_t indice(const coder::no_arvore* no) {
 // NOLINTNEXTLINE(cppcoreguidelines-macro-usage)
 #define EXPORTA(nome) extern "C" __attribute__((export_name(#nome)))
 
-// Where the page writes a text or bits of n bytes; null when n is too long.
-EXPORTA(entrada) char* buffer_entrada(std::uint32_t n) {
-  return n <= tamanho_entrada ? entrada : nullptr;
+// Starts a new run, with every box empty and every switch off.
+EXPORTA(novo) void novo() {
+  p = {};
 }
 
-// Counts the n bytes of the text written at entrada: 0 when they are UTF-8
-// without NUL, 1 for a NUL and 2 for a byte that is not UTF-8 (at posicao).
-EXPORTA(conta_texto) std::int32_t conta_texto(std::uint32_t n) {
-  alfabeto::zera(letras);
-  const alfabeto::resultado r = alfabeto::conta(letras, {entrada, n}, true);
-  posicao_defeito = static_cast<std::uint32_t>(r.posicao);
-  return static_cast<std::int32_t>(r.tipo);
-}
-EXPORTA(posicao) std::uint32_t posicao() {
-  return posicao_defeito;
+// Where the page writes n bytes of a box, for entrada to take.
+EXPORTA(reserva) char* reserva(std::uint32_t n) {
+  recebidos.resize(n);
+  return recebidos.data();
 }
 
-// A weight table instead: zera_pesos, then one call a character; 0 when the
-// alphabet is full.
-EXPORTA(zera_pesos) void zera_pesos() {
-  alfabeto::zera(letras);
-}
-EXPORTA(acrescenta_peso) std::int32_t acrescenta_peso(std::uint32_t ponto, std::uint32_t peso) {
-  return alfabeto::acrescenta(letras, ponto, peso) ? 1 : 0;
-}
-
-// How many distinct characters were counted; with too many, at least this.
-EXPORTA(distintos) std::int32_t distintos() {
-  return alfabeto::distintos(letras);
+// Takes the n bytes written at reserva's place as what a box holds: 0 the
+// text, 1 the weights, 2 the bits to decode, 3 the learner's codes.
+EXPORTA(entrada) void entrada(std::int32_t campo, std::uint32_t n) {
+  std::optional<std::string>* const caixas[] = {&p.texto, &p.lista, &p.bits, &p.confere};
+  if (campo >= 0 && campo < 4) {
+    *caixas[campo] = std::string(recebidos.data(), n);
+  }
 }
 
-// Numbers the characters counted 1, 2, ... in code-point order: how many,
-// or -1 past the coder's alphabet or its total weight.
-EXPORTA(numera) std::int32_t numera() {
-  return alfabeto::numera(letras, pesos) ? letras.simbolos : -1;
-}
-EXPORTA(caractere) std::uint32_t caractere(std::int32_t s) {
-  return letras.caractere[s];
-}
-EXPORTA(peso_simbolo) std::uint32_t peso_simbolo(std::int32_t s) {
-  return pesos[s];
+// A switch: 0 puts the node taken out first on the '0' branch.
+EXPORTA(opcao) void opcao(std::int32_t qual, std::int32_t valor) {
+  if (qual == 0) {
+    p.leve_no_zero = valor != 0;
+  }
 }
 
-// The coder's own build, step by step.
-EXPORTA(enfileira) std::int32_t enfileira() {
-  return coder::enfileira_folhas(pesos) ? 1 : 0;
-}
-EXPORTA(tira) std::int32_t tira() {
-  return indice(coder::remove_fila());
-}
-// Joins two nodes taken out, the first on '1' and the second on '0', as
-// junta_dois does, and queues the new node; returns its index.
-EXPORTA(junta) std::int32_t junta(std::int32_t segundo, std::int32_t primeiro) {
-  coder::no_arvore* const novo =
-      coder::novo_no(0, 0, &coder::banco_dados[segundo], &coder::banco_dados[primeiro]);
-  coder::insere_fila(novo);
-  return indice(novo);
-}
-EXPORTA(cria) std::int32_t cria() {
-  return coder::cria_codigos() ? 1 : 0;
-}
-
-// The queue: slots 1 to fila_final - 1.
-EXPORTA(fila_final) std::int32_t fila_final() {
-  return coder::fila_final;
-}
-EXPORTA(fila) std::int32_t fila(std::int32_t i) {
-  return indice(coder::fila(i));
+// Runs what was set up, for the document of formato (1 JSON, 2 DOT): the exit
+// status that huffman-explica would end with.
+EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
+  p.forma = formato == 2 ? formato::dot : formato::json;
+  for (std::string& r : resultados) {
+    r.clear();
+  }
+  execucao e;
+  if (const std::optional<falha> erro = prepara(p, std::nullopt, e)) {
+    resultados[mensagem] = erro->mensagem;
+    de = erro->de;
+    return erro->estado;
+  }
+  resultados[documento] = escrito_por(p.forma == formato::dot ? escreve_dot : escreve_json, e);
+  resultados[frases] = escrito_por(escreve_frases, e);
+  return estado_final(e);
 }
 
-// The pool: n_nos nodes, each by its index.
-EXPORTA(n_nos) std::int32_t n_nos() {
-  return coder::n_nodes;
+// What the last run gave: 0 the document, 1 the page's words, 2 the
+// refusal's message, each as UTF-8 of tamanho(k) bytes.
+EXPORTA(resultado) const char* resultado(std::int32_t k) {
+  return resultados[k].data();
 }
-EXPORTA(no_peso) std::int32_t no_peso(std::int32_t i) {
-  return coder::banco_dados[i].peso;
-}
-EXPORTA(no_simbolo) std::int32_t no_simbolo(std::int32_t i) {
-  return static_cast<unsigned char>(coder::banco_dados[i].simbolo);
-}
-EXPORTA(no_esquerda) std::int32_t no_esquerda(std::int32_t i) {
-  return indice(coder::banco_dados[i].esquerda);
-}
-EXPORTA(no_direita) std::int32_t no_direita(std::int32_t i) {
-  return indice(coder::banco_dados[i].direita);
+EXPORTA(tamanho) std::uint32_t tamanho(std::int32_t k) {
+  return static_cast<std::uint32_t>(resultados[k].size());
 }
 
-// Symbol s's code string, NUL-terminated, or null.
-EXPORTA(codigo) const char* codigo(std::int32_t s) {
-  return coder::code[s];
-}
-
-// Decodes the n bits written at entrada with the code built: the symbols, at
-// saida and NUL-terminated, or null when they do not decode.
-EXPORTA(decodifica) const char* decodifica(std::uint32_t n) {
-  entrada[n] = '\0';
-  return coder::decodifica(entrada, {saida, n + 1}) ? saida : nullptr;
+// Which box the last refusal is about: 0 the options, 1 the text, 2 the
+// weights, 3 the bits, 4 the learner's codes.
+EXPORTA(origem) std::int32_t origem() {
+  return static_cast<std::int32_t>(de);
 }

@@ -1,0 +1,136 @@
+// From a request to a run ready to write: where the weights and the text come
+// from, which alphabet they share, what the bits decode to.
+#include "explica/constroi/execucao.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "explica/le/bits.h"
+#include "explica/le/pesos.h"
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+// The weights of -f, checked and normalized like a text.
+std::optional<falha> le_lista(const std::string& lista, execucao& e, escala& como) {
+  std::string normal = lista;
+  if (auto erro = normaliza_argumento(normal, " da lista de pesos", origem::pesos)) {
+    return erro;
+  }
+  e.lista = std::make_unique<alfabeto::contagem>();
+  if (auto erro = le_pesos(normal, *e.lista, como)) {
+    return erro;
+  }
+  if (alfabeto::distintos(*e.lista) == 0) {
+    e.avisos.emplace_back("nenhum símbolo da lista de pesos tem peso: o código fica vazio");
+  }
+  return std::nullopt;
+}
+
+// Rewrites the text as the symbols of letras, refusing a character without one.
+std::optional<falha> reescreve(const alfabeto::contagem& letras, execucao& e) {
+  const alfabeto::reescrita r = alfabeto::reescreve(letras, e.t.caracteres());
+  if (!r.completa) {
+    return recusa("o caractere " + entre_aspas(r.ponto) + ", o " +
+                      std::to_string(r.sem_simbolo + 1) + "º" + e.t.onde + ", não tem código",
+                  origem::texto);
+  }
+  e.simbolos = std::string_view(e.t.caracteres().data(), r.simbolos);
+  return std::nullopt;
+}
+
+std::optional<falha> decodifica_bits(const std::string& escritos, const alfabeto::contagem& letras,
+                                     execucao& e) {
+  std::string bits;
+  if (auto erro = le_bits(escritos, bits)) {
+    return erro;
+  }
+  const std::optional<std::string> simbolos = decodifica(e.m, bits);
+  if (!simbolos) {
+    return recusa(e.m.folhas < 2 ? "com menos de dois símbolos, só os bits vazios se decodificam"
+                                 : "os bits terminam no meio de um código",
+                  origem::bits);
+  }
+  e.bits = bits;
+  std::string texto(simbolos->size() * alfabeto::max_bytes_utf8, '\0');
+  texto.resize(alfabeto::volta(letras, *simbolos, texto));
+  e.decodificado = std::move(texto);
+  return std::nullopt;
+}
+
+// The learner's codes, checked and normalized like a text, then checked
+// against the model.
+std::optional<falha> confere_codigos(const std::string& lista, execucao& e) {
+  std::string normal = lista;
+  if (auto erro = normaliza_argumento(normal, " da lista de códigos", origem::codigos)) {
+    return erro;
+  }
+  conferencia c;
+  if (auto erro = le_codigos(normal, e.m, c.seu)) {
+    return erro;
+  }
+  c.v = confere(e.m, c.seu);
+  e.conferido = std::move(c);
+  return std::nullopt;
+}
+
+// The text, from a file or from p.texto, where there is one: counted,
+// and rewritten as symbols where it is encoded or checked against a list.
+std::optional<falha> le_o_texto(const pedido& p, std::optional<texto> lido, execucao& e) {
+  if (lido) {
+    e.t = std::move(*lido);
+  } else if (p.texto) {
+    if (auto erro = le_argumento(*p.texto, e.t)) {
+      return erro;
+    }
+  }
+  return std::nullopt;
+}
+
+} // namespace
+
+saida estado_final(const execucao& e) {
+  return e.conferido && !e.conferido->v.de_huffman ? nao_e_huffman : sucesso;
+}
+
+std::optional<falha> prepara(const pedido& p, std::optional<texto> lido, execucao& e) {
+  e.p = p;
+  escala como;
+  if (p.lista) {
+    if (auto erro = le_lista(*p.lista, e, como)) {
+      return erro;
+    }
+  }
+  const bool ha_texto = lido.has_value() || p.texto.has_value();
+  if (auto erro = le_o_texto(p, std::move(lido), e)) {
+    return erro;
+  }
+  alfabeto::contagem& letras = p.lista ? *e.lista : *e.t.contagem;
+  std::array<std::uint32_t, coder::n_simbolos> pesos{};
+  if (!alfabeto::numera(letras, pesos)) {
+    std::abort(); // the text or the list was checked to fit the coder
+  }
+  // The text is rewritten where it is encoded, and checked against a list.
+  const bool codifica = p.relatorio || p.forma == formato::json || p.forma == formato::html;
+  if (ha_texto && (codifica || p.lista)) {
+    if (auto erro = reescreve(letras, e)) {
+      return erro;
+    }
+  }
+  e.m = constroi(pesos, letras, como, p.leve_no_zero ? '0' : '1');
+  if (p.confere) {
+    if (auto erro = confere_codigos(*p.confere, e)) {
+      return erro;
+    }
+  }
+  if (p.bits) {
+    return decodifica_bits(*p.bits, letras, e);
+  }
+  return std::nullopt;
+}
+
+} // namespace explica

@@ -1,0 +1,41 @@
+// One run made ready to write: the inputs read and checked, the code built
+// into the model, the learner's code checked, the bits decoded. Every writer
+// reads one of these and nothing else.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "explica/constroi/confere.h"
+#include "explica/constroi/modelo.h"
+#include "explica/le/texto.h"
+#include "explica/pedido.h"
+
+namespace explica {
+
+struct execucao {
+  pedido p;                                  // what was asked, the inputs as given
+  texto t;                                   // the text, rewritten as symbols where encoded
+  std::unique_ptr<alfabeto::contagem> lista; // the weights of -f, when given
+  modelo m;
+  std::optional<std::string_view> simbolos; // the text as the model's symbols, to encode
+  std::optional<std::string> bits;          // the bits to decode, without blanks
+  std::optional<std::string> decodificado;  // the decoded bits, as UTF-8
+  std::optional<conferencia> conferido;     // the learner's code, checked
+  std::vector<std::string> avisos;          // what the learner should know, that stops nothing
+};
+
+// Makes p ready in e: reads the weights, the text (lido, when it came from a
+// file, else p.texto), the learner's code and the bits; builds the code into
+// e.m and decodes the bits; or says why not. What p names as files has been
+// read into lido and p.bits already.
+[[nodiscard]] std::optional<falha> prepara(const pedido& p, std::optional<texto> lido, execucao& e);
+
+// The exit status of a run that got this far: nao_e_huffman where the
+// learner's code was checked and is not Huffman's, else sucesso.
+[[nodiscard]] saida estado_final(const execucao& e);
+
+} // namespace explica

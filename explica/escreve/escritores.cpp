@@ -1,0 +1,43 @@
+// The table of writers: the sections in their fixed order, each where the
+// request asks for it, or one document in their place.
+#include "explica/escreve/escritores.h"
+
+#include <iterator>
+
+namespace explica {
+
+namespace {
+
+struct secao {
+  bool (*pedida)(const execucao& e);
+  escritor escreve;
+};
+
+constexpr secao secoes[] = {
+    {[](const execucao& e) { return e.p.passos; }, escreve_passos},
+    {[](const execucao& e) { return e.p.arvore; }, escreve_arvore},
+    {[](const execucao& e) { return e.p.relatorio; }, escreve_relatorio},
+    {[](const execucao& e) { return e.p.estatisticas; }, escreve_estatisticas},
+    {[](const execucao& e) { return e.conferido.has_value(); }, escreve_veredito},
+    {[](const execucao& e) { return e.decodificado.has_value(); }, escreve_decodificado},
+};
+
+// The document of each format but the sections, by formato.
+constexpr escritor documentos[] = {nullptr, escreve_json, escreve_dot, escreve_html};
+static_assert(std::size(documentos) == static_cast<std::size_t>(formato::html) + 1);
+
+} // namespace
+
+void escreve(std::FILE* f, const execucao& e) {
+  if (const escritor documento = documentos[static_cast<std::size_t>(e.p.forma)]) {
+    documento(f, e);
+    return;
+  }
+  for (const secao& s : secoes) {
+    if (s.pedida(e)) {
+      s.escreve(f, e);
+    }
+  }
+}
+
+} // namespace explica

@@ -1,0 +1,159 @@
+// What the page shows in words, as one JSON document beside --json's: every
+// name, weight, sentence, note, figure and finding comes from here, so that
+// the page only draws.
+#include <string>
+#include <vector>
+
+#include "explica/escreve/escritores.h"
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+std::string lista_json(const std::vector<std::string>& textos) {
+  std::string j = "[";
+  for (std::size_t i = 0; i < textos.size(); ++i) {
+    j += i == 0 ? "" : ", ";
+    j += json_texto(textos[i]);
+  }
+  j += ']';
+  return j;
+}
+
+std::string pares_json(const linhas& l) {
+  std::string j = "[";
+  for (std::size_t i = 0; i < l.size(); ++i) {
+    j += i == 0 ? "" : ", ";
+    j += lista_json({l[i].first, l[i].second});
+  }
+  j += ']';
+  return j;
+}
+
+// Each node by its name and weight as written; a leaf also as it shows in a
+// line of text over its code.
+void escreve_nos(std::FILE* f, const modelo& m) {
+  std::fputs(" \"nos\": [", f);
+  for (std::size_t i = 0; i < m.nos.size(); ++i) {
+    const auto k = static_cast<std::int32_t>(i);
+    std::fprintf(f, "%s{\"nome\": %s, \"peso\": %s", i == 0 ? "\n  " : ",\n  ",
+                 json_texto(nome(m, k)).c_str(), json_texto(peso(m, m.nos[i].peso)).c_str());
+    if (m.nos[i].simbolo != 0) {
+      std::fprintf(
+          f, ", \"visivel\": %s",
+          json_texto(visivel(m.caractere[static_cast<std::size_t>(m.nos[i].simbolo)])).c_str());
+    }
+    std::fputs("}", f);
+  }
+  std::fputs("],\n", f);
+}
+
+// Each step's title, its sentence and the notes on its ties.
+void escreve_passos(std::FILE* f, const modelo& m) {
+  const char segundo = m.ramo_do_primeiro == '1' ? '0' : '1';
+  std::fputs(" \"passos\": [", f);
+  for (std::size_t k = 0; k < m.passos.size(); ++k) {
+    const passo& p = m.passos[k];
+    std::string titulo = "Passo 0: as folhas entram na fila";
+    std::string frase =
+        "Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap mínimo por "
+        "peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai mais pesado, "
+        "nunca de um de peso igual.";
+    if (p.novo >= 0) {
+      const auto de = [&m](std::int32_t i) { return m.nos[static_cast<std::size_t>(i)].peso; };
+      titulo = "Passo " + std::to_string(k) + ": junção " + std::to_string(k);
+      frase = "Saem os dois mais leves: primeiro " + nome(m, p.primeiro) + " (" +
+              peso(m, de(p.primeiro)) + "), que vai no ramo " + m.ramo_do_primeiro + ", depois " +
+              nome(m, p.segundo) + " (" + peso(m, de(p.segundo)) + "), no ramo " + segundo +
+              ". Entra na fila " + nome(m, p.novo) + ", de peso " + peso(m, de(p.novo)) + ".";
+    }
+    std::fprintf(f, "%s{\"titulo\": %s, \"frase\": %s, \"notas\": %s}", k == 0 ? "\n  " : ",\n  ",
+                 json_texto(titulo).c_str(), json_texto(frase).c_str(),
+                 lista_json(notas_de_empate(m, p)).c_str());
+  }
+  std::fprintf(f, "],\n \"ramos\": %s,\n",
+               lista_json({std::string("1º a sair: ramo ") + m.ramo_do_primeiro,
+                           std::string("2º a sair: ramo ") + segundo})
+                   .c_str());
+}
+
+// One line on what was built: how many symbols, of how much, from which box.
+std::string resumo(const execucao& e) {
+  const modelo& m = e.m;
+  if (m.folhas == 0) {
+    return e.p.lista ? "Não há nada a codificar: nenhum símbolo da lista tem peso."
+                     : "Não há nada a codificar: o texto não tem nenhum símbolo.";
+  }
+  std::string r = conta(m.folhas, "símbolo", "símbolos") + ", ";
+  r += e.p.lista ? "soma dos pesos " + peso(m, m.figuras.caracteres)
+                 : conta(m.figuras.caracteres, "caractere", "caracteres");
+  r += '.';
+  if (e.p.lista && e.p.texto && !e.p.texto->empty()) {
+    r += " O código é o dos pesos; o texto só é codificado com ele.";
+  }
+  if (m.folhas == 1) {
+    r += " Um só símbolo: a raiz é a folha, sem junções, e o código dela é vazio.";
+  }
+  return r;
+}
+
+// The learner's own tree, when the code is prefix free: each node's name
+// (a leaf's character, or nothing), weight and branches, and a leaf's code.
+void escreve_sua_arvore(std::FILE* f, const modelo& m, const conferencia& c) {
+  std::fputs(",\n \"sua_arvore\": [", f);
+  for (std::size_t i = 0; i < c.v.arvore.size(); ++i) {
+    const no& n = c.v.arvore[i];
+    std::fprintf(f, "%s{\"nome\": %s, \"peso\": %s, \"esquerda\": %d, \"direita\": %d",
+                 i == 0 ? "\n  " : ",\n  ",
+                 json_texto(n.simbolo != 0 ? nome_do_simbolo(m, n.simbolo) : "").c_str(),
+                 json_texto(peso(m, n.peso)).c_str(), n.esquerda, n.direita);
+    if (n.simbolo != 0) {
+      std::fprintf(f, ", \"codigo\": %s",
+                   json_texto(c.seu[static_cast<std::size_t>(n.simbolo)]).c_str());
+    }
+    std::fputs("}", f);
+  }
+  std::fputs("]", f);
+}
+
+// The nodes that the last code of the bits passes, from the root down.
+std::vector<std::int32_t> caminho(const modelo& m, const std::string& bits) {
+  std::vector<std::int32_t> nos{m.raiz};
+  for (std::size_t k = 0; k < bits.size(); ++k) {
+    const no& n = m.nos[static_cast<std::size_t>(nos.back())];
+    nos.push_back(bits[k] == '0' ? n.esquerda : n.direita);
+    if (m.nos[static_cast<std::size_t>(nos.back())].simbolo != 0 && k + 1 < bits.size()) {
+      nos.resize(1); // a code read whole: the next starts at the root
+    }
+  }
+  return nos;
+}
+
+} // namespace
+
+void escreve_frases(std::FILE* f, const execucao& e) {
+  const modelo& m = e.m;
+  std::fputs("{", f);
+  escreve_nos(f, m);
+  escreve_passos(f, m);
+  std::fprintf(f, " \"resumo\": %s,\n \"figuras\": %s,\n \"avisos\": %s",
+               json_texto(resumo(e)).c_str(), pares_json(figuras(m)).c_str(),
+               lista_json(e.avisos).c_str());
+  if (e.conferido) {
+    std::fprintf(f, ",\n \"veredito\": %s", pares_json(achados(m, *e.conferido)).c_str());
+    if (e.conferido->v.livre_de_prefixo) {
+      escreve_sua_arvore(f, m, *e.conferido);
+    }
+  }
+  if (e.bits && m.folhas >= 2 && !e.bits->empty()) {
+    std::string c = "[";
+    for (const std::int32_t i : caminho(m, *e.bits)) {
+      c += (c.size() == 1 ? "" : ", ") + std::to_string(i);
+    }
+    std::fprintf(f, ",\n \"caminho\": %s]", c.c_str());
+  }
+  std::fputs("}\n", f);
+}
+
+} // namespace explica

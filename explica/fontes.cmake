@@ -1,0 +1,14 @@
+# The explorer's sources, by who builds them, named from explica/: the
+# engine, which the program and the page's module share; what the program
+# alone has (the command line, files, utf8proc's NFC, the writers' table and
+# the page itself); and what the module has in their place.
+set(explica_motor
+    pedido.cpp mostra.cpp
+    le/bytes.cpp le/texto.cpp le/pares.cpp le/pesos.cpp le/bits.cpp le/codigos.cpp
+    constroi/modelo.cpp constroi/confere.cpp constroi/execucao.cpp
+    escreve/passos.cpp escreve/arvore.cpp escreve/relatorio.cpp escreve/estatisticas.cpp
+    escreve/veredito.cpp escreve/decodificado.cpp escreve/json.cpp escreve/dot.cpp
+    escreve/frases.cpp)
+set(explica_programa
+    le/linha_de_comando.cpp le/arquivo.cpp le/nfc.cpp escreve/escritores.cpp escreve/pagina.cpp)
+set(explica_modulo le/nfc_no_navegador.cpp)

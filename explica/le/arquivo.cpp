@@ -1,0 +1,150 @@
+// Reads a whole file or standard input with read(2), a piece at a time.
+#include "explica/le/arquivo.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <string_view>
+#include <unistd.h>
+
+namespace explica {
+
+namespace {
+
+// Read at a time: each piece is checked while it is still in the cache.
+constexpr std::size_t bloco = std::size_t{512} * 1024;
+
+constexpr std::string_view bom = "\xEF\xBB\xBF"; // U+FEFF, as Windows editors open a file
+
+// Reads up to n bytes into p; -1 with errno on failure.
+ssize_t le_pedaco(int fd, char* p, std::size_t n) {
+  for (;;) {
+    const ssize_t r = read(fd, p, n);
+    if (r >= 0 || errno != EINTR) {
+      return r;
+    }
+  }
+}
+
+falha nao_consigo_ler(const std::string& nome, origem de) {
+  return {uso_errado, "não consigo ler " + nome + ": " + motivo(errno), de};
+}
+
+// Reads fd to its end into t, with room for esperado bytes at first, and
+// hands each piece to recebe. nome names fd in a message.
+std::optional<falha> le_tudo(int fd, std::size_t esperado, const std::string& nome, lido& t,
+                             const ao_ler& recebe) {
+  t.tamanho = 0;
+  t.reserva(esperado + bloco);
+  for (;;) {
+    if (t.capacidade - 1 - t.tamanho < bloco) {
+      t.reserva(std::max(2 * t.capacidade, t.tamanho + bloco));
+    }
+    const ssize_t r = le_pedaco(fd, t.dados.get() + t.tamanho, bloco);
+    if (r < 0) {
+      return nao_consigo_ler(nome, origem::texto);
+    }
+    t.tamanho += static_cast<std::size_t>(r);
+    t.dados[t.tamanho] = '\0';
+    if (auto recusa = recebe(t, r == 0)) {
+      return recusa;
+    }
+    if (r == 0) {
+      return std::nullopt;
+    }
+  }
+}
+
+} // namespace
+
+std::string motivo(int e) {
+  switch (e) {
+    case ENOENT:
+      return "não existe";
+    case EACCES:
+    case EPERM:
+      return "sem permissão";
+    case EISDIR:
+      return "é um diretório";
+    case ENOTDIR:
+      return "uma parte do caminho não é um diretório";
+    case ENAMETOOLONG:
+      return "o nome é longo demais";
+    case ELOOP:
+      return "links simbólicos demais";
+    case EIO:
+      return "erro de entrada e saída";
+    case ENOMEM:
+      return "falta memória";
+    case ENOSPC:
+      return "não há espaço no dispositivo";
+    case EPIPE:
+      return "o outro lado do pipe foi fechado";
+    case EBADF:
+      return "o descritor não está aberto";
+    default:
+      return "erro " + std::to_string(e) + " do sistema";
+  }
+}
+
+std::optional<falha> le_arquivo(const std::string& caminho, lido& t, const ao_ler& recebe) {
+  const bool entrada_padrao = caminho == "-";
+  const int fd = entrada_padrao ? STDIN_FILENO : open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+  const std::string nome = entrada_padrao ? "a entrada padrão" : caminho;
+  if (fd < 0) {
+    return nao_consigo_ler(nome, origem::texto);
+  }
+  // A regular file's size is only a guess at how much to read: /proc's
+  // files say 0, and a file may grow.
+  struct stat st {};
+  const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  auto r = le_tudo(fd, regular ? static_cast<std::size_t>(st.st_size) : 0, nome, t, recebe);
+  if (!entrada_padrao) {
+    close(fd);
+  }
+  return r;
+}
+
+std::optional<falha> le_texto(const std::string& caminho, texto& t) {
+  t.onde = " da entrada";
+  bool inicio_visto = false;
+  auto recebe = [&t, &inicio_visto](const lido& bytes, bool fim) -> std::optional<falha> {
+    if (!inicio_visto) { // a byte-order mark needs its three bytes to be told
+      if (bytes.tamanho < bom.size() && !fim) {
+        return std::nullopt;
+      }
+      inicio_visto = true;
+      if (std::string_view(bytes.dados.get(), bytes.tamanho).starts_with(bom)) {
+        t.inicio = bom.size();
+        t.contagem->lidos = bom.size();
+      }
+    }
+    return conta_pedaco(t, fim);
+  };
+  if (auto erro = le_arquivo(caminho, t.bytes, recebe)) {
+    return erro;
+  }
+  return termina(t);
+}
+
+std::optional<falha> le_arquivos(pedido& p, std::optional<texto>& t) {
+  if (p.texto_de_arquivo()) {
+    t.emplace();
+    if (auto erro = le_texto(p.arquivo.value_or("-"), *t)) {
+      return erro;
+    }
+  }
+  if (p.bits == "-") {
+    lido bits;
+    if (auto erro = le_arquivo("-", bits, [](const lido&, bool) { return std::nullopt; })) {
+      erro->de = origem::bits;
+      return erro;
+    }
+    p.bits = std::string(bits.bytes().data(), bits.tamanho);
+  }
+  return std::nullopt;
+}
+
+} // namespace explica

@@ -1,0 +1,38 @@
+// Reading a file or standard input a piece at a time, so that each piece can
+// be checked as it comes: the text of -a, and the bits of -d -.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "explica/le/bytes.h"
+#include "explica/le/texto.h"
+#include "explica/pedido.h"
+
+namespace explica {
+
+// Called after each piece is read, and once more at the end with fim; a
+// refusal stops the reading there.
+using ao_ler = std::function<std::optional<falha>(const lido& t, bool fim)>;
+
+// Reads the file caminho, or standard input for "-", into t, to its end
+// whatever size it claims. Says why it could not (uso_errado, in Portuguese),
+// or passes on what recebe refused.
+[[nodiscard]] std::optional<falha> le_arquivo(const std::string& caminho, lido& t,
+                                              const ao_ler& recebe);
+
+// Reads the text of the file caminho, or of standard input for "-", into t:
+// drops a byte-order mark at its start, refuses a NUL or a byte that is not
+// UTF-8 as soon as it is read, and stops reading past the coder's most
+// characters; then ends it as termina does.
+[[nodiscard]] std::optional<falha> le_texto(const std::string& caminho, texto& t);
+
+// Reads what the request takes from files: the text of -a or of standard
+// input into t, when it comes from there, and the bits of -d - into p.bits.
+[[nodiscard]] std::optional<falha> le_arquivos(pedido& p, std::optional<texto>& t);
+
+// The system's reason for errno e, in Portuguese.
+[[nodiscard]] std::string motivo(int e);
+
+} // namespace explica

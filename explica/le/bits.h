@@ -1,0 +1,17 @@
+// The bits of -d, as a learner types them: '0' and '1', with blanks and line
+// breaks between them, which count for nothing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "explica/pedido.h"
+
+namespace explica {
+
+// The bits of escritos without blanks, tabs and line breaks, into bits.
+// Refuses any other character (dados_recusados), naming its position from 1.
+[[nodiscard]] std::optional<falha> le_bits(std::string_view escritos, std::string& bits);
+
+} // namespace explica

@@ -1,0 +1,204 @@
+// huffman-explica's command line, read with getopt_long.
+#include "explica/le/linha_de_comando.h"
+
+#include <algorithm>
+#include <getopt.h>
+#include <iterator>
+#include <string_view>
+
+namespace explica {
+
+namespace {
+
+enum longa : int {
+  opcao_passos = 256,
+  opcao_arvore,
+  opcao_relatorio,
+  opcao_estatisticas,
+  opcao_confere,
+  opcao_leve_no_zero,
+  opcao_json,
+  opcao_dot,
+  opcao_html,
+  opcao_versao
+};
+
+constexpr option opcoes[] = {
+    {"arquivo", required_argument, nullptr, 'a'},
+    {"frequencias", required_argument, nullptr, 'f'},
+    {"decodifica", required_argument, nullptr, 'd'},
+    {"passos", no_argument, nullptr, opcao_passos},
+    {"arvore", no_argument, nullptr, opcao_arvore},
+    {"relatorio", no_argument, nullptr, opcao_relatorio},
+    {"estatisticas", no_argument, nullptr, opcao_estatisticas},
+    {"confere", required_argument, nullptr, opcao_confere},
+    {"leve-no-zero", no_argument, nullptr, opcao_leve_no_zero},
+    {"json", no_argument, nullptr, opcao_json},
+    {"dot", no_argument, nullptr, opcao_dot},
+    {"html", no_argument, nullptr, opcao_html},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, opcao_versao},
+    {nullptr, 0, nullptr, 0},
+};
+
+// Takes one document format; two of them are a mistake.
+std::optional<falha> escolhe(pedido& p, formato f) {
+  if (p.forma != formato::secoes && p.forma != f) {
+    return erro_de_uso("--json, --dot e --html não vão juntos");
+  }
+  p.forma = f;
+  return std::nullopt;
+}
+
+// What is wrong with the option argv[optind - 1], which getopt_long did not
+// take: a name it does not know, or a value for an option that takes none.
+falha opcao_recusada(char** argv) {
+  const std::string_view dada = argv[optind - 1];
+  if (!dada.starts_with("--")) { // a short option, even inside a cluster
+    return erro_de_uso("opção desconhecida: -" + std::string(1, static_cast<char>(optopt)));
+  }
+  const std::string_view nome = dada.substr(0, dada.find('='));
+  const bool conhecida = std::any_of(std::begin(opcoes), std::end(opcoes) - 1,
+                                     [nome](const option& o) { return nome.substr(2) == o.name; });
+  if (conhecida && nome.size() < dada.size()) {
+    return erro_de_uso("a opção " + std::string(nome) + " não leva valor");
+  }
+  return erro_de_uso("opção desconhecida: " + std::string(dada));
+}
+
+// What the options ask that cannot be done together.
+std::optional<falha> combina(const pedido& p) {
+  if (p.texto && p.arquivo) {
+    return erro_de_uso("TEXTO e --arquivo não vão juntos");
+  }
+  if (p.arquivo && p.arquivo->empty()) {
+    return erro_de_uso("o nome do arquivo está vazio");
+  }
+  if ((p.bits || p.confere) && p.forma == formato::dot) {
+    return erro_de_uso("--decodifica e --confere não vão com --dot, que só desenha a árvore");
+  }
+  if (p.bits == "-" && (p.arquivo == "-" || (!p.texto && !p.arquivo && !p.lista))) {
+    return erro_de_uso(
+        "com -d -, os bits vêm da entrada padrão, e o texto, de TEXTO, de um arquivo ou de -f");
+  }
+  return std::nullopt;
+}
+
+} // namespace
+
+std::string uso() {
+  return "Uso: huffman-explica [OPÇÕES] [TEXTO]\n"
+         "Constrói o código de Huffman de um texto (o argumento TEXTO, um arquivo ou a\n"
+         "entrada padrão) ou de uma tabela de pesos, e mostra como ele é feito.\n"
+         "\n"
+         "O texto:\n"
+         "  -a, --arquivo=ARQUIVO      lê o texto de ARQUIVO (- é a entrada padrão)\n"
+         "  -f, --frequencias=LISTA    constrói o código dos pesos em LISTA, pares s=n\n"
+         "                             separados por vírgulas: a=45,b=13 ou a=0.45, b=0.13\n"
+         "                             ou a=45%,b=13%; ou por ponto e vírgula, com vírgula\n"
+         "                             decimal: a=0,45; b=0,55; um texto dado junto é só\n"
+         "                             codificado\n"
+         "Seções, nesta ordem (sem nenhuma, o relatório):\n"
+         "      --passos               cada junção da fila, na ordem\n"
+         "      --arvore               a árvore, com o peso de cada nó e o código de cada folha\n"
+         "      --relatorio            a tabela de símbolos e códigos e o texto codificado\n"
+         "      --estatisticas         tamanhos, média, entropia e eficiência\n"
+         "      --confere=CODIGOS      confere um código seu, pares s=bits como em LISTA\n"
+         "                             (a=0,b=101,c=100): livre de prefixo, Kraft, custo, se\n"
+         "                             é de Huffman, e a comparação com o código daqui\n"
+         "  -d, --decodifica=BITS      decodifica BITS com o código construído; brancos são\n"
+         "                             ignorados, e - lê os bits da entrada padrão\n"
+         "Em lugar das seções:\n"
+         "      --json                 um documento JSON com a árvore e os códigos\n"
+         "      --dot                  a árvore no formato DOT do Graphviz\n"
+         "      --html                 uma página que mostra a construção passo a passo\n"
+         "\n"
+         "      --leve-no-zero         o primeiro nó que sai da fila vai no ramo 0, como em\n"
+         "                             muitos livros: cada código é o complemento do de antes\n"
+         "  -h, --help                 mostra esta ajuda\n"
+         "      --version              mostra a versão\n"
+         "\n"
+         "O texto é UTF-8, normalizado para NFC, e cada caractere é um símbolo: no máximo\n"
+         "127 distintos. O primeiro nó que sai da fila vai no ramo 1, o segundo no ramo 0\n"
+         "(com --leve-no-zero, o contrário).\n"
+         "Saída: 0 se deu certo, 1 se os dados foram recusados, 2 se a linha de comando\n"
+         "está errada, 3 se --confere viu que o código não é de Huffman.\n";
+}
+
+std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
+  opterr = 0; // the messages are ours
+  optind = 1;
+  for (;;) {
+    const int c = getopt_long(argc, argv, ":a:f:d:h", opcoes, nullptr);
+    if (c == -1) {
+      break;
+    }
+    std::optional<falha> erro;
+    switch (c) {
+      case 'a':
+        p.arquivo = optarg;
+        break;
+      case 'f':
+        p.lista = optarg;
+        break;
+      case 'd':
+        p.bits = optarg;
+        break;
+      case 'h':
+        p.ajuda = true;
+        break;
+      case opcao_passos:
+        p.passos = true;
+        break;
+      case opcao_arvore:
+        p.arvore = true;
+        break;
+      case opcao_relatorio:
+        p.relatorio = true;
+        break;
+      case opcao_estatisticas:
+        p.estatisticas = true;
+        break;
+      case opcao_confere:
+        p.confere = optarg;
+        break;
+      case opcao_leve_no_zero:
+        p.leve_no_zero = true;
+        break;
+      case opcao_json:
+        erro = escolhe(p, formato::json);
+        break;
+      case opcao_dot:
+        erro = escolhe(p, formato::dot);
+        break;
+      case opcao_html:
+        erro = escolhe(p, formato::html);
+        break;
+      case opcao_versao:
+        p.versao = true;
+        break;
+      case ':':
+        return erro_de_uso(std::string("a opção ") + argv[optind - 1] + " pede um valor");
+      default:
+        return opcao_recusada(argv);
+    }
+    if (erro) {
+      return erro;
+    }
+  }
+  if (optind < argc) {
+    p.texto = argv[optind++];
+  }
+  if (optind < argc) {
+    return erro_de_uso("um só TEXTO, por favor");
+  }
+  if (auto erro = combina(p)) {
+    return erro;
+  }
+  if (!p.passos && !p.arvore && !p.estatisticas && !p.confere && !p.bits) {
+    p.relatorio = true;
+  }
+  return std::nullopt;
+}
+
+} // namespace explica

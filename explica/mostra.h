@@ -1,0 +1,77 @@
+// How the explorer shows what it shows, written once for every writer, every
+// message and the page: a character between quotes, a weight as the learner
+// wrote it, a node by its name, a number in JSON, and the escapers of the
+// formats it writes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "explica/constroi/modelo.h"
+
+namespace explica {
+
+// A character as UTF-8.
+[[nodiscard]] std::string utf8(char32_t c);
+
+// Whether a character prints on its own: a letter, number, punctuation,
+// symbol or spacing mark, or the blank U+0020.
+[[nodiscard]] bool imprime_so(char32_t c);
+
+// A character as a learner reads it between quotes: itself when it prints on
+// its own; otherwise \t, \n, \r, \xHH below 0x80, and \u{XXXX}, with at least
+// four upper-case hex digits, from 0x80 on (controls, marks standing alone,
+// format characters, other separators, private use, unassigned).
+[[nodiscard]] std::string mostra(char32_t c);
+
+// The same between single quotes: 'a', '\n'.
+[[nodiscard]] std::string entre_aspas(char32_t c);
+
+// A character in a line of text over its code, where a blank or a line
+// break must still be seen: ␣ and ↵, else as mostra shows it.
+[[nodiscard]] std::string visivel(char32_t c);
+
+// A whole number of units of scale e as written: 58 with two places is 0.58
+// (0,58 in a list that writes its decimals with a comma), and 45 in
+// percentage points 45%.
+[[nodiscard]] std::string escrito(std::int64_t p, escala e);
+
+// A weight of m as the learner wrote it.
+[[nodiscard]] std::string peso(const modelo& m, std::int64_t p);
+
+// Node i of m: a leaf by its character between quotes, an inner node as
+// "nó j", j the merge that made it.
+[[nodiscard]] std::string nome(const modelo& m, std::int32_t i);
+
+// The symbol s of m by its character between quotes.
+[[nodiscard]] std::string nome_do_simbolo(const modelo& m, std::int32_t s);
+
+// n and its noun, singular for exactly 1, as Portuguese counts: "1 bit",
+// "0 bits".
+[[nodiscard]] std::string conta(std::int64_t n, const char* um, const char* varios);
+
+// How many columns s takes on a terminal: one a character.
+[[nodiscard]] std::size_t colunas(std::string_view s);
+
+// Writes texto in lines of at most 80 columns, broken at blanks: the first
+// after primeiro, the others after recuo.
+void escreve_em_linhas(std::FILE* f, std::string_view texto, std::string_view primeiro,
+                       std::string_view recuo);
+
+// s as the inside of a JSON string: '"', '\' and the controls below 0x20
+// escaped, every other character itself.
+[[nodiscard]] std::string json(std::string_view s);
+
+// s as a whole JSON string, quotes included.
+[[nodiscard]] std::string json_texto(std::string_view s);
+
+// x as the shortest JSON number that reads back as x.
+[[nodiscard]] std::string json_numero(double x);
+
+// s as the inside of a DOT string.
+[[nodiscard]] std::string dot(std::string_view s);
+
+} // namespace explica

@@ -1,0 +1,109 @@
+// Child processes through posix_spawn, with files for their standard
+// streams, and the explorer's engine in this process.
+#include "tests/apoio.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <spawn.h>
+#include <unistd.h>
+
+#include "explica/le/linha_de_comando.h"
+
+extern char** environ;
+
+namespace teste {
+
+namespace {
+
+std::string le(const std::string& caminho) {
+  std::ifstream f(caminho, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// A file of its own in the test's temporary folder, removed when it goes.
+struct arquivo_temporario {
+  std::string caminho;
+  explicit arquivo_temporario(const char* fim) {
+    static int vez = 0;
+    caminho = ::testing::TempDir() + "apoio_" + std::to_string(getpid()) + "_" +
+              std::to_string(vez++) + fim;
+  }
+  ~arquivo_temporario() { static_cast<void>(std::remove(caminho.c_str())); }
+  arquivo_temporario(const arquivo_temporario&) = delete;
+  arquivo_temporario& operator=(const arquivo_temporario&) = delete;
+};
+
+} // namespace
+
+resultado roda(const std::string& programa, const std::vector<std::string>& argumentos,
+               const std::string& entrada) {
+  const arquivo_temporario in(".in");
+  const arquivo_temporario out(".out");
+  const arquivo_temporario err(".err");
+  std::ofstream(in.caminho, std::ios::binary) << entrada;
+  posix_spawn_file_actions_t acoes;
+  posix_spawn_file_actions_init(&acoes);
+  posix_spawn_file_actions_addopen(&acoes, STDIN_FILENO, in.caminho.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&acoes, STDOUT_FILENO, out.caminho.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&acoes, STDERR_FILENO, err.caminho.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::vector<std::string> palavras{programa};
+  palavras.insert(palavras.end(), argumentos.begin(), argumentos.end());
+  std::vector<char*> argv;
+  for (std::string& p : palavras) {
+    argv.push_back(p.data());
+  }
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  resultado r;
+  if (posix_spawn(&pid, programa.c_str(), &acoes, nullptr, argv.data(), environ) == 0) {
+    int estado = 0;
+    waitpid(pid, &estado, 0);
+    r.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+  }
+  posix_spawn_file_actions_destroy(&acoes);
+  r.saida = le(out.caminho);
+  r.erros = le(err.caminho);
+  return r;
+}
+
+std::unique_ptr<pronto> prepara(const std::vector<std::string>& palavras) {
+  std::vector<std::string> copia{"huffman-explica"};
+  copia.insert(copia.end(), palavras.begin(), palavras.end());
+  std::vector<char*> argv;
+  for (std::string& p : copia) {
+    argv.push_back(p.data());
+  }
+  auto r = std::make_unique<pronto>();
+  explica::pedido p;
+  r->recusa = explica::le_pedido(static_cast<int>(argv.size()), argv.data(), p);
+  if (!r->recusa) {
+    r->recusa = explica::prepara(p, std::nullopt, r->e);
+  }
+  return r;
+}
+
+std::string escrito(explica::escritor escreve, const explica::execucao& e) {
+  char* dados = nullptr;
+  std::size_t n = 0;
+  std::FILE* f = open_memstream(&dados, &n);
+  escreve(f, e);
+  static_cast<void>(std::fclose(f));
+  std::string s(dados, n);
+  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+  return s;
+}
+
+std::string saida(const std::vector<std::string>& palavras) {
+  const auto r = prepara(palavras);
+  return r->recusa ? "recusa: " + r->recusa->mensagem : escrito(explica::escreve, r->e);
+}
+
+} // namespace teste

@@ -1,0 +1,44 @@
+// What the suites share: running a program as a child process, the one way a
+// test runs one, and the explorer's engine made ready from command-line words
+// in this process, with what a writer writes for it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "explica/constroi/execucao.h"
+#include "explica/escreve/escritores.h"
+
+namespace teste {
+
+struct resultado {
+  int estado = -1; // the exit status, or -1 where the program did not exit
+  std::string saida;
+  std::string erros;
+};
+
+// Runs programa with these arguments, and entrada on its standard input,
+// to its end: its exit status and all it wrote on standard output and error.
+[[nodiscard]] resultado roda(const std::string& programa,
+                             const std::vector<std::string>& argumentos,
+                             const std::string& entrada = "");
+
+// A run of the explorer made ready from these command-line words, as the
+// program reads them, for texts and lists given as words (no file): the
+// refusal where there is one, else the run.
+struct pronto {
+  std::optional<explica::falha> recusa;
+  explica::execucao e;
+};
+[[nodiscard]] std::unique_ptr<pronto> prepara(const std::vector<std::string>& palavras);
+
+// What escreve writes for e.
+[[nodiscard]] std::string escrito(explica::escritor escreve, const explica::execucao& e);
+
+// What the program would write on standard output for these words, or
+// "recusa: " and the refusal's message.
+[[nodiscard]] std::string saida(const std::vector<std::string>& palavras);
+
+} // namespace teste

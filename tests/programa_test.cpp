@@ -1,0 +1,139 @@
+// huffman-explica run as a program: its report against the demo's, what it
+// reads from standard input, its exit statuses, and every kind of bad input
+// against its status, its one line on standard error and its empty output.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "tests/apoio.h"
+
+namespace {
+
+using teste::resultado;
+
+resultado explica(const std::vector<std::string>& argumentos, const std::string& entrada = "") {
+  return teste::roda(EXPLICA_EXE, argumentos, entrada);
+}
+
+TEST(programa, HuffmanPrintsTheDemosReport) {
+  const resultado demo = teste::roda(HUFFMAN_EXE, {});
+  const resultado r = explica({"Huffman"});
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_EQ(r.saida, demo.saida);
+  EXPECT_EQ(explica({"--relatorio"}, "Huffman").saida, demo.saida);
+}
+
+// Bits from standard input, blanks and all, decode to UTF-8; a text read
+// through a pipe gives what the same text given as an argument gives; a
+// byte-order mark opens a file and is dropped there only.
+TEST(programa, BitsAndTextComeThroughStandardInputToo) {
+  const resultado r = explica({"-d", "-", "-f", "ç=3,ã=2,🙂=1"}, "1 00\n01 1\n");
+  EXPECT_EQ(r.estado, 0) << r.erros;
+  EXPECT_EQ(r.saida, "çã🙂ç");
+  const std::string frase = "A codificação de Huffman é ótima";
+  EXPECT_EQ(explica({"--json"}, frase).saida, explica({"--json", frase}).saida);
+  const resultado bom = explica({"--relatorio"},
+                                "\xEF\xBB\xBF"
+                                "ab"
+                                "\xEF\xBB\xBF");
+  EXPECT_NE(bom.saida.find("'\\u{FEFF}'"), std::string::npos) << "a later mark is a character";
+  EXPECT_EQ(bom.saida.find("'\\u{FEFF}'"), bom.saida.rfind("'\\u{FEFF}'")) << bom.saida;
+}
+
+// Decoding gives back the very bytes that were encoded, a last line break
+// or none.
+TEST(programa, DecodingGivesBackTheExactText) {
+  for (const std::string texto : {"São Paulo\n", "sem quebra", "a\n\nb\n\n"}) {
+    const auto j = nlohmann::json::parse(explica({"--json", texto}).saida);
+    const resultado r = explica({"-d", j.at("codificado").get<std::string>(), texto});
+    EXPECT_EQ(r.saida, texto);
+  }
+}
+
+// A verdict is an exit status: 0 for a Huffman code, 3 with the whole
+// section for any other, in either form.
+TEST(programa, ConfereExitsThreeForACodeThatIsNotHuffmans) {
+  const std::vector<std::string> livro = {"-f", "a=45,b=13,c=12,d=16,e=9,f=5"};
+  auto confere = [&livro](const std::string& codigos, std::vector<std::string> mais = {}) {
+    mais.push_back("--confere=" + codigos);
+    mais.insert(mais.end(), livro.begin(), livro.end());
+    return explica(mais);
+  };
+  EXPECT_EQ(confere("a=0,b=101,c=100,d=111,e=1101,f=1100").estado, 0);
+  EXPECT_EQ(confere("a=1,b=010,c=011,d=000,e=0010,f=0011", {"--leve-no-zero"}).estado, 0);
+  const resultado errado = confere("a=0,b=10,c=110,d=1110,e=11110,f=11111");
+  EXPECT_EQ(errado.estado, 3);
+  EXPECT_TRUE(errado.saida.starts_with("Livre de prefixo: sim.\nKraft: a soma")) << errado.saida;
+  const resultado json = confere("a=0,b=101,c=100,d=111,e=1101,f=110", {"--json"});
+  EXPECT_EQ(json.estado, 3);
+  EXPECT_EQ(nlohmann::json::parse(json.saida).at("kraft"), "17/16");
+}
+
+// A notice that stops nothing: a weight list where nothing weighs.
+TEST(programa, SaysSoWhenNoSymbolHasWeight) {
+  const resultado r = explica({"-f", "a=0,b=0"});
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_EQ(r.erros,
+            "huffman-explica: nenhum símbolo da lista de pesos tem peso: o código fica "
+            "vazio\n");
+}
+
+// Each refusal: its exit status, its one line on standard error, and nothing
+// on standard output.
+TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
+  struct caso {
+    std::vector<std::string> argumentos;
+    std::string entrada;
+    int estado;
+    const char* mensagem;
+  };
+  const std::string demais = [] { // 128 distinct characters, one past the code
+    std::string t;
+    for (char32_t p = 0x100; p < 0x180; ++p) {
+      t += static_cast<char>(0xC0 | (p >> 6U));
+      t += static_cast<char>(0x80 | (p & 0x3FU));
+    }
+    return t;
+  }();
+  const caso casos[] = {
+      {{"--passos"}, std::string("ab\0c", 4), 1, "o byte 0x00 na posição 3 da entrada é um NUL"},
+      {{"-a", "/dev/zero"}, "", 1, "o byte 0x00 na posição 1 da entrada é um NUL"},
+      {{}, "abc\xe9", 1, "o byte 0xe9 na posição 4 da entrada não é UTF-8 (se o arquivo"},
+      {{"a\xed\xa0\x80"}, "", 1, "o byte 0xed na posição 2 do texto não é UTF-8"},
+      {{"--estatisticas"}, demais, 1, "o texto tem 128 caracteres distintos"},
+      {{"-f", "a=2147483647,b=1"}, "", 1, "os pesos somam mais que 2147483647"},
+      {{"-f", "a=1,b=1", "abc"}, "", 1, "o caractere 'c', o 3º do texto, não tem código"},
+      {{"-d", "00", "Huffman"}, "", 1, "os bits terminam no meio de um código"},
+      {{"-d", "0 x", "Huffman"}, "", 1, "o caractere 'x' na posição 3 dos bits não é 0 nem 1"},
+      {{"-d", "0", "aaaa"}, "", 1, "só os bits vazios se decodificam"},
+      {{"--confere=a=0,b=1", "-f", "a=1,b=1,c=1"}, "", 1, "'c' tem peso, mas não tem código"},
+      {{"--nada"}, "", 2, "opção desconhecida: --nada (veja huffman-explica --help)"},
+      {{"-x"}, "", 2, "opção desconhecida: -x"},
+      {{"--html=1"}, "", 2, "a opção --html não leva valor"},
+      {{"--help=x"}, "", 2, "a opção --help não leva valor"},
+      {{"-d"}, "", 2, "a opção -d pede um valor"},
+      {{"a", "b"}, "", 2, "um só TEXTO"},
+      {{"-f", "a=0,45"}, "", 2, "com vírgula decimal, separe os pares com ponto e vírgula"},
+      {{"-f", "a=x"}, "", 2, "escreva a=0.45,b=0.55 ou, com vírgula decimal, a=0,45; b=0,55"},
+      {{"-f", "a=1,a=2"}, "", 2, "o símbolo 'a' aparece duas vezes na lista de pesos"},
+      {{"-f", "a=1; "}, "", 2, "a lista de pesos termina num ponto e vírgula"},
+      {{"--json", "--dot", "a"}, "", 2, "--json, --dot e --html não vão juntos"},
+      {{"-a", "/nao/existe"}, "", 2, "não consigo ler /nao/existe: não existe"},
+      {{"-a", "/tmp"}, "", 2, "não consigo ler /tmp: é um diretório"},
+      {{"-d", "0", "--dot", "ab"}, "", 2, "--decodifica e --confere não vão com --dot"},
+      {{"-d", "-"}, "01", 2, "com -d -, os bits vêm da entrada padrão"},
+      {{"--confere=a=0,a=1", "-f", "a=1,b=1"}, "", 2, "aparece duas vezes na lista de códigos"},
+  };
+  for (const caso& c : casos) {
+    const resultado r = explica(c.argumentos, c.entrada);
+    EXPECT_EQ(r.estado, c.estado) << c.mensagem;
+    EXPECT_EQ(r.saida, "") << c.mensagem;
+    EXPECT_TRUE(r.erros.starts_with("huffman-explica: ")) << r.erros;
+    EXPECT_NE(r.erros.find(c.mensagem), std::string::npos) << r.erros;
+    EXPECT_EQ(r.erros.find('\n'), r.erros.size() - 1) << "one line: " << r.erros;
+  }
+}
+
+} // namespace
