@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""The page's speed in headless Chromium: from the start of a rebuild to the
-first step drawn (laid out), for a 1 KB and a 100 KB text, the median of nine;
-the page for 127 symbols with every step drawn; and the page's size. Run from
-the repository root after a build that made build/release/web/web/huffman-pagina.html
+"""The page's speed in headless Chromium: from the start of a rebuild (the
+engine's run and the drawing) to the first step drawn and laid out, for a
+1 KB and a 100 KB text, the median of nine; the page for 127 symbols with
+every step drawn, as printing needs; and the page's size. Run from the
+repository root after a build that made build/release/web/huffman-pagina.html
 (cmake --workflow --preset release, with the wasm tools)."""
 import os
 import random
@@ -14,7 +15,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
 PAGINA = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
-                         "build/release/web/web/huffman-pagina.html")
+                         "build/release/web/huffman-pagina.html")
 
 
 def texto(n, simbolos):
@@ -39,7 +40,7 @@ def main():
         todos = [chr(c) for c in range(33, 127)] + [chr(c) for c in range(0xE0, 0x101)]
         medir = """
             const t0 = performance.now();
-            window.huffman.desenha(window.huffman.constroiTexto(arguments[0]));
+            window.huffman.constroi({texto: arguments[0]});
             if (arguments[1]) window.huffman.desenhaTodos();
             document.body.offsetHeight;
             return performance.now() - t0;"""

@@ -69,7 +69,7 @@
   // for 127 steps of 127 nodes building element by element took seconds
 
   const escapa = (t) => String(t).replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
-  const n1 = (v) => Math.round(v * 10) / 10;
+  const n1 = Math.round; // whole pixels: shorter markup, the same picture
 
   function marca(tag, attrs, texto) {
     let a = '';
@@ -93,10 +93,39 @@
     return e;
   }
 
-  // A drawing in the making: the plain boxes and the edges each one path,
-  // the boxes that stand out and the texts elements of their own.
-  function desenho() {
-    return { caixas: '', arestas: '', proprias: [], textos: [] };
+  // A drawing in the making. The browser's cost is in its elements, so the
+  // plain boxes and the edges are each one path, and the labels of one
+  // monospace width (Latin letters, digits, the branch's 0 and 1) are each
+  // kind one text, every character placed where it goes; the boxes that
+  // stand out and the labels of other scripts are elements of their own.
+  // Where soltos, every label is an element of its own, as a drawing to
+  // download and edit wants.
+  function desenho(soltos) {
+    const letras = () => ({ x: [], y: [], s: '' });
+    return { soltos, caixas: '', arestas: '', proprias: [], textos: [], rotulos: letras(), ramos: letras(), espacos: letras() };
+  }
+
+  const LATINO = /^[\u0021-\u024f ]*$/;
+
+  // Each character of texto into l, each centred in its place of largo px,
+  // the whole centred at cx (or ending at cx where ate), on the line y;
+  // blanks need no place.
+  function poe(l, cx, y, texto, ate, largo = LETRA) {
+    const c = Array.from(texto);
+    const x0 = ate ? cx - (c.length - 0.5) * largo : cx - ((c.length - 1) * largo) / 2;
+    c.forEach((ch, k) => {
+      if (ch === ' ') return;
+      l.x.push(n1(x0 + k * largo));
+      l.y.push(y);
+      l.s += ch;
+    });
+  }
+
+  // A label centred at cx on the line y: in the shared text where its width
+  // is known, else a text of its own.
+  function rotulo(d, cx, y, texto, classe) {
+    if (!d.soltos && LATINO.test(texto)) poe(classe === 'ramo' ? d.ramos : d.rotulos, cx, y, texto);
+    else d.textos.push(marca('text', { class: classe, x: n1(cx), y }, texto));
   }
 
   function largura(linhas) {
@@ -115,13 +144,18 @@
     } else {
       d.caixas += `M${n1(x0 + 5)} ${cy}h${n1(w - 10)}a5 5 0 0 1 5 5v${h - 10}a5 5 0 0 1-5 5h${n1(10 - w)}a5 5 0 0 1-5-5v${10 - h}a5 5 0 0 1 5-5z`;
     }
-    linhas.forEach((l, k) => d.textos.push(marca('text', { x: n1(cx), y: cy + 15 * k + 15 }, l)));
+    linhas.forEach((l, k) => rotulo(d, cx, cy + 15 * k + 15, l));
     return { largura: w, altura: h };
+  }
+
+  function letras(l, classe) {
+    return l.s === '' ? '' : marca('text', { class: classe, x: l.x.join(' '), y: l.y.join(' ') }, l.s);
   }
 
   function svg(d, classe, w, h, extra) {
     return `<svg xmlns="${SVG}" class="${classe}" role="img" width="${n1(w)}" height="${n1(h)}" viewBox="0 0 ${n1(w)} ${n1(h)}"${extra || ''}>` +
-      `<path class="arestas" d="${d.arestas}"/><path class="caixas" d="${d.caixas}"/>${d.proprias.join('')}${d.textos.join('')}</svg>`;
+      `<path class="arestas" d="${d.arestas}"/><path class="caixas" d="${d.caixas}"/>${d.proprias.join('')}` +
+      letras(d.rotulos) + letras(d.ramos, 'ramo') + letras(d.espacos, 'espaco') + d.textos.join('') + '</svg>';
   }
 
   // The tree below raiz of a: a.filhos(i) gives node i's children, '0' then
@@ -129,14 +163,13 @@
   // a.linhas(i) its lines. Leaves side by side in the walk's order, each as
   // wide as its lines, inner nodes over their children; edges join a box's
   // bottom to its child's top, so no label is crossed. destaques gives a
-  // class to some nodes; todas makes every box an element of its own.
+  // class to some nodes; todas makes every box and label an element of its
+  // own, as the finished tree, lit as bits are decoded and downloaded.
   function desenhaArvore(a, raiz, opcoes) {
     const { destaques = {}, todas = false, passo = 62 } = opcoes || {};
     const pos = new Map();
     let x0 = 6;
-    let fundo = 0;
     const coloca = (i, nivel) => {
-      fundo = Math.max(fundo, nivel);
       const f = a.filhos(i);
       if (f === null) {
         const w = largura(a.linhas(i));
@@ -151,10 +184,12 @@
     };
     coloca(raiz, 0);
     const y = (i) => 4 + pos.get(i).nivel * passo;
-    const d = desenho();
+    const d = desenho(todas);
+    let baixo = 0; // the lowest box's bottom
     const desenha = (i) => {
       const classe = destaques[i] !== undefined ? destaques[i] : todas ? '' : undefined;
       const { altura: h } = caixa(d, pos.get(i).x, y(i), a.linhas(i), classe, i);
+      baixo = Math.max(baixo, y(i) + h);
       const f = a.filhos(i);
       if (f === null) return;
       f.forEach((k, lado) => {
@@ -162,13 +197,13 @@
         const x1 = n1(pos.get(i).x);
         const x2 = n1(pos.get(k).x);
         d.arestas += `M${x1} ${y(i) + h}L${x2} ${y(k)}`;
-        d.textos.push(marca('text', { class: 'ramo', x: n1((x1 + x2) / 2 + (lado === 0 ? -9 : 9)), y: n1((y(i) + h + y(k)) / 2 + 4) }, String(lado)));
+        rotulo(d, (x1 + x2) / 2 + (lado === 0 ? -9 : 9), n1((y(i) + h + y(k)) / 2 + 4), String(lado), 'ramo');
         desenha(k);
       });
     };
     desenha(raiz);
     // data-foco: the root, where the eye goes first.
-    return svg(d, 'arvore', x0, (fundo + 1) * passo + 10, ` data-foco="${n1(pos.get(raiz).x)}"`);
+    return svg(d, 'arvore', x0, baixo + 4, ` data-foco="${n1(pos.get(raiz).x)}"`);
   }
 
   // The model's tree: the pool of doc, named by fr; a leaf's code below it
@@ -209,7 +244,7 @@
     for (let i = 1; i <= n; i++) {
       const k = fila[i - 1];
       const { largura: bw } = caixa(d, px(i), py(i), [fr.nos[k].nome, fr.nos[k].peso], k === novo ? 'novo' : undefined, k);
-      d.textos.push(marca('text', { class: 'espaco', x: n1(px(i) - bw / 2 - 3), y: py(i) + 20 }, String(i)));
+      poe(d.espacos, px(i) - bw / 2 - 3, py(i) + 20, String(i), true, 6.6); // 11 px digits
     }
     // data-foco: the new node, or else the root.
     return svg(d, 'heap', w, niveis * 64, ` aria-label="a fila como árvore" data-foco="${n1(px(Math.max(1, fila.indexOf(novo) + 1)))}"`);
@@ -220,16 +255,31 @@
     return '<figure' + (classe ? ' class="' + classe + '"' : '') + '><figcaption>' + escapa(legenda) + '</figcaption>' + conteudo + '</figure>';
   }
 
+  // The queue as the array it is, a column a slot: its index, its node and
+  // the node's weight; classes colours some nodes' cells.
   function vetor(fr, titulo, fila, classes) {
-    let slots = '<tr><th>fila(i)</th>';
-    let nos = '<tr><th>nó</th>';
-    let pesos = '<tr><th>peso</th>';
-    fila.forEach((i, k) => {
-      slots += '<td>' + (k + 1) + '</td>';
-      nos += marca('td', { class: classes[i] }, fr.nos[i].nome);
-      pesos += '<td>' + escapa(fr.nos[i].peso) + '</td>';
+    const d = desenho();
+    const cabeca = 7 * LETRA + 12;
+    ['fila(i)', 'nó', 'peso'].forEach((t, r) => {
+      d.caixas += `M0 ${r * 22}h${n1(cabeca)}v22h${n1(-cabeca)}z`;
+      poe(d.rotulos, cabeca / 2, r * 22 + 16, t);
     });
-    return figura(titulo, '<div class="rolagem"><table class="vetor">' + slots + '</tr>' + nos + '</tr>' + pesos + '</tr></table></div>');
+    let x0 = cabeca;
+    fila.forEach((i, k) => {
+      const w = largura([fr.nos[i].nome, fr.nos[i].peso]);
+      const celula = (r, classe) => {
+        if (classe) d.proprias.push(marca('rect', { x: n1(x0), y: r * 22, width: n1(w), height: 22, class: classe }));
+        else d.caixas += `M${n1(x0)} ${r * 22}h${n1(w)}v22h${n1(-w)}z`;
+      };
+      celula(0);
+      celula(1, classes[i]);
+      celula(2);
+      poe(d.espacos, x0 + w / 2, 15, String(k + 1), false, 6.6);
+      rotulo(d, x0 + w / 2, 38, fr.nos[i].nome);
+      rotulo(d, x0 + w / 2, 60, fr.nos[i].peso);
+      x0 += w;
+    });
+    return figura(titulo, '<div class="rolagem">' + svg(d, 'vetor', x0 + 1, 67) + '</div>');
   }
 
   // ---------- the steps
@@ -415,6 +465,7 @@
         el('td', { texto: c.nosso || '(vazio)' }), el('td', { texto: String(c.nosso.length) })));
     });
     $('sua-arvore').replaceChildren();
+    $('sua-arvore').parentElement.hidden = !fr.sua_arvore;
     if (fr.sua_arvore) $('sua-arvore').append(elemento(desenhaArvore(arvoreDoLeitor(fr.sua_arvore), 0, { passo: 76 })));
     $('nossa-arvore').replaceChildren(elemento(desenhaArvore(arvoreDoModelo(doc, fr, true), doc.raiz, { passo: 76 })));
   }
@@ -476,8 +527,6 @@
     $('resumo').textContent = 'Nada foi construído para o que está escrito agora; o desenho abaixo é o da última entrada aceita.';
   }
 
-  let espera = null;
-
   function reconstroi() {
     $('aviso-texto').textContent = '';
     $('aviso-pesos').textContent = '';
@@ -500,7 +549,9 @@
     });
   }
 
+  // f, 150 ms after the last key in its box.
   function aoDigitar(f) {
+    let espera = null;
     return () => {
       clearTimeout(espera);
       espera = setTimeout(f, 150);
