@@ -212,7 +212,7 @@ void empacota(const char* codigo, std::size_t i, vistos& v) {
 // the ring, from adiante of them down to a round's worth, and go from there
 // into bits, retidos of them.
 struct leitor {
-  const char* codigo;
+  const char* codigo = nullptr;
   std::size_t feito = 0;   // the characters packed so far
   std::size_t r = 0;       // the byte of the ring that goes into bits next
   std::uint64_t bits = 0;  // the next code characters, the first in the lowest bit

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -26,14 +27,17 @@ std::string le(const std::string& caminho) {
   return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
+// A name of its own in the test's temporary folder.
+std::string novo_nome(const char* fim) {
+  static int vez = 0;
+  return ::testing::TempDir() + "apoio_" + std::to_string(getpid()) + "_" + std::to_string(vez++) +
+         fim;
+}
+
 // A file of its own in the test's temporary folder, removed when it goes.
 struct arquivo_temporario {
   std::string caminho;
-  explicit arquivo_temporario(const char* fim) {
-    static int vez = 0;
-    caminho = ::testing::TempDir() + "apoio_" + std::to_string(getpid()) + "_" +
-              std::to_string(vez++) + fim;
-  }
+  explicit arquivo_temporario(const char* fim) : caminho(novo_nome(fim)) {}
   ~arquivo_temporario() { static_cast<void>(std::remove(caminho.c_str())); }
   arquivo_temporario(const arquivo_temporario&) = delete;
   arquivo_temporario& operator=(const arquivo_temporario&) = delete;
@@ -56,11 +60,9 @@ resultado roda(const std::string& programa, const std::vector<std::string>& argu
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::vector<std::string> palavras{programa};
   palavras.insert(palavras.end(), argumentos.begin(), argumentos.end());
-  std::vector<char*> argv;
-  for (std::string& p : palavras) {
-    argv.push_back(p.data());
-  }
-  argv.push_back(nullptr);
+  std::vector<char*> argv(palavras.size() + 1); // null-terminated
+  std::transform(palavras.begin(), palavras.end(), argv.begin(),
+                 [](std::string& p) { return p.data(); });
   pid_t pid = 0;
   resultado r;
   if (posix_spawn(&pid, programa.c_str(), &acoes, nullptr, argv.data(), environ) == 0) {
@@ -77,10 +79,8 @@ resultado roda(const std::string& programa, const std::vector<std::string>& argu
 std::unique_ptr<pronto> prepara(const std::vector<std::string>& palavras) {
   std::vector<std::string> copia{"huffman-explica"};
   copia.insert(copia.end(), palavras.begin(), palavras.end());
-  std::vector<char*> argv;
-  for (std::string& p : copia) {
-    argv.push_back(p.data());
-  }
+  std::vector<char*> argv(copia.size());
+  std::transform(copia.begin(), copia.end(), argv.begin(), [](std::string& p) { return p.data(); });
   auto r = std::make_unique<pronto>();
   explica::pedido p;
   r->recusa = explica::le_pedido(static_cast<int>(argv.size()), argv.data(), p);

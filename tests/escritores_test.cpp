@@ -36,7 +36,9 @@ TEST(escritores, SevenBitTextsWriteWhatTheyWroteBefore) {
       {"todos", {le(pasta + "todos.texto")}},     {"livro", {"-f", "a=45,b=13,c=12,d=16,e=9,f=5"}},
       {"virgula", {"-f", ",=3,==2,a=1"}},
   };
-  for (const auto& [nome, entrada] : casos) {
+  for (const auto& caso : casos) {
+    const std::string& nome = caso.first;
+    const std::vector<std::string>& entrada = caso.second; // clang 14 captures no binding
     auto com = [&entrada](std::vector<std::string> a) {
       a.insert(a.end(), entrada.begin(), entrada.end());
       return teste::saida(a);
@@ -120,7 +122,8 @@ TEST(escritores, DotDrawsTheModelsTree) {
     for (std::string linha; std::getline(linhas, linha);) {
       // node NAME x y w h LABEL ..., or edge TAIL HEAD n x1 y1 ... xn yn LABEL xl yl ...
       std::istringstream palavras(linha);
-      std::vector<std::string> p{std::istream_iterator<std::string>(palavras), {}};
+      const std::vector<std::string> p((std::istream_iterator<std::string>(palavras)),
+                                       std::istream_iterator<std::string>());
       if (p[0] == "node") {
         ++nos[p[1]];
       } else if (p[0] == "edge") {

@@ -58,7 +58,8 @@ void soma_de_kraft(const modelo& m, const codigos& seu, veredito& v) {
   if (expoente > 0) {
     std::vector<std::uint8_t> denominador(expoente, 0);
     denominador.push_back(1); // 2^expoente
-    v.kraft += "/" + decimal(denominador);
+    v.kraft += '/';           // appended: g++ 12 misreads "/" + string as overlapping
+    v.kraft += decimal(denominador);
   }
   // Reduced, the sum is 1 only as 1/1; its top bit tells the rest.
   v.kraft_sobre_1 = topo - 1 > expoente || (topo - 1 == expoente && expoente > 0) ? 1

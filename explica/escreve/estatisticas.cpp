@@ -61,8 +61,8 @@ linhas figuras(const modelo& m) {
 }
 
 void escreve_estatisticas(std::FILE* f, const execucao& e) {
-  for (const auto& [nome, valor] : figuras(e.m)) {
-    std::fprintf(f, "%s: %s\n", nome.c_str(), valor.c_str());
+  for (const auto& [figura, valor] : figuras(e.m)) {
+    std::fprintf(f, "%s: %s\n", figura.c_str(), valor.c_str());
   }
 }
 

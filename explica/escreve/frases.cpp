@@ -37,7 +37,7 @@ void escreve_nos(std::FILE* f, const modelo& m) {
   std::fputs(" \"nos\": [", f);
   for (std::size_t i = 0; i < m.nos.size(); ++i) {
     const auto k = static_cast<std::int32_t>(i);
-    std::fprintf(f, "%s{\"nome\": %s, \"peso\": %s", i == 0 ? "\n  " : ",\n  ",
+    std::fprintf(f, R"(%s{"nome": %s, "peso": %s)", i == 0 ? "\n  " : ",\n  ",
                  json_texto(nome(m, k)).c_str(), json_texto(peso(m, m.nos[i].peso)).c_str());
     if (m.nos[i].simbolo != 0) {
       std::fprintf(
@@ -68,7 +68,7 @@ void escreve_passos(std::FILE* f, const modelo& m) {
               nome(m, p.segundo) + " (" + peso(m, de(p.segundo)) + "), no ramo " + segundo +
               ". Entra na fila " + nome(m, p.novo) + ", de peso " + peso(m, de(p.novo)) + ".";
     }
-    std::fprintf(f, "%s{\"titulo\": %s, \"frase\": %s, \"notas\": %s}", k == 0 ? "\n  " : ",\n  ",
+    std::fprintf(f, R"(%s{"titulo": %s, "frase": %s, "notas": %s})", k == 0 ? "\n  " : ",\n  ",
                  json_texto(titulo).c_str(), json_texto(frase).c_str(),
                  lista_json(notas_de_empate(m, p)).c_str());
   }
@@ -104,7 +104,7 @@ void escreve_sua_arvore(std::FILE* f, const modelo& m, const conferencia& c) {
   std::fputs(",\n \"sua_arvore\": [", f);
   for (std::size_t i = 0; i < c.v.arvore.size(); ++i) {
     const no& n = c.v.arvore[i];
-    std::fprintf(f, "%s{\"nome\": %s, \"peso\": %s, \"esquerda\": %d, \"direita\": %d",
+    std::fprintf(f, R"(%s{"nome": %s, "peso": %s, "esquerda": %d, "direita": %d)",
                  i == 0 ? "\n  " : ",\n  ",
                  json_texto(n.simbolo != 0 ? nome_do_simbolo(m, n.simbolo) : "").c_str(),
                  json_texto(peso(m, n.peso)).c_str(), n.esquerda, n.direita);

@@ -48,8 +48,8 @@ std::optional<falha> le_tudo(int fd, std::size_t esperado, const std::string& no
     }
     t.tamanho += static_cast<std::size_t>(r);
     t.dados[t.tamanho] = '\0';
-    if (auto recusa = recebe(t, r == 0)) {
-      return recusa;
+    if (auto recusado = recebe(t, r == 0)) {
+      return recusado;
     }
     if (r == 0) {
       return std::nullopt;

@@ -52,20 +52,19 @@ std::size_t fim_do_trecho(std::span<const char> t, std::size_t de) {
   return i;
 }
 
-// Writes what normalizes bytes [de, ate) of t at escrito, moving the rest of
+// Writes what normalizes bytes [de, ate) of t at pronto, moving the rest of
 // the text on first should it not fit. Returns where the rest now starts.
-std::size_t escreve_normal(lido& t, std::size_t& escrito, std::size_t ate,
-                           std::string_view normal) {
-  if (escrito + normal.size() > ate) { // the rest moves on, with room to grow
-    const std::size_t folga = escrito + normal.size() - ate + t.tamanho / 8;
+std::size_t escreve_normal(lido& t, std::size_t& pronto, std::size_t ate, std::string_view normal) {
+  if (pronto + normal.size() > ate) { // the rest moves on, with room to grow
+    const std::size_t folga = pronto + normal.size() - ate + t.tamanho / 8;
     t.reserva(t.tamanho + folga);
     char* const d = t.dados.get();
     std::memmove(d + ate + folga, d + ate, t.tamanho - ate);
     t.tamanho += folga;
     ate += folga;
   }
-  std::memcpy(t.dados.get() + escrito, normal.data(), normal.size());
-  escrito += normal.size();
+  std::memcpy(t.dados.get() + pronto, normal.data(), normal.size());
+  pronto += normal.size();
   return ate;
 }
 
@@ -74,7 +73,7 @@ std::size_t escreve_normal(lido& t, std::size_t& escrito, std::size_t ate,
 // may combine with; the 7-bit text between them moves down as it is.
 void normaliza(texto& t) {
   std::vector<utf8proc_int32_t> pontos(4096);
-  std::size_t escrito = t.inicio; // the text before this is normal
+  std::size_t pronto = t.inicio; // the text before this is normal
   for (std::size_t lido = t.inicio; lido < t.bytes.tamanho;) {
     const std::span<const char> resto(t.bytes.dados.get(), t.bytes.tamanho);
     const auto acima = static_cast<std::size_t>(
@@ -83,16 +82,16 @@ void normaliza(texto& t) {
         resto.begin());
     // The run, with the 7-bit character before it; at the end, the rest.
     const std::size_t de = acima == resto.size() ? acima : acima - (acima > lido ? 1 : 0);
-    std::memmove(t.bytes.dados.get() + escrito, t.bytes.dados.get() + lido, de - lido);
-    escrito += de - lido;
+    std::memmove(t.bytes.dados.get() + pronto, t.bytes.dados.get() + lido, de - lido);
+    pronto += de - lido;
     if (de == resto.size()) {
       break;
     }
     const std::size_t ate = fim_do_trecho(resto, acima);
-    lido = escreve_normal(t.bytes, escrito, ate, nfc(resto.subspan(de, ate - de), pontos));
+    lido = escreve_normal(t.bytes, pronto, ate, nfc(resto.subspan(de, ate - de), pontos));
   }
-  t.bytes.tamanho = escrito;
-  t.bytes.dados[escrito] = '\0';
+  t.bytes.tamanho = pronto;
+  t.bytes.dados[pronto] = '\0';
 }
 
 // Whether one of the characters counted asks for NFC. A character that the
