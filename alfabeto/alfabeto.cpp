@@ -173,6 +173,29 @@ resultado conta(contagem& c, std::span<const char> texto, bool fim) {
   return r;
 }
 
+void conta_bytes(contagem& c, std::span<const char> texto) {
+  // Four tables, so that a byte that comes often does not wait on its own
+  // last increment.
+  std::int64_t parcial[4][256] = {};
+  std::size_t i = c.lidos;
+  for (; i + 4 <= texto.size(); i += 4) {
+    for (unsigned k = 0; k < 4; ++k) {
+      ++parcial[k][static_cast<unsigned char>(texto[i + k])];
+    }
+  }
+  for (; i < texto.size(); ++i) {
+    ++parcial[0][static_cast<unsigned char>(texto[i])];
+  }
+  c.bytes = true;
+  c.lidos = i;
+  for (char32_t b = 0; b < 256; ++b) {
+    const std::int64_t vezes = parcial[0][b] + parcial[1][b] + parcial[2][b] + parcial[3][b];
+    if (vezes != 0 && !acrescenta(c, b, vezes)) {
+      c.demais = true; // all 128 bytes above 7 bits, and the table holds 127
+    }
+  }
+}
+
 bool acrescenta(contagem& c, char32_t ponto, std::int64_t vezes) {
   if (ponto < n_ascii) {
     c.vezes_ascii[ponto] += vezes;
@@ -199,14 +222,14 @@ std::int32_t distintos(const contagem& c) {
 
 bool numera(contagem& c, std::span<std::uint32_t, coder::n_simbolos> pesos) {
   std::fill(pesos.begin(), pesos.end(), 0);
-  if (c.demais || c.vezes_ascii[0] != 0 || distintos(c) > max_distintos ||
+  if (c.demais || (c.vezes_ascii[0] != 0 && !c.bytes) || distintos(c) > max_distintos ||
       c.caracteres > coder::max_peso_total) {
     return false;
   }
   // The points in ascending order: the 7-bit ones as they stand, then the
   // others, sorted.
   std::int32_t s = 0;
-  for (char32_t p = 1; p < n_ascii; ++p) {
+  for (char32_t p = 0; p < n_ascii; ++p) {
     if (c.vezes_ascii[p] != 0) {
       c.caractere[++s] = p;
     }
@@ -244,7 +267,7 @@ reescrita reescreve(const contagem& c, std::span<char> texto) {
     const auto b = static_cast<unsigned char>(texto[i]);
     char32_t ponto = b;
     std::size_t n = 1;
-    if (b >= 0x80) {
+    if (b >= 0x80 && !c.bytes) {
       const sequencia s = le_utf8(texto.subspan(i));
       ponto = s.ponto;
       n = static_cast<std::size_t>(s.tamanho);
@@ -262,8 +285,12 @@ reescrita reescreve(const contagem& c, std::span<char> texto) {
 std::size_t volta(const contagem& c, std::span<const char> simbolos, std::span<char> destino) {
   std::size_t n = 0;
   for (const char s : simbolos) {
-    n += escreve_utf8(c.caractere[static_cast<unsigned char>(s)],
-                      destino.subspan(n).first<max_bytes_utf8>());
+    const char32_t ponto = c.caractere[static_cast<unsigned char>(s)];
+    if (c.bytes) {
+      destino[n++] = static_cast<char>(ponto);
+    } else {
+      n += escreve_utf8(ponto, destino.subspan(n).first<max_bytes_utf8>());
+    }
   }
   return n;
 }

@@ -61,6 +61,7 @@ struct contagem {
   bool demais;             // more than max_distintos characters above 7 bits came
   std::int64_t caracteres; // characters counted
   std::size_t lidos;       // bytes counted: conta goes on from here
+  bool bytes;              // counted by conta_bytes: each byte is a character
 
   // Filled by numera: each symbol's character, and each character's symbol.
   char32_t caractere[coder::n_simbolos]; // [s] for s from 1 to simbolos
@@ -86,6 +87,13 @@ struct resultado {
 // the lead byte of a sequence that goes wrong; c is then of no further use.
 [[nodiscard]] resultado conta(contagem& c, std::span<const char> texto, bool fim);
 
+// Counts the bytes of texto[c.lidos ...] into c as the characters U+0000 to
+// U+00FF, one a byte, and moves c.lidos past them, for a caller that codes a
+// text's bytes rather than its characters: no UTF-8 is read, and 0 is a byte
+// like any other. Expects c empty, or counted by conta_bytes alone; sets
+// demais where more than max_distintos bytes above 7 bits came.
+void conta_bytes(contagem& c, std::span<const char> texto);
+
 // Adds vezes occurrences of ponto, a code point 1 to max_ponto other than a
 // surrogate, as a weight table names them. False, changing nothing, when
 // ponto is above 7 bits and the table already holds max_distintos of those.
@@ -97,14 +105,16 @@ struct resultado {
 // Gives the characters counted the symbols 1, 2, ... in ascending code-point
 // order, and pesos[s] the occurrences of symbol s (0 for the rest). False,
 // numbering nothing, when there are more than max_distintos characters, a
-// NUL among them, or the occurrences add up past the coder's total weight.
+// NUL among them (but for bytes), or the occurrences add up past the coder's
+// total weight.
 [[nodiscard]] bool numera(contagem& c, std::span<std::uint32_t, coder::n_simbolos> pesos);
 
 // The symbol of ponto after numera, or 0 when it has none.
 [[nodiscard]] std::uint8_t simbolo_de(const contagem& c, char32_t ponto);
 
-// Rewrites texto, UTF-8 without NUL, in place as the symbols of its
-// characters, one byte each, which never takes more room. Returns how many
+// Rewrites texto, UTF-8 without NUL (or any bytes, where c counted bytes),
+// in place as the symbols of its characters, one byte each, which never
+// takes more room. Returns how many
 // symbols it wrote; on a character without a symbol it stops there, and
 // sem_simbolo tells which character, from 0, and which point it was.
 struct reescrita {
@@ -115,8 +125,9 @@ struct reescrita {
 };
 [[nodiscard]] reescrita reescreve(const contagem& c, std::span<char> texto);
 
-// Writes the characters of simbolos, symbols 1 to c.simbolos, as UTF-8 into
-// destino, which has max_bytes_utf8 bytes for each; returns the bytes written.
+// Writes the characters of simbolos, symbols 1 to c.simbolos, as UTF-8 (or
+// as bytes, where c counted bytes) into destino, which has max_bytes_utf8
+// bytes for each; returns the bytes written.
 std::size_t volta(const contagem& c, std::span<const char> simbolos, std::span<char> destino);
 
 } // namespace alfabeto

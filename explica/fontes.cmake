@@ -1,7 +1,10 @@
 # The explorer's sources, by who builds them, named from explica/: the
-# engine, which the program and the page's module share; what the program
-# alone has (the command line, files, utf8proc's NFC, the writers' table and
-# the page itself); and what the module has in their place.
+# lengths of codes (canonical codes and package-merge), which the property
+# check shares too; the engine, which the program and the page's module
+# share; what the program alone has (the command line, files, utf8proc's
+# NFC, the writers' table and the page itself); and what the module has in
+# their place.
+set(explica_comprimentos constroi/canonico.cpp constroi/limite.cpp)
 set(explica_motor
     pedido.cpp mostra.cpp
     le/bytes.cpp le/texto.cpp le/pares.cpp le/pesos.cpp le/bits.cpp le/codigos.cpp

@@ -49,11 +49,20 @@ std::string mostra(char32_t c) {
   return escape;
 }
 
-std::string entre_aspas(char32_t c) {
+std::string entre_aspas(char32_t c, bool byte) {
   std::string s = "'"; // appended: g++ 12 misreads "'" + string as overlapping
-  s += mostra(c);
+  s += byte ? mostra_byte(static_cast<unsigned char>(c)) : mostra(c);
   s += '\'';
   return s;
+}
+
+std::string mostra_byte(unsigned char b) {
+  if (b < 0x80) {
+    return mostra(b);
+  }
+  char escape[8];
+  std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned>(b));
+  return escape;
 }
 
 std::string visivel(char32_t c) {
@@ -90,7 +99,33 @@ std::string nome(const modelo& m, std::int32_t i) {
 }
 
 std::string nome_do_simbolo(const modelo& m, std::int32_t s) {
-  return entre_aspas(m.caractere[static_cast<std::size_t>(s)]);
+  return entre_aspas(m.caractere[static_cast<std::size_t>(s)], m.em_bytes);
+}
+
+std::string simbolo_cru(const modelo& m, std::int32_t s) {
+  const char32_t c = m.caractere[static_cast<std::size_t>(s)];
+  return m.em_bytes ? std::string(1, static_cast<char>(c)) : utf8(c);
+}
+
+std::string simbolo_json(const modelo& m, std::int32_t s) {
+  const char32_t c = m.caractere[static_cast<std::size_t>(s)];
+  return json_texto(m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c))
+                                            : simbolo_cru(m, s));
+}
+
+std::string simbolo_visivel(const modelo& m, std::int32_t s) {
+  const char32_t c = m.caractere[static_cast<std::size_t>(s)];
+  return m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c)) : visivel(c);
+}
+
+const char* unidade(const modelo& m) {
+  return m.em_bytes ? "byte" : "caractere";
+}
+
+std::string custo_em_bits(const modelo& m, std::int64_t custo) {
+  const escala e{m.pesos.casas + (m.pesos.porcento ? 2 : 0), false, m.pesos.virgula};
+  const std::string n = escrito(custo, e);
+  return n + (n == "1" ? " bit" : " bits") + (e.casas > 0 ? std::string(" por ") + unidade(m) : "");
 }
 
 std::string conta(std::int64_t n, const char* um, const char* varios) {
@@ -148,6 +183,22 @@ std::string json(std::string_view s) {
 std::string json_texto(std::string_view s) {
   std::string j = "\""; // appended: g++ 12 misreads "\"" + string as overlapping
   j += json(s);
+  j += '"';
+  return j;
+}
+
+std::string json_bytes(std::string_view s) {
+  std::string j = "\""; // appended: g++ 12 misreads "\"" + string as overlapping
+  for (const char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x80) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", u);
+      j += escape;
+    } else {
+      j += json(std::string_view(&c, 1));
+    }
+  }
   j += '"';
   return j;
 }

@@ -27,8 +27,13 @@ namespace explica {
 // format characters, other separators, private use, unassigned).
 [[nodiscard]] std::string mostra(char32_t c);
 
-// The same between single quotes: 'a', '\n'.
-[[nodiscard]] std::string entre_aspas(char32_t c);
+// The same between single quotes: 'a', '\n'; as a byte, by mostra_byte,
+// where byte.
+[[nodiscard]] std::string entre_aspas(char32_t c, bool byte = false);
+
+// A byte as --bytes shows it: itself from 0x20 to 0x7E, else \t, \n, \r or
+// \xhh, two lower-case hex digits; a 7-bit byte shows as its character does.
+[[nodiscard]] std::string mostra_byte(unsigned char b);
 
 // A character in a line of text over its code, where a blank or a line
 // break must still be seen: ␣ and ↵, else as mostra shows it.
@@ -46,8 +51,27 @@ namespace explica {
 // "nó j", j the merge that made it.
 [[nodiscard]] std::string nome(const modelo& m, std::int32_t i);
 
-// The symbol s of m by its character between quotes.
+// The symbol s of m by its character, or its byte, between quotes.
 [[nodiscard]] std::string nome_do_simbolo(const modelo& m, std::int32_t s);
+
+// The symbol s of m as it stands in a text: its character in UTF-8, or its
+// byte.
+[[nodiscard]] std::string simbolo_cru(const modelo& m, std::int32_t s);
+
+// The symbol s of m as a JSON string holds it: its character, or its byte
+// where that is 7-bit, and the shown form of a byte above.
+[[nodiscard]] std::string simbolo_json(const modelo& m, std::int32_t s);
+
+// The symbol s of m in a line of text over its code: as visivel shows a
+// character, or, for a byte, ␣, ↵ or as mostra_byte shows it.
+[[nodiscard]] std::string simbolo_visivel(const modelo& m, std::int32_t s);
+
+// What the symbols of m are, in the singular: "caractere", or "byte".
+[[nodiscard]] const char* unidade(const modelo& m);
+
+// A cost of m's weights times lengths in bits: with weights that are
+// fractions, in bits per character (or byte).
+[[nodiscard]] std::string custo_em_bits(const modelo& m, std::int64_t custo);
 
 // n and its noun, singular for exactly 1, as Portuguese counts: "1 bit",
 // "0 bits".
@@ -67,6 +91,10 @@ void escreve_em_linhas(std::FILE* f, std::string_view texto, std::string_view pr
 
 // s as a whole JSON string, quotes included.
 [[nodiscard]] std::string json_texto(std::string_view s);
+
+// Bytes as a whole JSON string, each byte above 7 bits as the character of
+// its value, U+0080 to U+00FF, since no JSON string holds it as it is.
+[[nodiscard]] std::string json_bytes(std::string_view s);
 
 // x as the shortest JSON number that reads back as x.
 [[nodiscard]] std::string json_numero(double x);

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace explica {
 
@@ -14,7 +15,7 @@ namespace explica {
 enum saida : int { sucesso = 0, dados_recusados = 1, uso_errado = 2, nao_e_huffman = 3 };
 
 // What a refusal is about: the page shows it beside that box.
-enum class origem { opcoes, texto, pesos, bits, codigos };
+enum class origem { opcoes, texto, pesos, bits, codigos, limite };
 
 // A refusal: the exit status and one line that says why, without the
 // program's name; where the command line is at fault, main points to --help
@@ -42,6 +43,9 @@ struct pedido {
   bool estatisticas = false;
   std::optional<std::string> confere; // --confere: the learner's codes, as s=bits pairs
   bool leve_no_zero = false;          // the first node out on '0', as textbooks draw it
+  bool canonico = false;              // the canonical code of Huffman's lengths
+  int limite = 0;                     // --limite: the longest code allowed, or 0
+  bool bytes = false;                 // the text's bytes are the symbols, not its characters
   std::optional<std::string> bits;    // -d: the bits to decode, or "-" for standard input
   formato forma = formato::secoes;
   std::optional<std::string> texto;   // the argument TEXTO, or what the page's box holds
@@ -60,5 +64,16 @@ struct pedido {
     return bits == "-" || (texto_de_arquivo() && arquivo.value_or("-") == "-");
   }
 };
+
+// The longest code a format may ask for: 1 to 63 bits, the most that a
+// 64-bit count of codes reaches.
+inline constexpr int max_limite = 63;
+
+// Reads the L of --limite=L into p.limite: a whole number of bits from 1 to
+// max_limite, or a mistake (uso_errado).
+[[nodiscard]] std::optional<falha> le_limite(std::string_view escrito, pedido& p);
+
+// What p asks that cannot be done together (uso_errado), if anything.
+[[nodiscard]] std::optional<falha> combina(const pedido& p);
 
 } // namespace explica

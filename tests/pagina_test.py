@@ -110,7 +110,7 @@ class Pagina(unittest.TestCase):
 
     def passos(self):
         return self.driver.execute_script("""
-            return Array.from(document.querySelectorAll('section.passo'), (s) => [
+            return Array.from(document.querySelectorAll('section.passo[data-fila]'), (s) => [
               s.dataset.fila, s.dataset.primeiro, s.dataset.segundo, s.dataset.novo]);""")
 
     def texto_de(self, id_):
@@ -187,6 +187,11 @@ class Pagina(unittest.TestCase):
             {"lista": "a=45,b=13,c=12,d=16,e=9,f=5", "confere": "a=0,b=101,c=100,d=111,e=1101,f=110"},
             {"lista": "a=1,b=1,c=1", "confere": "a=0,b=10,c=11", "leve": True},
             {"texto": "Huffman", "leve": True, "bits": "110000"},
+            {"texto": "Huffman", "canonico": True, "bits": "1001"},
+            {"lista": "a=1,b=1,c=2,d=3,e=5,f=8,g=13,h=21", "limite": "4"},
+            {"lista": "a=1,b=1,c=2,d=3,e=5,f=8,g=13,h=21", "limite": "9", "confere": "a=0000000,b=0000001,c=000001,d=00001,e=0001,f=001,g=01,h=1"},
+            {"texto": "Huffman", "limite": "2"}, {"texto": "ab", "limite": "0"},
+            {"texto": "ab", "canonico": True, "leve": True},
             # Refused: a text, a list, bits, a learner's code, each its way.
             {"texto": "\u0100" * 0 + "".join(map(chr, range(0x100, 0x180)))},
             {"lista": "a=x"}, {"lista": "a=1,a=2"}, {"lista": "a=2147483647,b=1"},
@@ -207,13 +212,15 @@ class Pagina(unittest.TestCase):
                 argumentos.append("--confere=" + caso["confere"])
             if caso.get("leve"):
                 argumentos.append("--leve-no-zero")
+            if caso.get("canonico"):
+                argumentos.append("--canonico")
+            if "limite" in caso:
+                argumentos.append("--limite=" + caso["limite"])
             if "texto" in caso:
                 argumentos.append(caso["texto"])
             with self.subTest(argumentos=argumentos):
                 nativo = explica(*argumentos, check=False)
-                r = self.driver.execute_script(
-                    "return window.huffman.executa(arguments[0], arguments[1]);", caso,
-                    caso.get("leve", False))
+                r = self.driver.execute_script("return window.huffman.executa(arguments[0]);", caso)
                 self.assertEqual(r["estado"], nativo.returncode)
                 if nativo.returncode in (1, 2):
                     mensagem = nativo.stderr.decode().removeprefix("huffman-explica: ").rstrip("\n")

@@ -52,6 +52,54 @@ TEST(programa, DecodingGivesBackTheExactText) {
   }
 }
 
+// Bytes are symbols as they are: a 7-bit text codes as it does without
+// --bytes, and any bytes, 0x00 and 0xff among them, decode back exactly.
+TEST(programa, BytesAreCodedAsTheyAre) {
+  for (const std::vector<std::string>& a :
+       {std::vector<std::string>{"--passos", "--arvore"}, std::vector<std::string>{"--dot"},
+        std::vector<std::string>{}}) {
+    std::vector<std::string> com = a;
+    com.push_back("--bytes");
+    EXPECT_EQ(explica(com, "Huffman\n").saida, explica(a, "Huffman\n").saida);
+  }
+  std::string mais; // 127 distinct bytes, 0x00 and 0xff among them, are as many as fit
+  for (int b = 0; b < 127; ++b) {
+    mais += static_cast<char>(b % 2 == 0 ? b / 2 : 255 - b / 2);
+  }
+  EXPECT_EQ(explica({"--bytes", "--estatisticas"}, mais).estado, 0);
+  const std::string bytes(
+      "\x00\xff\xe9\xe9"
+      "a\n\x00",
+      7);
+  const auto j = nlohmann::json::parse(explica({"--bytes", "--json"}, bytes).saida);
+  EXPECT_EQ(j.at("codigos").at(0).at("byte"), 0);
+  EXPECT_EQ(j.at("codigos").back().at("simbolo"), "\\xff");
+  const std::string bits = j.at("codificado").get<std::string>();
+  const resultado r = teste::roda(
+      "/bin/sh", {"-c", std::string(EXPLICA_EXE) + " --bytes -d " + bits + " -a -"}, bytes);
+  EXPECT_EQ(r.saida, bytes) << r.erros;
+}
+
+// A limit: the canonical code package-merge gives, with its price beside
+// Huffman's, and decoding with it.
+TEST(programa, LimitedCodesShowTheirPrice) {
+  const std::vector<std::string> fibonacci = {"-f", "a=1,b=1,c=2,d=3,e=5,f=8,g=13,h=21",
+                                              "--limite=4"};
+  auto com = [&fibonacci](std::vector<std::string> a) {
+    a.insert(a.end(), fibonacci.begin(), fibonacci.end());
+    return explica(a).saida;
+  };
+  const auto j = nlohmann::json::parse(com({"--json"}));
+  EXPECT_EQ(j.at("bits"), 135);
+  EXPECT_EQ(j.at("bits_huffman"), 132);
+  EXPECT_EQ(j.at("bits_reparo"), 140);
+  EXPECT_EQ(j.at("canonico"), true);
+  EXPECT_EQ(j.at("codigos").at(0).at("codigo"), "1100");
+  EXPECT_NE(com({"--estatisticas"}).find("limite de 4 bits: 135 bits, contra 132 bits"),
+            std::string::npos);
+  EXPECT_EQ(com({"-d", "110001111100"}), "ahdg");
+}
+
 // A verdict is an exit status: 0 for a Huffman code, 3 with the whole
 // section for any other, in either form.
 TEST(programa, ConfereExitsThreeForACodeThatIsNotHuffmans) {
@@ -97,6 +145,21 @@ TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
     }
     return t;
   }();
+  std::string todos_os_bytes; // 0x00, 0xff, 0x01, 0xfe, ...
+  for (int b = 0; b < 128; ++b) {
+    todos_os_bytes += static_cast<char>(b);
+    todos_os_bytes += static_cast<char>(255 - b);
+  }
+  std::string chines; // 200 characters of 3 bytes, whose UTF-8 takes 65 distinct bytes
+  for (char32_t p = 0x4E00; p < 0x4E00 + 200; ++p) {
+    chines += static_cast<char>(0xE0 | (p >> 12U));
+    chines += static_cast<char>(0x80 | ((p >> 6U) & 0x3FU));
+    chines += static_cast<char>(0x80 | (p & 0x3FU));
+  }
+  std::string misto = chines; // and 70 letters more: 135 distinct bytes
+  for (char c = '!'; c <= 'f'; ++c) {
+    misto += c;
+  }
   const caso casos[] = {
       {{"--passos"}, std::string("ab\0c", 4), 1, "o byte 0x00 na posição 3 da entrada é um NUL"},
       {{"-a", "/dev/zero"}, "", 1, "o byte 0x00 na posição 1 da entrada é um NUL"},
@@ -125,6 +188,24 @@ TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{"-d", "0", "--dot", "ab"}, "", 2, "--decodifica e --confere não vão com --dot"},
       {{"-d", "-"}, "01", 2, "com -d -, os bits vêm da entrada padrão"},
       {{"--confere=a=0,a=1", "-f", "a=1,b=1"}, "", 2, "aparece duas vezes na lista de códigos"},
+      {{"--limite=2", "Huffman"},
+       "",
+       1,
+       "o limite de 2 bits não comporta 6 símbolos, que pedem ao menos 3 bits"},
+      {{"--limite=0", "ab"}, "", 2, "o limite de --limite é um número de bits de 1 a 63: '0'"},
+      {{"--limite=64", "ab"}, "", 2, "de 1 a 63: '64'"},
+      {{"--limite=3x", "ab"}, "", 2, "de 1 a 63: '3x'"},
+      {{"--canonico", "--leve-no-zero", "ab"}, "", 2, "--leve-no-zero não vai com --canonico"},
+      {{"--bytes", "-f", "a=1,b=1"}, "", 2, "--bytes não vai com -f"},
+      {{"--bytes"}, todos_os_bytes.substr(0, 128), 1, "o texto tem 128 bytes distintos"},
+      {{},
+       chines,
+       1,
+       "o texto tem 200 caracteres distintos, e o código comporta no máximo 127; em "
+       "UTF-8 ele tem 65 bytes distintos, e --bytes o codifica"},
+      {{}, misto, 1, "em UTF-8 ele tem 135 bytes distintos, também mais que 127"},
+      {{"--bytes", "--confere=a=0,\\q=1", "ab"}, "", 2, "'\\q' não é um byte"},
+      {{"--bytes", "--confere=a=0,ç=1", "ab"}, "", 2, "'ç' não é um byte"},
   };
   for (const caso& c : casos) {
     const resultado r = explica(c.argumentos, c.entrada);

@@ -13,6 +13,8 @@
 
 #include "alfabeto/alfabeto.h"
 #include "coder/codigo.h"
+#include "explica/constroi/canonico.h"
+#include "explica/constroi/limite.h"
 
 namespace prova {
 
@@ -410,6 +412,121 @@ std::string verifica_alfabeto(std::string_view bytes, std::size_t corte) {
     return "conta refused or miscounted valid UTF-8";
   }
   return verifica_numeracao(*inteiro, bytes, d.pontos);
+}
+
+} // namespace prova
+
+// Codes of limited length.
+namespace prova {
+
+namespace {
+
+// The depth of every node below no, which is at profundidade, but the root.
+void mede(const coder::no_arvore* no, int profundidade, std::vector<int>& nos,
+          std::vector<int>& folhas) {
+  if (profundidade > 0) {
+    nos.push_back(profundidade);
+  }
+  if (no->simbolo != 0) {
+    folhas[static_cast<std::size_t>(static_cast<unsigned char>(no->simbolo))] = profundidade;
+    return;
+  }
+  mede(no->esquerda, profundidade + 1, nos, folhas);
+  mede(no->direita, profundidade + 1, nos, folhas);
+}
+
+// Huffman's lengths for pesos, by symbol from 1, from the coder's own
+// build, and the depths of all the tree's nodes but the root.
+std::vector<int> huffman(const std::vector<std::int64_t>& pesos, std::vector<int>& nos) {
+  std::array<std::uint32_t, coder::n_simbolos> w{};
+  std::transform(pesos.begin(), pesos.end(), w.begin() + 1,
+                 [](std::int64_t p) { return static_cast<std::uint32_t>(p); });
+  std::vector<int> folhas(coder::n_simbolos);
+  if (coder::inicializa_frequencias(w)) {
+    mede(coder::fila(1), 0, nos, folhas);
+  }
+  folhas.resize(pesos.size() + 1);
+  return folhas;
+}
+
+std::int64_t custo(const std::vector<std::int64_t>& pesos, const std::vector<int>& comprimentos) {
+  std::int64_t c = 0;
+  for (std::size_t i = 0; i < pesos.size(); ++i) {
+    c += pesos[i] * comprimentos[i + 1];
+  }
+  return c;
+}
+
+// What is wrong with the canonical codes of comprimentos, if anything.
+std::string confere_canonicos(const std::vector<int>& comprimentos) {
+  std::vector<std::string> codigos;
+  static_cast<void>(explica::canonicos(comprimentos, codigos));
+  std::vector<std::size_t> ordem;
+  for (std::size_t s = 1; s < comprimentos.size(); ++s) {
+    ordem.push_back(s);
+  }
+  std::stable_sort(ordem.begin(), ordem.end(), [&comprimentos](std::size_t a, std::size_t b) {
+    return comprimentos[a] < comprimentos[b];
+  });
+  std::uint64_t esperado = 0;
+  for (std::size_t i = 0; i < ordem.size(); ++i) {
+    const auto l = static_cast<std::size_t>(comprimentos[ordem[i]]);
+    if (i > 0) {
+      esperado = (esperado + 1) << (l - codigos[ordem[i - 1]].size());
+    }
+    std::string bits(l, '0');
+    for (std::size_t b = 0; b < l; ++b) {
+      bits[l - 1 - b] = static_cast<char>('0' + ((esperado >> b) & 1U));
+    }
+    if (codigos[ordem[i]] != bits) {
+      return "the canonical code of symbol " + std::to_string(ordem[i]) + " is " +
+             codigos[ordem[i]] + ", not " + bits;
+    }
+  }
+  return "";
+}
+
+} // namespace
+
+std::string verifica_limite(const std::vector<std::int64_t>& pesos, int limite) {
+  const explica::limitado l = explica::package_merge(pesos, limite);
+  std::vector<std::int64_t> por_comprimento(static_cast<std::size_t>(limite) + 1);
+  for (std::size_t a = 1; a <= pesos.size(); ++a) {
+    if (l.comprimentos[a] < 1 || l.comprimentos[a] > limite) {
+      return "a length of " + std::to_string(l.comprimentos[a]) + " under a limit of " +
+             std::to_string(limite);
+    }
+    ++por_comprimento[static_cast<std::size_t>(l.comprimentos[a])];
+    for (std::size_t b = 1; b <= pesos.size(); ++b) {
+      if (pesos[a - 1] > pesos[b - 1] && l.comprimentos[a] > l.comprimentos[b]) {
+        return "a heavier symbol has a longer code";
+      }
+    }
+  }
+  // Kraft's sum is exactly 1 when the codes pair up, level by level from the
+  // deepest, into one root.
+  for (std::size_t d = por_comprimento.size() - 1; d > 0; --d) {
+    if (por_comprimento[d] % 2 != 0) {
+      return "Kraft's sum is not 1";
+    }
+    por_comprimento[d - 1] += por_comprimento[d] / 2;
+  }
+  if (por_comprimento[0] != 1) {
+    return "Kraft's sum is not 1";
+  }
+  std::vector<int> nos;
+  const std::vector<int> h = huffman(pesos, nos);
+  const std::int64_t otimo = custo(pesos, h);
+  const std::int64_t limitado = custo(pesos, l.comprimentos);
+  const bool cabe = *std::max_element(h.begin(), h.end()) <= limite;
+  if (limitado < otimo || (cabe && limitado != otimo)) {
+    return "a cost of " + std::to_string(limitado) + " against Huffman's " + std::to_string(otimo);
+  }
+  const std::vector<int> folhas(h.begin() + 1, h.end());
+  if (!cabe && limitado > explica::custo_do_reparo(nos, folhas, pesos, limite)) {
+    return "the repair costs less than the optimum";
+  }
+  return confere_canonicos(l.comprimentos);
 }
 
 } // namespace prova

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace prova {
 
@@ -56,5 +57,18 @@ namespace prova {
 // symbols written back as the same bytes. Returns what broke, or the empty
 // string.
 [[nodiscard]] std::string verifica_alfabeto(std::string_view bytes, std::size_t corte);
+
+// Checks the code of at most limite bits that package-merge gives for pesos,
+// pesos[i] the weight of symbol i + 1, each above 0 and adding up to a
+// weight the coder takes, against Huffman's code that the coder builds for
+// them: every length from 1 to limite, Kraft's sum exactly 1, no heavier
+// symbol longer than a lighter one, a cost no less than Huffman's and equal
+// to it where Huffman's longest code fits the limit, and no more than the
+// usual repair's; and the canonical codes of those lengths are the RFC's:
+// all zeros first, each next the one before plus one, shifted left by the
+// difference in length, in order of length and then symbol. Expects two
+// symbols or more and 2^limite of them at least. Returns what broke, or the
+// empty string.
+[[nodiscard]] std::string verifica_limite(const std::vector<std::int64_t>& pesos, int limite);
 
 } // namespace prova

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "coder/codigo.h"
+#include "explica/constroi/limite.h"
 
 namespace {
 
@@ -168,6 +169,27 @@ TEST(propriedades, RandomBitStringsDecodeAsTheTreeWalks) {
       for (const std::size_t tamanho : {bits.size() + 1, g() % (bits.size() / 4 + 2)}) {
         ASSERT_EQ(prova::verifica_decodificacao(bits.c_str(), tamanho), "") << bits;
       }
+    }
+  }
+}
+
+// Codes limited to every length from the least that fits up past Huffman's
+// longest, for the weights of the generated texts: package-merge's promises.
+TEST(propriedades, LimitedCodesKeepEveryPromise) {
+  for (const std::string& texto : textos_gerados()) {
+    std::vector<std::int64_t> pesos;
+    for (int s = 1; s < coder::n_simbolos; ++s) {
+      const auto n = std::count(texto.begin(), texto.end(), static_cast<char>(s));
+      if (n > 0) {
+        pesos.push_back(n);
+      }
+    }
+    if (pesos.size() < 2) {
+      continue;
+    }
+    const int menor = explica::menor_limite(static_cast<std::int32_t>(pesos.size()));
+    for (int limite = menor; limite <= std::min(menor + 14, 63); ++limite) {
+      ASSERT_EQ(prova::verifica_limite(pesos, limite), "") << limite;
     }
   }
 }

@@ -12,9 +12,10 @@
   const SVG = 'http://www.w3.org/2000/svg';
   const LETRA = 7.8; // px of a character of the SVG's 13 px monospace font
   const MOSTRADOS = 500; // characters of the encoded text shown at a time
-  const CAMPOS = ['texto', 'lista', 'bits', 'confere']; // the engine's boxes, in its order
+  const CAMPOS = ['texto', 'lista', 'bits', 'confere', 'limite']; // the engine's boxes, in its order
+  const CHAVES = ['leve', 'canonico']; // the engine's switches, in its order
   // The box beside which a refusal shows, by the engine's origin.
-  const AVISO = ['aviso-texto', 'aviso-texto', 'aviso-pesos', 'aviso-bits', 'aviso-confere'];
+  const AVISO = ['aviso-opcoes', 'aviso-texto', 'aviso-pesos', 'aviso-bits', 'aviso-confere', 'aviso-opcoes'];
 
   // ---------- the engine
 
@@ -39,10 +40,11 @@
     return new TextDecoder().decode(new Uint8Array(x.memory.buffer, x.resultado(k), x.tamanho(k)));
   }
 
-  // One run of the engine over entradas ({texto, lista, bits, confere}, each a
-  // string or absent), for the document of formato (1 JSON, 2 DOT): the exit
-  // status, and the document and the words, or the refusal and its box.
-  function executa(entradas, leve, formato) {
+  // One run of the engine over entradas ({texto, lista, bits, confere,
+  // limite}, each a string or absent, and the switches leve and canonico),
+  // for the document of formato (1 JSON, 2 DOT): the exit status, and the
+  // document and the words, or the refusal and its box.
+  function executa(entradas, formato) {
     x.novo();
     CAMPOS.forEach((campo, k) => {
       if (typeof entradas[campo] !== 'string') return;
@@ -51,18 +53,22 @@
       new Uint8Array(x.memory.buffer, p, bytes.length).set(bytes);
       x.entrada(k, bytes.length);
     });
-    x.opcao(0, leve ? 1 : 0);
+    CHAVES.forEach((chave, k) => x.opcao(k, entradas[chave] ? 1 : 0));
     const estado = x.executa(formato);
     if (estado === 1 || estado === 2) return { estado, mensagem: resultado(2), origem: x.origem() };
     return { estado, documento: resultado(0), frases: resultado(1) };
   }
 
-  // What the text and weight boxes hold, as the engine takes them: the text
-  // in NFC, absent where the weights alone are given.
+  // What the boxes of the build hold, as the engine takes them: the text in
+  // NFC, absent where the weights alone are given; the switches; the limit.
   function entradas() {
     const lista = $('pesos').value.trim() === '' ? undefined : $('pesos').value.normalize('NFC');
     const texto = $('texto').value.normalize('NFC');
-    return { texto: lista !== undefined && texto === '' ? undefined : texto, lista };
+    const limite = $('limite').value.trim();
+    return {
+      texto: lista !== undefined && texto === '' ? undefined : texto, lista,
+      leve: $('leve').checked, canonico: $('canonico').checked, limite: limite === '' ? undefined : limite,
+    };
   }
 
   // ---------- drawing: markup written as strings and parsed once, since
@@ -219,6 +225,22 @@
     };
   }
 
+  // The tree of the code the build gives: Huffman's own, the pool's, or a
+  // canonical code's, which no merge made.
+  function arvoreDoCodigo(doc, fr) {
+    if (!doc.arvore_canonica) return { a: arvoreDoModelo(doc, fr, true), raiz: doc.raiz };
+    const codigo = new Map(doc.codigos.map((c) => [c.simbolo, c.codigo]));
+    const nos = doc.arvore_canonica;
+    const folha = (i) => nos[i].simbolo !== undefined;
+    return {
+      raiz: 0,
+      a: {
+        filhos: (i) => (folha(i) ? null : [nos[i].esquerda, nos[i].direita]),
+        linhas: (i) => (folha(i) ? [fr.arvore[i].nome, fr.arvore[i].peso, codigo.get(nos[i].simbolo) || '(vazio)'] : [fr.arvore[i].peso]),
+      },
+    };
+  }
+
   // A learner's own tree, as the engine gives it: the root first.
   function arvoreDoLeitor(nos) {
     return {
@@ -248,6 +270,34 @@
     }
     // data-foco: the new node, or else the root.
     return svg(d, 'heap', w, niveis * 64, ` aria-label="a fila como árvore" data-foco="${n1(px(Math.max(1, fila.indexOf(novo) + 1)))}"`);
+  }
+
+  // Package-merge's levels, level 1 on top: each item a box, the ones that
+  // stay lit, each package joined to its two items in the level below.
+  function desenhaNiveis(niveis, rotulos) {
+    const d = desenho();
+    const alto = 70;
+    let largo = 0;
+    const pos = niveis.map((n, k) => {
+      let x0 = 62; // room for the level's name
+      const xs = n.itens.map((_, i) => {
+        const w = largura(rotulos[k].itens[i]);
+        x0 += w + 6;
+        return x0 - 6 - w / 2;
+      });
+      largo = Math.max(largo, x0);
+      return xs;
+    });
+    const y = (k) => 4 + (niveis.length - 1 - k) * alto;
+    niveis.forEach((n, k) => {
+      rotulo(d, 30, y(k) + 22, rotulos[k].nome);
+      n.itens.forEach((it, i) => {
+        caixa(d, pos[k][i], y(k), rotulos[k].itens[i], i < n.ficam ? 'fica' : undefined);
+        if (it.pacote === undefined || k === 0) return;
+        for (const j of [it.pacote, it.pacote + 1]) d.arestas += `M${n1(pos[k][i])} ${y(k) + 36}L${n1(pos[k - 1][j])} ${y(k - 1)}`;
+      });
+    });
+    return svg(d, 'niveis', largo, niveis.length * alto, ' aria-label="os níveis do package-merge"');
   }
 
   // A figure of markup: its caption, then what it shows.
@@ -303,8 +353,32 @@
     return s;
   }
 
+  // The steps after the merges: package-merge's levels, and the lengths made
+  // canonical codes.
+  function preencheExtra(s) {
+    const { doc, fr } = dados;
+    if (s.dataset.extra === 'package_merge') {
+      const p = fr.package_merge;
+      s.innerHTML = marca('h2', {}, p.titulo) + marca('p', {}, p.frase) +
+        '<div class="rolagem">' + desenhaNiveis(doc.package_merge, p.niveis) + '</div>';
+      return;
+    }
+    let comprimentos = '<table><tr><th>bits</th><th>códigos</th><th>primeiro</th></tr>';
+    for (const c of doc.comprimentos) comprimentos += '<tr><td>' + c.bits + '</td><td>' + c.quantos + '</td><td>' + c.primeiro + '</td></tr>';
+    let codigos = '<table><tr><th>símbolo</th><th>bits</th><th>código</th></tr>';
+    doc.codigos.forEach((c, i) => {
+      codigos += '<tr>' + marca('td', {}, fr.nos[i].nome) + '<td>' + c.codigo.length + '</td>' + marca('td', {}, c.codigo || '(vazio)') + '</tr>';
+    });
+    s.innerHTML = marca('h2', {}, fr.canonico.titulo) + marca('p', {}, fr.canonico.frase) +
+      '<div class="tabelas">' + comprimentos + '</table>' + codigos + '</table></div>';
+  }
+
   function preencheSecao(k, s) {
     if (s.childElementCount > 0) return;
+    if (s.dataset.extra) {
+      preencheExtra(s);
+      return;
+    }
     const { doc, fr } = dados;
     const p = doc.passos[k];
     const a = arvoreDoModelo(doc, fr, false);
@@ -393,7 +467,8 @@
     const { doc, fr } = dados;
     const caixaDaArvore = $('arvore');
     caixaDaArvore.replaceChildren();
-    if (doc.raiz !== null) caixaDaArvore.append(elemento(desenhaArvore(arvoreDoModelo(doc, fr, true), doc.raiz, { todas: true, passo: 76 })));
+    const { a, raiz } = arvoreDoCodigo(doc, fr);
+    if (raiz !== null) caixaDaArvore.append(elemento(desenhaArvore(a, raiz, { todas: true, passo: 76 })));
     escala = 1;
     // From the left edge, unless the root would be out of sight there.
     const s = caixaDaArvore.querySelector('svg');
@@ -467,7 +542,8 @@
     $('sua-arvore').replaceChildren();
     $('sua-arvore').parentElement.hidden = !fr.sua_arvore;
     if (fr.sua_arvore) $('sua-arvore').append(elemento(desenhaArvore(arvoreDoLeitor(fr.sua_arvore), 0, { passo: 76 })));
-    $('nossa-arvore').replaceChildren(elemento(desenhaArvore(arvoreDoModelo(doc, fr, true), doc.raiz, { passo: 76 })));
+    const nossa = arvoreDoCodigo(doc, fr);
+    $('nossa-arvore').replaceChildren(elemento(desenhaArvore(nossa.a, nossa.raiz, { passo: 76 })));
   }
 
   // A side box's run: the build with one more input, its result shown, or
@@ -477,7 +553,7 @@
     $(caixa).closest('section').classList.toggle('vazio', $(caixa).value.trim() === '');
     if (!x || !dados || $(caixa).value.trim() === '' || dados.velho) return;
     const e = Object.assign(entradas(), { [campo]: $(caixa).value.normalize('NFC') });
-    const r = executa(e, $('leve').checked, 1);
+    const r = executa(e, 1);
     if (r.documento === undefined) $(AVISO[r.origem]).textContent = r.mensagem;
     else mostra(JSON.parse(r.documento), JSON.parse(r.frases));
   }
@@ -506,6 +582,9 @@
     main.replaceChildren();
     const algum = doc.codigos.length > 0;
     if (algum) doc.passos.forEach((_, k) => main.append(secao(doc, k)));
+    for (const extra of ['package_merge', 'canonico']) {
+      if (algum && fr[extra]) main.append(el('section', { class: 'passo', 'data-extra': extra, hidden: '' }));
+    }
     $('navegacao').hidden = !algum;
     $('fim').hidden = !algum;
     const pedido = /^#passo-(\d+)$/.exec(location.hash);
@@ -528,14 +607,13 @@
   }
 
   function reconstroi() {
-    $('aviso-texto').textContent = '';
-    $('aviso-pesos').textContent = '';
+    for (const aviso of ['aviso-texto', 'aviso-pesos', 'aviso-opcoes']) $(aviso).textContent = '';
     if (!x) {
       $('aviso-texto').textContent = 'esta página foi feita sem o módulo do codificador: ela só mostra o que veio nela';
       return;
     }
     const e = entradas();
-    const r = executa(e, $('leve').checked, 1);
+    const r = executa(e, 1);
     if (r.documento === undefined) {
       $(AVISO[r.origem]).textContent = r.mensagem;
       envelhece();
@@ -585,7 +663,7 @@
 
   function baixaDot() {
     if (!x || !dados || dados.velho) return;
-    const r = executa(entradas(), $('leve').checked, 2);
+    const r = executa(entradas(), 2);
     if (r.documento !== undefined) baixa('arvore-huffman.dot', 'text/vnd.graphviz', r.documento);
   }
 
@@ -597,6 +675,8 @@
     $('bits').addEventListener('input', aoDigitar(decodifica));
     $('confere').addEventListener('input', aoDigitar(confere));
     $('leve').addEventListener('change', reconstroi);
+    $('canonico').addEventListener('change', reconstroi);
+    $('limite').addEventListener('input', aoDigitar(reconstroi));
     $('primeiro').addEventListener('click', () => mostraPasso(0, true));
     $('anterior').addEventListener('click', () => mostraPasso(atual - 1, true));
     $('proximo').addEventListener('click', () => mostraPasso(atual + 1, true));
@@ -640,6 +720,8 @@
     $('bits').value = pedido.bits || '';
     $('confere').value = pedido.confere || '';
     $('leve').checked = pedido.leve_no_zero;
+    $('canonico').checked = pedido.canonico;
+    $('limite').value = pedido.limite || '';
     for (const id of ['bits', 'confere']) $(id).closest('section').classList.toggle('vazio', $(id).value.trim() === '');
     desenha(documento, frases, pedido.texto, () => {
       if (pedido.bits !== undefined) mostraDecodificacao(documento, frases);
@@ -660,9 +742,9 @@
     if (bloco === '') reconstroi();
     // For tests and the benchmark: the engine and the drawing, by hand.
     window.huffman = {
-      executa: (e, leve, formato) => executa(e, leve, formato || 1),
+      executa: (e, formato) => executa(e, formato || 1),
       constroi: (e) => {
-        const r = executa(e, false, 1);
+        const r = executa(e, 1);
         desenha(JSON.parse(r.documento), JSON.parse(r.frases), e.texto);
       },
       desenhaTodos: () => secoes().forEach((s, k) => preencheSecao(k, s)),

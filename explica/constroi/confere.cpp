@@ -233,7 +233,7 @@ veredito confere(const modelo& m, const codigos& seu) {
     const no& n = m.nos[static_cast<std::size_t>(i)];
     v.custo += n.peso * static_cast<std::int64_t>(seu[static_cast<std::size_t>(n.simbolo)].size());
   }
-  v.custo_otimo = m.figuras.bits;
+  v.custo_otimo = m.bits_huffman; // the optimum, whatever code the model shows
   v.completo = v.livre_de_prefixo && v.kraft_sobre_1 == 0;
   v.otimo = v.livre_de_prefixo && v.kraft_sobre_1 <= 0 && v.custo == v.custo_otimo;
   v.de_huffman = v.completo && v.otimo && tem_propriedade_dos_irmaos(m, seu);

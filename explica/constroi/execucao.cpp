@@ -84,11 +84,23 @@ std::optional<falha> le_o_texto(const pedido& p, std::optional<texto> lido, exec
   if (lido) {
     e.t = std::move(*lido);
   } else if (p.texto) {
+    e.t.em_bytes = p.bytes;
     if (auto erro = le_argumento(*p.texto, e.t)) {
       return erro;
     }
   }
   return std::nullopt;
+}
+
+// A limit too short for the symbols: L bits hold 2^L codes at most.
+std::optional<falha> confere_limite(const pedido& p, std::int32_t k) {
+  if (p.limite == 0 || k <= 1 || menor_limite(k) <= p.limite) {
+    return std::nullopt;
+  }
+  return recusa("o limite de " + conta(p.limite, "bit", "bits") + " não comporta " +
+                    std::to_string(k) + " símbolos, que pedem ao menos " +
+                    conta(menor_limite(k), "bit", "bits"),
+                origem::limite);
 }
 
 } // namespace
@@ -121,7 +133,10 @@ std::optional<falha> prepara(const pedido& p, std::optional<texto> lido, execuca
       return erro;
     }
   }
-  e.m = constroi(pesos, letras, como, p.leve_no_zero ? '0' : '1');
+  if (auto erro = confere_limite(p, letras.simbolos)) {
+    return erro;
+  }
+  e.m = constroi(pesos, letras, {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes});
   if (p.confere) {
     if (auto erro = confere_codigos(*p.confere, e)) {
       return erro;

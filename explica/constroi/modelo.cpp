@@ -1,6 +1,7 @@
 // The model of a build: the only place in huffman-explica that reads the
-// coder's state, the pool, the queue and the table, and the one that runs
-// the coder to encode and decode.
+// coder's state, the pool, the queue and the table; the canonical or the
+// limited code made from Huffman's lengths; and the encoder and decoder of
+// whichever code the model holds.
 #include "explica/constroi/modelo.h"
 
 #include <algorithm>
@@ -53,7 +54,8 @@ numeros conta(const modelo& m) {
     const auto s = static_cast<std::size_t>(folha.simbolo);
     n.caracteres += folha.peso;
     n.bits += folha.peso * static_cast<std::int64_t>(m.codigo[s].size());
-    n.bytes_utf8 += folha.peso * static_cast<std::int64_t>(utf8(m.caractere[s]).size());
+    const std::size_t bytes = m.em_bytes ? 1 : utf8(m.caractere[s]).size();
+    n.bytes_utf8 += folha.peso * static_cast<std::int64_t>(bytes);
   }
   n.simbolos = m.folhas;
   if (n.caracteres != 0) {
@@ -95,12 +97,6 @@ bool junta(modelo& m) {
   return true;
 }
 
-// Every '0' made '1' and every '1' '0'.
-void complementa(std::span<char> bits) {
-  std::transform(bits.begin(), bits.end(), bits.begin(),
-                 [](char b) { return b == '0' ? '1' : '0'; });
-}
-
 // The textbook's branches: the first node out on '0'. Swapping every inner
 // node's children complements every code.
 void troca_ramos(modelo& m) {
@@ -108,25 +104,89 @@ void troca_ramos(modelo& m) {
     std::swap(n.esquerda, n.direita);
   }
   for (std::string& c : m.codigo) {
-    complementa({c.data(), c.size()});
+    std::transform(c.begin(), c.end(), c.begin(), [](char b) { return b == '0' ? '1' : '0'; });
   }
 }
 
-// Complements bits where m draws the first node out on '0', whose codes are
-// the coder's complemented.
-void a_moda_de(const modelo& m, std::span<char> bits) {
-  if (m.ramo_do_primeiro == '0') {
-    complementa(bits);
+// The depth of each node of the pool below no, which is at profundidade.
+void mede(const modelo& m, std::int32_t no, int profundidade, std::vector<int>& profundidades) {
+  profundidades[static_cast<std::size_t>(no)] = profundidade;
+  const auto& n = m.nos[static_cast<std::size_t>(no)];
+  if (n.simbolo == 0) {
+    mede(m, n.esquerda, profundidade + 1, profundidades);
+    mede(m, n.direita, profundidade + 1, profundidades);
   }
+}
+
+// What a limit below Huffman's longest code costs: package-merge's lengths,
+// and the cost of the usual repair, into m; the lengths by symbol.
+std::vector<int> limita(modelo& m) {
+  std::vector<int> profundidades(m.nos.size());
+  mede(m, m.raiz, 0, profundidades);
+  std::vector<int> folhas(profundidades.begin(), profundidades.begin() + m.folhas);
+  std::vector<std::int64_t> pesos;
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    pesos.push_back(m.nos[static_cast<std::size_t>(i)].peso);
+  }
+  profundidades.erase(profundidades.begin() + m.raiz); // the root is at no depth to clamp
+  m.bits_reparo = custo_do_reparo(profundidades, folhas, pesos, m.limite);
+  limitado l = package_merge(pesos, m.limite);
+  m.niveis = std::move(l.niveis);
+  return l.comprimentos;
+}
+
+// The tree of m's codes, a trie in the walk's order, the root first.
+void planta(modelo& m) {
+  m.arvore.assign(1, no{});
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    std::int32_t at = 0;
+    const std::int64_t peso = m.nos[static_cast<std::size_t>(s - 1)].peso;
+    m.arvore[0].peso += peso;
+    for (const char b : m.codigo[static_cast<std::size_t>(s)]) {
+      std::int32_t& filho = b == '0' ? m.arvore[static_cast<std::size_t>(at)].esquerda
+                                     : m.arvore[static_cast<std::size_t>(at)].direita;
+      if (filho < 0) {
+        filho = static_cast<std::int32_t>(m.arvore.size());
+        m.arvore.push_back({});
+      }
+      at = b == '0' ? m.arvore[static_cast<std::size_t>(at)].esquerda
+                    : m.arvore[static_cast<std::size_t>(at)].direita;
+      m.arvore[static_cast<std::size_t>(at)].peso += peso;
+    }
+    m.arvore[static_cast<std::size_t>(at)].simbolo = s;
+  }
+  m.raiz_da_arvore = 0;
+}
+
+// The canonical code of Huffman's lengths, or of package-merge's where the
+// limit cuts Huffman's code, in place of the heap's codes, with its own
+// tree.
+void canoniza(modelo& m) {
+  std::vector<int> comprimentos(static_cast<std::size_t>(m.folhas) + 1);
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    comprimentos[static_cast<std::size_t>(s)] =
+        static_cast<int>(m.codigo[static_cast<std::size_t>(s)].size());
+  }
+  m.maior_huffman = *std::max_element(comprimentos.begin(), comprimentos.end());
+  if (m.limite > 0 && m.maior_huffman > m.limite) {
+    comprimentos = limita(m);
+  }
+  std::vector<std::string> codigos;
+  m.comprimentos = canonicos(comprimentos, codigos);
+  std::copy(codigos.begin(), codigos.end(), m.codigo.begin());
+  planta(m);
 }
 
 } // namespace
 
 modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
-                const alfabeto::contagem& letras, escala e, char ramo_do_primeiro) {
+                const alfabeto::contagem& letras, const forma_do_codigo& forma) {
   modelo m;
-  m.pesos = e;
-  m.ramo_do_primeiro = ramo_do_primeiro;
+  m.pesos = forma.pesos;
+  m.ramo_do_primeiro = forma.ramo_do_primeiro;
+  m.canonico = forma.canonico || forma.limite > 0;
+  m.limite = forma.limite;
+  m.em_bytes = forma.em_bytes;
   std::copy(std::begin(letras.caractere), std::end(letras.caractere), m.caractere.begin());
   if (!coder::enfileira_folhas(pesos)) {
     std::abort(); // numera's weights, which the coder takes
@@ -138,8 +198,14 @@ modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
     std::abort(); // the merges leave one node
   }
   le_arvore(m);
-  if (ramo_do_primeiro == '0') {
+  if (m.ramo_do_primeiro == '0') {
     troca_ramos(m);
+  }
+  m.bits_huffman = conta(m).bits;
+  m.arvore = m.nos;
+  m.raiz_da_arvore = m.raiz;
+  if (m.canonico && m.folhas > 0) {
+    canoniza(m);
   }
   m.figuras = conta(m);
   return m;
@@ -150,32 +216,57 @@ const std::string& codigo(const modelo& m, std::int32_t i) {
 }
 
 void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos) {
-  // A piece of the text at a time, terminated for codifica, and room for its
-  // encoding with the deepest code of all.
-  constexpr std::size_t pedaco = 8192;
-  static char trecho[pedaco + 1];
-  static char bits[pedaco * coder::max_profundidade + 1];
-  for (std::size_t i = 0; i < simbolos.size(); i += pedaco) {
-    const std::string_view parte = simbolos.substr(i, pedaco);
-    std::memcpy(trecho, parte.data(), parte.size());
-    trecho[parte.size()] = '\0';
-    if (!coder::codifica(trecho, bits)) {
-      std::abort(); // every symbol has a code, checked before
-    }
-    a_moda_de(m, {bits, std::strlen(bits)});
-    std::fputs(bits, f);
+  // A piece of the encoding at a time: each code is copied whole, as a
+  // block of largura characters where it fits one, and the next code
+  // overwrites the block's tail.
+  constexpr std::size_t largura = 16;
+  constexpr std::size_t pedaco = std::size_t{1} << 16;
+  static char bits[pedaco + coder::tamanho_caminho + largura];
+  std::array<std::array<char, largura>, coder::n_simbolos> blocos{};
+  for (std::size_t s = 0; s < coder::n_simbolos; ++s) {
+    std::copy_n(m.codigo[s].begin(), std::min(m.codigo[s].size(), largura), blocos[s].begin());
   }
+  std::size_t n = 0;
+  for (const char c : simbolos) {
+    const auto s = static_cast<unsigned char>(c);
+    const std::string& codigo = m.codigo[s];
+    if (codigo.size() <= largura) {
+      std::memcpy(bits + n, blocos[s].data(), largura);
+    } else {
+      std::memcpy(bits + n, codigo.data(), codigo.size());
+    }
+    n += codigo.size();
+    if (n >= pedaco) {
+      std::fwrite(bits, 1, n, f);
+      n = 0;
+    }
+  }
+  std::fwrite(bits, 1, n, f);
 }
 
-std::optional<std::string> decodifica(const modelo& m, const std::string& escritos) {
-  std::string bits = escritos; // as the coder's code reads them
-  a_moda_de(m, bits);
-  // Each symbol takes one bit at least, so there are no more symbols than bits.
-  std::string simbolos(bits.size() + 1, '\0');
-  if (!coder::decodifica(bits.c_str(), simbolos)) {
+std::optional<std::string> decodifica(const modelo& m, std::string_view escritos) {
+  // One symbol, or none: no tree to walk, and only the empty string decodes,
+  // since an encoding of one symbol carries no count.
+  if (m.folhas < 2) {
+    return escritos.empty() ? std::optional<std::string>("") : std::nullopt;
+  }
+  std::string simbolos;
+  std::int32_t at = m.raiz_da_arvore;
+  for (const char b : escritos) {
+    const no& n = m.arvore[static_cast<std::size_t>(at)];
+    at = b == '0' ? n.esquerda : n.direita;
+    if (at < 0) {
+      return std::nullopt; // a branch that a limited code leaves empty: none does
+    }
+    const no& proximo = m.arvore[static_cast<std::size_t>(at)];
+    if (proximo.simbolo != 0) {
+      simbolos += static_cast<char>(proximo.simbolo);
+      at = m.raiz_da_arvore;
+    }
+  }
+  if (at != m.raiz_da_arvore) {
     return std::nullopt;
   }
-  simbolos.resize(std::strlen(simbolos.c_str()));
   return simbolos;
 }
 

@@ -1,6 +1,7 @@
 // The one description of a build that every writer of huffman-explica reads:
-// the pool, the queue after each step, the codes, the alphabet, the weights as
-// the learner wrote them, and the figures.
+// the pool, the queue after each step, the codes and their tree (Huffman's
+// own, or the canonical code of its lengths or of limited ones), the
+// alphabet, the weights as the learner wrote them, and the figures.
 #pragma once
 
 #include <array>
@@ -14,6 +15,8 @@
 
 #include "alfabeto/alfabeto.h"
 #include "coder/fila.h"
+#include "explica/constroi/canonico.h"
+#include "explica/constroi/limite.h"
 
 namespace explica {
 
@@ -59,29 +62,52 @@ struct numeros {
   double media = 0;    // bits of code per character; 0 for no character
 };
 
-struct modelo {
-  std::vector<no> nos;       // the pool in order: the leaves, by symbol, then the merges
-  std::int32_t folhas = 0;   // the leaves, which come first
-  std::int32_t raiz = -1;    // the root's index, -1 with no symbol
-  std::vector<passo> passos; // the leaves queued, then each merge
-  std::array<char32_t, coder::n_simbolos> caractere{}; // each symbol's character
-  std::array<std::string, coder::n_simbolos> codigo{}; // each symbol's code string
+// Which code a build gives, as the request asks for it.
+struct forma_do_codigo {
   escala pesos;
   // The branch the node taken out first goes on: '1', as the coder builds,
   // or '0', as many textbooks draw it. With '0', every code is the coder's
   // complemented, and each inner node's children swap sides.
   char ramo_do_primeiro = '1';
+  bool canonico = false; // the canonical code of Huffman's lengths
+  int limite = 0;        // the longest code allowed, or 0; a limit makes the code canonical
+  bool em_bytes = false; // the symbols are bytes, not characters
+};
+
+struct modelo {
+  std::vector<no> nos;       // the pool in order: the leaves, by symbol, then the merges
+  std::int32_t folhas = 0;   // the leaves, which come first
+  std::int32_t raiz = -1;    // the root's index, -1 with no symbol
+  std::vector<passo> passos; // the leaves queued, then each merge
+  std::array<char32_t, coder::n_simbolos> caractere{}; // each symbol's character, or byte
+  std::array<std::string, coder::n_simbolos> codigo{}; // each symbol's code string
+  escala pesos;
+  char ramo_do_primeiro = '1';
+  bool canonico = false;
+  int limite = 0;
+  bool em_bytes = false;
+  // The tree of the codes, which encoding and decoding follow and the
+  // writers draw: the pool itself, or for a canonical code a tree of its
+  // own, in the walk's order, the root first.
+  std::vector<no> arvore;
+  std::int32_t raiz_da_arvore = -1;
+  std::vector<comprimento_canonico> comprimentos; // a canonical code's lengths made codes
+  // Where a limit cut Huffman's code: package-merge's levels, and what
+  // Huffman's code and the usual repair would cost.
+  std::vector<nivel> niveis;
+  std::int64_t bits_huffman = 0;
+  std::int64_t bits_reparo = 0;
+  int maior_huffman = 0; // the longest of Huffman's codes
   numeros figuras;
 };
 
 // Builds the code of pesos, pesos[s] the weight of symbol s, with the coder's
-// own steps, and reads the pool, the queue and the table into m. letras holds
-// each symbol's character, as numera left it. Expects weights that numera
-// gave, which the coder accepts. The coder keeps this build, which
-// codifica_em and decodifica below use.
+// own steps, reads the pool, the queue and the table into m, and makes the
+// code that forma asks for. letras holds each symbol's character, as numera
+// left it. Expects weights that numera gave, which the coder accepts, and a
+// limit that k symbols fit in.
 [[nodiscard]] modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
-                              const alfabeto::contagem& letras, escala e,
-                              char ramo_do_primeiro = '1');
+                              const alfabeto::contagem& letras, const forma_do_codigo& forma);
 
 // The code of the leaf at pool index i.
 [[nodiscard]] const std::string& codigo(const modelo& m, std::int32_t i);
@@ -90,9 +116,9 @@ struct modelo {
 // piece at a time.
 void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos);
 
-// The symbols whose encoding with m's code is escritos, a string of '0' and '1';
-// nothing when the bits end inside a code or, below two symbols, are not
-// empty.
-[[nodiscard]] std::optional<std::string> decodifica(const modelo& m, const std::string& escritos);
+// The symbols whose encoding with m's code is escritos, a string of '0' and
+// '1'; nothing when the bits end inside a code or, below two symbols, are
+// not empty.
+[[nodiscard]] std::optional<std::string> decodifica(const modelo& m, std::string_view escritos);
 
 } // namespace explica

@@ -40,9 +40,8 @@ void escreve_nos(std::FILE* f, const modelo& m) {
     std::fprintf(f, R"(%s{"nome": %s, "peso": %s)", i == 0 ? "\n  " : ",\n  ",
                  json_texto(nome(m, k)).c_str(), json_texto(peso(m, m.nos[i].peso)).c_str());
     if (m.nos[i].simbolo != 0) {
-      std::fprintf(
-          f, ", \"visivel\": %s",
-          json_texto(visivel(m.caractere[static_cast<std::size_t>(m.nos[i].simbolo)])).c_str());
+      std::fprintf(f, ", \"visivel\": %s",
+                   json_texto(simbolo_visivel(m, m.nos[i].simbolo)).c_str());
     }
     std::fputs("}", f);
   }
@@ -75,6 +74,58 @@ void escreve_passos(std::FILE* f, const modelo& m) {
   std::fprintf(f, "],\n \"ramos\": %s,\n",
                lista_json({std::string("1º a sair: ramo ") + m.ramo_do_primeiro,
                            std::string("2º a sair: ramo ") + segundo})
+                   .c_str());
+}
+
+// A canonical code's own tree: each node's name (a leaf's symbol; an inner
+// node, which no merge made, has none) and weight.
+void escreve_arvore_canonica(std::FILE* f, const modelo& m) {
+  std::fputs(",\n \"arvore\": [", f);
+  for (std::size_t i = 0; i < m.arvore.size(); ++i) {
+    const no& n = m.arvore[i];
+    std::fprintf(f, R"(%s{"nome": %s, "peso": %s})", i == 0 ? "\n  " : ",\n  ",
+                 json_texto(n.simbolo != 0 ? nome_do_simbolo(m, n.simbolo) : "").c_str(),
+                 json_texto(peso(m, n.peso)).c_str());
+  }
+  std::fputs("]", f);
+}
+
+// The steps after the merges: package-merge's levels, each item by its
+// lines, where a limit cut Huffman's code; and how the lengths became
+// codes.
+void escreve_passos_do_codigo(std::FILE* f, const modelo& m) {
+  if (!m.niveis.empty()) {
+    std::fprintf(
+        f, ",\n \"package_merge\": {\"titulo\": %s, \"frase\": %s, \"niveis\": [",
+        json_texto("Package-merge: o código ótimo de até " + conta(m.limite, "bit", "bits"))
+            .c_str(),
+        json_texto("O código de Huffman chega a " + conta(m.maior_huffman, "bit", "bits") +
+                   ". Cada nível tem uma moeda por símbolo e os pacotes dos pares de itens "
+                   "do nível de baixo, em ordem de peso; no nível 1 ficam os " +
+                   std::to_string(2 * m.folhas - 2) +
+                   " itens mais baratos, e cada pacote que fica leva os dois que o "
+                   "formam. Cada símbolo tem tantos bits quantos são os níveis em que a "
+                   "sua moeda fica.")
+            .c_str());
+    for (std::size_t k = 0; k < m.niveis.size(); ++k) {
+      const nivel& n = m.niveis[k];
+      std::string itens;
+      for (const item& it : n.itens) {
+        itens += itens.empty() ? "" : ", ";
+        itens += lista_json(
+            {it.simbolo != 0 ? nome_do_simbolo(m, it.simbolo) : "pacote", peso(m, it.peso)});
+      }
+      std::fprintf(f, R"(%s{"nome": %s, "itens": [%s]})", k == 0 ? "" : ", ",
+                   json_texto("nível " + std::to_string(n.bits)).c_str(), itens.c_str());
+    }
+    std::fputs("]}", f);
+  }
+  std::fprintf(f, ",\n \"canonico\": {\"titulo\": %s, \"frase\": %s}",
+               json_texto("Os comprimentos viram códigos").c_str(),
+               json_texto("Como no RFC 1951 (3.2.2): quantos códigos há de cada comprimento "
+                          "(bl_count) e o primeiro deles (next_code), o seguinte ao último do "
+                          "comprimento anterior, deslocado um bit à esquerda; cada símbolo, na "
+                          "ordem dos símbolos, toma o próximo código do seu comprimento.")
                    .c_str());
 }
 
@@ -117,13 +168,14 @@ void escreve_sua_arvore(std::FILE* f, const modelo& m, const conferencia& c) {
   std::fputs("]", f);
 }
 
-// The nodes that the last code of the bits passes, from the root down.
+// The nodes of the code's tree that the last code of the bits passes, from
+// the root down.
 std::vector<std::int32_t> caminho(const modelo& m, const std::string& bits) {
-  std::vector<std::int32_t> nos{m.raiz};
+  std::vector<std::int32_t> nos{m.raiz_da_arvore};
   for (std::size_t k = 0; k < bits.size(); ++k) {
-    const no& n = m.nos[static_cast<std::size_t>(nos.back())];
+    const no& n = m.arvore[static_cast<std::size_t>(nos.back())];
     nos.push_back(bits[k] == '0' ? n.esquerda : n.direita);
-    if (m.nos[static_cast<std::size_t>(nos.back())].simbolo != 0 && k + 1 < bits.size()) {
+    if (m.arvore[static_cast<std::size_t>(nos.back())].simbolo != 0 && k + 1 < bits.size()) {
       nos.resize(1); // a code read whole: the next starts at the root
     }
   }
@@ -140,6 +192,10 @@ void escreve_frases(std::FILE* f, const execucao& e) {
   std::fprintf(f, " \"resumo\": %s,\n \"figuras\": %s,\n \"avisos\": %s",
                json_texto(resumo(e)).c_str(), pares_json(figuras(m)).c_str(),
                lista_json(e.avisos).c_str());
+  if (m.canonico && m.folhas >= 2) {
+    escreve_arvore_canonica(f, m);
+    escreve_passos_do_codigo(f, m);
+  }
   if (e.conferido) {
     std::fprintf(f, ",\n \"veredito\": %s", pares_json(achados(m, *e.conferido)).c_str());
     if (e.conferido->v.livre_de_prefixo) {

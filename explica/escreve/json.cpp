@@ -11,25 +11,21 @@ namespace explica {
 
 namespace {
 
-// A symbol's character as a JSON string: the character itself.
-std::string caractere(const modelo& m, std::int32_t simbolo) {
-  return json_texto(utf8(m.caractere[static_cast<std::size_t>(simbolo)]));
-}
-
-void escreve_nos(std::FILE* f, const modelo& m) {
-  std::fputs(" \"nos\": [", f);
-  for (std::size_t i = 0; i < m.nos.size(); ++i) {
-    const no& n = m.nos[i];
+// Nodes as --json lists them, each a leaf's weight and symbol or an inner
+// node's weight and children.
+void escreve_nos(std::FILE* f, const modelo& m, const std::vector<no>& nos) {
+  for (std::size_t i = 0; i < nos.size(); ++i) {
+    const no& n = nos[i];
     std::fputs(i == 0 ? "\n  " : ",\n  ", f);
     if (n.simbolo != 0) {
       std::fprintf(f, R"({"peso": %)" PRId64 R"(, "simbolo": %s})", n.peso,
-                   caractere(m, n.simbolo).c_str());
+                   simbolo_json(m, n.simbolo).c_str());
     } else {
       std::fprintf(f, R"({"peso": %)" PRId64 R"(, "esquerda": %d, "direita": %d})", n.peso,
                    n.esquerda, n.direita);
     }
   }
-  std::fputs("],\n", f);
+  std::fputs("]", f);
 }
 
 // Each leaf's code; beside it, with a learner's code checked, the learner's
@@ -39,8 +35,12 @@ void escreve_codigos(std::FILE* f, const modelo& m, const conferencia* c) {
   for (std::int32_t i = 0; i < m.folhas; ++i) { // the leaves lie in character order
     const no& folha = m.nos[static_cast<std::size_t>(i)];
     std::fprintf(f, R"(%s{"simbolo": %s, "peso": %)" PRId64 R"(, "codigo": "%s")",
-                 i == 0 ? "\n  " : ",\n  ", caractere(m, folha.simbolo).c_str(), folha.peso,
+                 i == 0 ? "\n  " : ",\n  ", simbolo_json(m, folha.simbolo).c_str(), folha.peso,
                  codigo(m, i).c_str());
+    if (m.em_bytes) {
+      std::fprintf(f, R"(, "byte": %u)",
+                   static_cast<unsigned>(m.caractere[static_cast<std::size_t>(folha.simbolo)]));
+    }
     if (c != nullptr) {
       std::fprintf(f, R"(, "seu": "%s", "nosso": "%s")",
                    c->seu[static_cast<std::size_t>(folha.simbolo)].c_str(), codigo(m, i).c_str());
@@ -84,13 +84,57 @@ void escreve_veredito_json(std::FILE* f, const modelo& m, const veredito& v) {
   if (v.livre_de_prefixo) {
     std::fputs("null", f);
   } else {
-    std::fprintf(f, "[%s, %s]", caractere(m, v.prefixo_de).c_str(),
-                 caractere(m, v.prefixo_em).c_str());
+    std::fprintf(f, "[%s, %s]", simbolo_json(m, v.prefixo_de).c_str(),
+                 simbolo_json(m, v.prefixo_em).c_str());
   }
   std::fprintf(f, ",\n \"kraft\": \"%s\",\n \"completo\": %s,\n", v.kraft.c_str(), sim(v.completo));
   std::fprintf(f, " \"custo\": %" PRId64 ",\n \"custo_otimo\": %" PRId64 ",\n", v.custo,
                v.custo_otimo);
   std::fprintf(f, " \"otimo\": %s,\n \"de_huffman\": %s", sim(v.otimo), sim(v.de_huffman));
+}
+
+// Package-merge's levels, from the limit up: each item a coin's weight and
+// symbol or a package's weight and its first item in the level below, and
+// how many items stay.
+void escreve_niveis(std::FILE* f, const modelo& m) {
+  std::fputs(",\n \"package_merge\": [", f);
+  for (std::size_t k = 0; k < m.niveis.size(); ++k) {
+    const nivel& n = m.niveis[k];
+    std::fprintf(f, R"(%s{"bits": %d, "ficam": %zu, "itens": [)", k == 0 ? "\n  " : ",\n  ", n.bits,
+                 n.ficam);
+    for (std::size_t i = 0; i < n.itens.size(); ++i) {
+      const item& it = n.itens[i];
+      std::fprintf(f, R"(%s{"peso": %)" PRId64, i == 0 ? "" : ", ", it.peso);
+      if (it.simbolo != 0) {
+        std::fprintf(f, R"(, "simbolo": %s})", simbolo_json(m, it.simbolo).c_str());
+      } else {
+        std::fprintf(f, R"(, "pacote": %zu})", it.de);
+      }
+    }
+    std::fputs("]}", f);
+  }
+  std::fputs("]", f);
+}
+
+// A canonical code: how its lengths became codes and its own tree; with a
+// limit, Huffman's cost beside it, and where the limit cut Huffman's code,
+// what the usual repair costs and package-merge's levels.
+void escreve_canonico(std::FILE* f, const modelo& m) {
+  std::fputs(",\n \"canonico\": true,\n \"comprimentos\": [", f);
+  for (std::size_t k = 0; k < m.comprimentos.size(); ++k) {
+    const comprimento_canonico& c = m.comprimentos[k];
+    std::fprintf(f, R"(%s{"bits": %d, "quantos": %d, "primeiro": "%s"})", k == 0 ? "" : ", ",
+                 c.bits, c.quantos, c.primeiro.c_str());
+  }
+  std::fputs("],\n \"arvore_canonica\": [", f);
+  escreve_nos(f, m, m.arvore);
+  if (m.limite > 0) {
+    std::fprintf(f, ",\n \"limite\": %d,\n \"bits_huffman\": %" PRId64, m.limite, m.bits_huffman);
+  }
+  if (!m.niveis.empty()) {
+    std::fprintf(f, ",\n \"bits_reparo\": %" PRId64, m.bits_reparo);
+    escreve_niveis(f, m);
+  }
 }
 
 // The figures a script would otherwise work out: the efficiency is null
@@ -111,8 +155,9 @@ void escreve_figuras(std::FILE* f, const modelo& m) {
 void escreve_json(std::FILE* f, const execucao& e) {
   const modelo& m = e.m;
   const conferencia* const c = e.conferido ? &*e.conferido : nullptr;
-  std::fprintf(f, "{\"caracteres\": %" PRId64 ",\n", m.figuras.caracteres);
-  escreve_nos(f, m);
+  std::fprintf(f, "{\"caracteres\": %" PRId64 ",\n \"nos\": [", m.figuras.caracteres);
+  escreve_nos(f, m, m.nos);
+  std::fputs(",\n", f);
   if (m.raiz >= 0) {
     std::fprintf(f, " \"raiz\": %d,\n", m.raiz);
   } else {
@@ -121,6 +166,9 @@ void escreve_json(std::FILE* f, const execucao& e) {
   escreve_codigos(f, m, c);
   escreve_passos_json(f, m);
   escreve_figuras(f, m);
+  if (m.canonico && m.folhas > 0) {
+    escreve_canonico(f, m);
+  }
   if (c != nullptr) {
     escreve_veredito_json(f, m, c->v);
   }
@@ -130,7 +178,10 @@ void escreve_json(std::FILE* f, const execucao& e) {
     std::fputs("\"", f);
   }
   if (e.decodificado) {
-    std::fprintf(f, ",\n \"decodificado\": %s", json_texto(*e.decodificado).c_str());
+    // Bytes above 7 bits, which no JSON string holds as they are, go as the
+    // characters U+0080 to U+00FF.
+    std::fprintf(f, ",\n \"decodificado\": %s",
+                 (m.em_bytes ? json_bytes(*e.decodificado) : json_texto(*e.decodificado)).c_str());
   }
   std::fputs("}\n", f);
 }

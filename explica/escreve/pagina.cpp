@@ -33,6 +33,11 @@ std::string escrito_por(escritor escreve, const execucao& e) {
 std::string pedido_json(const execucao& e) {
   std::string j = "{\"leve_no_zero\": ";
   j += e.p.leve_no_zero ? "true" : "false";
+  j += ", \"canonico\": ";
+  j += e.p.canonico ? "true" : "false";
+  if (e.p.limite > 0) {
+    j += ", \"limite\": \"" + std::to_string(e.p.limite) + "\"";
+  }
   if (e.simbolos) {
     std::string t;
     for (const char s : e.simbolos->substr(0, max_caracteres_na_pagina)) {

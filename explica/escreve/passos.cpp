@@ -31,6 +31,66 @@ const no& de(const modelo& m, std::int32_t i) {
   return m.nos[static_cast<std::size_t>(i)];
 }
 
+// Package-merge's levels, the items that stay before a bar, and the length
+// each symbol gets from them.
+void escreve_package_merge(std::FILE* f, const modelo& m) {
+  escreve_em_linhas(
+      f,
+      "O código de Huffman chega a " + conta(m.maior_huffman, "bit", "bits") +
+          ", mais que o limite de " + conta(m.limite, "bit", "bits") + ": o código ótimo de até " +
+          conta(m.limite, "bit", "bits") +
+          " vem do package-merge (Larmore e Hirschberg). Cada nível tem uma moeda por símbolo, "
+          "com o seu peso, e os pacotes [peso] feitos dos pares de itens do nível de baixo, em "
+          "ordem de peso. No nível 1 ficam os 2k - 2 = " +
+          std::to_string(2 * m.folhas - 2) +
+          " itens mais baratos, e cada pacote que fica leva consigo os dois itens que o formam; "
+          "em cada nível, ficam os itens antes da barra.",
+      "", "");
+  for (const nivel& n : m.niveis) {
+    std::string itens;
+    for (std::size_t i = 0; i < n.itens.size(); ++i) {
+      const item& it = n.itens[i];
+      itens += i == 0 ? "" : i == n.ficam ? " | " : ", ";
+      itens += it.simbolo != 0 ? nome_do_simbolo(m, it.simbolo) + " " + peso(m, it.peso)
+                               : "[" + peso(m, it.peso) + "]";
+    }
+    const std::string nome_do_nivel = "  nível " + std::to_string(n.bits) + ": ";
+    escreve_em_linhas(f, itens, nome_do_nivel, std::string(colunas(nome_do_nivel), ' '));
+  }
+  std::string comprimentos;
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    comprimentos += (s == 1 ? "" : ", ") + nome_do_simbolo(m, s) + " " +
+                    std::to_string(m.codigo[static_cast<std::size_t>(s)].size());
+  }
+  escreve_em_linhas(f,
+                    "Cada símbolo tem tantos bits quantos são os níveis em que a sua moeda "
+                    "fica: " +
+                        comprimentos + ".",
+                    "", "");
+}
+
+// How the lengths become codes: each length's count and first code.
+void escreve_canonico(std::FILE* f, const modelo& m) {
+  if (m.limite > 0 && m.maior_huffman <= m.limite) {
+    escreve_em_linhas(f,
+                      "O código de Huffman, com " + conta(m.maior_huffman, "bit", "bits") +
+                          " no mais longo, já cabe no limite de " + conta(m.limite, "bit", "bits") +
+                          ": os comprimentos ficam.",
+                      "", "");
+  }
+  escreve_em_linhas(f,
+                    "Os comprimentos viram códigos, como no RFC 1951 (3.2.2): quantos códigos há "
+                    "de cada comprimento (bl_count) e o primeiro deles (next_code), que é o "
+                    "seguinte ao último do comprimento anterior, deslocado um bit à esquerda; "
+                    "cada símbolo, na ordem dos símbolos, toma o próximo código do seu "
+                    "comprimento.",
+                    "", "");
+  std::fputs("  bits  códigos  primeiro\n", f);
+  for (const comprimento_canonico& c : m.comprimentos) {
+    std::fprintf(f, "  %4d  %7d  %s\n", c.bits, c.quantos, c.primeiro.c_str());
+  }
+}
+
 } // namespace
 
 // The node taken out first is always the heap's root, where an equal weight
@@ -82,6 +142,12 @@ void escreve_passos(std::FILE* f, const execucao& e) {
     for (const std::string& nota : notas_de_empate(m, p)) {
       escreve_em_linhas(f, nota, "     ", "     ");
     }
+  }
+  if (!m.niveis.empty()) {
+    escreve_package_merge(f, m);
+  }
+  if (m.canonico) {
+    escreve_canonico(f, m);
   }
 }
 

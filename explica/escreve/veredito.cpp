@@ -11,13 +11,6 @@ namespace explica {
 
 namespace {
 
-// A cost in bits: with weights that are fractions, in bits per character.
-std::string bits(const modelo& m, std::int64_t custo) {
-  const escala e{m.pesos.casas + (m.pesos.porcento ? 2 : 0), false, m.pesos.virgula};
-  const std::string n = escrito(custo, e);
-  return n + (n == "1" ? " bit" : " bits") + (e.casas > 0 ? " por caractere" : "");
-}
-
 std::string prefixo(const modelo& m, const conferencia& c) {
   const std::string& a = c.seu[static_cast<std::size_t>(c.v.prefixo_de)];
   const std::string& b = c.seu[static_cast<std::size_t>(c.v.prefixo_em)];
@@ -48,15 +41,15 @@ std::string kraft(const modelo& m, const conferencia& c) {
 }
 
 std::string custo(const modelo& m, const veredito& v) {
-  const std::string seu = bits(m, v.custo);
+  const std::string seu = custo_em_bits(m, v.custo);
   if (v.custo == v.custo_otimo) {
     return seu + (v.otimo ? ", o ótimo." : ", o mesmo do código ótimo.");
   }
   if (v.custo > v.custo_otimo) {
-    return seu + "; o ótimo é " + bits(m, v.custo_otimo) + ", " + bits(m, v.custo - v.custo_otimo) +
-           " a menos.";
+    return seu + "; o ótimo é " + custo_em_bits(m, v.custo_otimo) + ", " +
+           custo_em_bits(m, v.custo - v.custo_otimo) + " a menos.";
   }
-  return seu + ", menos que o ótimo, " + bits(m, v.custo_otimo) +
+  return seu + ", menos que o ótimo, " + custo_em_bits(m, v.custo_otimo) +
          ", o que só um código que não é livre de prefixo consegue.";
 }
 

@@ -111,7 +111,7 @@ std::optional<falha> le_texto(const std::string& caminho, texto& t) {
   t.onde = " da entrada";
   bool inicio_visto = false;
   auto recebe = [&t, &inicio_visto](const lido& bytes, bool fim) -> std::optional<falha> {
-    if (!inicio_visto) { // a byte-order mark needs its three bytes to be told
+    if (!inicio_visto && !t.em_bytes) { // a byte-order mark needs its three bytes to be told
       if (bytes.tamanho < bom.size() && !fim) {
         return std::nullopt;
       }
@@ -132,6 +132,7 @@ std::optional<falha> le_texto(const std::string& caminho, texto& t) {
 std::optional<falha> le_arquivos(pedido& p, std::optional<texto>& t) {
   if (p.texto_de_arquivo()) {
     t.emplace();
+    t->em_bytes = p.bytes;
     if (auto erro = le_texto(p.arquivo.value_or("-"), *t)) {
       return erro;
     }

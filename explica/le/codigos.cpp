@@ -21,9 +21,10 @@ std::int32_t simbolo_de(const modelo& m, char32_t c) {
   return 0;
 }
 
-// What is wrong with one pair's code, if anything; k symbols in all.
-std::optional<falha> confere_par(const par_escrito& p, std::int32_t s, std::int32_t k) {
-  const std::string quem = entre_aspas(p.simbolo);
+// What is wrong with one pair's code, if anything, among the symbols of m.
+std::optional<falha> confere_par(const par_escrito& p, std::int32_t s, const modelo& m) {
+  const std::int32_t k = m.folhas;
+  const std::string quem = entre_aspas(p.simbolo, m.em_bytes);
   if (s == 0) {
     return recusa("há um código para " + quem + ", que não tem peso", origem::codigos);
   }
@@ -44,6 +45,7 @@ std::optional<falha> confere_par(const par_escrito& p, std::int32_t s, std::int3
 
 std::optional<falha> le_codigos(std::string_view lista, const modelo& m, codigos& seu) {
   pares escritos;
+  escritos.bytes = m.em_bytes;
   if (auto erro = divide_pares(lista, "códigos", origem::codigos, escritos)) {
     return erro;
   }
@@ -51,7 +53,7 @@ std::optional<falha> le_codigos(std::string_view lista, const modelo& m, codigos
   std::vector<bool> tem(static_cast<std::size_t>(m.folhas) + 1);
   for (const par_escrito& p : escritos.lista) {
     const std::int32_t s = simbolo_de(m, p.simbolo);
-    if (auto erro = confere_par(p, s, m.folhas)) {
+    if (auto erro = confere_par(p, s, m)) {
       return erro;
     }
     seu[static_cast<std::size_t>(s)] = p.valor;

@@ -17,6 +17,9 @@ enum longa : int {
   opcao_estatisticas,
   opcao_confere,
   opcao_leve_no_zero,
+  opcao_canonico,
+  opcao_limite,
+  opcao_bytes,
   opcao_json,
   opcao_dot,
   opcao_html,
@@ -33,6 +36,9 @@ constexpr option opcoes[] = {
     {"estatisticas", no_argument, nullptr, opcao_estatisticas},
     {"confere", required_argument, nullptr, opcao_confere},
     {"leve-no-zero", no_argument, nullptr, opcao_leve_no_zero},
+    {"canonico", no_argument, nullptr, opcao_canonico},
+    {"limite", required_argument, nullptr, opcao_limite},
+    {"bytes", no_argument, nullptr, opcao_bytes},
     {"json", no_argument, nullptr, opcao_json},
     {"dot", no_argument, nullptr, opcao_dot},
     {"html", no_argument, nullptr, opcao_html},
@@ -66,24 +72,6 @@ falha opcao_recusada(char** argv) {
   return erro_de_uso("opção desconhecida: " + std::string(dada));
 }
 
-// What the options ask that cannot be done together.
-std::optional<falha> combina(const pedido& p) {
-  if (p.texto && p.arquivo) {
-    return erro_de_uso("TEXTO e --arquivo não vão juntos");
-  }
-  if (p.arquivo && p.arquivo->empty()) {
-    return erro_de_uso("o nome do arquivo está vazio");
-  }
-  if ((p.bits || p.confere) && p.forma == formato::dot) {
-    return erro_de_uso("--decodifica e --confere não vão com --dot, que só desenha a árvore");
-  }
-  if (p.bits == "-" && (p.arquivo == "-" || (!p.texto && !p.arquivo && !p.lista))) {
-    return erro_de_uso(
-        "com -d -, os bits vêm da entrada padrão, e o texto, de TEXTO, de um arquivo ou de -f");
-  }
-  return std::nullopt;
-}
-
 } // namespace
 
 std::string uso() {
@@ -115,6 +103,11 @@ std::string uso() {
          "\n"
          "      --leve-no-zero         o primeiro nó que sai da fila vai no ramo 0, como em\n"
          "                             muitos livros: cada código é o complemento do de antes\n"
+         "      --canonico             o código canônico dos comprimentos de Huffman, como o\n"
+         "                             DEFLATE o guarda (RFC 1951)\n"
+         "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
+         "                             canônico, e o seu preço diante do de Huffman\n"
+         "      --bytes                os símbolos são os bytes do texto, não os caracteres\n"
          "  -h, --help                 mostra esta ajuda\n"
          "      --version              mostra a versão\n"
          "\n"
@@ -164,6 +157,15 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_leve_no_zero:
         p.leve_no_zero = true;
+        break;
+      case opcao_canonico:
+        p.canonico = true;
+        break;
+      case opcao_limite:
+        erro = le_limite(optarg, p);
+        break;
+      case opcao_bytes:
+        p.bytes = true;
         break;
       case opcao_json:
         erro = escolhe(p, formato::json);

@@ -25,19 +25,54 @@ std::size_t proximo_par(std::string_view lista, std::size_t i) {
   return j < lista.size() && lista[j] == '=' ? i : j;
 }
 
-// Where the pair that starts at i has its '=': past one character.
-std::size_t igual_do_par(std::string_view lista, std::size_t i) {
-  return i + static_cast<std::size_t>(alfabeto::le_utf8(lista.substr(i)).tamanho);
+// A symbol as written at lista[i]: its character (or byte), and where it
+// ends; nao_e_byte where bytes are asked for and this is none.
+struct simbolo_escrito {
+  char32_t ponto;
+  std::size_t fim;
+};
+constexpr char32_t nao_e_byte = alfabeto::max_ponto + 1;
+
+int hex(char c) {
+  return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+simbolo_escrito le_simbolo(std::string_view lista, std::size_t i, bool bytes) {
+  const auto b = static_cast<unsigned char>(lista[i]);
+  if (!bytes) {
+    return {alfabeto::le_utf8(lista.substr(i)).ponto,
+            i + static_cast<std::size_t>(alfabeto::le_utf8(lista.substr(i)).tamanho)};
+  }
+  if (b >= 0x80) { // a character of several bytes
+    return {nao_e_byte, i + static_cast<std::size_t>(alfabeto::le_utf8(lista.substr(i)).tamanho)};
+  }
+  if (b != '\\' || i + 1 == lista.size() || lista[i + 1] == '=') {
+    return {b, i + 1};
+  }
+  const std::string_view escape = lista.substr(i + 1, 3);
+  if (escape.size() == 3 && escape[0] == 'x' && hex(escape[1]) >= 0 && hex(escape[2]) >= 0) {
+    return {static_cast<char32_t>(hex(escape[1]) * 16 + hex(escape[2])), i + 4};
+  }
+  const std::string_view letras = "tnr\\";
+  const std::size_t k = letras.find(escape.front());
+  constexpr char32_t valores[] = {U'\t', U'\n', U'\r', U'\\'};
+  return k == std::string_view::npos ? simbolo_escrito{nao_e_byte, i + 2}
+                                     : simbolo_escrito{valores[k], i + 2};
+}
+
+// Where the pair that starts at i has its '=': past one symbol.
+std::size_t igual_do_par(std::string_view lista, std::size_t i, bool bytes) {
+  return le_simbolo(lista, i, bytes).fim;
 }
 
 // Whether lista, split at every separador, is pairs one and all, a
 // separator at the end aside.
-bool so_pares(std::string_view lista, char separador) {
+bool so_pares(std::string_view lista, char separador, bool bytes) {
   for (std::size_t i = 0;;) {
     if (i == lista.size()) {
       return i > 0;
     }
-    const std::size_t igual = igual_do_par(lista, i);
+    const std::size_t igual = igual_do_par(lista, i, bytes);
     if (igual >= lista.size() || lista[igual] != '=') {
       return false;
     }
@@ -56,14 +91,22 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual, orig
   if (lista.empty()) {
     return erro_de_uso(a_lista + " está vazia", de);
   }
-  p.separador = lista.find(';') != std::string_view::npos && so_pares(lista, ';') ? ';' : ',';
+  p.separador =
+      lista.find(';') != std::string_view::npos && so_pares(lista, ';', p.bytes) ? ';' : ',';
   for (std::size_t i = 0;;) {
     if (i == lista.size()) {
       return erro_de_uso(
           a_lista + (p.separador == ',' ? " termina numa vírgula" : " termina num ponto e vírgula"),
           de);
     }
-    const std::size_t igual = igual_do_par(lista, i);
+    const simbolo_escrito escrito = le_simbolo(lista, i, p.bytes);
+    if (escrito.ponto == nao_e_byte) {
+      return erro_de_uso("n" + a_lista + ", '" + std::string(lista.substr(i, escrito.fim - i)) +
+                             "' não é um byte: escreva um caractere de 7 bits, ou \\xhh, \\t, \\n, "
+                             "\\r ou \\\\",
+                         de);
+    }
+    const std::size_t igual = escrito.fim;
     if (igual >= lista.size() || lista[igual] != '=') {
       // A decimal comma read as a separator leaves a piece that starts with
       // a digit.
@@ -76,11 +119,12 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual, orig
                                       : ""),
                          de);
     }
-    const char32_t s = alfabeto::le_utf8(lista.substr(i)).ponto;
+    const char32_t s = escrito.ponto;
     const std::size_t fim = std::min(lista.find(p.separador, igual + 1), lista.size());
     if (std::any_of(p.lista.begin(), p.lista.end(),
                     [s](const par_escrito& outro) { return outro.simbolo == s; })) {
-      return erro_de_uso("o símbolo " + entre_aspas(s) + " aparece duas vezes n" + a_lista, de);
+      return erro_de_uso("o símbolo " + entre_aspas(s, p.bytes) + " aparece duas vezes n" + a_lista,
+                         de);
     }
     p.lista.push_back({s, lista.substr(igual + 1, fim - igual - 1)});
     if (fim == lista.size()) {

@@ -17,10 +17,12 @@ struct par_escrito {
 };
 
 // A list split into its pairs, which point into it, and the separator it
-// was written with.
+// was written with. Where bytes, set before it is split, a symbol is a
+// byte: a 7-bit character, or \xhh, \t, \n, \r or \\ for any byte.
 struct pares {
   std::vector<par_escrito> lista;
   char separador = ',';
+  bool bytes = false;
 };
 
 // Splits lista, UTF-8 in NFC, into pairs s=valor: s is exactly one

@@ -2,6 +2,8 @@
 // normalizes.
 #include "explica/le/texto.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -47,9 +49,25 @@ std::int64_t conta_distintos(std::span<const char> texto) {
   return n;
 }
 
+// How many distinct bytes the text holds.
+std::int64_t bytes_distintos(std::span<const char> texto) {
+  std::array<bool, 256> visto{};
+  for (const char c : texto) {
+    visto[static_cast<unsigned char>(c)] = true;
+  }
+  return std::count(visto.begin(), visto.end(), true);
+}
+
 } // namespace
 
 std::optional<falha> conta_pedaco(texto& t, bool fim) {
+  if (t.em_bytes) {
+    alfabeto::conta_bytes(*t.contagem, t.bytes.bytes());
+    return t.contagem->caracteres > max_caracteres
+               ? std::optional(
+                     recusa("o texto passa de 2147483647 bytes, o máximo do código", origem::texto))
+               : std::nullopt;
+  }
   const auto r = alfabeto::conta(*t.contagem, t.bytes.bytes(), fim);
   if (r.tipo != alfabeto::defeito::nenhum) {
     return recusa_byte(r, t.bytes.bytes(), t.onde);
@@ -61,13 +79,26 @@ std::optional<falha> conta_pedaco(texto& t, bool fim) {
 }
 
 std::optional<falha> termina(texto& t) {
-  normaliza_se_pede(t);
-  if (t.contagem->demais || alfabeto::distintos(*t.contagem) > alfabeto::max_distintos) {
-    return recusa("o texto tem " + std::to_string(conta_distintos(t.caracteres())) +
-                      " caracteres distintos, e o código comporta no máximo 127",
+  if (!t.em_bytes) {
+    normaliza_se_pede(t);
+  }
+  if (!t.contagem->demais && alfabeto::distintos(*t.contagem) <= alfabeto::max_distintos) {
+    return std::nullopt;
+  }
+  const std::int64_t bytes = bytes_distintos(t.caracteres());
+  if (t.em_bytes) {
+    return recusa("o texto tem " + std::to_string(bytes) +
+                      " bytes distintos, e o código comporta no máximo 127",
                   origem::texto);
   }
-  return std::nullopt;
+  // Text in a script of many characters, as Chinese, may still be coded
+  // byte by byte.
+  return recusa(
+      "o texto tem " + std::to_string(conta_distintos(t.caracteres())) +
+          " caracteres distintos, e o código comporta no máximo 127; em UTF-8 ele tem " +
+          std::to_string(bytes) + " bytes distintos" +
+          (bytes <= alfabeto::max_distintos ? ", e --bytes o codifica" : ", também mais que 127"),
+      origem::texto);
 }
 
 std::optional<falha> le_argumento(std::string_view argumento, texto& t) {

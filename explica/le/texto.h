@@ -17,12 +17,15 @@ namespace explica {
 
 // A text read: its bytes, where its characters start, their count, and how
 // messages name it, " do texto" (the argument TEXTO) or " da entrada" (a
-// file or standard input).
+// file or standard input). With em_bytes its symbols are its bytes, as they
+// are: no UTF-8, no NFC, no byte-order mark dropped, and 0 a byte like any
+// other.
 struct texto {
   lido bytes;
   std::size_t inicio = 0; // past a byte-order mark, which a file may open with
   std::unique_ptr<alfabeto::contagem> contagem = std::make_unique<alfabeto::contagem>();
   const char* onde = " do texto";
+  bool em_bytes = false;
 
   // The characters, UTF-8 or, once rewritten, one symbol a byte.
   [[nodiscard]] std::span<char> caracteres() const { return bytes.bytes().subspan(inicio); }

@@ -26,9 +26,10 @@ using namespace explica;
 enum qual : int { documento = 0, frases = 1, mensagem = 2 };
 std::string resultados[3];
 
-pedido p;                    // the run being set up
-std::vector<char> recebidos; // what the page writes before entrada takes it
-origem de = origem::opcoes;  // of the last refusal
+pedido p;                          // the run being set up
+std::optional<std::string> limite; // the limit as the learner wrote it
+std::vector<char> recebidos;       // what the page writes before entrada takes it
+origem de = origem::opcoes;        // of the last refusal
 
 // What escreve writes for e.
 std::string escrito_por(escritor escreve, const execucao& e) {
@@ -51,6 +52,7 @@ std::string escrito_por(escritor escreve, const execucao& e) {
 // Starts a new run, with every box empty and every switch off.
 EXPORTA(novo) void novo() {
   p = {};
+  limite.reset();
 }
 
 // Where the page writes n bytes of a box, for entrada to take.
@@ -60,20 +62,37 @@ EXPORTA(reserva) char* reserva(std::uint32_t n) {
 }
 
 // Takes the n bytes written at reserva's place as what a box holds: 0 the
-// text, 1 the weights, 2 the bits to decode, 3 the learner's codes.
+// text, 1 the weights, 2 the bits to decode, 3 the learner's codes, 4 the
+// limit's bits, as the learner wrote them.
 EXPORTA(entrada) void entrada(std::int32_t campo, std::uint32_t n) {
-  std::optional<std::string>* const caixas[] = {&p.texto, &p.lista, &p.bits, &p.confere};
-  if (campo >= 0 && campo < 4) {
+  std::optional<std::string>* const caixas[] = {&p.texto, &p.lista, &p.bits, &p.confere, &limite};
+  if (campo >= 0 && campo < 5) {
     *caixas[campo] = std::string(recebidos.data(), n);
   }
 }
 
-// A switch: 0 puts the node taken out first on the '0' branch.
+// A switch: 0 puts the node taken out first on the '0' branch, 1 makes the
+// code canonical, 2 makes the text's bytes the symbols.
 EXPORTA(opcao) void opcao(std::int32_t qual, std::int32_t valor) {
-  if (qual == 0) {
-    p.leve_no_zero = valor != 0;
+  bool* const chaves[] = {&p.leve_no_zero, &p.canonico, &p.bytes};
+  if (qual >= 0 && qual < 3) {
+    *chaves[qual] = valor != 0;
   }
 }
+
+namespace {
+
+// What the request asks that the engine refuses before it reads anything.
+std::optional<falha> confere_pedido() {
+  if (limite) {
+    if (auto erro = le_limite(*limite, p)) {
+      return erro;
+    }
+  }
+  return combina(p);
+}
+
+} // namespace
 
 // Runs what was set up, for the document of formato (1 JSON, 2 DOT): the exit
 // status that huffman-explica would end with.
@@ -83,7 +102,11 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
     r.clear();
   }
   execucao e;
-  if (const std::optional<falha> erro = prepara(p, std::nullopt, e)) {
+  std::optional<falha> erro = confere_pedido();
+  if (!erro) {
+    erro = prepara(p, std::nullopt, e);
+  }
+  if (erro) {
     resultados[mensagem] = erro->mensagem;
     de = erro->de;
     return erro->estado;
@@ -103,7 +126,7 @@ EXPORTA(tamanho) std::uint32_t tamanho(std::int32_t k) {
 }
 
 // Which box the last refusal is about: 0 the options, 1 the text, 2 the
-// weights, 3 the bits, 4 the learner's codes.
+// weights, 3 the bits, 4 the learner's codes, 5 the limit.
 EXPORTA(origem) std::int32_t origem() {
   return static_cast<std::int32_t>(de);
 }
