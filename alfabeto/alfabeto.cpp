@@ -178,9 +178,11 @@ void conta_bytes(contagem& c, std::span<const char> texto) {
   // last increment.
   std::int64_t parcial[4][256] = {};
   std::size_t i = c.lidos;
-  for (; i + 4 <= texto.size(); i += 4) {
-    for (unsigned k = 0; k < 4; ++k) {
-      ++parcial[k][static_cast<unsigned char>(texto[i + k])];
+  for (; i + 8 <= texto.size(); i += 8) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, texto.data() + i, sizeof w);
+    for (unsigned k = 0; k < 8; ++k) {
+      ++parcial[k & 3U][(w >> (8 * k)) & 0xFFU];
     }
   }
   for (; i < texto.size(); ++i) {
@@ -262,12 +264,18 @@ std::uint8_t simbolo_de(const contagem& c, char32_t ponto) {
 }
 
 reescrita reescreve(const contagem& c, std::span<char> texto) {
+  if (c.bytes) { // each byte its own symbol, every byte of the text counted
+    for (char& b : texto) {
+      b = static_cast<char>(simbolo_de(c, static_cast<unsigned char>(b)));
+    }
+    return {texto.size(), true, 0, 0};
+  }
   std::size_t escritos = 0;
   for (std::size_t i = 0; i < texto.size(); ++escritos) {
     const auto b = static_cast<unsigned char>(texto[i]);
     char32_t ponto = b;
     std::size_t n = 1;
-    if (b >= 0x80 && !c.bytes) {
+    if (b >= 0x80) {
       const sequencia s = le_utf8(texto.subspan(i));
       ponto = s.ponto;
       n = static_cast<std::size_t>(s.tamanho);

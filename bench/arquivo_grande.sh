@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The explorer on a big file: the seconds and the peak memory of
 # huffman-explica --estatisticas, of its full report and of its JSON, each to
-# /dev/null, next to reading the file and counting it byte by byte. The best
+# /dev/null, and of --bytes --estatisticas, next to reading the file and
+# counting it byte by byte. The best
 # of three runs of each, for a 7-bit text, for a UTF-8 one with about one
 # accented letter in twenty characters, and for that one decomposed (NFD).
 # Run from the repository root after `cmake --workflow --preset bench`; the
@@ -36,4 +37,5 @@ for tipo in "${tipos[@]}"; do
   mede "huffman-explica (the report)" $explica -a "$dir/livro.txt"
   mede "huffman-explica --json" $explica --json -a "$dir/livro.txt"
   mede "cat file | huffman-explica --estatisticas" sh -c "cat '$dir/livro.txt' | $explica --estatisticas"
+  mede "huffman-explica --bytes --estatisticas" $explica --bytes --estatisticas -a "$dir/livro.txt"
 done

@@ -216,26 +216,47 @@ const std::string& codigo(const modelo& m, std::int32_t i) {
 }
 
 void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos) {
-  // A piece of the encoding at a time: each code is copied whole, as a
-  // block of largura characters where it fits one, and the next code
-  // overwrites the block's tail.
+  // A piece of the encoding at a time. Where every code has at most largura
+  // characters, as a text's have, each is copied as its whole block, whose
+  // tail the next code overwrites, four codes to a check of the piece's
+  // room; otherwise each code is copied as it is.
   constexpr std::size_t largura = 16;
-  constexpr std::size_t pedaco = std::size_t{1} << 16;
-  static char bits[pedaco + coder::tamanho_caminho + largura];
-  std::array<std::array<char, largura>, coder::n_simbolos> blocos{};
+  constexpr std::size_t pedaco = std::size_t{1} << 14;
+  alignas(64) static char bits[pedaco + 4 * largura + coder::tamanho_caminho];
+  alignas(largura) static char blocos[coder::n_simbolos][largura];
+  static std::uint8_t tamanho[coder::n_simbolos];
+  bool curtos = true;
   for (std::size_t s = 0; s < coder::n_simbolos; ++s) {
-    std::copy_n(m.codigo[s].begin(), std::min(m.codigo[s].size(), largura), blocos[s].begin());
+    const std::string& c = m.codigo[s];
+    curtos = curtos && c.size() <= largura;
+    tamanho[s] = static_cast<std::uint8_t>(std::min(c.size(), largura));
+    std::copy_n(c.begin(), tamanho[s], blocos[s]);
   }
   std::size_t n = 0;
-  for (const char c : simbolos) {
-    const auto s = static_cast<unsigned char>(c);
-    const std::string& codigo = m.codigo[s];
-    if (codigo.size() <= largura) {
-      std::memcpy(bits + n, blocos[s].data(), largura);
-    } else {
-      std::memcpy(bits + n, codigo.data(), codigo.size());
+  std::size_t i = 0;
+  const auto* const p = reinterpret_cast<const unsigned char*>(simbolos.data());
+  for (; curtos && i + 4 <= simbolos.size(); i += 4) {
+    // All four read before any is written: a store of characters might
+    // otherwise alias what follows it, and wait on it.
+    char bloco[4][largura];
+    std::size_t ate[4];
+    for (std::size_t k = 0; k < 4; ++k) {
+      std::memcpy(bloco[k], blocos[p[i + k]], largura);
+      ate[k] = tamanho[p[i + k]];
     }
-    n += codigo.size();
+    for (std::size_t k = 0; k < 4; ++k) {
+      std::memcpy(bits + n, bloco[k], largura);
+      n += ate[k];
+    }
+    if (n >= pedaco) {
+      std::fwrite(bits, 1, n, f);
+      n = 0;
+    }
+  }
+  for (; i < simbolos.size(); ++i) {
+    const std::string& c = m.codigo[p[i]];
+    std::memcpy(bits + n, c.data(), c.size());
+    n += c.size();
     if (n >= pedaco) {
       std::fwrite(bits, 1, n, f);
       n = 0;

@@ -51,8 +51,13 @@ void escreve_package_merge(std::FILE* f, const modelo& m) {
     for (std::size_t i = 0; i < n.itens.size(); ++i) {
       const item& it = n.itens[i];
       itens += i == 0 ? "" : i == n.ficam ? " | " : ", ";
-      itens += it.simbolo != 0 ? nome_do_simbolo(m, it.simbolo) + " " + peso(m, it.peso)
-                               : "[" + peso(m, it.peso) + "]";
+      if (it.simbolo != 0) {
+        itens += nome_do_simbolo(m, it.simbolo) + " " + peso(m, it.peso);
+      } else { // appended: g++ 12 misreads "[" + string as overlapping
+        itens += '[';
+        itens += peso(m, it.peso);
+        itens += ']';
+      }
     }
     const std::string nome_do_nivel = "  nível " + std::to_string(n.bits) + ": ";
     escreve_em_linhas(f, itens, nome_do_nivel, std::string(colunas(nome_do_nivel), ' '));
