@@ -4,7 +4,6 @@
 // symbols allow (Fibonacci-like, capped to the coder's total) and for
 // text-like ones.
 #include <benchmark/benchmark.h>
-
 #include <cstdint>
 #include <vector>
 

@@ -43,20 +43,24 @@ int executa(int argc, char** argv) {
     std::puts("huffman-explica " HUFFMAN_VERSAO);
     return sucesso;
   }
-  p.terminal = isatty(STDOUT_FILENO) != 0;
   if (p.le_entrada_padrao() && isatty(STDIN_FILENO) != 0) {
     diz("lendo da entrada padrão; termine com Ctrl-D");
   }
-  std::optional<texto> lido;
+  lidos l;
   execucao e;
-  if (const auto erro = le_arquivos(p, lido)) {
+  if (const auto erro = le_arquivos(p, l)) {
     return relata(*erro);
   }
-  if (const auto erro = prepara(p, std::move(lido), e)) {
+  if (const auto erro = prepara(p, std::move(l), e)) {
     return relata(*erro);
   }
   for (const std::string& aviso : e.avisos) {
     diz(aviso);
+  }
+  if (p.gzip && *p.gzip != "-") {
+    if (const auto erro = escreve_no_arquivo(*p.gzip, escreve_gzip, e)) {
+      return relata(*erro);
+    }
   }
   // Everything checked: now the output.
   static char saida[std::size_t{1} << 16];

@@ -50,6 +50,9 @@ std::string mostra(char32_t c) {
 }
 
 std::string entre_aspas(char32_t c, bool byte) {
+  if (byte && c == 256) { // the end of block, the last symbol of a gzip file's code
+    return "FIM";
+  }
   std::string s = "'"; // appended: g++ 12 misreads "'" + string as overlapping
   s += byte ? mostra_byte(static_cast<unsigned char>(c)) : mostra(c);
   s += '\'';
@@ -109,13 +112,16 @@ std::string simbolo_cru(const modelo& m, std::int32_t s) {
 
 std::string simbolo_json(const modelo& m, std::int32_t s) {
   const char32_t c = m.caractere[static_cast<std::size_t>(s)];
-  return json_texto(m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c))
-                                            : simbolo_cru(m, s));
+  return json_texto(m.em_bytes && c == 256    ? "FIM"
+                    : m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c))
+                                              : simbolo_cru(m, s));
 }
 
 std::string simbolo_visivel(const modelo& m, std::int32_t s) {
   const char32_t c = m.caractere[static_cast<std::size_t>(s)];
-  return m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c)) : visivel(c);
+  return m.em_bytes && c == 256    ? "FIM"
+         : m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c))
+                                   : visivel(c);
 }
 
 const char* unidade(const modelo& m) {

@@ -3,6 +3,7 @@
 // a refusal is reported.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,7 +35,7 @@ struct falha {
 
 // What a run writes: the sections that were asked, in their fixed order, or
 // one document in their place.
-enum class formato { secoes, json, dot, html };
+enum class formato { secoes, json, dot, html, gzip };
 
 struct pedido {
   bool passos = false;
@@ -46,6 +47,10 @@ struct pedido {
   bool canonico = false;              // the canonical code of Huffman's lengths
   int limite = 0;                     // --limite: the longest code allowed, or 0
   bool bytes = false;                 // the text's bytes are the symbols, not its characters
+  std::optional<std::string> gzip;    // --gzip: the file to write the text to, or "-"
+  std::uint32_t crc32 = 0;            // the CRC-32 of the text's bytes, for --gzip
+  std::optional<std::string> expande; // --expande: a gzip file to give back the bytes of
+  std::optional<std::string> abre;    // --abre: a gzip file to show the fields of
   std::optional<std::string> bits;    // -d: the bits to decode, or "-" for standard input
   formato forma = formato::secoes;
   std::optional<std::string> texto;   // the argument TEXTO, or what the page's box holds
@@ -55,25 +60,34 @@ struct pedido {
   bool versao = false;
   bool terminal = false; // standard output is a terminal
 
+  // The gzip file read, by --expande or --abre, if one is.
+  [[nodiscard]] const std::optional<std::string>& gzip_lido() const {
+    return expande ? expande : abre;
+  }
   // Whether the text comes from a file or standard input rather than TEXTO.
   [[nodiscard]] bool texto_de_arquivo() const {
-    return !texto && (arquivo || (!lista && bits != "-"));
+    return !gzip_lido() && !texto && (arquivo || (!lista && bits != "-"));
   }
-  // Whether the text or the bits come from standard input.
+  // Whether the text, the bits or a gzip file come from standard input.
   [[nodiscard]] bool le_entrada_padrao() const {
-    return bits == "-" || (texto_de_arquivo() && arquivo.value_or("-") == "-");
+    return bits == "-" || gzip_lido() == "-" ||
+           (texto_de_arquivo() && arquivo.value_or("-") == "-");
   }
 };
 
 // The longest code a format may ask for: 1 to 63 bits, the most that a
 // 64-bit count of codes reaches.
 inline constexpr int max_limite = 63;
+// The longest code a DEFLATE block stores, and so the limit of --gzip.
+inline constexpr int max_bits_gzip = 15;
 
 // Reads the L of --limite=L into p.limite: a whole number of bits from 1 to
 // max_limite, or a mistake (uso_errado).
 [[nodiscard]] std::optional<falha> le_limite(std::string_view escrito, pedido& p);
 
-// What p asks that cannot be done together (uso_errado), if anything.
-[[nodiscard]] std::optional<falha> combina(const pedido& p);
+// What p asks that cannot be done together (uso_errado), if anything; and
+// what one option brings along: --gzip codes bytes, with a canonical code of
+// at most 15 bits, as DEFLATE stores one.
+[[nodiscard]] std::optional<falha> combina(pedido& p);
 
 } // namespace explica

@@ -85,7 +85,7 @@ std::unique_ptr<pronto> prepara(const std::vector<std::string>& palavras) {
   explica::pedido p;
   r->recusa = explica::le_pedido(static_cast<int>(argv.size()), argv.data(), p);
   if (!r->recusa) {
-    r->recusa = explica::prepara(p, std::nullopt, r->e);
+    r->recusa = explica::prepara(p, explica::lidos{}, r->e);
   }
   return r;
 }

@@ -36,13 +36,18 @@
     x._initialize();
   }
 
+  function bytesDe(k) {
+    return new Uint8Array(x.memory.buffer, x.resultado(k), x.tamanho(k)).slice();
+  }
+
   function resultado(k) {
-    return new TextDecoder().decode(new Uint8Array(x.memory.buffer, x.resultado(k), x.tamanho(k)));
+    return new TextDecoder().decode(bytesDe(k));
   }
 
   // One run of the engine over entradas ({texto, lista, bits, confere,
-  // limite}, each a string or absent, and the switches leve and canonico),
-  // for the document of formato (1 JSON, 2 DOT): the exit status, and the
+  // limite}, each a string or absent, the switches leve and canonico, and
+  // for a gzip file the text's crc), for the document of formato (1 JSON,
+  // 2 DOT, 3 the gzip file and its fields): the exit status, and the
   // document and the words, or the refusal and its box.
   function executa(entradas, formato) {
     x.novo();
@@ -54,8 +59,10 @@
       x.entrada(k, bytes.length);
     });
     CHAVES.forEach((chave, k) => x.opcao(k, entradas[chave] ? 1 : 0));
+    if (entradas.crc !== undefined) x.opcao(3, entradas.crc | 0);
     const estado = x.executa(formato);
     if (estado === 1 || estado === 2) return { estado, mensagem: resultado(2), origem: x.origem() };
+    if (formato === 3) return { estado, bytes: bytesDe(0), campos: resultado(1) };
     return { estado, documento: resultado(0), frases: resultado(1) };
   }
 
@@ -624,6 +631,7 @@
     desenha(JSON.parse(r.documento), fr, e.texto, () => {
       decodifica();
       confere();
+      mostraArquivo();
     });
   }
 
@@ -634,6 +642,58 @@
       clearTimeout(espera);
       espera = setTimeout(f, 150);
     };
+  }
+
+  // ---------- the text as a gzip file
+
+  const MAX_BYTES = 4096; // the file's bytes shown, a few KB of text
+
+  // The CRC-32 of bytes, as the browser's own gzip computes it: a gzip
+  // member ends in the CRC-32 and the size of what it holds.
+  async function crc32(bytes) {
+    const fluxo = new Blob([bytes]).stream().pipeThrough(new CompressionStream('gzip'));
+    const gz = new Uint8Array(await new Response(fluxo).arrayBuffer());
+    return new DataView(gz.buffer).getUint32(gz.length - 8, true);
+  }
+
+  let arquivo = null; // the last gzip file made, for the download
+
+  // The file's bytes, each coloured as the field that its first bit begins
+  // or lies in, and the fields named, with where they lie.
+  function desenhaArquivo(bytes, campos) {
+    $('tamanho-arquivo').textContent = bytes.length + ' bytes.';
+    let k = 0;
+    let h = '';
+    for (let i = 0; i < Math.min(bytes.length, MAX_BYTES); i++) {
+      while (k + 1 < campos.length && campos[k + 1].bit <= 8 * i) k++;
+      const c = campos[k];
+      h += '<span class="c' + (k % 8) + '" title="' + escapa(c.nome + ' = ' + c.valor + (c.nota ? ': ' + c.nota : '')) + '">' +
+        bytes[i].toString(16).padStart(2, '0') + '</span>';
+    }
+    if (bytes.length > MAX_BYTES) h += marca('span', { class: 'mais' }, '… mais ' + (bytes.length - MAX_BYTES) + ' bytes');
+    $('bytes').innerHTML = h;
+    let t = '<tr><th></th><th>bit</th><th>bits</th><th>campo</th><th>valor</th><th></th></tr>';
+    campos.forEach((c, i) => {
+      t += '<tr><td class="c' + (i % 8) + '"></td><td>' + c.bit + '</td><td>' + c.bits + '</td>' + marca('td', {}, c.grupo + ': ' + c.nome) +
+        marca('td', {}, c.valor) + marca('td', { class: 'nota' }, c.nota) + '</tr>';
+    });
+    $('campos').innerHTML = t;
+  }
+
+  // The text typed as the gzip file the engine writes for it.
+  async function mostraArquivo() {
+    const e = entradas();
+    const sec = $('arquivo');
+    sec.hidden = !x || !dados || dados.velho || typeof e.texto !== 'string';
+    if (sec.hidden) return;
+    const crc = await crc32(new TextEncoder().encode(e.texto));
+    if (e.texto !== entradas().texto) return; // typed on meanwhile: a newer run comes
+    const r = executa({ texto: e.texto, crc, limite: e.limite }, 3);
+    $('aviso-arquivo').textContent = r.bytes === undefined ? r.mensagem : '';
+    arquivo = r.bytes === undefined ? null : r.bytes;
+    $('baixar-gz').hidden = !arquivo;
+    if (arquivo) desenhaArquivo(arquivo, JSON.parse(r.campos));
+    else $('bytes').replaceChildren();
   }
 
   // ---------- downloads
@@ -695,6 +755,7 @@
     $('menos').addEventListener('click', () => aplicaEscala(escala / 1.25));
     $('baixar-svg').addEventListener('click', baixaSvg);
     $('baixar-dot').addEventListener('click', baixaDot);
+    $('baixar-gz').addEventListener('click', () => arquivo && baixa('texto.gz', 'application/gzip', arquivo));
     document.addEventListener('keydown', (e) => {
       if (e.target.closest('input, textarea, select')) return;
       const vai = { ArrowRight: atual + 1, ArrowLeft: atual - 1, Home: 0, End: secoes().length - 1 }[e.key];
@@ -740,6 +801,7 @@
     }
     $('baixar-dot').hidden = !x;
     if (bloco === '') reconstroi();
+    else mostraArquivo();
     // For tests and the benchmark: the engine and the drawing, by hand.
     window.huffman = {
       executa: (e, formato) => executa(e, formato || 1),

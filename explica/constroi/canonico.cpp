@@ -59,4 +59,30 @@ std::vector<comprimento_canonico> canonicos(const std::vector<int>& comprimentos
   return por_comprimento;
 }
 
+std::vector<no> arvore_de(const std::vector<std::string>& codigos,
+                          const std::vector<std::int64_t>& pesos) {
+  std::vector<no> arvore(1);
+  for (std::size_t s = 0; s < codigos.size(); ++s) {
+    if (codigos[s].empty() && pesos[s] == 0) { // no code; a lone symbol's is empty
+      continue;
+    }
+    std::int32_t at = 0;
+    arvore[0].peso += pesos[s];
+    for (const char b : codigos[s]) {
+      const std::int32_t filho = b == '0' ? arvore[static_cast<std::size_t>(at)].esquerda
+                                          : arvore[static_cast<std::size_t>(at)].direita;
+      const auto novo = static_cast<std::int32_t>(arvore.size());
+      if (filho < 0) {
+        (b == '0' ? arvore[static_cast<std::size_t>(at)].esquerda
+                  : arvore[static_cast<std::size_t>(at)].direita) = novo;
+        arvore.push_back({});
+      }
+      at = filho < 0 ? novo : filho;
+      arvore[static_cast<std::size_t>(at)].peso += pesos[s];
+    }
+    arvore[static_cast<std::size_t>(at)].simbolo = static_cast<std::int32_t>(s);
+  }
+  return arvore;
+}
+
 } // namespace explica

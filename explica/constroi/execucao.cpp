@@ -78,8 +78,7 @@ std::optional<falha> confere_codigos(const std::string& lista, execucao& e) {
   return std::nullopt;
 }
 
-// The text, from a file or from p.texto, where there is one: counted,
-// and rewritten as symbols where it is encoded or checked against a list.
+// The text, from a file or from p.texto, where there is one: counted.
 std::optional<falha> le_o_texto(const pedido& p, std::optional<texto> lido, execucao& e) {
   if (lido) {
     e.t = std::move(*lido);
@@ -103,13 +102,38 @@ std::optional<falha> confere_limite(const pedido& p, std::int32_t k) {
                 origem::limite);
 }
 
+// The end of block of a gzip file's one block, a symbol of weight 1 after
+// the bytes; refuses the bytes where it leaves no room.
+std::optional<falha> fim_de_bloco_em(alfabeto::contagem& letras) {
+  if (alfabeto::distintos(letras) >= alfabeto::max_distintos) {
+    return recusa("o texto tem " + std::to_string(alfabeto::distintos(letras)) +
+                      " bytes distintos, e num arquivo gzip cabem 126: o fim de bloco toma o "
+                      "127º lugar do código",
+                  origem::texto);
+  }
+  static_cast<void>(alfabeto::acrescenta(letras, fim_de_bloco, 1)); // room: checked above
+  return std::nullopt;
+}
+
+// The gzip file of --expande or --abre, read and checked whole.
+std::optional<falha> le_o_gzip(const pedido& p, const lidos& l, execucao& e) {
+  e.p = p;
+  e.aberto.emplace();
+  const auto bytes = l.gzip->bytes();
+  return le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()},
+                 p.abre.has_value(), l.crc, *e.aberto);
+}
+
 } // namespace
 
 saida estado_final(const execucao& e) {
   return e.conferido && !e.conferido->v.de_huffman ? nao_e_huffman : sucesso;
 }
 
-std::optional<falha> prepara(const pedido& p, std::optional<texto> lido, execucao& e) {
+std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
+  if (p.gzip_lido()) {
+    return le_o_gzip(p, l, e);
+  }
   e.p = p;
   escala como;
   if (p.lista) {
@@ -117,17 +141,23 @@ std::optional<falha> prepara(const pedido& p, std::optional<texto> lido, execuca
       return erro;
     }
   }
-  const bool ha_texto = lido.has_value() || p.texto.has_value();
-  if (auto erro = le_o_texto(p, std::move(lido), e)) {
+  const bool ha_texto = l.do_arquivo.has_value() || p.texto.has_value();
+  if (auto erro = le_o_texto(p, std::move(l.do_arquivo), e)) {
     return erro;
   }
   alfabeto::contagem& letras = p.lista ? *e.lista : *e.t.contagem;
+  if (p.gzip) {
+    if (auto erro = fim_de_bloco_em(letras)) {
+      return erro;
+    }
+  }
   std::array<std::uint32_t, coder::n_simbolos> pesos{};
   if (!alfabeto::numera(letras, pesos)) {
     std::abort(); // the text or the list was checked to fit the coder
   }
   // The text is rewritten where it is encoded, and checked against a list.
-  const bool codifica = p.relatorio || p.forma == formato::json || p.forma == formato::html;
+  const bool codifica =
+      p.relatorio || p.gzip || p.forma == formato::json || p.forma == formato::html;
   if (ha_texto && (codifica || p.lista)) {
     if (auto erro = reescreve(letras, e)) {
       return erro;
@@ -136,7 +166,12 @@ std::optional<falha> prepara(const pedido& p, std::optional<texto> lido, execuca
   if (auto erro = confere_limite(p, letras.simbolos)) {
     return erro;
   }
-  e.m = constroi(pesos, letras, {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes});
+  e.m = constroi(
+      pesos, letras,
+      {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes, p.gzip.has_value()});
+  if (p.gzip) {
+    e.bloco = planeja_bloco(e.m);
+  }
   if (p.confere) {
     if (auto erro = confere_codigos(*p.confere, e)) {
       return erro;

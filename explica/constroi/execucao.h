@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "explica/constroi/confere.h"
+#include "explica/constroi/deflate.h"
 #include "explica/constroi/modelo.h"
+#include "explica/le/gzip.h"
 #include "explica/le/texto.h"
 #include "explica/pedido.h"
 
@@ -25,14 +27,26 @@ struct execucao {
   std::optional<std::string> bits;          // the bits to decode, without blanks
   std::optional<std::string> decodificado;  // the decoded bits, as UTF-8
   std::optional<conferencia> conferido;     // the learner's code, checked
+  std::optional<bloco_deflate> bloco;       // --gzip: the block that stores the code
+  std::optional<gzip_lido> aberto;          // --expande, --abre: the gzip file read
   std::vector<std::string> avisos;          // what the learner should know, that stops nothing
 };
 
-// Makes p ready in e: reads the weights, the text (lido, when it came from a
-// file, else p.texto), the learner's code and the bits; builds the code into
-// e.m and decodes the bits; or says why not. What p names as files has been
-// read into lido and p.bits already.
-[[nodiscard]] std::optional<falha> prepara(const pedido& p, std::optional<texto> lido, execucao& e);
+// What the program read from files before the run: the text of -a or of
+// standard input, and the gzip file of --expande or --abre; and how it
+// computes a CRC-32, which the page's module leaves empty.
+struct lidos {
+  std::optional<explica::texto> do_arquivo; // the text, where it comes from a file
+  std::optional<lido> gzip;
+  crc_de crc;
+};
+
+// Makes p ready in e: reads the weights, the text (from a file, else
+// p.texto), the learner's code and the bits; builds the code into e.m, and
+// for --gzip its block, and decodes the bits; or reads the gzip file of
+// --expande or --abre; or says why not. What p names as files has been read
+// into l and p.bits already.
+[[nodiscard]] std::optional<falha> prepara(const pedido& p, lidos l, execucao& e);
 
 // The exit status of a run that got this far: nao_e_huffman where the
 // learner's code was checked and is not Huffman's, else sucesso.

@@ -137,24 +137,11 @@ std::vector<int> limita(modelo& m) {
 
 // The tree of m's codes, a trie in the walk's order, the root first.
 void planta(modelo& m) {
-  m.arvore.assign(1, no{});
+  std::vector<std::int64_t> pesos(static_cast<std::size_t>(m.folhas) + 1);
   for (std::int32_t s = 1; s <= m.folhas; ++s) {
-    std::int32_t at = 0;
-    const std::int64_t peso = m.nos[static_cast<std::size_t>(s - 1)].peso;
-    m.arvore[0].peso += peso;
-    for (const char b : m.codigo[static_cast<std::size_t>(s)]) {
-      std::int32_t& filho = b == '0' ? m.arvore[static_cast<std::size_t>(at)].esquerda
-                                     : m.arvore[static_cast<std::size_t>(at)].direita;
-      if (filho < 0) {
-        filho = static_cast<std::int32_t>(m.arvore.size());
-        m.arvore.push_back({});
-      }
-      at = b == '0' ? m.arvore[static_cast<std::size_t>(at)].esquerda
-                    : m.arvore[static_cast<std::size_t>(at)].direita;
-      m.arvore[static_cast<std::size_t>(at)].peso += peso;
-    }
-    m.arvore[static_cast<std::size_t>(at)].simbolo = s;
+    pesos[static_cast<std::size_t>(s)] = m.nos[static_cast<std::size_t>(s - 1)].peso;
   }
+  m.arvore = arvore_de({m.codigo.begin(), m.codigo.begin() + m.folhas + 1}, pesos);
   m.raiz_da_arvore = 0;
 }
 
@@ -206,6 +193,12 @@ modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
   m.raiz_da_arvore = m.raiz;
   if (m.canonico && m.folhas > 0) {
     canoniza(m);
+  }
+  // DEFLATE has no empty code: a lone symbol takes the '0' branch of a root
+  // whose '1' branch holds nothing, as inflaters expect.
+  if (forma.deflate && m.folhas == 1) {
+    m.codigo[1] = "0";
+    planta(m);
   }
   m.figuras = conta(m);
   return m;

@@ -29,15 +29,6 @@ struct escala {
   bool virgula = false;
 };
 
-// A node of the pool, by index: a leaf (simbolo 1 to 127, no children) or an
-// inner node (simbolo 0, its children's pool indexes).
-struct no {
-  std::int64_t peso = 0;
-  std::int32_t simbolo = 0;
-  std::int32_t esquerda = -1; // the '0' branch
-  std::int32_t direita = -1;  // the '1' branch
-};
-
 // One step of the build: the queue after it, slot 1 first, as pool indexes,
 // and for a merge the node taken out first, the one taken out second and the
 // node made; -1 for the step that queues the leaves. Where the heap chose
@@ -72,6 +63,7 @@ struct forma_do_codigo {
   bool canonico = false; // the canonical code of Huffman's lengths
   int limite = 0;        // the longest code allowed, or 0; a limit makes the code canonical
   bool em_bytes = false; // the symbols are bytes, not characters
+  bool deflate = false;  // as DEFLATE stores a code: a lone symbol takes one bit
 };
 
 struct modelo {

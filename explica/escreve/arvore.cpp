@@ -1,5 +1,5 @@
-// --arvore: the tree of the codes drawn with box-drawing characters, '0'
-// branch first.
+// --arvore: a code's tree drawn with box-drawing characters, '0' branch
+// first: the model's, or a block's of a gzip file that --abre opens.
 #include <string>
 
 #include "explica/escreve/escritores.h"
@@ -9,39 +9,51 @@ namespace explica {
 
 namespace {
 
-void escreve_ramos(std::FILE* f, const modelo& m, const no& pai, const std::string& recuo) {
+void escreve_ramos(std::FILE* f, const arvore_desenhada& a, const no& pai,
+                   const std::string& recuo) {
   for (int lado = 0; lado < 2; ++lado) {
     const std::int32_t i = lado == 0 ? pai.esquerda : pai.direita;
-    const no& filho = m.arvore[static_cast<std::size_t>(i)];
-    const bool ultimo = lado == 1;
+    if (i < 0) { // a branch that a code of one symbol leaves empty
+      continue;
+    }
+    const no& filho = (*a.nos)[static_cast<std::size_t>(i)];
+    const bool ultimo = lado == 1 || pai.direita < 0;
     std::fprintf(f, "%s%s─%d─ ", recuo.c_str(), ultimo ? "└" : "├", lado);
-    if (filho.simbolo != 0) {
-      std::fprintf(f, "%s (%s) = %s\n", nome_do_simbolo(m, filho.simbolo).c_str(),
-                   peso(m, filho.peso).c_str(),
-                   m.codigo[static_cast<std::size_t>(filho.simbolo)].c_str());
+    if (filho.esquerda < 0 && filho.direita < 0) {
+      std::fprintf(f, "%s (%s) = %s\n", a.nome(filho.simbolo).c_str(), a.peso(filho.peso).c_str(),
+                   a.codigo(filho.simbolo).c_str());
     } else {
-      std::fprintf(f, "%s\n", peso(m, filho.peso).c_str());
-      escreve_ramos(f, m, filho, recuo + (ultimo ? "     " : "│    "));
+      std::fprintf(f, "%s\n", a.peso(filho.peso).c_str());
+      escreve_ramos(f, a, filho, recuo + (ultimo ? "     " : "│    "));
     }
   }
 }
 
 } // namespace
 
-void escreve_arvore(std::FILE* f, const execucao& e) {
-  const modelo& m = e.m;
-  if (m.raiz < 0) {
+arvore_desenhada desenho_do_modelo(const modelo& m) {
+  return {&m.arvore, m.raiz_da_arvore, [&m](std::int32_t s) { return nome_do_simbolo(m, s); },
+          [&m](std::int64_t p) { return peso(m, p); },
+          [&m](std::int32_t s) { return m.codigo[static_cast<std::size_t>(s)]; }};
+}
+
+void desenha_arvore(std::FILE* f, const arvore_desenhada& a) {
+  if (a.raiz < 0) {
     std::fputs("(árvore vazia)\n", f);
     return;
   }
-  const no& raiz = m.arvore[static_cast<std::size_t>(m.raiz_da_arvore)];
-  if (raiz.simbolo != 0) { // one symbol: the root is its leaf, of empty code
-    std::fprintf(f, "%s (%s) = (código vazio)\n", nome_do_simbolo(m, raiz.simbolo).c_str(),
-                 peso(m, raiz.peso).c_str());
+  const no& raiz = (*a.nos)[static_cast<std::size_t>(a.raiz)];
+  if (raiz.esquerda < 0 && raiz.direita < 0) { // one symbol: the root is its leaf, of empty code
+    std::fprintf(f, "%s (%s) = (código vazio)\n", a.nome(raiz.simbolo).c_str(),
+                 a.peso(raiz.peso).c_str());
     return;
   }
-  std::fprintf(f, "%s\n", peso(m, raiz.peso).c_str());
-  escreve_ramos(f, m, raiz, "");
+  std::fprintf(f, "%s\n", a.peso(raiz.peso).c_str());
+  escreve_ramos(f, a, raiz, "");
+}
+
+void escreve_arvore(std::FILE* f, const execucao& e) {
+  desenha_arvore(f, desenho_do_modelo(e.m));
 }
 
 } // namespace explica

@@ -1,4 +1,5 @@
-// --dot: the tree of the codes in Graphviz's DOT, in the walk's order.
+// --dot: a code's tree in Graphviz's DOT, in the walk's order: the model's,
+// or each dynamic block's of a gzip file that --abre opens.
 #include "explica/escreve/escritores.h"
 #include "explica/mostra.h"
 
@@ -6,24 +7,38 @@ namespace explica {
 
 namespace {
 
-// The DOT lines of node i and of the nodes below it.
-void escreve_no(std::FILE* f, const modelo& m, std::int32_t i) {
-  const no& n = m.arvore[static_cast<std::size_t>(i)];
-  if (n.simbolo != 0) {
-    const std::string& c = m.codigo[static_cast<std::size_t>(n.simbolo)];
-    std::fprintf(f, "  n%d [shape=box, label=\"%s\\n%s\\n%s\"];\n", i,
-                 dot(nome_do_simbolo(m, n.simbolo)).c_str(), peso(m, n.peso).c_str(),
+// The DOT lines of node i and of the nodes below it, named id + index.
+void escreve_no(std::FILE* f, const arvore_desenhada& a, const std::string& id, std::int32_t i) {
+  const no& n = (*a.nos)[static_cast<std::size_t>(i)];
+  const char* const nome = id.c_str();
+  if (n.esquerda < 0 && n.direita < 0) {
+    const std::string c = a.codigo(n.simbolo);
+    std::fprintf(f, "  %s%d [shape=box, label=\"%s\\n%s\\n%s\"];\n", nome, i,
+                 dot(a.nome(n.simbolo)).c_str(), a.peso(n.peso).c_str(),
                  c.empty() ? "(código vazio)" : c.c_str());
     return;
   }
-  std::fprintf(f, "  n%d [shape=ellipse, label=\"%s\"];\n", i, peso(m, n.peso).c_str());
-  std::fprintf(f, "  n%d -> n%d [label=\"0\"];\n", i, n.esquerda);
-  std::fprintf(f, "  n%d -> n%d [label=\"1\"];\n", i, n.direita);
-  escreve_no(f, m, n.esquerda);
-  escreve_no(f, m, n.direita);
+  std::fprintf(f, "  %s%d [shape=ellipse, label=\"%s\"];\n", nome, i, a.peso(n.peso).c_str());
+  // A code of one symbol, as DEFLATE stores it, leaves the '1' branch empty.
+  for (const auto& [filho, ramo] : {std::pair{n.esquerda, '0'}, std::pair{n.direita, '1'}}) {
+    if (filho >= 0) {
+      std::fprintf(f, "  %s%d -> %s%d [label=\"%c\"];\n", nome, i, nome, filho, ramo);
+    }
+  }
+  for (const std::int32_t filho : {n.esquerda, n.direita}) {
+    if (filho >= 0) {
+      escreve_no(f, a, id, filho);
+    }
+  }
 }
 
 } // namespace
+
+void desenha_dot(std::FILE* f, const arvore_desenhada& a, const std::string& id) {
+  if (a.raiz >= 0) {
+    escreve_no(f, a, id, a.raiz);
+  }
+}
 
 void escreve_dot(std::FILE* f, const execucao& e) {
   // Written in the walk's order, '0' first, and drawn in it too, so that
@@ -34,8 +49,10 @@ void escreve_dot(std::FILE* f, const execucao& e) {
       "  node [fontname=\"Helvetica\"];\n"
       "  edge [fontname=\"Helvetica\"];\n",
       f);
-  if (e.m.raiz_da_arvore >= 0) {
-    escreve_no(f, e.m, e.m.raiz_da_arvore);
+  if (e.aberto) {
+    desenha_dots_do_arquivo(f, e);
+  } else {
+    desenha_dot(f, desenho_do_modelo(e.m), "n");
   }
   std::fputs("}\n", f);
 }

@@ -23,12 +23,25 @@ constexpr secao secoes[] = {
 };
 
 // The document of each format but the sections, by formato.
-constexpr escritor documentos[] = {nullptr, escreve_json, escreve_dot, escreve_html};
-static_assert(std::size(documentos) == static_cast<std::size_t>(formato::html) + 1);
+constexpr escritor documentos[] = {nullptr, escreve_json, escreve_dot, escreve_html, escreve_gzip};
+static_assert(std::size(documentos) == static_cast<std::size_t>(formato::gzip) + 1);
+
+// What --expande and --abre write of the gzip file they read.
+void escreve_aberto(std::FILE* f, const execucao& e) {
+  const escritor qual = e.p.expande                  ? escreve_expandido
+                        : e.p.forma == formato::json ? escreve_anatomia_json
+                        : e.p.forma == formato::dot  ? escreve_dot
+                                                     : escreve_anatomia;
+  qual(f, e);
+}
 
 } // namespace
 
 void escreve(std::FILE* f, const execucao& e) {
+  if (e.aberto) {
+    escreve_aberto(f, e);
+    return;
+  }
   if (const escritor documento = documentos[static_cast<std::size_t>(e.p.forma)]) {
     documento(f, e);
     return;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,6 +57,46 @@ void escreve_frases(std::FILE* f, const execucao& e);
 // Writes what e.p asks: the sections in their order, or one document.
 void escreve(std::FILE* f, const execucao& e);
 
+// Writes what escreve writes for e into the file caminho, all or nothing:
+// into a new file beside it, renamed over it once whole. The system's reason
+// (dados_recusados) where it cannot.
+[[nodiscard]] std::optional<falha> escreve_no_arquivo(const std::string& caminho, escritor escreve,
+                                                      const execucao& e);
+
+// --expande: the original bytes of the gzip file read, exactly.
+void escreve_expandido(std::FILE* f, const execucao& e);
+
+// --gzip: the text as a gzip file of one block with the model's code.
+void escreve_gzip(std::FILE* f, const execucao& e);
+
+// --abre: every field of the gzip file read, with where it lies and what
+// it holds; then, with --arvore, each dynamic block's literal code drawn.
+void escreve_anatomia(std::FILE* f, const execucao& e);
+
+// --abre --json: the gzip file read as one document.
+void escreve_anatomia_json(std::FILE* f, const execucao& e);
+
+// The fields of a gzip file read, each with its place, value and meaning, as
+// the page colours a file's bytes.
+void escreve_campos_json(std::FILE* f, const gzip_lido& g);
+
+// A code's tree as the tree writers draw it: its nodes, root first (-1 for
+// no branch), and how a leaf's symbol is named and coded and a weight
+// written.
+struct arvore_desenhada {
+  const std::vector<no>* nos;
+  std::int32_t raiz;
+  std::function<std::string(std::int32_t)> nome;
+  std::function<std::string(std::int64_t)> peso;
+  std::function<std::string(std::int32_t)> codigo;
+};
+[[nodiscard]] arvore_desenhada desenho_do_modelo(const modelo& m);
+void desenha_arvore(std::FILE* f, const arvore_desenhada& a);
+// The tree's DOT lines, its nodes named id and their index.
+void desenha_dot(std::FILE* f, const arvore_desenhada& a, const std::string& id);
+// Each dynamic block's literal code of the gzip file read, a cluster each.
+void desenha_dots_do_arquivo(std::FILE* f, const execucao& e);
+
 // The words the writers share with the page.
 
 // The notes under a merge that met equal weights, a paragraph for each node
@@ -64,7 +105,7 @@ void escreve(std::FILE* f, const execucao& e);
 
 // The figures of --estatisticas, each a name and its value.
 using linhas = std::vector<std::pair<std::string, std::string>>;
-[[nodiscard]] linhas figuras(const modelo& m);
+[[nodiscard]] linhas figuras(const execucao& e);
 
 // The findings of --confere, each a name and what was found.
 [[nodiscard]] linhas achados(const modelo& m, const conferencia& c);

@@ -190,7 +190,7 @@ void escreve_frases(std::FILE* f, const execucao& e) {
   escreve_nos(f, m);
   escreve_passos(f, m);
   std::fprintf(f, " \"resumo\": %s,\n \"figuras\": %s,\n \"avisos\": %s",
-               json_texto(resumo(e)).c_str(), pares_json(figuras(m)).c_str(),
+               json_texto(resumo(e)).c_str(), pares_json(figuras(e)).c_str(),
                lista_json(e.avisos).c_str());
   if (m.canonico && m.folhas >= 2) {
     escreve_arvore_canonica(f, m);

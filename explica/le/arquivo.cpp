@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <string_view>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace explica {
 
@@ -129,11 +130,33 @@ std::optional<falha> le_texto(const std::string& caminho, texto& t) {
   return termina(t);
 }
 
-std::optional<falha> le_arquivos(pedido& p, std::optional<texto>& t) {
+namespace {
+
+// zlib's crc32() over bytes of any size.
+std::uint32_t crc32_de(std::span<const char> bytes) {
+  return static_cast<std::uint32_t>(
+      crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+}
+
+} // namespace
+
+std::optional<falha> le_arquivos(pedido& p, lidos& l) {
+  l.crc = crc32_de;
   if (p.texto_de_arquivo()) {
-    t.emplace();
-    t->em_bytes = p.bytes;
-    if (auto erro = le_texto(p.arquivo.value_or("-"), *t)) {
+    l.do_arquivo.emplace();
+    l.do_arquivo->em_bytes = p.bytes || p.gzip.has_value();
+    if (auto erro = le_texto(p.arquivo.value_or("-"), *l.do_arquivo)) {
+      return erro;
+    }
+  }
+  if (p.gzip) { // the bytes as they are, which --gzip codes
+    p.crc32 =
+        crc32_de(l.do_arquivo ? l.do_arquivo->bytes.bytes() : std::span<const char>(*p.texto));
+  }
+  if (p.gzip_lido()) {
+    l.gzip.emplace();
+    if (auto erro =
+            le_arquivo(*p.gzip_lido(), *l.gzip, [](const lido&, bool) { return std::nullopt; })) {
       return erro;
     }
   }

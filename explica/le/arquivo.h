@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "explica/constroi/execucao.h"
 #include "explica/le/bytes.h"
 #include "explica/le/texto.h"
 #include "explica/pedido.h"
@@ -28,9 +29,11 @@ using ao_ler = std::function<std::optional<falha>(const lido& t, bool fim)>;
 // characters; then ends it as termina does.
 [[nodiscard]] std::optional<falha> le_texto(const std::string& caminho, texto& t);
 
-// Reads what the request takes from files: the text of -a or of standard
-// input into t, when it comes from there, and the bits of -d - into p.bits.
-[[nodiscard]] std::optional<falha> le_arquivos(pedido& p, std::optional<texto>& t);
+// Reads what the request takes from files into l: the text of -a or of
+// standard input, when it comes from there, and the gzip file of --expande or
+// --abre; the bits of -d - into p.bits; and, for --gzip, the text's CRC-32
+// into p.crc32. l.crc is then zlib's crc32().
+[[nodiscard]] std::optional<falha> le_arquivos(pedido& p, lidos& l);
 
 // The system's reason for errno e, in Portuguese.
 [[nodiscard]] std::string motivo(int e);

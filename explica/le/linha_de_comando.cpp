@@ -5,6 +5,7 @@
 #include <getopt.h>
 #include <iterator>
 #include <string_view>
+#include <unistd.h>
 
 namespace explica {
 
@@ -20,6 +21,9 @@ enum longa : int {
   opcao_canonico,
   opcao_limite,
   opcao_bytes,
+  opcao_gzip,
+  opcao_expande,
+  opcao_abre,
   opcao_json,
   opcao_dot,
   opcao_html,
@@ -39,6 +43,9 @@ constexpr option opcoes[] = {
     {"canonico", no_argument, nullptr, opcao_canonico},
     {"limite", required_argument, nullptr, opcao_limite},
     {"bytes", no_argument, nullptr, opcao_bytes},
+    {"gzip", required_argument, nullptr, opcao_gzip},
+    {"expande", required_argument, nullptr, opcao_expande},
+    {"abre", required_argument, nullptr, opcao_abre},
     {"json", no_argument, nullptr, opcao_json},
     {"dot", no_argument, nullptr, opcao_dot},
     {"html", no_argument, nullptr, opcao_html},
@@ -108,6 +115,13 @@ std::string uso() {
          "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
          "                             canônico, e o seu preço diante do de Huffman\n"
          "      --bytes                os símbolos são os bytes do texto, não os caracteres\n"
+         "Arquivos gzip:\n"
+         "      --gzip=ARQUIVO         escreve o texto num arquivo gzip de um bloco com o\n"
+         "                             código daqui (- é a saída padrão)\n"
+         "      --expande=ARQUIVO      escreve os bytes originais de um arquivo gzip de\n"
+         "                             blocos só de literais (- é a entrada padrão)\n"
+         "      --abre=ARQUIVO         mostra os campos de um arquivo assim, um a um; com\n"
+         "                             --json, --arvore ou --dot, em outra forma\n"
          "  -h, --help                 mostra esta ajuda\n"
          "      --version              mostra a versão\n"
          "\n"
@@ -119,6 +133,7 @@ std::string uso() {
 }
 
 std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
+  p.terminal = isatty(STDOUT_FILENO) != 0;
   opterr = 0; // the messages are ours
   optind = 1;
   for (;;) {
@@ -167,6 +182,15 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
       case opcao_bytes:
         p.bytes = true;
         break;
+      case opcao_gzip:
+        p.gzip = optarg;
+        break;
+      case opcao_expande:
+        p.expande = optarg;
+        break;
+      case opcao_abre:
+        p.abre = optarg;
+        break;
       case opcao_json:
         erro = escolhe(p, formato::json);
         break;
@@ -197,7 +221,9 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
   if (auto erro = combina(p)) {
     return erro;
   }
-  if (!p.passos && !p.arvore && !p.estatisticas && !p.confere && !p.bits) {
+  // Nothing asked asks for the report, where there is a text to report on.
+  if (!p.passos && !p.arvore && !p.estatisticas && !p.confere && !p.bits &&
+      p.forma == formato::secoes && !p.gzip_lido()) {
     p.relatorio = true;
   }
   return std::nullopt;

@@ -72,11 +72,14 @@ EXPORTA(entrada) void entrada(std::int32_t campo, std::uint32_t n) {
 }
 
 // A switch: 0 puts the node taken out first on the '0' branch, 1 makes the
-// code canonical, 2 makes the text's bytes the symbols.
+// code canonical, 2 makes the text's bytes the symbols; 3 gives the text's
+// CRC-32, for a gzip file, as the browser's own gzip computes it.
 EXPORTA(opcao) void opcao(std::int32_t qual, std::int32_t valor) {
   bool* const chaves[] = {&p.leve_no_zero, &p.canonico, &p.bytes};
   if (qual >= 0 && qual < 3) {
     *chaves[qual] = valor != 0;
+  } else if (qual == 3) {
+    p.crc32 = static_cast<std::uint32_t>(valor);
   }
 }
 
@@ -92,24 +95,51 @@ std::optional<falha> confere_pedido() {
   return combina(p);
 }
 
+// The gzip file written for e, and its fields as --abre reads them back.
+void arquivo_de(const execucao& e) {
+  resultados[documento] = escrito_por(escreve_gzip, e);
+  gzip_lido g;
+  const auto crc = [](std::span<const char>) { return p.crc32; }; // of the one text it holds
+  const std::string& bytes = resultados[documento];
+  if (le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, true, crc, g)) {
+    std::abort(); // the engine reads what it writes: a test holds it
+  }
+  char* dados = nullptr;
+  std::size_t n = 0;
+  std::FILE* memoria = open_memstream(&dados, &n);
+  escreve_campos_json(memoria, g);
+  static_cast<void>(std::fclose(memoria));
+  resultados[frases].assign(dados, n);
+  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+}
+
 } // namespace
 
-// Runs what was set up, for the document of formato (1 JSON, 2 DOT): the exit
-// status that huffman-explica would end with.
+// Runs what was set up, for the document of formato (1 JSON, 2 DOT, 3 the
+// text as a gzip file, with its fields in place of the page's words): the
+// exit status that huffman-explica would end with.
 EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   p.forma = formato == 2 ? formato::dot : formato::json;
+  if (formato == 3) {
+    p.forma = formato::secoes;
+    p.gzip = "-";
+  }
   for (std::string& r : resultados) {
     r.clear();
   }
   execucao e;
   std::optional<falha> erro = confere_pedido();
   if (!erro) {
-    erro = prepara(p, std::nullopt, e);
+    erro = prepara(p, lidos{}, e);
   }
   if (erro) {
     resultados[mensagem] = erro->mensagem;
     de = erro->de;
     return erro->estado;
+  }
+  if (p.gzip) {
+    arquivo_de(e);
+    return sucesso;
   }
   resultados[documento] = escrito_por(p.forma == formato::dot ? escreve_dot : escreve_json, e);
   resultados[frases] = escrito_por(escreve_frases, e);

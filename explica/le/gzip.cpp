@@ -1,0 +1,725 @@
+// A gzip file read field by field. Headers go through a checked reader of
+// bits; literals go by table: one look-up on the next 12 bits gives the one
+// to three literals whose codes they hold, four look-ups a round, and a code
+// longer than 12 bits, the end of a block or the file's last bytes go through
+// the checked reader, a bit at a time (the canonical decoding of RFC 1951).
+#include "explica/le/gzip.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdio>
+#include <cstring>
+
+#include "explica/constroi/deflate.h"
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+// The file's bits, least significant first, each read checked against its
+// end.
+struct leitor {
+  std::span<const unsigned char> a;
+  std::uint64_t bit = 0; // the next bit to read
+
+  [[nodiscard]] bool cabe(std::uint64_t n) const { return bit + n <= std::uint64_t{8} * a.size(); }
+  [[nodiscard]] std::uint64_t byte() const { return bit >> 3; }
+  [[nodiscard]] std::size_t em(std::uint64_t b) const { return static_cast<std::size_t>(b >> 3); }
+  // The next n bits, n at most 32, as a number; expects cabe(n).
+  std::uint32_t le(int n) {
+    std::uint32_t v = 0;
+    for (int k = 0; k < n; ++k, ++bit) {
+      v |= static_cast<std::uint32_t>((a[em(bit)] >> (bit & 7)) & 1U) << k;
+    }
+    return v;
+  }
+  void alinha() { bit = (bit + 7) & ~std::uint64_t{7}; }
+};
+
+std::string hex(std::uint64_t v, int digitos) {
+  char h[24];
+  std::snprintf(h, sizeof h, "0x%0*llx", digitos, static_cast<unsigned long long>(v));
+  return h;
+}
+
+falha defeito(std::uint64_t byte, const std::string& o_que) {
+  return recusa("no byte " + std::to_string(byte) + ", " + o_que, origem::texto);
+}
+
+falha cortado(const leitor& l, const std::string& onde) {
+  return recusa("o arquivo termina no byte " + std::to_string(l.a.size()) + ", no meio " + onde,
+                origem::texto);
+}
+
+// Reads a field of n bits into v, keeping it where anatomia; a refusal if
+// the file ends first.
+std::optional<falha> campo_de(leitor& l, int n, const char* nome, const char* onde,
+                              std::vector<campo>* campos, std::uint32_t& v) {
+  if (!l.cabe(static_cast<std::uint64_t>(n))) {
+    return cortado(l, onde);
+  }
+  const std::uint64_t inicio = l.bit;
+  v = l.le(n);
+  if (campos != nullptr) {
+    campos->push_back({nome, inicio, static_cast<std::uint64_t>(n), v, ""});
+  }
+  return std::nullopt;
+}
+
+// ---------- codes
+
+// A DEFLATE code, as canonical decoding reads it (how many codes each length
+// has, the symbols in the order of their codes), and its table.
+constexpr int bits_tabela = 12;
+constexpr std::uint32_t mascara = (std::uint32_t{1} << bits_tabela) - 1;
+// An entry: its low byte is the bits its codes take plus 64 times how many
+// literals they are (1 to 3), the literals following a byte each; or, with
+// no literal, the symbol (256 or more) in the next 16 bits, or longo where
+// the code is longer than the table reads, or nenhum where no code begins
+// with these bits.
+constexpr std::uint32_t longo = 0xFFFF;
+constexpr std::uint32_t nenhum = 0xFFFE;
+
+struct codigo_lido {
+  std::array<int, max_bits_literal + 1> quantos{};
+  std::vector<int> simbolos;
+  std::vector<std::uint32_t> tabela;
+};
+
+constexpr int n_de(std::uint32_t e) {
+  return static_cast<int>(e >> 6 & 3);
+}
+constexpr int bits_de(std::uint32_t e) {
+  return static_cast<int>(e & 63);
+}
+
+// The canonical code of each symbol of comprimentos, bit-reversed, as the
+// file holds it, first bit lowest.
+std::vector<std::uint32_t> codigos_invertidos(const std::vector<int>& comprimentos,
+                                              const codigo_lido& c) {
+  std::array<std::uint32_t, max_bits_literal + 2> proximo{};
+  for (int b = 1; b <= max_bits_literal; ++b) {
+    proximo[static_cast<std::size_t>(b) + 1] =
+        (proximo[static_cast<std::size_t>(b)] +
+         static_cast<std::uint32_t>(c.quantos[static_cast<std::size_t>(b)]))
+        << 1;
+  }
+  std::vector<std::uint32_t> inv(comprimentos.size());
+  for (std::size_t s = 0; s < comprimentos.size(); ++s) {
+    const int b = comprimentos[s];
+    if (b == 0) {
+      continue;
+    }
+    const std::uint32_t codigo = proximo[static_cast<std::size_t>(b)]++;
+    for (int k = 0; k < b; ++k) {
+      inv[s] |= ((codigo >> k) & 1U) << (b - 1 - k);
+    }
+  }
+  return inv;
+}
+
+// Packs into each entry of a literal that the literals after it fit: the
+// entry for the bits after a code lies below its own, so going down from the
+// top finds it still holding one; entry 0 is its own, and a copy keeps it.
+void junta_literais(std::vector<std::uint32_t>& t) {
+  for (std::uint32_t i = mascara + 1; i-- > 0;) {
+    std::uint32_t& e = t[i];
+    const std::uint32_t uma = e;
+    while (n_de(e) != 0 && n_de(e) < 3) {
+      const std::uint32_t resto = i >> bits_de(e);
+      const std::uint32_t seguinte = resto == i ? uma : t[resto];
+      if (n_de(seguinte) == 0 || bits_de(e) + bits_de(seguinte) > bits_tabela) {
+        break;
+      }
+      const int n = n_de(e) + 1;
+      e = (e & ~std::uint32_t{0xFF}) | (seguinte >> 8 & 0xFFU) << (8 * n) |
+          static_cast<std::uint32_t>(bits_de(e) + bits_de(seguinte) + 64 * n);
+    }
+  }
+}
+
+// The table of a code: an entry for every value of the next bits_tabela
+// bits, with several literals where literais.
+void tabela_de(const std::vector<int>& comprimentos, codigo_lido& c, bool literais) {
+  c.tabela.assign(std::size_t{1} << bits_tabela, nenhum << 8);
+  const std::vector<std::uint32_t> inv = codigos_invertidos(comprimentos, c);
+  for (std::size_t s = 0; s < comprimentos.size(); ++s) {
+    const int b = comprimentos[s];
+    if (b == 0) {
+      continue;
+    }
+    const std::uint32_t e =
+        b > bits_tabela ? longo << 8
+        : literais && s < fim_de_bloco
+            ? static_cast<std::uint32_t>(b + 64) | static_cast<std::uint32_t>(s) << 8
+            : static_cast<std::uint32_t>(b) | static_cast<std::uint32_t>(s) << 8;
+    const int passo = std::min(b, bits_tabela);
+    for (std::uint32_t i = inv[s] & mascara; i <= mascara; i += std::uint32_t{1} << passo) {
+      c.tabela[i] = e;
+    }
+  }
+  if (literais) {
+    junta_literais(c.tabela);
+  }
+}
+
+enum class forma_do_codigo_lido { bom, demais, incompleto };
+
+// Which incomplete codes a kind of code may be, as inflaters take them: none
+// (the code-length code), one code of one bit (the literal/length code), or
+// that or no code at all (the distance code, of a block that uses none).
+enum class incompleto_serve { nunca, um_bit, um_bit_ou_nada };
+
+// Builds c from comprimentos: over-subscribed (Kraft's sum past 1), or
+// incomplete (below 1) but where serve allows it.
+forma_do_codigo_lido monta(const std::vector<int>& comprimentos, codigo_lido& c, bool literais,
+                           incompleto_serve serve) {
+  c.quantos.fill(0);
+  for (const int b : comprimentos) {
+    ++c.quantos[static_cast<std::size_t>(b)];
+  }
+  c.quantos[0] = 0;
+  std::int64_t sobra = 1;
+  int total = 0;
+  for (int b = 1; b <= max_bits_literal; ++b) {
+    sobra = 2 * sobra - c.quantos[static_cast<std::size_t>(b)];
+    total += c.quantos[static_cast<std::size_t>(b)];
+    if (sobra < 0) {
+      return forma_do_codigo_lido::demais;
+    }
+  }
+  const bool um_bit = total == 1 && c.quantos[1] == 1;
+  if (sobra > 0 && !(um_bit && serve != incompleto_serve::nunca) &&
+      !(total == 0 && serve == incompleto_serve::um_bit_ou_nada)) {
+    return forma_do_codigo_lido::incompleto;
+  }
+  std::array<int, max_bits_literal + 2> onde{};
+  for (int b = 1; b <= max_bits_literal; ++b) {
+    onde[static_cast<std::size_t>(b) + 1] =
+        onde[static_cast<std::size_t>(b)] + c.quantos[static_cast<std::size_t>(b)];
+  }
+  c.simbolos.assign(static_cast<std::size_t>(total), 0);
+  for (std::size_t s = 0; s < comprimentos.size(); ++s) {
+    if (comprimentos[s] != 0) {
+      c.simbolos[static_cast<std::size_t>(onde[static_cast<std::size_t>(comprimentos[s])]++)] =
+          static_cast<int>(s);
+    }
+  }
+  tabela_de(comprimentos, c, literais);
+  return forma_do_codigo_lido::bom;
+}
+
+// One symbol, decoded a bit at a time: the first bits of a code, as a number,
+// fall among the codes of their length or go on. -1 where the file ends
+// first, -2 for bits that no code begins with.
+int decodifica_lento(leitor& l, const codigo_lido& c) {
+  int codigo = 0;
+  int primeiro = 0;
+  int indice = 0;
+  for (int b = 1; b <= max_bits_literal; ++b) {
+    if (!l.cabe(1)) {
+      return -1;
+    }
+    codigo |= static_cast<int>(l.le(1));
+    const int quantos = c.quantos[static_cast<std::size_t>(b)];
+    if (codigo - quantos < primeiro) {
+      return c.simbolos[static_cast<std::size_t>(indice + codigo - primeiro)];
+    }
+    indice += quantos;
+    primeiro = (primeiro + quantos) << 1;
+    codigo <<= 1;
+  }
+  return -2;
+}
+
+// The fixed literal/length code of RFC 1951 (3.2.6), built once.
+const codigo_lido& fixo() {
+  static const codigo_lido c = [] {
+    std::vector<int> comprimentos(288);
+    std::fill(comprimentos.begin(), comprimentos.begin() + 144, 8);
+    std::fill(comprimentos.begin() + 144, comprimentos.begin() + 256, 9);
+    std::fill(comprimentos.begin() + 256, comprimentos.begin() + 280, 7);
+    std::fill(comprimentos.begin() + 280, comprimentos.end(), 8);
+    codigo_lido f;
+    static_cast<void>(monta(comprimentos, f, true, incompleto_serve::nunca));
+    return f;
+  }();
+  return c;
+}
+
+// ---------- literals
+
+// The output: its first n bytes are the original so far; it grows ahead of
+// the look-ups, which write a whole entry's four bytes at a time.
+struct destino {
+  std::string& dados;
+  std::size_t n;
+  void cabe(std::size_t mais) {
+    if (n + mais > dados.size()) {
+      dados.resize(std::max(2 * dados.size(), n + mais));
+    }
+  }
+};
+
+// A symbol that is not a literal, met in block k: the end of the block, or a
+// refusal.
+std::optional<falha> nao_literal(int s, std::uint64_t bit, std::size_t k) {
+  if (s == fim_de_bloco) {
+    return std::nullopt;
+  }
+  const std::string bloco = "o bloco " + std::to_string(k + 1);
+  if (s == -2) {
+    return defeito(bit >> 3, bloco + " tem bits que nenhum código do bloco começa");
+  }
+  return defeito(bit >> 3, bloco + " usa um par comprimento/distância (símbolo " +
+                               std::to_string(s) +
+                               "): este programa lê só blocos de literais; gzip -d lê os outros");
+}
+
+// Literals by table, four look-ups a round, while the file has 16 bytes and
+// more past the bits being read; stops before a symbol that is no literal
+// (left to decodifica_lento), and there. The look-ups read 8 bytes at the
+// bits' byte, shifted to the first of them: at least 57 bits, of which four
+// look-ups take at most 48.
+void literais_rapido(leitor& l, const codigo_lido& c, destino& o) {
+  const unsigned char* const a = l.a.data();
+  std::uint64_t bit = l.bit;
+  while ((bit >> 3) + 16 <= l.a.size()) {
+    o.cabe(4 * 4);
+    std::uint64_t janela = 0;
+    std::memcpy(&janela, a + l.em(bit), sizeof janela);
+    janela >>= bit & 7;
+    int k = 0;
+    for (; k < 4; ++k) {
+      const std::uint32_t e = c.tabela[janela & mascara];
+      if (n_de(e) == 0) {
+        break;
+      }
+      std::uint32_t literais = e >> 8;
+      if constexpr (std::endian::native == std::endian::big) {
+        literais = __builtin_bswap32(literais);
+      }
+      std::memcpy(o.dados.data() + o.n, &literais, sizeof literais);
+      o.n += static_cast<std::size_t>(n_de(e));
+      janela >>= bits_de(e);
+      bit += static_cast<std::uint64_t>(bits_de(e));
+    }
+    if (k < 4) {
+      break;
+    }
+  }
+  l.bit = bit;
+}
+
+// The literals of block k up to its end, by c.
+std::optional<falha> literais(leitor& l, const codigo_lido& c, std::size_t k, destino& o) {
+  for (;;) {
+    literais_rapido(l, c, o);
+    const std::uint64_t inicio = l.bit;
+    const int s = decodifica_lento(l, c);
+    if (s == -1) {
+      return cortado(l, "do bloco " + std::to_string(k + 1));
+    }
+    if (s >= 0 && s < fim_de_bloco) {
+      o.cabe(1);
+      o.dados[o.n++] = static_cast<char>(s);
+      continue;
+    }
+    return s == fim_de_bloco ? std::nullopt : nao_literal(s, inicio, k);
+  }
+}
+
+// ---------- blocks
+
+// A stored block: to the next byte, LEN and its complement NLEN, LEN bytes.
+std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, destino& o) {
+  const std::uint64_t antes = l.bit;
+  l.alinha();
+  if (l.bit > antes) {
+    b.campos.push_back({"enchimento", antes, l.bit - antes, l.bit - antes, "bits 0 até o byte"});
+  }
+  std::uint32_t len = 0;
+  std::uint32_t nlen = 0;
+  const std::string onde = "do bloco " + std::to_string(k + 1);
+  if (auto erro = campo_de(l, 16, "LEN", onde.c_str(), &b.campos, len)) {
+    return erro;
+  }
+  if (auto erro = campo_de(l, 16, "NLEN", onde.c_str(), &b.campos, nlen)) {
+    return erro;
+  }
+  if ((len ^ 0xFFFFU) != nlen) {
+    return defeito(l.byte() - 2, "o bloco armazenado " + std::to_string(k + 1) + " tem LEN " +
+                                     std::to_string(len) + " e NLEN " + std::to_string(nlen) +
+                                     ", que não se complementam");
+  }
+  if (!l.cabe(std::uint64_t{8} * len)) {
+    return cortado(l, onde);
+  }
+  o.cabe(len);
+  std::memcpy(o.dados.data() + o.n, l.a.data() + l.em(l.bit), len);
+  o.n += len;
+  b.campos.push_back({"dados", l.bit, std::uint64_t{8} * len, len, "bytes como são"});
+  l.bit += std::uint64_t{8} * len;
+  return std::nullopt;
+}
+
+std::string nome_do_comprimento(const comprimento_escrito& c) {
+  if (c.simbolo < 16) {
+    return std::to_string(c.simbolo);
+  }
+  return std::to_string(c.simbolo) + (c.simbolo == 16 ? " (" + std::to_string(c.vezes) + "×)"
+                                                      : " (" + std::to_string(c.vezes) + " zeros)");
+}
+
+// A dynamic block's code lengths: each a symbol of the code-length code cl,
+// a repeat (16) of the one before or a run of zeros (17, 18), into todos.
+std::optional<falha> comprimentos_de(leitor& l, const codigo_lido& cl, std::size_t k,
+                                     std::vector<int>& todos, std::string& nota) {
+  const std::string onde = "dos comprimentos do bloco " + std::to_string(k + 1);
+  for (std::size_t i = 0; i < todos.size();) {
+    const std::uint64_t inicio = l.bit;
+    const int s = decodifica_lento(l, cl);
+    if (s < 0) {
+      return s == -1 ? cortado(l, onde)
+                     : defeito(inicio >> 3, "o bloco " + std::to_string(k + 1) +
+                                                " tem bits que nenhum código de comprimentos "
+                                                "começa");
+    }
+    comprimento_escrito c{s, 1, 0, 0};
+    if (s >= 16) {
+      constexpr int extra[] = {2, 3, 7};
+      constexpr int base[] = {3, 3, 11};
+      c.bits_extra = extra[s - 16];
+      if (!l.cabe(static_cast<std::uint64_t>(c.bits_extra))) {
+        return cortado(l, onde);
+      }
+      c.extra = static_cast<int>(l.le(c.bits_extra));
+      c.vezes = base[s - 16] + c.extra;
+    }
+    if (s == 16 && i == 0) {
+      return defeito(inicio >> 3, "o bloco " + std::to_string(k + 1) +
+                                      " repete (16) um comprimento que não veio antes");
+    }
+    if (i + static_cast<std::size_t>(c.vezes) > todos.size()) {
+      return defeito(inicio >> 3, "uma repetição do bloco " + std::to_string(k + 1) +
+                                      " passa do fim da tabela de comprimentos");
+    }
+    const int valor = s < 16 ? s : s == 16 ? todos[i - 1] : 0;
+    std::fill_n(todos.begin() + static_cast<std::ptrdiff_t>(i), c.vezes, valor);
+    i += static_cast<std::size_t>(c.vezes);
+    nota += (nota.empty() ? "" : ", ") + nome_do_comprimento(c);
+  }
+  return std::nullopt;
+}
+
+// A code of a dynamic block built from its lengths, or the refusal that
+// names what is wrong with them.
+std::optional<falha> monta_do_bloco(const std::vector<int>& comprimentos, codigo_lido& c,
+                                    bool literais, incompleto_serve serve, const char* qual,
+                                    std::uint64_t bit, std::size_t k) {
+  const forma_do_codigo_lido f = monta(comprimentos, c, literais, serve);
+  if (f == forma_do_codigo_lido::bom) {
+    return std::nullopt;
+  }
+  return defeito(bit >> 3, std::string("o código ") + qual + " do bloco " + std::to_string(k + 1) +
+                               (f == forma_do_codigo_lido::demais
+                                    ? " tem códigos demais: a soma de Kraft passa de 1"
+                                    : " é incompleto: a soma de Kraft fica abaixo de 1"));
+}
+
+// The lengths of the code-length code, 3 bits each in the RFC's order, into
+// cl.
+std::optional<falha> codigo_dos_comprimentos(leitor& l, std::uint32_t hclen, std::size_t k,
+                                             bloco_lido& b, codigo_lido& cl) {
+  const std::uint64_t inicio = l.bit;
+  std::vector<int> comprimentos(n_comprimentos);
+  std::string nota;
+  for (std::uint32_t i = 0; i < hclen + 4; ++i) {
+    if (!l.cabe(3)) {
+      return cortado(l, "do bloco " + std::to_string(k + 1));
+    }
+    const auto s = static_cast<std::size_t>(ordem_dos_comprimentos[i]);
+    comprimentos[s] = static_cast<int>(l.le(3));
+    nota += (i == 0 ? "" : ", ") + std::to_string(s) + ":" + std::to_string(comprimentos[s]);
+  }
+  b.campos.push_back(
+      {"comprimentos do código de comprimentos", inicio, l.bit - inicio, hclen + 4, nota});
+  return monta_do_bloco(comprimentos, cl, false, incompleto_serve::nunca, "de comprimentos", inicio,
+                        k);
+}
+
+// A dynamic block's header and codes: HLIT, HDIST, HCLEN, the code-length
+// code, and the lengths it writes, into lit (and the distance code, which is
+// only checked).
+std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_lido& lit) {
+  const std::string onde = "do bloco " + std::to_string(k + 1);
+  std::uint32_t hlit = 0;
+  std::uint32_t hdist = 0;
+  std::uint32_t hclen = 0;
+  for (const auto& [n, nome, v] : {std::tuple{5, "HLIT", &hlit}, std::tuple{5, "HDIST", &hdist},
+                                   std::tuple{4, "HCLEN", &hclen}}) {
+    if (auto erro = campo_de(l, n, nome, onde.c_str(), &b.campos, *v)) {
+      return erro;
+    }
+  }
+  const std::size_t n = b.campos.size();
+  b.campos[n - 3].nota = std::to_string(hlit + 257) + " códigos de literais e comprimentos";
+  b.campos[n - 2].nota = std::to_string(hdist + 1) + " códigos de distância";
+  b.campos[n - 1].nota = std::to_string(hclen + 4) + " comprimentos do código de comprimentos";
+  if (hlit + 257 > n_literais || hdist + 1 > n_distancias) {
+    return defeito(b.campos.back().bit >> 3,
+                   "o bloco " + std::to_string(k + 1) + " pede " + std::to_string(hlit + 257) +
+                       " códigos de literais e " + std::to_string(hdist + 1) +
+                       " de distâncias, e o DEFLATE tem no máximo 286 e 30");
+  }
+  codigo_lido cl;
+  if (auto erro = codigo_dos_comprimentos(l, hclen, k, b, cl)) {
+    return erro;
+  }
+  const std::uint64_t inicio = l.bit;
+  std::vector<int> todos(hlit + 257 + hdist + 1);
+  std::string nota;
+  if (auto erro = comprimentos_de(l, cl, k, todos, nota)) {
+    return erro;
+  }
+  b.campos.push_back({"comprimentos", inicio, l.bit - inicio, todos.size(), nota});
+  const auto n_lit = static_cast<std::ptrdiff_t>(hlit + 257);
+  b.comprimentos.assign(todos.begin(), todos.begin() + n_lit);
+  b.distancias.assign(todos.begin() + n_lit, todos.end());
+  if (b.comprimentos[fim_de_bloco] == 0) {
+    return defeito(inicio >> 3, "o bloco " + std::to_string(k + 1) +
+                                    " não tem código para o fim de bloco (256)");
+  }
+  codigo_lido dist;
+  if (auto erro = monta_do_bloco(b.distancias, dist, false, incompleto_serve::um_bit_ou_nada,
+                                 "de distâncias", inicio, k)) {
+    return erro;
+  }
+  return monta_do_bloco(b.comprimentos, lit, true, incompleto_serve::um_bit, "de literais", inicio,
+                        k);
+}
+
+// Block k: its header, then by its type its bytes or its literals.
+std::optional<falha> bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& b, destino& o) {
+  b.bit = l.bit;
+  const std::string onde = "do bloco " + std::to_string(k + 1);
+  std::uint32_t final = 0;
+  std::uint32_t tipo = 0;
+  if (auto erro = campo_de(l, 1, "BFINAL", onde.c_str(), &b.campos, final)) {
+    return erro;
+  }
+  if (auto erro = campo_de(l, 2, "BTYPE", onde.c_str(), &b.campos, tipo)) {
+    return erro;
+  }
+  b.final = final == 1;
+  b.tipo = static_cast<int>(tipo);
+  b.campos.front().nota = b.final ? "o último" : "há mais";
+  constexpr const char* tipos[] = {"armazenado", "códigos fixos", "códigos dinâmicos", "reservado"};
+  b.campos.back().nota = tipos[tipo];
+  const std::size_t antes = o.n;
+  std::optional<falha> erro;
+  if (tipo == 3) {
+    return defeito(b.bit >> 3, "o bloco " + std::to_string(k + 1) + " é do tipo 3, reservado");
+  }
+  if (tipo == 0) {
+    erro = armazenado(l, b, k, o);
+  } else {
+    codigo_lido dinamico_lido;
+    if (tipo == 2) {
+      erro = dinamico(l, b, k, dinamico_lido);
+    }
+    const std::uint64_t dados = l.bit;
+    erro = erro ? erro : literais(l, tipo == 1 ? fixo() : dinamico_lido, k, o);
+    b.campos.push_back({"literais e fim de bloco", dados, l.bit - dados, o.n - antes,
+                        conta(static_cast<std::int64_t>(o.n - antes), "literal", "literais") +
+                            " e o fim de bloco"});
+  }
+  b.literais = static_cast<std::int64_t>(o.n - antes);
+  if (anatomia && !erro) {
+    b.vezes.assign(fim_de_bloco + 1, 0);
+    for (std::size_t i = antes; i < o.n; ++i) {
+      ++b.vezes[static_cast<unsigned char>(o.dados[i])];
+    }
+    b.vezes[fim_de_bloco] = tipo == 0 ? 0 : 1;
+  }
+  return erro;
+}
+
+// ---------- members
+
+// What the operating system byte of RFC 1952 names.
+std::string sistema(std::uint32_t os) {
+  constexpr const char* nomes[] = {"FAT",       "Amiga", "VMS",       "Unix",        "VM/CMS",
+                                   "Atari TOS", "HPFS",  "Macintosh", "Z-System",    "CP/M",
+                                   "TOPS-20",   "NTFS",  "QDOS",      "Acorn RISCOS"};
+  return os < std::size(nomes) ? nomes[os] : os == 255 ? "desconhecido" : "não atribuído";
+}
+
+// Bytes up to a zero, as FNAME and FCOMMENT are: the field, its zero
+// included.
+std::optional<falha> ate_zero(leitor& l, const char* nome, membro_lido& m) {
+  const std::uint64_t inicio = l.bit;
+  std::string texto;
+  for (;;) {
+    if (!l.cabe(8)) {
+      return cortado(l, std::string("do campo ") + nome);
+    }
+    const auto c = static_cast<char>(l.le(8));
+    if (c == '\0') {
+      break;
+    }
+    texto += c;
+  }
+  m.cabecalho.push_back({nome, inicio, l.bit - inicio, texto.size(), texto});
+  return std::nullopt;
+}
+
+// The optional fields that FLG announces, in their order.
+std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, const crc_de& crc) {
+  if ((flg & 4U) != 0) { // FEXTRA
+    std::uint32_t xlen = 0;
+    if (auto erro = campo_de(l, 16, "XLEN", "do cabeçalho", &m.cabecalho, xlen)) {
+      return erro;
+    }
+    if (!l.cabe(std::uint64_t{8} * xlen)) {
+      return cortado(l, "do campo EXTRA");
+    }
+    m.cabecalho.push_back({"EXTRA", l.bit, std::uint64_t{8} * xlen, xlen, ""});
+    l.bit += std::uint64_t{8} * xlen;
+  }
+  for (const auto& [bit, nome] : {std::pair{8U, "FNAME"}, std::pair{16U, "FCOMMENT"}}) {
+    if ((flg & bit) != 0) {
+      if (auto erro = ate_zero(l, nome, m)) {
+        return erro;
+      }
+    }
+  }
+  if ((flg & 2U) != 0) { // FHCRC: the low half of the CRC-32 of the header so far
+    const std::span<const unsigned char> cabecalho =
+        l.a.subspan(static_cast<std::size_t>(m.byte), static_cast<std::size_t>(l.byte() - m.byte));
+    const std::uint32_t esperado =
+        crc({reinterpret_cast<const char*>(cabecalho.data()), cabecalho.size()}) & 0xFFFFU;
+    std::uint32_t v = 0;
+    if (auto erro = campo_de(l, 16, "FHCRC", "do cabeçalho", &m.cabecalho, v)) {
+      return erro;
+    }
+    if (v != esperado) {
+      return defeito(l.byte() - 2, "o CRC do cabeçalho (FHCRC) é " + hex(v, 4) +
+                                       ", mas o cabeçalho dá " + hex(esperado, 4));
+    }
+  }
+  return std::nullopt;
+}
+
+// A member's header: ID1 ID2, CM, FLG, MTIME, XFL, OS and what FLG adds.
+std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, const crc_de& crc) {
+  m.byte = l.byte();
+  if (!l.cabe(16) || l.a[l.em(l.bit)] != 0x1F || l.a[l.em(l.bit) + 1] != 0x8B) {
+    return membro == 0 ? defeito(m.byte, "o arquivo não começa como um gzip (1f 8b)")
+                       : defeito(m.byte, "depois do membro " + std::to_string(membro) +
+                                             " há bytes que não são um membro gzip");
+  }
+  std::uint32_t v = 0;
+  for (const char* nome : {"ID1", "ID2", "CM", "FLG"}) {
+    if (auto erro = campo_de(l, 8, nome, "do cabeçalho", &m.cabecalho, v)) {
+      return erro;
+    }
+  }
+  m.cabecalho[2].nota = v == 8 ? "" : "?";
+  if (m.cabecalho[2].valor != 8) {
+    return defeito(m.byte + 2, "o método (CM) é " + std::to_string(m.cabecalho[2].valor) +
+                                   ", e só o 8, deflate, existe");
+  }
+  m.cabecalho[2].nota = "deflate";
+  const std::uint32_t flg = v;
+  if ((flg & 0xE0U) != 0) {
+    return defeito(m.byte + 3, "as flags (FLG) são " + hex(flg, 2) + ", com bits reservados");
+  }
+  m.cabecalho[3].nota = std::string("FTEXT ") + ((flg & 1U) != 0 ? "1" : "0") + ", FHCRC " +
+                        ((flg & 2U) != 0 ? "1" : "0") + ", FEXTRA " +
+                        ((flg & 4U) != 0 ? "1" : "0") + ", FNAME " + ((flg & 8U) != 0 ? "1" : "0") +
+                        ", FCOMMENT " + ((flg & 16U) != 0 ? "1" : "0");
+  for (const auto& [n, nome] : {std::pair{32, "MTIME"}, std::pair{8, "XFL"}, std::pair{8, "OS"}}) {
+    if (auto erro = campo_de(l, n, nome, "do cabeçalho", &m.cabecalho, v)) {
+      return erro;
+    }
+  }
+  m.cabecalho[4].nota = m.cabecalho[4].valor == 0 ? "sem data" : "segundos desde 1970";
+  m.cabecalho[6].nota = sistema(v);
+  return opcionais(l, flg, m, crc);
+}
+
+// A member's end: the padding to a byte, CRC32 and ISIZE, each checked
+// against the bytes the blocks gave, from inicio.
+std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, const destino& o,
+                             std::size_t inicio, const crc_de& crc) {
+  const std::uint64_t antes = l.bit;
+  l.alinha();
+  m.fim.push_back({"enchimento", antes, l.bit - antes, l.bit - antes, "bits 0 até o byte"});
+  std::uint32_t v = 0;
+  if (auto erro = campo_de(l, 32, "CRC32", "do fim do membro", &m.fim, m.crc32)) {
+    return erro;
+  }
+  if (auto erro = campo_de(l, 32, "ISIZE", "do fim do membro", &m.fim, v)) {
+    return erro;
+  }
+  m.isize = v;
+  const std::uint32_t crc_dos_dados = crc({o.dados.data() + inicio, o.n - inicio});
+  const auto tamanho = static_cast<std::uint32_t>(o.n - inicio); // modulo 2^32, as ISIZE
+  m.crc_confere = crc_dos_dados == m.crc32;
+  m.isize_confere = tamanho == m.isize;
+  const std::string qual = "do membro " + std::to_string(membro + 1);
+  if (!m.crc_confere) {
+    return defeito(l.byte() - 8, "o CRC-32 " + qual + " é " + hex(m.crc32, 8) +
+                                     ", mas os dados dão " + hex(crc_dos_dados, 8));
+  }
+  if (!m.isize_confere) {
+    return defeito(l.byte() - 4, "o ISIZE " + qual + " é " + std::to_string(m.isize) +
+                                     ", mas os dados têm " + std::to_string(tamanho) + " bytes");
+  }
+  m.fim[1].nota = "confere";
+  m.fim[2].nota = "confere";
+  return std::nullopt;
+}
+
+// One member, from its header to its trailer.
+std::optional<falha> membro(leitor& l, std::size_t k, bool anatomia, const crc_de& crc,
+                            membro_lido& m, destino& o) {
+  if (auto erro = cabecalho(l, k, m, crc)) {
+    return erro;
+  }
+  const std::size_t inicio = o.n;
+  do {
+    m.blocos.emplace_back();
+    if (auto erro = bloco(l, m.blocos.size() - 1, anatomia, m.blocos.back(), o)) {
+      return erro;
+    }
+  } while (!m.blocos.back().final);
+  return trailer(l, k, m, o, inicio, crc);
+}
+
+} // namespace
+
+std::optional<falha> le_gzip(std::span<const unsigned char> arquivo, bool anatomia,
+                             const crc_de& crc, gzip_lido& g) {
+  leitor l{arquivo};
+  // Each literal takes a bit at least: a guess at the original's size.
+  g.dados.assign(std::min<std::size_t>(std::size_t{8} * arquivo.size(), std::size_t{1} << 26) + 64,
+                 '\0');
+  destino o{g.dados, 0};
+  if (arquivo.empty()) {
+    return defeito(0, "o arquivo está vazio, e um gzip tem ao menos um membro");
+  }
+  while (l.byte() < arquivo.size()) {
+    g.membros.emplace_back();
+    if (auto erro = membro(l, g.membros.size() - 1, anatomia, crc, g.membros.back(), o)) {
+      return erro;
+    }
+  }
+  g.dados.resize(o.n);
+  return std::nullopt;
+}
+
+} // namespace explica
