@@ -3,6 +3,8 @@
 // against its status, its one line on standard error and its empty output.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -15,6 +17,11 @@ using teste::resultado;
 
 resultado explica(const std::vector<std::string>& argumentos, const std::string& entrada = "") {
   return teste::roda(EXPLICA_EXE, argumentos, entrada);
+}
+
+std::string conteudo(const std::string& arquivo) {
+  std::ifstream f(arquivo, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
 TEST(programa, HuffmanPrintsTheDemosReport) {
@@ -98,6 +105,64 @@ TEST(programa, LimitedCodesShowTheirPrice) {
   EXPECT_NE(com({"--estatisticas"}).find("limite de 4 bits: 135 bits, contra 132 bits"),
             std::string::npos);
   EXPECT_EQ(com({"-d", "110001111100"}), "ahdg");
+}
+
+// A file of --gzip opens in GNU gzip, Python's gzip module and --expande,
+// the same text giving the same bytes; a text it cannot hold leaves no file.
+TEST(programa, GzipFilesOpenInEveryTool) {
+  const std::string pasta = ::testing::TempDir();
+  std::string distintos; // 126 byte values, 0x00 and 0xff among them
+  for (int b = 0; b < 126; ++b) {
+    distintos += static_cast<char>(b % 2 == 0 ? b / 2 : 255 - b / 2);
+  }
+  std::string fundo; // counts whose Huffman code passes 15 bits
+  for (int s = 0, a = 1, b = 1; s < 22; ++s, b += a, a = b - a) {
+    fundo.append(static_cast<std::size_t>(a), static_cast<char>('A' + s));
+  }
+  for (const std::string& texto :
+       {std::string(), std::string("aaaa"), distintos, fundo, std::string("Olá, mundo!\n")}) {
+    const std::string arquivo = pasta + "texto.gz";
+    ASSERT_EQ(explica({"--gzip=" + arquivo, "--estatisticas", "-a", "-"}, texto).estado, 0);
+    EXPECT_EQ(teste::roda("/usr/bin/gzip", {"-dc", arquivo}).saida, texto);
+    EXPECT_EQ(teste::roda(
+                  "/usr/bin/python3",
+                  {"-c", "import gzip, sys; sys.stdout.buffer.write(gzip.open(sys.argv[1]).read())",
+                   arquivo})
+                  .saida,
+              texto);
+    EXPECT_EQ(explica({"--expande=" + arquivo}).saida, texto);
+    EXPECT_EQ(explica({"--gzip=-", "-a", "-"}, texto).saida, conteudo(arquivo))
+        << "the same text, the same file";
+  }
+  const auto json = nlohmann::json::parse(
+      explica({"--json", "--gzip=" + pasta + "f.gz", "-a", "-"}, fundo).saida);
+  EXPECT_EQ(json["limite"], 15) << "the code written is limited to 15 bits";
+  EXPECT_EQ(json["codigos"].back()["byte"], 256) << "the end of block is described too";
+  const std::string guardado = pasta + "guardado.gz";
+  ASSERT_EQ(explica({"--gzip=" + guardado, "ab"}).estado, 0);
+  const resultado demais = explica({"--gzip=" + guardado, "-a", "-"}, distintos + "\x7e");
+  EXPECT_EQ(demais.estado, 1);
+  EXPECT_NE(demais.erros.find("127 bytes distintos, e num arquivo gzip cabem 126"),
+            std::string::npos);
+  EXPECT_EQ(explica({"--expande=" + guardado}).saida, "ab") << "the file that was there stays";
+  const resultado sem_pasta = explica({"--gzip=/nao/existe/t.gz", "ab"});
+  EXPECT_EQ(sem_pasta.estado, 1);
+  EXPECT_EQ(sem_pasta.erros,
+            "huffman-explica: não consigo escrever /nao/existe/t.gz: não existe\n");
+}
+
+// A broken gzip file: one line, exit 1, and nothing on standard output.
+TEST(programa, BrokenGzipFilesWriteNothing) {
+  const std::string arquivo = ::testing::TempDir() + "cortado.gz";
+  ASSERT_EQ(explica({"--gzip=" + arquivo, "Huffman Huffman Huffman"}).estado, 0);
+  const std::string inteiro = conteudo(arquivo);
+  for (const char* opcao : {"--expande=-", "--abre=-"}) {
+    const resultado r = explica({opcao}, inteiro.substr(0, inteiro.size() - 3));
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_EQ(r.saida, "");
+    EXPECT_TRUE(r.erros.starts_with("huffman-explica: o arquivo termina no byte")) << r.erros;
+    EXPECT_EQ(r.erros.find('\n'), r.erros.size() - 1);
+  }
 }
 
 // A verdict is an exit status: 0 for a Huffman code, 3 with the whole
@@ -206,6 +271,13 @@ TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{}, misto, 1, "em UTF-8 ele tem 135 bytes distintos, também mais que 127"},
       {{"--bytes", "--confere=a=0,\\q=1", "ab"}, "", 2, "'\\q' não é um byte"},
       {{"--bytes", "--confere=a=0,ç=1", "ab"}, "", 2, "'ç' não é um byte"},
+      {{"--gzip=x.gz", "-f", "a=1,b=1"}, "", 2, "--gzip escreve os bytes de um texto"},
+      {{"--gzip=x.gz", "--limite=16", "ab"}, "", 2, "o DEFLATE guarda códigos de até 15 bits"},
+      {{"--gzip=-", "--passos", "ab"}, "", 2, "com --gzip=-, o arquivo vai para a saída padrão"},
+      {{"--expande=x.gz", "ab"}, "", 2, "--expande lê um arquivo gzip"},
+      {{"--abre=x.gz", "--expande=y.gz"}, "", 2, "--expande e --abre não vão juntos"},
+      {{"--expande=-"}, "\x1f\x8b\x08", 1, "o arquivo termina no byte 3, no meio do cabeçalho"},
+      {{"--abre=/nao/existe"}, "", 2, "não consigo ler /nao/existe: não existe"},
   };
   for (const caso& c : casos) {
     const resultado r = explica(c.argumentos, c.entrada);

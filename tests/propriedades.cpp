@@ -5,16 +5,22 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
+#include <zlib.h>
 
 #include "alfabeto/alfabeto.h"
 #include "coder/codigo.h"
 #include "explica/constroi/canonico.h"
+#include "explica/constroi/execucao.h"
 #include "explica/constroi/limite.h"
+#include "explica/escreve/escritores.h"
+#include "explica/le/gzip.h"
 
 namespace prova {
 
@@ -527,6 +533,105 @@ std::string verifica_limite(const std::vector<std::int64_t>& pesos, int limite) 
     return "the repair costs less than the optimum";
   }
   return confere_canonicos(l.comprimentos);
+}
+
+} // namespace prova
+
+// Files of gzip.
+namespace prova {
+
+namespace {
+
+std::uint32_t crc(std::uint32_t anterior, std::span<const char> b) {
+  return static_cast<std::uint32_t>(
+      crc32_z(anterior, reinterpret_cast<const Bytef*>(b.data()), b.size()));
+}
+
+// What the writer writes for e.
+std::string escrito(explica::escritor escreve, const explica::execucao& e) {
+  char* dados = nullptr;
+  std::size_t n = 0;
+  std::FILE* f = open_memstream(&dados, &n);
+  escreve(f, e);
+  static_cast<void>(std::fclose(f));
+  std::string s(dados, n);
+  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+  return s;
+}
+
+// What is wrong with block b's lengths against the model's codes, if
+// anything.
+std::string confere_comprimentos(const explica::bloco_lido& b, const explica::modelo& m) {
+  std::vector<int> esperados(b.comprimentos.size());
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    esperados[m.caractere[static_cast<std::size_t>(s)]] =
+        static_cast<int>(m.codigo[static_cast<std::size_t>(s)].size());
+  }
+  if (b.comprimentos != esperados) {
+    return "the block's lengths are not the code's";
+  }
+  std::vector<std::string> codigos;
+  static_cast<void>(explica::canonicos(b.comprimentos, codigos));
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    if (codigos[m.caractere[static_cast<std::size_t>(s)]] !=
+        m.codigo[static_cast<std::size_t>(s)]) {
+      return "the block's lengths do not rebuild the code";
+    }
+  }
+  return "";
+}
+
+} // namespace
+
+std::string verifica_gzip(std::string_view bytes) {
+  explica::pedido p;
+  p.texto = std::string(bytes);
+  p.gzip = "-";
+  if (auto erro = explica::combina(p)) {
+    return "refused: " + erro->mensagem;
+  }
+  p.crc32 = crc(0, bytes);
+  explica::execucao e;
+  std::array<bool, 256> visto{};
+  for (const char c : bytes) {
+    visto[static_cast<unsigned char>(c)] = true;
+  }
+  const bool demais = std::count(visto.begin(), visto.end(), true) > 126;
+  if (auto erro = explica::prepara(p, explica::lidos{}, e)) {
+    return demais ? "" : "refused: " + erro->mensagem;
+  }
+  if (demais) {
+    return "more than 126 distinct bytes were taken";
+  }
+  const std::string arquivo = escrito(explica::escreve_gzip, e);
+  explica::gzip_lido g;
+  if (auto erro = explica::le_gzip(
+          {reinterpret_cast<const unsigned char*>(arquivo.data()), arquivo.size()}, true, crc, g)) {
+    return "the file written is refused: " + erro->mensagem;
+  }
+  if (std::string_view(g.dados.dados.get(), g.dados.tamanho) != bytes) {
+    return "the file gives other bytes back";
+  }
+  if (g.membros.size() != 1 || g.membros[0].blocos.size() != 1 ||
+      g.membros[0].blocos[0].tipo != 2) {
+    return "not one member of one dynamic block";
+  }
+  return confere_comprimentos(g.membros[0].blocos[0], e.m);
+}
+
+std::string verifica_leitura(std::string_view arquivo) {
+  // An exact copy on the heap, so that a sanitizer sees any read past it.
+  const auto copia = std::make_unique<unsigned char[]>(arquivo.size() + 1);
+  std::copy(arquivo.begin(), arquivo.end(), copia.get());
+  explica::gzip_lido g;
+  const auto erro = explica::le_gzip({copia.get(), arquivo.size()}, true, crc, g);
+  if (erro && (erro->estado != explica::dados_recusados || erro->mensagem.empty())) {
+    return "a refusal of another kind: " + erro->mensagem;
+  }
+  if (!erro && g.membros.empty()) {
+    return "a file without members taken";
+  }
+  return "";
 }
 
 } // namespace prova

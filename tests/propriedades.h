@@ -71,4 +71,17 @@ namespace prova {
 // empty string.
 [[nodiscard]] std::string verifica_limite(const std::vector<std::int64_t>& pesos, int limite);
 
+// Writes bytes as the gzip file that huffman-explica --gzip writes, and
+// reads it back with --abre's reader: the same bytes come back, from one
+// member of one dynamic block, whose literal/length lengths are the lengths
+// of the explorer's code for each byte and the end of block, and rebuild
+// its codes. Bytes of more than 126 distinct values must be refused. Returns
+// what broke, or the empty string.
+[[nodiscard]] std::string verifica_gzip(std::string_view bytes);
+
+// Reads arbitrary bytes as a gzip file, which must end in the bytes it
+// holds or in a refusal, and never read or write past what it is given.
+// Returns what broke, or the empty string.
+[[nodiscard]] std::string verifica_leitura(std::string_view arquivo);
+
 } // namespace prova

@@ -173,6 +173,32 @@ TEST(propriedades, RandomBitStringsDecodeAsTheTreeWalks) {
   }
 }
 
+// Every generated text, and bytes of every value, 0x00 and 0xff among them,
+// with counts whose Huffman code passes 15 bits, written as a gzip file and
+// read back; past 126 distinct bytes, refused.
+TEST(propriedades, GzipFilesGiveBackTheirBytes) {
+  Gerador g(1952);
+  std::vector<std::string> textos(textos_gerados().begin(), textos_gerados().end());
+  for (int k : {20, 24, 126, 127}) { // Fibonacci-like counts, shuffled
+    std::string t;
+    std::uint64_t a = 1;
+    std::uint64_t b = 1;
+    for (int s = 0; s < k; ++s) {
+      t.append(static_cast<std::size_t>(std::min<std::uint64_t>(a, 3000)),
+               static_cast<char>(255 - 2 * s));
+      const std::uint64_t c = a + b;
+      a = b;
+      b = c;
+    }
+    std::shuffle(t.begin(), t.end(), g);
+    textos.push_back(t);
+  }
+  textos.emplace_back(std::string("\0\0\xff\xff\0", 5));
+  for (const std::string& t : textos) {
+    ASSERT_EQ(prova::verifica_gzip(t), "") << "text of " << t.size();
+  }
+}
+
 // Codes limited to every length from the least that fits up past Huffman's
 // longest, for the weights of the generated texts: package-merge's promises.
 TEST(propriedades, LimitedCodesKeepEveryPromise) {

@@ -119,9 +119,7 @@ std::optional<falha> fim_de_bloco_em(alfabeto::contagem& letras) {
 std::optional<falha> le_o_gzip(const pedido& p, const lidos& l, execucao& e) {
   e.p = p;
   e.aberto.emplace();
-  const auto bytes = l.gzip->bytes();
-  return le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()},
-                 p.abre.has_value(), l.crc, *e.aberto);
+  return le_gzip(l.gzip, p.abre.has_value(), l.crc, *e.aberto);
 }
 
 } // namespace

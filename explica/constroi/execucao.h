@@ -37,7 +37,8 @@ struct execucao {
 // computes a CRC-32, which the page's module leaves empty.
 struct lidos {
   std::optional<explica::texto> do_arquivo; // the text, where it comes from a file
-  std::optional<lido> gzip;
+  std::span<const unsigned char> gzip;      // the gzip file's bytes, which dono holds
+  std::shared_ptr<const void> dono;
   crc_de crc;
 };
 

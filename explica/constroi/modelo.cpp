@@ -197,7 +197,7 @@ modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
   // DEFLATE has no empty code: a lone symbol takes the '0' branch of a root
   // whose '1' branch holds nothing, as inflaters expect.
   if (forma.deflate && m.folhas == 1) {
-    m.codigo[1] = "0";
+    m.codigo[1].assign(1, '0');
     planta(m);
   }
   m.figuras = conta(m);

@@ -97,7 +97,7 @@ struct arvore_do_bloco {
 } // namespace
 
 void escreve_expandido(std::FILE* f, const execucao& e) {
-  std::fwrite(e.aberto->dados.data(), 1, e.aberto->dados.size(), f);
+  std::fwrite(e.aberto->dados.dados.get(), 1, e.aberto->dados.tamanho, f);
 }
 
 void escreve_anatomia(std::FILE* f, const execucao& e) {
@@ -128,7 +128,8 @@ void desenha_dots_do_arquivo(std::FILE* f, const execucao& e) {
       if (membros[k].blocos[b].tipo != 2) {
         continue;
       }
-      const std::string id = "m" + std::to_string(k + 1) + "b" + std::to_string(b + 1) + "n";
+      char id[48]; // the node names' prefix: member and block, as the cluster says
+      std::snprintf(id, sizeof id, "m%zub%zun", k + 1, b + 1);
       std::fprintf(f, "  subgraph cluster_m%zub%zu {\n  label=\"membro %zu, bloco %zu\";\n", k + 1,
                    b + 1, k + 1, b + 1);
       desenha_dot(f, arvore_do_bloco(membros[k].blocos[b]).desenho(), id);

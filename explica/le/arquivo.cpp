@@ -1,11 +1,13 @@
 // Reads a whole file or standard input with read(2), a piece at a time.
 #include "explica/le/arquivo.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <memory>
 #include <string_view>
 #include <unistd.h>
 #include <zlib.h>
@@ -132,10 +134,50 @@ std::optional<falha> le_texto(const std::string& caminho, texto& t) {
 
 namespace {
 
-// zlib's crc32() over bytes of any size.
-std::uint32_t crc32_de(std::span<const char> bytes) {
+// zlib's crc32() over bytes of any size, going on from anterior.
+std::uint32_t crc32_de(std::uint32_t anterior, std::span<const char> bytes) {
   return static_cast<std::uint32_t>(
-      crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+      crc32_z(anterior, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+}
+
+// A regular file's bytes as the kernel maps them: read where they are, with
+// no copy; nothing where it cannot be mapped.
+std::shared_ptr<const void> mapeia(const std::string& caminho, std::span<const unsigned char>& b) {
+  const int fd = open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) {
+    if (fd >= 0) {
+      close(fd);
+    }
+    return nullptr;
+  }
+  const auto n = static_cast<std::size_t>(st.st_size);
+  void* const p = mmap(nullptr, n, PROT_READ, MAP_PRIVATE, fd, 0);
+  close(fd);
+  if (p == MAP_FAILED) {
+    return nullptr;
+  }
+  static_cast<void>(madvise(p, n, MADV_SEQUENTIAL));
+  b = {static_cast<const unsigned char*>(p), n};
+  return {p, [n](const void* q) { munmap(const_cast<void*>(q), n); }};
+}
+
+// The bytes of a binary file, a gzip file, as they are: mapped where it is a
+// regular file, else read whole.
+std::optional<falha> le_binario(const std::string& caminho, lidos& l) {
+  if (caminho != "-") {
+    l.dono = mapeia(caminho, l.gzip);
+    if (l.dono) {
+      return std::nullopt;
+    }
+  }
+  auto bytes = std::make_shared<lido>();
+  if (auto erro = le_arquivo(caminho, *bytes, [](const lido&, bool) { return std::nullopt; })) {
+    return erro;
+  }
+  l.gzip = {reinterpret_cast<const unsigned char*>(bytes->dados.get()), bytes->tamanho};
+  l.dono = bytes;
+  return std::nullopt;
 }
 
 } // namespace
@@ -151,14 +193,10 @@ std::optional<falha> le_arquivos(pedido& p, lidos& l) {
   }
   if (p.gzip) { // the bytes as they are, which --gzip codes
     p.crc32 =
-        crc32_de(l.do_arquivo ? l.do_arquivo->bytes.bytes() : std::span<const char>(*p.texto));
+        crc32_de(0, l.do_arquivo ? l.do_arquivo->bytes.bytes() : std::span<const char>(*p.texto));
   }
   if (p.gzip_lido()) {
-    l.gzip.emplace();
-    if (auto erro =
-            le_arquivo(*p.gzip_lido(), *l.gzip, [](const lido&, bool) { return std::nullopt; })) {
-      return erro;
-    }
+    return le_binario(*p.gzip_lido(), l);
   }
   if (p.bits == "-") {
     lido bits;

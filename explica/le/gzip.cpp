@@ -252,15 +252,30 @@ const codigo_lido& fixo() {
 // ---------- literals
 
 // The output: its first n bytes are the original so far; it grows ahead of
-// the look-ups, which write a whole entry's four bytes at a time.
+// the look-ups, which write a whole entry's four bytes at a time, and is
+// never cleared first.
 struct destino {
-  std::string& dados;
+  lido& dados;
   std::size_t n;
-  void cabe(std::size_t mais) {
-    if (n + mais > dados.size()) {
-      dados.resize(std::max(2 * dados.size(), n + mais));
+  // The CRC-32 of the member's bytes up to feito, taken a piece at a time
+  // while they are still in the cache.
+  const crc_de& crc;
+  std::uint32_t valor = 0;
+  std::size_t feito = 0;
+
+  void crc_ate_aqui(bool tudo) {
+    constexpr std::size_t pedaco = std::size_t{1} << 16;
+    if (n - feito >= pedaco || (tudo && n > feito)) {
+      valor = crc(valor, {dados.dados.get() + feito, n - feito});
+      feito = n;
     }
   }
+  void cabe(std::size_t mais) {
+    if (n + mais + 1 > dados.capacidade) {
+      dados.reserva(std::max(2 * dados.capacidade, n + mais));
+    }
+  }
+  [[nodiscard]] char* fim() const { return dados.dados.get() + n; }
 };
 
 // A symbol that is not a literal, met in block k: the end of the block, or a
@@ -280,35 +295,49 @@ std::optional<falha> nao_literal(int s, std::uint64_t bit, std::size_t k) {
 
 // Literals by table, four look-ups a round, while the file has 16 bytes and
 // more past the bits being read; stops before a symbol that is no literal
-// (left to decodifica_lento), and there. The look-ups read 8 bytes at the
-// bits' byte, shifted to the first of them: at least 57 bits, of which four
-// look-ups take at most 48.
+// (left to decodifica_lento), and there. A round reads 8 bytes at the bits'
+// byte, shifted to the first of them: at least 57 bits, of which four
+// look-ups take at most 48. Room for a batch of rounds is made at once, and
+// the cursors stay in locals: a store of characters could otherwise alias
+// them all.
 void literais_rapido(leitor& l, const codigo_lido& c, destino& o) {
+  constexpr std::size_t rodadas = 256;
+  constexpr std::size_t por_rodada = 4 * 4; // four entries of four bytes
   const unsigned char* const a = l.a.data();
+  const std::uint32_t* const t = c.tabela.data();
+  const std::uint64_t ate = l.a.size() < 16 ? 0 : std::uint64_t{8} * (l.a.size() - 16);
   std::uint64_t bit = l.bit;
-  while ((bit >> 3) + 16 <= l.a.size()) {
-    o.cabe(4 * 4);
-    std::uint64_t janela = 0;
-    std::memcpy(&janela, a + l.em(bit), sizeof janela);
-    janela >>= bit & 7;
-    int k = 0;
-    for (; k < 4; ++k) {
-      const std::uint32_t e = c.tabela[janela & mascara];
-      if (n_de(e) == 0) {
+  bool parou = false;
+  while (!parou && bit < ate) {
+    o.cabe(rodadas * por_rodada);
+    char* d = o.fim();
+    char* const cheio = d + (rodadas - 1) * por_rodada;
+    for (; d <= cheio && bit < ate;) {
+      std::uint64_t janela = 0;
+      std::memcpy(&janela, a + l.em(bit), sizeof janela);
+      janela >>= bit & 7;
+      int k = 0;
+      for (; k < 4; ++k) {
+        const std::uint32_t e = t[janela & mascara];
+        if (n_de(e) == 0) {
+          break;
+        }
+        std::uint32_t literais = e >> 8;
+        if constexpr (std::endian::native == std::endian::big) {
+          literais = __builtin_bswap32(literais);
+        }
+        std::memcpy(d, &literais, sizeof literais);
+        d += n_de(e);
+        janela >>= bits_de(e);
+        bit += static_cast<std::uint64_t>(bits_de(e));
+      }
+      if (k < 4) {
+        parou = true;
         break;
       }
-      std::uint32_t literais = e >> 8;
-      if constexpr (std::endian::native == std::endian::big) {
-        literais = __builtin_bswap32(literais);
-      }
-      std::memcpy(o.dados.data() + o.n, &literais, sizeof literais);
-      o.n += static_cast<std::size_t>(n_de(e));
-      janela >>= bits_de(e);
-      bit += static_cast<std::uint64_t>(bits_de(e));
     }
-    if (k < 4) {
-      break;
-    }
+    o.n = static_cast<std::size_t>(d - o.dados.dados.get());
+    o.crc_ate_aqui(false);
   }
   l.bit = bit;
 }
@@ -324,7 +353,7 @@ std::optional<falha> literais(leitor& l, const codigo_lido& c, std::size_t k, de
     }
     if (s >= 0 && s < fim_de_bloco) {
       o.cabe(1);
-      o.dados[o.n++] = static_cast<char>(s);
+      o.dados.dados[o.n++] = static_cast<char>(s);
       continue;
     }
     return s == fim_de_bloco ? std::nullopt : nao_literal(s, inicio, k);
@@ -358,7 +387,7 @@ std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, destino
     return cortado(l, onde);
   }
   o.cabe(len);
-  std::memcpy(o.dados.data() + o.n, l.a.data() + l.em(l.bit), len);
+  std::memcpy(o.fim(), l.a.data() + l.em(l.bit), len);
   o.n += len;
   b.campos.push_back({"dados", l.bit, std::uint64_t{8} * len, len, "bytes como são"});
   l.bit += std::uint64_t{8} * len;
@@ -540,7 +569,7 @@ std::optional<falha> bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& 
   if (anatomia && !erro) {
     b.vezes.assign(fim_de_bloco + 1, 0);
     for (std::size_t i = antes; i < o.n; ++i) {
-      ++b.vezes[static_cast<unsigned char>(o.dados[i])];
+      ++b.vezes[static_cast<unsigned char>(o.dados.dados[i])];
     }
     b.vezes[fim_de_bloco] = tipo == 0 ? 0 : 1;
   }
@@ -600,7 +629,7 @@ std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, con
     const std::span<const unsigned char> cabecalho =
         l.a.subspan(static_cast<std::size_t>(m.byte), static_cast<std::size_t>(l.byte() - m.byte));
     const std::uint32_t esperado =
-        crc({reinterpret_cast<const char*>(cabecalho.data()), cabecalho.size()}) & 0xFFFFU;
+        crc(0, {reinterpret_cast<const char*>(cabecalho.data()), cabecalho.size()}) & 0xFFFFU;
     std::uint32_t v = 0;
     if (auto erro = campo_de(l, 16, "FHCRC", "do cabeçalho", &m.cabecalho, v)) {
       return erro;
@@ -653,8 +682,8 @@ std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, co
 
 // A member's end: the padding to a byte, CRC32 and ISIZE, each checked
 // against the bytes the blocks gave, from inicio.
-std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, const destino& o,
-                             std::size_t inicio, const crc_de& crc) {
+std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, destino& o,
+                             std::size_t inicio) {
   const std::uint64_t antes = l.bit;
   l.alinha();
   m.fim.push_back({"enchimento", antes, l.bit - antes, l.bit - antes, "bits 0 até o byte"});
@@ -666,7 +695,8 @@ std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, cons
     return erro;
   }
   m.isize = v;
-  const std::uint32_t crc_dos_dados = crc({o.dados.data() + inicio, o.n - inicio});
+  o.crc_ate_aqui(true);
+  const std::uint32_t crc_dos_dados = o.valor;
   const auto tamanho = static_cast<std::uint32_t>(o.n - inicio); // modulo 2^32, as ISIZE
   m.crc_confere = crc_dos_dados == m.crc32;
   m.isize_confere = tamanho == m.isize;
@@ -691,13 +721,15 @@ std::optional<falha> membro(leitor& l, std::size_t k, bool anatomia, const crc_d
     return erro;
   }
   const std::size_t inicio = o.n;
+  o.valor = 0;
+  o.feito = inicio;
   do {
     m.blocos.emplace_back();
     if (auto erro = bloco(l, m.blocos.size() - 1, anatomia, m.blocos.back(), o)) {
       return erro;
     }
   } while (!m.blocos.back().final);
-  return trailer(l, k, m, o, inicio, crc);
+  return trailer(l, k, m, o, inicio);
 }
 
 } // namespace
@@ -705,20 +737,26 @@ std::optional<falha> membro(leitor& l, std::size_t k, bool anatomia, const crc_d
 std::optional<falha> le_gzip(std::span<const unsigned char> arquivo, bool anatomia,
                              const crc_de& crc, gzip_lido& g) {
   leitor l{arquivo};
-  // Each literal takes a bit at least: a guess at the original's size.
-  g.dados.assign(std::min<std::size_t>(std::size_t{8} * arquivo.size(), std::size_t{1} << 26) + 64,
-                 '\0');
-  destino o{g.dados, 0};
   if (arquivo.empty()) {
     return defeito(0, "o arquivo está vazio, e um gzip tem ao menos um membro");
   }
+  // A guess at the original's size: the last member's ISIZE, where a
+  // literal's bit at least allows it.
+  std::uint32_t isize = 0;
+  for (std::size_t k = arquivo.size() - std::min<std::size_t>(arquivo.size(), 4);
+       k < arquivo.size(); ++k) {
+    isize |= std::uint32_t{arquivo[k]} << (8 * (k + 4 - arquivo.size()));
+  }
+  g.dados.reserva(std::min<std::size_t>(isize, std::size_t{8} * arquivo.size()) + 1024);
+  destino o{g.dados, 0, crc};
   while (l.byte() < arquivo.size()) {
     g.membros.emplace_back();
     if (auto erro = membro(l, g.membros.size() - 1, anatomia, crc, g.membros.back(), o)) {
       return erro;
     }
   }
-  g.dados.resize(o.n);
+  g.dados.tamanho = o.n;
+  g.dados.dados[o.n] = '\0';
   return std::nullopt;
 }
 

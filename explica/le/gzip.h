@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "explica/le/bytes.h"
 #include "explica/pedido.h"
 
 namespace explica {
@@ -54,12 +55,13 @@ struct membro_lido {
 
 struct gzip_lido {
   std::vector<membro_lido> membros;
-  std::string dados; // the original bytes, every member's one after another
+  lido dados; // the original bytes, every member's one after another
 };
 
-// The CRC-32 of some bytes, as zlib's crc32() computes it: the program gets
-// it from zlib, and the page from the browser's own gzip.
-using crc_de = std::function<std::uint32_t(std::span<const char>)>;
+// The CRC-32 of some bytes, as zlib's crc32() computes it, going on from the
+// CRC-32 of the bytes before them (0 for none): the program gets it from
+// zlib, and the page from the browser's own gzip.
+using crc_de = std::function<std::uint32_t(std::uint32_t, std::span<const char>)>;
 
 // Reads arquivo, a gzip file of one or more members whose blocks are stored,
 // or of fixed or dynamic codes holding literals only, into g: the original

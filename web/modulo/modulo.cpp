@@ -99,7 +99,8 @@ std::optional<falha> confere_pedido() {
 void arquivo_de(const execucao& e) {
   resultados[documento] = escrito_por(escreve_gzip, e);
   gzip_lido g;
-  const auto crc = [](std::span<const char>) { return p.crc32; }; // of the one text it holds
+  // The one text the file holds, whose CRC-32 the page gave.
+  const auto crc = [](std::uint32_t, std::span<const char>) { return p.crc32; };
   const std::string& bytes = resultados[documento];
   if (le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, true, crc, g)) {
     std::abort(); // the engine reads what it writes: a test holds it
