@@ -273,17 +273,22 @@ class Pagina(unittest.TestCase):
         self.espera(lambda: "não é 0 nem 1" in self.texto_de("aviso-confere"), "a refused code")
 
     @unittest.skipUnless(COM_MODULO, "the page was made without its module")
-    def test_baixa_o_svg_e_o_dot_do_programa(self):
+    def test_baixa_o_svg_o_dot_e_o_gz_do_programa(self):
         self.abre_html("baixar", "Huffman")
-        for f in ("arvore-huffman.svg", "arvore-huffman.dot"):
+        for f in ("arvore-huffman.svg", "arvore-huffman.dot", "texto.gz"):
             if os.path.exists(os.path.join(PASTA, f)):
                 os.remove(os.path.join(PASTA, f))
-        self.driver.find_element(By.ID, "baixar-svg").click()
-        self.driver.find_element(By.ID, "baixar-dot").click()
+        self.espera(lambda: self.driver.find_element(By.ID, "baixar-gz").is_displayed(), "the file is made")
+        self.assertRegex(self.texto_de("campos"), r"CRC32 0x2fbb1cea\s*confere")
+        for botao in ("baixar-svg", "baixar-dot", "baixar-gz"):
+            self.driver.find_element(By.ID, botao).click()
         caminho = os.path.join(PASTA, "arvore-huffman.dot")
-        self.espera(lambda: os.path.exists(caminho) and os.path.exists(caminho[:-3] + "svg"), "downloads")
+        gz = os.path.join(PASTA, "texto.gz")
+        self.espera(lambda: all(os.path.exists(c) for c in (caminho, caminho[:-3] + "svg", gz)), "downloads")
         with open(caminho, "rb") as f:
             self.assertEqual(f.read(), explica("--dot", "Huffman").stdout)
+        with open(gz, "rb") as f:
+            self.assertEqual(f.read(), explica("--gzip=-", "Huffman").stdout)
         import xml.etree.ElementTree as ET
         raiz = ET.parse(caminho[:-3] + "svg").getroot()
         textos = [t.text for t in raiz.iter("{http://www.w3.org/2000/svg}text")]

@@ -672,10 +672,10 @@
     }
     if (bytes.length > MAX_BYTES) h += marca('span', { class: 'mais' }, '… mais ' + (bytes.length - MAX_BYTES) + ' bytes');
     $('bytes').innerHTML = h;
-    let t = '<tr><th></th><th>bit</th><th>bits</th><th>campo</th><th>valor</th><th></th></tr>';
+    let t = '<tr><th></th><th>bit</th><th>bits</th><th>campo</th><th>valor</th></tr>';
     campos.forEach((c, i) => {
       t += '<tr><td class="c' + (i % 8) + '"></td><td>' + c.bit + '</td><td>' + c.bits + '</td>' + marca('td', {}, c.grupo + ': ' + c.nome) +
-        marca('td', {}, c.valor) + marca('td', { class: 'nota' }, c.nota) + '</tr>';
+        '<td>' + escapa(c.valor) + (c.nota ? marca('div', { class: 'nota' }, c.nota) : '') + '</td></tr>';
     });
     $('campos').innerHTML = t;
   }
