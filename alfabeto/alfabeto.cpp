@@ -265,9 +265,9 @@ std::uint8_t simbolo_de(const contagem& c, char32_t ponto) {
 
 reescrita reescreve(const contagem& c, std::span<char> texto) {
   if (c.bytes) { // each byte its own symbol, every byte of the text counted
-    for (char& b : texto) {
-      b = static_cast<char>(simbolo_de(c, static_cast<unsigned char>(b)));
-    }
+    std::transform(texto.begin(), texto.end(), texto.begin(), [&c](char b) {
+      return static_cast<char>(simbolo_de(c, static_cast<unsigned char>(b)));
+    });
     return {texto.size(), true, 0, 0};
   }
   std::size_t escritos = 0;

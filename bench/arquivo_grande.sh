@@ -2,7 +2,9 @@
 # The explorer on a big file: the seconds and the peak memory of
 # huffman-explica --estatisticas, of its full report and of its JSON, each to
 # /dev/null, and of --bytes --estatisticas, next to reading the file and
-# counting it byte by byte. The best
+# counting it byte by byte; and --gzip and --expande next to zlib doing the
+# same (bench/zlib_gzip: Z_HUFFMAN_ONLY deflate, and inflate), with the sizes
+# of the two files. The best
 # of three runs of each, for a 7-bit text, for a UTF-8 one with about one
 # accented letter in twenty characters, and for that one decomposed (NFD).
 # Run from the repository root after `cmake --workflow --preset bench`; the
@@ -38,4 +40,11 @@ for tipo in "${tipos[@]}"; do
   mede "huffman-explica --json" $explica --json -a "$dir/livro.txt"
   mede "cat file | huffman-explica --estatisticas" sh -c "cat '$dir/livro.txt' | $explica --estatisticas"
   mede "huffman-explica --bytes --estatisticas" $explica --bytes --estatisticas -a "$dir/livro.txt"
+  if [ "$tipo" = ascii ]; then # 126 distinct bytes at most: the 7-bit book
+    mede "zlib Z_HUFFMAN_ONLY, read and written" build/bench/bench/zlib_gzip comprime "$dir/livro.txt" "$dir/z.gz"
+    mede "huffman-explica --gzip" $explica --gzip="$dir/e.gz" -a "$dir/livro.txt"
+    echo "files: zlib's $(stat -c %s "$dir/z.gz") bytes, huffman-explica's $(stat -c %s "$dir/e.gz")"
+    mede "zlib inflate of huffman-explica's file" build/bench/bench/zlib_gzip expande "$dir/e.gz"
+    mede "huffman-explica --expande" $explica --expande="$dir/e.gz"
+  fi
 done

@@ -21,7 +21,7 @@ std::vector<unsigned char> le(const char* caminho) {
   for (std::size_t n = 0; (n = std::fread(bloco, 1, sizeof bloco, f)) > 0;) {
     dados.insert(dados.end(), bloco, bloco + n);
   }
-  std::fclose(f);
+  (void)std::fclose(f); // read only: nothing to lose
   return dados;
 }
 
@@ -37,11 +37,13 @@ int comprime(const char* entrada, const char* saida) {
   z.next_out = gz.data();
   z.avail_out = static_cast<uInt>(gz.size());
   const int r = deflate(&z, Z_FINISH);
-  std::FILE* f = std::fopen(saida, "wb");
-  std::fwrite(gz.data(), 1, z.total_out, f);
-  std::fclose(f);
   deflateEnd(&z);
-  return r == Z_STREAM_END ? 0 : 1;
+  std::FILE* f = std::fopen(saida, "wb");
+  if (f == nullptr) {
+    return 1;
+  }
+  const bool escrito = std::fwrite(gz.data(), 1, z.total_out, f) == z.total_out;
+  return std::fclose(f) == 0 && escrito && r == Z_STREAM_END ? 0 : 1;
 }
 
 int expande(const char* entrada) {
@@ -72,6 +74,6 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "expande") == 0) {
     return expande(argv[2]);
   }
-  std::fputs("uso: zlib_gzip comprime ENTRADA SAIDA | expande ENTRADA\n", stderr);
+  (void)std::fputs("uso: zlib_gzip comprime ENTRADA SAIDA | expande ENTRADA\n", stderr);
   return 2;
 }

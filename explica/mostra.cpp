@@ -22,7 +22,7 @@ std::string utf8(char32_t c) {
 
 bool imprime_so(char32_t c) {
   // Past an even number of changes, a character does not show itself.
-  const auto mudancas = std::upper_bound(std::begin(imprimiveis), std::end(imprimiveis), c);
+  const auto* const mudancas = std::upper_bound(std::begin(imprimiveis), std::end(imprimiveis), c);
   return (mudancas - std::begin(imprimiveis)) % 2 == 1;
 }
 

@@ -14,18 +14,18 @@ falha recusa(std::string mensagem, origem de) {
   return {dados_recusados, std::move(mensagem), de, false};
 }
 
-std::optional<falha> le_limite(std::string_view l, pedido& p) {
+std::optional<falha> le_limite(std::string_view escrito, pedido& p) {
   int n = 0;
-  for (const char c : l) {
+  for (const char c : escrito) {
     if (c < '0' || c > '9' || n > max_limite) {
       n = max_limite + 1;
       break;
     }
     n = n * 10 + (c - '0');
   }
-  if (l.empty() || n < 1 || n > max_limite) {
+  if (escrito.empty() || n < 1 || n > max_limite) {
     return erro_de_uso(
-        "o limite de --limite é um número de bits de 1 a 63: '" + std::string(l) + "'",
+        "o limite de --limite é um número de bits de 1 a 63: '" + std::string(escrito) + "'",
         origem::limite);
   }
   p.limite = n;

@@ -16,8 +16,6 @@
 
 #include "explica/le/linha_de_comando.h"
 
-extern char** environ;
-
 namespace teste {
 
 namespace {
@@ -41,6 +39,8 @@ struct arquivo_temporario {
   ~arquivo_temporario() { static_cast<void>(std::remove(caminho.c_str())); }
   arquivo_temporario(const arquivo_temporario&) = delete;
   arquivo_temporario& operator=(const arquivo_temporario&) = delete;
+  arquivo_temporario(arquivo_temporario&&) = delete;
+  arquivo_temporario& operator=(arquivo_temporario&&) = delete;
 };
 
 } // namespace

@@ -35,10 +35,9 @@ std::int64_t menor_custo(std::vector<std::int64_t> pesos, int limite) {
   std::vector<int> l(pesos.size());
   const std::function<void(std::size_t, int)> escolhe = [&](std::size_t i, int minimo) {
     if (i == pesos.size()) {
-      std::uint64_t kraft = 0;
-      for (const int c : l) {
-        kraft += std::uint64_t{1} << (limite - c);
-      }
+      const std::uint64_t kraft = std::accumulate(
+          l.begin(), l.end(), std::uint64_t{0},
+          [&](std::uint64_t k, int c) { return k + (std::uint64_t{1} << (limite - c)); });
       if (kraft <= std::uint64_t{1} << limite) {
         const std::int64_t c =
             std::inner_product(pesos.begin(), pesos.end(), l.begin(), std::int64_t{0});
@@ -64,7 +63,9 @@ TEST(comprimentos, PackageMergeIsOptimalAgainstEverySetOfLengths) {
     const auto k = static_cast<std::size_t>(2 + vez % 7);
     std::vector<std::int64_t> pesos(k);
     for (std::size_t i = 0; i < k; ++i) {
-      pesos[i] = vez % 3 == 0 ? 1 + g() % 3 : vez % 3 == 1 ? 1 + g() % 1000 : 0;
+      pesos[i] = static_cast<std::int64_t>(vez % 3 == 0   ? 1 + g() % 3
+                                           : vez % 3 == 1 ? 1 + g() % 1000
+                                                          : 0);
     }
     if (vez % 3 == 2) { // Fibonacci-like, in a shuffled order
       pesos[0] = pesos[1] = 1;

@@ -18,8 +18,6 @@
 
 namespace {
 
-using explica::execucao;
-
 std::string le(const std::string& caminho) {
   std::ifstream f(caminho, std::ios::binary);
   return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};

@@ -66,7 +66,7 @@ TEST(programa, BytesAreCodedAsTheyAre) {
        {std::vector<std::string>{"--passos", "--arvore"}, std::vector<std::string>{"--dot"},
         std::vector<std::string>{}}) {
     std::vector<std::string> com = a;
-    com.push_back("--bytes");
+    com.emplace_back("--bytes");
     EXPECT_EQ(explica(com, "Huffman\n").saida, explica(a, "Huffman\n").saida);
   }
   std::string mais; // 127 distinct bytes, 0x00 and 0xff among them, are as many as fit
@@ -140,7 +140,7 @@ TEST(programa, GzipFilesOpenInEveryTool) {
   EXPECT_EQ(json["codigos"].back()["byte"], 256) << "the end of block is described too";
   const std::string guardado = pasta + "guardado.gz";
   ASSERT_EQ(explica({"--gzip=" + guardado, "ab"}).estado, 0);
-  const resultado demais = explica({"--gzip=" + guardado, "-a", "-"}, distintos + "\x7e");
+  const resultado demais = explica({"--gzip=" + guardado, "-a", "-"}, distintos + "~");
   EXPECT_EQ(demais.estado, 1);
   EXPECT_NE(demais.erros.find("127 bytes distintos, e num arquivo gzip cabem 126"),
             std::string::npos);

@@ -125,6 +125,7 @@ std::vector<int> limita(modelo& m) {
   mede(m, m.raiz, 0, profundidades);
   std::vector<int> folhas(profundidades.begin(), profundidades.begin() + m.folhas);
   std::vector<std::int64_t> pesos;
+  pesos.reserve(static_cast<std::size_t>(m.folhas));
   for (std::int32_t i = 0; i < m.folhas; ++i) {
     pesos.push_back(m.nos[static_cast<std::size_t>(i)].peso);
   }
@@ -248,7 +249,7 @@ void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos) {
   }
   for (; i < simbolos.size(); ++i) {
     const std::string& c = m.codigo[p[i]];
-    std::memcpy(bits + n, c.data(), c.size());
+    c.copy(bits + n, c.size());
     n += c.size();
     if (n >= pedaco) {
       std::fwrite(bits, 1, n, f);

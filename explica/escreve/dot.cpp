@@ -10,19 +10,19 @@ namespace {
 // The DOT lines of node i and of the nodes below it, named id + index.
 void escreve_no(std::FILE* f, const arvore_desenhada& a, const std::string& id, std::int32_t i) {
   const no& n = (*a.nos)[static_cast<std::size_t>(i)];
-  const char* const nome = id.c_str();
+  const char* const prefixo = id.c_str();
   if (n.esquerda < 0 && n.direita < 0) {
     const std::string c = a.codigo(n.simbolo);
-    std::fprintf(f, "  %s%d [shape=box, label=\"%s\\n%s\\n%s\"];\n", nome, i,
+    std::fprintf(f, "  %s%d [shape=box, label=\"%s\\n%s\\n%s\"];\n", prefixo, i,
                  dot(a.nome(n.simbolo)).c_str(), a.peso(n.peso).c_str(),
                  c.empty() ? "(código vazio)" : c.c_str());
     return;
   }
-  std::fprintf(f, "  %s%d [shape=ellipse, label=\"%s\"];\n", nome, i, a.peso(n.peso).c_str());
+  std::fprintf(f, "  %s%d [shape=ellipse, label=\"%s\"];\n", prefixo, i, a.peso(n.peso).c_str());
   // A code of one symbol, as DEFLATE stores it, leaves the '1' branch empty.
   for (const auto& [filho, ramo] : {std::pair{n.esquerda, '0'}, std::pair{n.direita, '1'}}) {
     if (filho >= 0) {
-      std::fprintf(f, "  %s%d -> %s%d [label=\"%c\"];\n", nome, i, nome, filho, ramo);
+      std::fprintf(f, "  %s%d -> %s%d [label=\"%c\"];\n", prefixo, i, prefixo, filho, ramo);
     }
   }
   for (const std::int32_t filho : {n.esquerda, n.direita}) {

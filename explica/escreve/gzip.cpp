@@ -18,6 +18,8 @@ class bits_em {
   explicit bits_em(std::FILE* f) : f_(f) {}
   bits_em(const bits_em&) = delete;
   bits_em& operator=(const bits_em&) = delete;
+  bits_em(bits_em&&) = delete;
+  bits_em& operator=(bits_em&&) = delete;
   ~bits_em() { termina(); }
 
   // The n low bits of v, n at most 32.

@@ -36,7 +36,7 @@ std::string pedido_json(const execucao& e) {
   j += ", \"canonico\": ";
   j += e.p.canonico ? "true" : "false";
   if (e.p.limite > 0) {
-    j += ", \"limite\": \"" + std::to_string(e.p.limite) + "\"";
+    j += R"(, "limite": ")" + std::to_string(e.p.limite) + '"';
   }
   if (e.simbolos) {
     std::string t;

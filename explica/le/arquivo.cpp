@@ -159,7 +159,7 @@ std::shared_ptr<const void> mapeia(const std::string& caminho, std::span<const u
   }
   static_cast<void>(madvise(p, n, MADV_SEQUENTIAL));
   b = {static_cast<const unsigned char*>(p), n};
-  return {p, [n](const void* q) { munmap(const_cast<void*>(q), n); }};
+  return {p, [p, n](const void*) { munmap(p, n); }};
 }
 
 // The bytes of a binary file, a gzip file, as they are: mapped where it is a

@@ -26,7 +26,7 @@ struct leitor {
 
   [[nodiscard]] bool cabe(std::uint64_t n) const { return bit + n <= std::uint64_t{8} * a.size(); }
   [[nodiscard]] std::uint64_t byte() const { return bit >> 3; }
-  [[nodiscard]] std::size_t em(std::uint64_t b) const { return static_cast<std::size_t>(b >> 3); }
+  [[nodiscard]] static std::size_t em(std::uint64_t b) { return static_cast<std::size_t>(b >> 3); }
   // The next n bits, n at most 32, as a number; expects cabe(n).
   std::uint32_t le(int n) {
     std::uint32_t v = 0;
@@ -112,9 +112,9 @@ std::vector<std::uint32_t> codigos_invertidos(const std::vector<int>& compriment
     if (b == 0) {
       continue;
     }
-    const std::uint32_t codigo = proximo[static_cast<std::size_t>(b)]++;
+    const std::uint32_t atribuido = proximo[static_cast<std::size_t>(b)]++;
     for (int k = 0; k < b; ++k) {
-      inv[s] |= ((codigo >> k) & 1U) << (b - 1 - k);
+      inv[s] |= ((atribuido >> k) & 1U) << (b - 1 - k);
     }
   }
   return inv;
@@ -215,21 +215,21 @@ forma_do_codigo_lido monta(const std::vector<int>& comprimentos, codigo_lido& c,
 // fall among the codes of their length or go on. -1 where the file ends
 // first, -2 for bits that no code begins with.
 int decodifica_lento(leitor& l, const codigo_lido& c) {
-  int codigo = 0;
+  int prefixo = 0;
   int primeiro = 0;
   int indice = 0;
   for (int b = 1; b <= max_bits_literal; ++b) {
     if (!l.cabe(1)) {
       return -1;
     }
-    codigo |= static_cast<int>(l.le(1));
+    prefixo |= static_cast<int>(l.le(1));
     const int quantos = c.quantos[static_cast<std::size_t>(b)];
-    if (codigo - quantos < primeiro) {
-      return c.simbolos[static_cast<std::size_t>(indice + codigo - primeiro)];
+    if (prefixo - quantos < primeiro) {
+      return c.simbolos[static_cast<std::size_t>(indice + prefixo - primeiro)];
     }
     indice += quantos;
     primeiro = (primeiro + quantos) << 1;
-    codigo <<= 1;
+    prefixo <<= 1;
   }
   return -2;
 }
@@ -256,7 +256,7 @@ const codigo_lido& fixo() {
 // never cleared first.
 struct destino {
   lido& dados;
-  std::size_t n;
+  std::size_t n = 0;
   // The CRC-32 of the member's bytes up to feito, taken a piece at a time
   // while they are still in the cache.
   const crc_de& crc;
@@ -284,11 +284,11 @@ std::optional<falha> nao_literal(int s, std::uint64_t bit, std::size_t k) {
   if (s == fim_de_bloco) {
     return std::nullopt;
   }
-  const std::string bloco = "o bloco " + std::to_string(k + 1);
+  const std::string qual = "o bloco " + std::to_string(k + 1);
   if (s == -2) {
-    return defeito(bit >> 3, bloco + " tem bits que nenhum código do bloco começa");
+    return defeito(bit >> 3, qual + " tem bits que nenhum código do bloco começa");
   }
-  return defeito(bit >> 3, bloco + " usa um par comprimento/distância (símbolo " +
+  return defeito(bit >> 3, qual + " usa um par comprimento/distância (símbolo " +
                                std::to_string(s) +
                                "): este programa lê só blocos de literais; gzip -d lê os outros");
 }
@@ -302,7 +302,7 @@ std::optional<falha> nao_literal(int s, std::uint64_t bit, std::size_t k) {
 // them all.
 void literais_rapido(leitor& l, const codigo_lido& c, destino& o) {
   constexpr std::size_t rodadas = 256;
-  constexpr std::size_t por_rodada = 4 * 4; // four entries of four bytes
+  constexpr std::size_t por_rodada = std::size_t{4} * 4; // four entries of four bytes
   const unsigned char* const a = l.a.data();
   const std::uint32_t* const t = c.tabela.data();
   const std::uint64_t ate = l.a.size() < 16 ? 0 : std::uint64_t{8} * (l.a.size() - 16);
@@ -314,7 +314,7 @@ void literais_rapido(leitor& l, const codigo_lido& c, destino& o) {
     char* const cheio = d + (rodadas - 1) * por_rodada;
     for (; d <= cheio && bit < ate;) {
       std::uint64_t janela = 0;
-      std::memcpy(&janela, a + l.em(bit), sizeof janela);
+      std::memcpy(&janela, a + leitor::em(bit), sizeof janela);
       janela >>= bit & 7;
       int k = 0;
       for (; k < 4; ++k) {
@@ -322,11 +322,11 @@ void literais_rapido(leitor& l, const codigo_lido& c, destino& o) {
         if (n_de(e) == 0) {
           break;
         }
-        std::uint32_t literais = e >> 8;
+        std::uint32_t bytes = e >> 8;
         if constexpr (std::endian::native == std::endian::big) {
-          literais = __builtin_bswap32(literais);
+          bytes = __builtin_bswap32(bytes);
         }
-        std::memcpy(d, &literais, sizeof literais);
+        std::memcpy(d, &bytes, sizeof bytes);
         d += n_de(e);
         janela >>= bits_de(e);
         bit += static_cast<std::uint64_t>(bits_de(e));
@@ -387,7 +387,7 @@ std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, destino
     return cortado(l, onde);
   }
   o.cabe(len);
-  std::memcpy(o.fim(), l.a.data() + l.em(l.bit), len);
+  std::memcpy(o.fim(), l.a.data() + leitor::em(l.bit), len);
   o.n += len;
   b.campos.push_back({"dados", l.bit, std::uint64_t{8} * len, len, "bytes como são"});
   l.bit += std::uint64_t{8} * len;
@@ -487,9 +487,9 @@ std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_li
   std::uint32_t hlit = 0;
   std::uint32_t hdist = 0;
   std::uint32_t hclen = 0;
-  for (const auto& [n, nome, v] : {std::tuple{5, "HLIT", &hlit}, std::tuple{5, "HDIST", &hdist},
-                                   std::tuple{4, "HCLEN", &hclen}}) {
-    if (auto erro = campo_de(l, n, nome, onde.c_str(), &b.campos, *v)) {
+  for (const auto& [n, campo, v] : {std::tuple{5, "HLIT", &hlit}, std::tuple{5, "HDIST", &hdist},
+                                    std::tuple{4, "HCLEN", &hclen}}) {
+    if (auto erro = campo_de(l, n, campo, onde.c_str(), &b.campos, *v)) {
       return erro;
     }
   }
@@ -514,7 +514,7 @@ std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_li
     return erro;
   }
   b.campos.push_back({"comprimentos", inicio, l.bit - inicio, todos.size(), nota});
-  const auto n_lit = static_cast<std::ptrdiff_t>(hlit + 257);
+  const auto n_lit = static_cast<std::ptrdiff_t>(hlit) + 257;
   b.comprimentos.assign(todos.begin(), todos.begin() + n_lit);
   b.distancias.assign(todos.begin() + n_lit, todos.end());
   if (b.comprimentos[fim_de_bloco] == 0) {
@@ -583,7 +583,10 @@ std::string sistema(std::uint32_t os) {
   constexpr const char* nomes[] = {"FAT",       "Amiga", "VMS",       "Unix",        "VM/CMS",
                                    "Atari TOS", "HPFS",  "Macintosh", "Z-System",    "CP/M",
                                    "TOPS-20",   "NTFS",  "QDOS",      "Acorn RISCOS"};
-  return os < std::size(nomes) ? nomes[os] : os == 255 ? "desconhecido" : "não atribuído";
+  if (os == 255) {
+    return "desconhecido";
+  }
+  return os < std::size(nomes) ? nomes[os] : "não atribuído";
 }
 
 // Bytes up to a zero, as FNAME and FCOMMENT are: the field, its zero
@@ -618,18 +621,18 @@ std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, con
     m.cabecalho.push_back({"EXTRA", l.bit, std::uint64_t{8} * xlen, xlen, ""});
     l.bit += std::uint64_t{8} * xlen;
   }
-  for (const auto& [bit, nome] : {std::pair{8U, "FNAME"}, std::pair{16U, "FCOMMENT"}}) {
+  for (const auto& [bit, campo] : {std::pair{8U, "FNAME"}, std::pair{16U, "FCOMMENT"}}) {
     if ((flg & bit) != 0) {
-      if (auto erro = ate_zero(l, nome, m)) {
+      if (auto erro = ate_zero(l, campo, m)) {
         return erro;
       }
     }
   }
   if ((flg & 2U) != 0) { // FHCRC: the low half of the CRC-32 of the header so far
-    const std::span<const unsigned char> cabecalho =
+    const std::span<const unsigned char> ate_aqui =
         l.a.subspan(static_cast<std::size_t>(m.byte), static_cast<std::size_t>(l.byte() - m.byte));
     const std::uint32_t esperado =
-        crc(0, {reinterpret_cast<const char*>(cabecalho.data()), cabecalho.size()}) & 0xFFFFU;
+        crc(0, {reinterpret_cast<const char*>(ate_aqui.data()), ate_aqui.size()}) & 0xFFFFU;
     std::uint32_t v = 0;
     if (auto erro = campo_de(l, 16, "FHCRC", "do cabeçalho", &m.cabecalho, v)) {
       return erro;
@@ -645,14 +648,15 @@ std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, con
 // A member's header: ID1 ID2, CM, FLG, MTIME, XFL, OS and what FLG adds.
 std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, const crc_de& crc) {
   m.byte = l.byte();
-  if (!l.cabe(16) || l.a[l.em(l.bit)] != 0x1F || l.a[l.em(l.bit) + 1] != 0x8B) {
+  if (!l.cabe(16) || l.a[leitor::em(l.bit)] != 0x1F || l.a[leitor::em(l.bit) + 1] != 0x8B) {
     return membro == 0 ? defeito(m.byte, "o arquivo não começa como um gzip (1f 8b)")
                        : defeito(m.byte, "depois do membro " + std::to_string(membro) +
                                              " há bytes que não são um membro gzip");
   }
   std::uint32_t v = 0;
-  for (const char* nome : {"ID1", "ID2", "CM", "FLG"}) {
-    if (auto erro = campo_de(l, 8, nome, "do cabeçalho", &m.cabecalho, v)) {
+  for (const auto& [n, campo] :
+       {std::pair{8, "ID1"}, std::pair{8, "ID2"}, std::pair{8, "CM"}, std::pair{8, "FLG"}}) {
+    if (auto erro = campo_de(l, n, campo, "do cabeçalho", &m.cabecalho, v)) {
       return erro;
     }
   }
@@ -670,8 +674,8 @@ std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, co
                         ((flg & 2U) != 0 ? "1" : "0") + ", FEXTRA " +
                         ((flg & 4U) != 0 ? "1" : "0") + ", FNAME " + ((flg & 8U) != 0 ? "1" : "0") +
                         ", FCOMMENT " + ((flg & 16U) != 0 ? "1" : "0");
-  for (const auto& [n, nome] : {std::pair{32, "MTIME"}, std::pair{8, "XFL"}, std::pair{8, "OS"}}) {
-    if (auto erro = campo_de(l, n, nome, "do cabeçalho", &m.cabecalho, v)) {
+  for (const auto& [n, campo] : {std::pair{32, "MTIME"}, std::pair{8, "XFL"}, std::pair{8, "OS"}}) {
+    if (auto erro = campo_de(l, n, campo, "do cabeçalho", &m.cabecalho, v)) {
       return erro;
     }
   }

@@ -99,14 +99,14 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual, orig
           a_lista + (p.separador == ',' ? " termina numa vírgula" : " termina num ponto e vírgula"),
           de);
     }
-    const simbolo_escrito escrito = le_simbolo(lista, i, p.bytes);
-    if (escrito.ponto == nao_e_byte) {
-      return erro_de_uso("n" + a_lista + ", '" + std::string(lista.substr(i, escrito.fim - i)) +
+    const simbolo_escrito item = le_simbolo(lista, i, p.bytes);
+    if (item.ponto == nao_e_byte) {
+      return erro_de_uso("n" + a_lista + ", '" + std::string(lista.substr(i, item.fim - i)) +
                              "' não é um byte: escreva um caractere de 7 bits, ou \\xhh, \\t, \\n, "
                              "\\r ou \\\\",
                          de);
     }
-    const std::size_t igual = escrito.fim;
+    const std::size_t igual = item.fim;
     if (igual >= lista.size() || lista[igual] != '=') {
       // A decimal comma read as a separator leaves a piece that starts with
       // a digit.
@@ -119,7 +119,7 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual, orig
                                       : ""),
                          de);
     }
-    const char32_t s = escrito.ponto;
+    const char32_t s = item.ponto;
     const std::size_t fim = std::min(lista.find(p.separador, igual + 1), lista.size());
     if (std::any_of(p.lista.begin(), p.lista.end(),
                     [s](const par_escrito& outro) { return outro.simbolo == s; })) {
