@@ -2,9 +2,12 @@
 // block (RFC 1951) of dynamic codes, holding the text's bytes as literals
 // and the end of block, coded with the explorer's own canonical code.
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
+#include "explica/constroi/deflate.h"
 #include "explica/escreve/escritores.h"
 
 namespace explica {
@@ -37,6 +40,46 @@ class bits_em {
       }
     }
   }
+  // The code of each symbol, from codigos, with no branch on the bits: the
+  // codes of three symbols are gathered, the eight bytes gathered stored,
+  // and the whole ones among them kept. The bits stay in locals, which the
+  // stores of bytes could otherwise alias and reload.
+  template <typename Codigo>
+  void poe_codigos(std::string_view simbolos, const Codigo& codigos) {
+    constexpr std::size_t por_vez = 3;
+    static_assert(7 + por_vez * max_bits_literal <= 64, "three codes and a part byte fit");
+    guarda_bytes_inteiros();
+    std::uint64_t junto = junto_;
+    int usados = usados_; // below 8 between rounds
+    std::size_t cheio = cheio_;
+    const std::size_t redondos = simbolos.size() - simbolos.size() % por_vez;
+    for (std::size_t s = 0; s < redondos; s += por_vez) {
+      for (std::size_t k = 0; k < por_vez; ++k) {
+        const auto& i = codigos[static_cast<unsigned char>(simbolos[s + k])];
+        junto |= std::uint64_t{i.bits} << usados;
+        usados += i.n;
+      }
+      std::uint64_t pronto = junto;
+      if constexpr (std::endian::native == std::endian::big) {
+        pronto = __builtin_bswap64(pronto);
+      }
+      std::memcpy(pedaco_.data() + cheio, &pronto, sizeof pronto);
+      cheio += static_cast<std::size_t>(usados >> 3);
+      junto >>= usados & ~7;
+      usados &= 7;
+      if (cheio + 8 > pedaco_.size()) {
+        cheio_ = cheio;
+        esvazia();
+        cheio = 0;
+      }
+    }
+    junto_ = junto;
+    usados_ = usados;
+    cheio_ = cheio;
+    for (const char c : simbolos.substr(redondos)) {
+      poe(codigos[static_cast<unsigned char>(c)].bits, codigos[static_cast<unsigned char>(c)].n);
+    }
+  }
   // Whole bytes, from the next byte boundary.
   void poe_bytes(std::span<const unsigned char> bytes) {
     alinha();
@@ -55,6 +98,15 @@ class bits_em {
   }
 
  private:
+  // Moves the whole bytes gathered to the piece, leaving fewer than 8 bits.
+  void guarda_bytes_inteiros() {
+    for (; usados_ >= 8; usados_ -= 8, junto_ >>= 8) {
+      pedaco_[cheio_++] = static_cast<unsigned char>(junto_);
+    }
+    if (cheio_ + 8 > pedaco_.size()) {
+      esvazia();
+    }
+  }
   void esvazia() {
     std::fwrite(pedaco_.data(), 1, cheio_, f_);
     cheio_ = 0;
@@ -116,10 +168,7 @@ void escreve_gzip(std::FILE* f, const execucao& e) {
     bits_em s(f);
     s.poe_bytes(cabecalho);
     descreve(s, *e.bloco);
-    for (const char c : simbolos) {
-      const codigo_invertido& i = invertidos[static_cast<unsigned char>(c)];
-      s.poe(i.bits, i.n);
-    }
+    s.poe_codigos(simbolos, invertidos);
     const codigo_invertido& fim = invertidos[static_cast<std::size_t>(m.folhas)]; // the last symbol
     s.poe(fim.bits, fim.n);
     const auto tamanho = static_cast<std::uint32_t>(simbolos.size()); // ISIZE: modulo 2^32
