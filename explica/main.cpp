@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "explica/constroi/execucao.h"
 #include "explica/escreve/escritores.h"
@@ -30,6 +31,21 @@ int relata(const falha& f) {
   return f.estado;
 }
 
+// Writes what is on standard output so far, or says why it could not.
+int termina(saida estado) {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    return relata(recusa("erro ao escrever a saída: " + motivo(errno), origem::opcoes));
+  }
+  return estado;
+}
+
+// --exercicio: the sheet, which reads nothing.
+int folha(const pedido& p) {
+  const std::vector<exercicio> xs = gera_exercicios(p);
+  escreve_exercicios(stdout, xs, p);
+  return termina(sucesso);
+}
+
 int executa(int argc, char** argv) {
   pedido p;
   if (const auto erro = le_pedido(argc, argv, p)) {
@@ -42,6 +58,9 @@ int executa(int argc, char** argv) {
   if (p.versao) {
     std::puts("huffman-explica " HUFFMAN_VERSAO);
     return sucesso;
+  }
+  if (p.exercicio) {
+    return folha(p);
   }
   if (p.le_entrada_padrao() && isatty(STDIN_FILENO) != 0) {
     diz("lendo da entrada padrão; termine com Ctrl-D");
@@ -66,10 +85,7 @@ int executa(int argc, char** argv) {
   static char saida[std::size_t{1} << 16];
   std::setvbuf(stdout, saida, _IOFBF, sizeof saida);
   escreve(stdout, e);
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    return relata(recusa("erro ao escrever a saída: " + motivo(errno), origem::opcoes));
-  }
-  return estado_final(e);
+  return termina(estado_final(e));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The two kinds of refusal.
 #include "explica/pedido.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -33,6 +34,76 @@ std::optional<falha> le_limite(std::string_view escrito, pedido& p) {
 }
 
 namespace {
+
+// escrito as a whole number from 0 to maximo, written in decimal digits
+// only; nothing where it is not one.
+std::optional<std::uint64_t> inteiro(std::string_view escrito, std::uint64_t maximo) {
+  std::uint64_t n = 0;
+  for (const char c : escrito) {
+    const auto digito = static_cast<std::uint64_t>(c - '0');
+    if (c < '0' || c > '9' || n > (maximo - digito) / 10) {
+      return std::nullopt;
+    }
+    n = n * 10 + digito;
+  }
+  if (escrito.empty()) {
+    return std::nullopt;
+  }
+  return n;
+}
+
+} // namespace
+
+std::optional<falha> le_semente(std::string_view escrito, pedido& p) {
+  const auto n = inteiro(escrito, UINT64_MAX);
+  if (!n) {
+    return erro_de_uso(
+        "a semente de --exercicio é um número inteiro de 0 a "
+        "18446744073709551615: '" +
+        std::string(escrito) + "'");
+  }
+  p.semente = *n;
+  return std::nullopt;
+}
+
+std::optional<falha> le_letras(std::string_view escrito, pedido& p) {
+  const auto n = inteiro(escrito, max_letras);
+  if (!n || *n < min_letras) {
+    return erro_de_uso("--simbolos vai de 2 a 26 letras: '" + std::string(escrito) + "'");
+  }
+  p.letras = static_cast<int>(*n);
+  return std::nullopt;
+}
+
+std::optional<falha> le_quantos(std::string_view escrito, pedido& p) {
+  const auto n = inteiro(escrito, max_exercicios);
+  if (!n || *n < 1) {
+    return erro_de_uso("--quantos vai de 1 a 100 exercícios: '" + std::string(escrito) + "'");
+  }
+  p.quantos = static_cast<int>(*n);
+  return std::nullopt;
+}
+
+namespace {
+
+// What --exercicio, which makes its own tables, cannot go with; and the
+// options that only go with it.
+std::optional<falha> combina_exercicio(const pedido& p) {
+  if (!p.exercicio) {
+    if (p.gabarito || p.quantos != 0 || p.letras != 0) {
+      return erro_de_uso("--simbolos, --quantos e --gabarito só vão com --exercicio");
+    }
+    return std::nullopt;
+  }
+  if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.gzip_lido() ||
+      p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero || p.passos || p.arvore ||
+      p.relatorio || p.estatisticas || p.forma == formato::dot) {
+    return erro_de_uso(
+        "--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
+        "--gabarito, --json e --html");
+  }
+  return std::nullopt;
+}
 
 // What --expande and --abre, which read a gzip file, cannot go with.
 std::optional<falha> combina_leitura(const pedido& p) {
@@ -84,6 +155,9 @@ std::optional<falha> combina_gzip(pedido& p) {
 } // namespace
 
 std::optional<falha> combina(pedido& p) {
+  if (auto erro = combina_exercicio(p); erro || p.exercicio) {
+    return erro;
+  }
   if (p.gzip_lido()) {
     return combina_leitura(p);
   }

@@ -38,24 +38,29 @@ struct falha {
 enum class formato { secoes, json, dot, html, gzip };
 
 struct pedido {
+  std::optional<std::string> confere; // --confere: the learner's codes, as s=bits pairs
+  std::optional<std::string> gzip;    // --gzip: the file to write the text to, or "-"
+  std::optional<std::string> expande; // --expande: a gzip file to give back the bytes of
+  std::optional<std::string> abre;    // --abre: a gzip file to show the fields of
+  std::optional<std::string> bits;    // -d: the bits to decode, or "-" for standard input
+  std::optional<std::string> texto;   // the argument TEXTO, or what the page's box holds
+  std::optional<std::string> arquivo; // -a: a file, or "-" for standard input
+  std::optional<std::string> lista;   // -f: the weights, as s=n pairs
+  std::uint64_t semente = 0;          // --exercicio: the first exercise's seed
+  formato forma = formato::secoes;
+  int limite = 0;          // --limite: the longest code allowed, or 0
+  std::uint32_t crc32 = 0; // the CRC-32 of the text's bytes, for --gzip
+  int letras = 0;          // --simbolos: the letters of each exercise's table, or 0
+  int quantos = 0;         // --quantos: how many exercises, or 0 for one
   bool passos = false;
   bool arvore = false;
   bool relatorio = false;
   bool estatisticas = false;
-  std::optional<std::string> confere; // --confere: the learner's codes, as s=bits pairs
-  bool leve_no_zero = false;          // the first node out on '0', as textbooks draw it
-  bool canonico = false;              // the canonical code of Huffman's lengths
-  int limite = 0;                     // --limite: the longest code allowed, or 0
-  bool bytes = false;                 // the text's bytes are the symbols, not its characters
-  std::optional<std::string> gzip;    // --gzip: the file to write the text to, or "-"
-  std::uint32_t crc32 = 0;            // the CRC-32 of the text's bytes, for --gzip
-  std::optional<std::string> expande; // --expande: a gzip file to give back the bytes of
-  std::optional<std::string> abre;    // --abre: a gzip file to show the fields of
-  std::optional<std::string> bits;    // -d: the bits to decode, or "-" for standard input
-  formato forma = formato::secoes;
-  std::optional<std::string> texto;   // the argument TEXTO, or what the page's box holds
-  std::optional<std::string> arquivo; // -a: a file, or "-" for standard input
-  std::optional<std::string> lista;   // -f: the weights, as s=n pairs
+  bool leve_no_zero = false; // the first node out on '0', as textbooks draw it
+  bool canonico = false;     // the canonical code of Huffman's lengths
+  bool bytes = false;        // the text's bytes are the symbols, not its characters
+  bool exercicio = false;    // --exercicio: a sheet of exercises, not a text
+  bool gabarito = false;     // --gabarito: the exercises' answers too
   bool ajuda = false;
   bool versao = false;
   bool terminal = false; // standard output is a terminal
@@ -81,6 +86,14 @@ inline constexpr int max_limite = 63;
 // The longest code a DEFLATE block stores, and so the limit of --gzip.
 inline constexpr int max_bits_gzip = 15;
 
+// How many letters an exercise's table has: at least two, for a tree to
+// build, and at most the alphabet's 26; and how many exercises one sheet
+// holds.
+inline constexpr int min_letras = 2;
+inline constexpr int max_letras = 26;
+inline constexpr int letras_por_omissao = 6;
+inline constexpr int max_exercicios = 100;
+
 // Reads the L of --limite=L into p.limite: a whole number of bits from 1 to
 // max_limite, or a mistake (uso_errado).
 [[nodiscard]] std::optional<falha> le_limite(std::string_view escrito, pedido& p);
@@ -89,5 +102,13 @@ inline constexpr int max_bits_gzip = 15;
 // what one option brings along: --gzip codes bytes, with a canonical code of
 // at most 15 bits, as DEFLATE stores one.
 [[nodiscard]] std::optional<falha> combina(pedido& p);
+
+// Reads the seed of --exercicio=SEMENTE, a whole number from 0 to 2^64 - 1,
+// into p.semente; the K of --simbolos=K (min_letras to max_letras) into
+// p.letras; the N of --quantos=N (1 to max_exercicios) into p.quantos. Or a
+// mistake (uso_errado).
+[[nodiscard]] std::optional<falha> le_semente(std::string_view escrito, pedido& p);
+[[nodiscard]] std::optional<falha> le_letras(std::string_view escrito, pedido& p);
+[[nodiscard]] std::optional<falha> le_quantos(std::string_view escrito, pedido& p);
 
 } // namespace explica

@@ -295,6 +295,54 @@ class Pagina(unittest.TestCase):
         for codigo in ("001", "000", "10", "011", "010", "11"):
             self.assertIn(codigo, textos)
 
+    def floresta(self):
+        return self.driver.execute_script("""
+            return Array.from(document.querySelectorAll('#floresta button'),
+                              (b) => [Number(b.dataset.no), Number(b.dataset.peso)]);""")
+
+    def junta(self, a, b):
+        for no in (a, b):
+            self.driver.find_element(By.CSS_SELECTOR, f'#floresta button[data-no="{no}"]').click()
+        return self.driver.find_element(By.ID, "retorno").get_attribute("data-aceito")
+
+    def constroi_a_mao(self, ultimo_dos_iguais):
+        """Merges two lightest nodes until the tree is whole, taking among
+        equal weights the first or the last; each merge must be taken. The
+        verdicts, in order."""
+        vereditos = []
+        while self.driver.find_element(By.ID, "pratica").get_attribute("data-pronto") != "true":
+            nos = sorted(self.floresta(), key=lambda n: n[1])
+            leves = [n for n in nos if n[1] == nos[0][1]]
+            a = leves[-1 if ultimo_dos_iguais else 0]
+            resto = [n for n in nos if n != a]
+            iguais = [n for n in resto if n[1] == resto[0][1]]
+            b = iguais[-1 if ultimo_dos_iguais else 0]
+            self.assertEqual(self.junta(a[0], b[0]), "true", self.texto_de("retorno"))
+            vereditos.append(self.texto_de("retorno"))
+        return vereditos
+
+    @unittest.skipUnless(COM_MODULO, "the page was made without its module")
+    def test_pratica_aceita_os_mais_leves_e_recusa_os_outros(self):
+        nativo = json.loads(explica("--exercicio=8", "--json", "--gabarito").stdout)
+        for ultimo in (False, True):
+            self.driver.get("about:blank")  # a page at the same address would stay as it is
+            self.abre(PAGINA + "#exercicio=8")
+            self.espera(lambda: nativo["pesos"] in self.texto_de("enunciado"), "the exercise's table")
+            self.assertNotIn(nativo["gabarito"]["codificado"], self.driver.page_source)
+            nos = sorted(self.floresta(), key=lambda n: n[1])
+            self.assertEqual(self.junta(nos[0][0], nos[-1][0]), "false", self.texto_de("retorno"))
+            self.assertRegex(self.texto_de("retorno"), r"^'.' pesa \d+, mas '.' pesa \d+ e ainda está na floresta$")
+            # Taking the last of equal weights leaves the queue's way: the engine says so.
+            self.assertEqual(any("A fila tiraria" in v for v in self.constroi_a_mao(ultimo)), ultimo)
+        codigos = ",".join(f"{c['simbolo']}={c['codigo']}" for c in nativo["gabarito"]["codigos"])
+        for caixa, resposta in (("p-codigos", codigos), ("p-codificado", nativo["gabarito"]["codificado"]),
+                                ("p-decodificado", nativo["gabarito"]["decodificado"])):
+            self.digita(caixa, resposta)
+            self.driver.find_element(By.ID, caixa).send_keys(Keys.ENTER)
+            veredito = self.driver.find_element(By.ID, "v" + caixa[1:])
+            self.espera(lambda: veredito.get_attribute("data-certa") == "true", caixa)
+        self.assertTrue(self.texto_de("placar").startswith("Pontos: 7 de 8"), self.texto_de("placar"))
+
     def test_tamanho_da_pagina(self):
         self.assertLessEqual(os.path.getsize(PAGINA), 200 * 1000)
 

@@ -195,6 +195,33 @@ TEST(programa, SaysSoWhenNoSymbolHasWeight) {
 
 // Each refusal: its exit status, its one line on standard error, and nothing
 // on standard output.
+// A sheet is its seeds: the same bytes every time, N exercises the N single
+// runs; its key is what -f builds for its table, and -d of its bits gives
+// its other word.
+TEST(programa, ExercisesAreTheirSeedsAndTheirKeysAreTheExplorers) {
+  EXPECT_EQ(explica({"--exercicio=5", "--html", "--gabarito"}).saida,
+            explica({"--exercicio=5", "--html", "--gabarito"}).saida);
+  const auto tres = nlohmann::json::parse(
+      explica({"--exercicio=18446744073709551614", "--quantos=3", "--json", "--gabarito"}).saida);
+  ASSERT_EQ(tres.size(), 3U);
+  const char* const sementes[] = {"18446744073709551614", "18446744073709551615", "0"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto x = nlohmann::json::parse(
+        explica({std::string("--exercicio=") + sementes[i], "--json", "--gabarito"}).saida);
+    EXPECT_EQ(tres[i], x);
+    const std::string pesos = x.at("pesos");
+    const auto j = nlohmann::json::parse(explica({"--json", "-f", pesos}).saida);
+    for (std::size_t k = 0; k < j.at("codigos").size(); ++k) {
+      EXPECT_EQ(j["codigos"][k]["codigo"], x["gabarito"]["codigos"][k]["codigo"]) << pesos;
+    }
+    EXPECT_EQ(j.at("bits"), x["gabarito"]["bits"]);
+    EXPECT_EQ(explica({"-f", pesos, "-d", x.at("decodificar")}).saida,
+              x["gabarito"]["decodificado"]);
+    const auto c = nlohmann::json::parse(explica({"--json", "-f", pesos, x.at("codificar")}).saida);
+    EXPECT_EQ(c.at("codificado"), x["gabarito"]["codificado"]);
+  }
+}
+
 TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
   struct caso {
     std::vector<std::string> argumentos;
@@ -278,6 +305,12 @@ TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{"--abre=x.gz", "--expande=y.gz"}, "", 2, "--expande e --abre não vão juntos"},
       {{"--expande=-"}, "\x1f\x8b\x08", 1, "o arquivo termina no byte 3, no meio do cabeçalho"},
       {{"--abre=/nao/existe"}, "", 2, "não consigo ler /nao/existe: não existe"},
+      {{"--exercicio=-1"}, "", 2, "a semente de --exercicio é um número inteiro de 0 a"},
+      {{"--exercicio=18446744073709551616"}, "", 2, "0 a 18446744073709551615"},
+      {{"--exercicio", "--simbolos=27"}, "", 2, "--simbolos vai de 2 a 26 letras: '27'"},
+      {{"--exercicio", "--quantos=0"}, "", 2, "--quantos vai de 1 a 100 exercícios: '0'"},
+      {{"--gabarito"}, "", 2, "--simbolos, --quantos e --gabarito só vão com --exercicio"},
+      {{"--exercicio", "-f", "a=1"}, "", 2, "--exercicio faz as suas próprias tabelas"},
   };
   for (const caso& c : casos) {
     const resultado r = explica(c.argumentos, c.entrada);

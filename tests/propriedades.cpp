@@ -18,6 +18,7 @@
 #include "coder/codigo.h"
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/execucao.h"
+#include "explica/constroi/exercicio.h"
 #include "explica/constroi/limite.h"
 #include "explica/escreve/escritores.h"
 #include "explica/le/gzip.h"
@@ -632,6 +633,138 @@ std::string verifica_leitura(std::string_view arquivo) {
     return "a file without members taken";
   }
   return "";
+}
+
+// Exercises.
+
+namespace {
+
+// What is wrong with the table and the words of x, if anything.
+std::string confere_enunciado(const explica::exercicio& x, int letras) {
+  std::string esperado;
+  for (int i = 0; i < letras; ++i) {
+    esperado += std::string(i == 0 ? "" : ",") + static_cast<char>('a' + i) + '=';
+    const std::size_t k = x.pesos.find(esperado.substr(esperado.rfind(',') + 1));
+    if (k == std::string::npos) {
+      return "letter " + std::string(1, static_cast<char>('a' + i)) + " missing: " + x.pesos;
+    }
+    const long peso = std::strtol(x.pesos.c_str() + k + 2, nullptr, 10);
+    if (peso < 1 || peso > 40) {
+      return "weight out of 1 to 40: " + x.pesos;
+    }
+    esperado += std::to_string(peso);
+  }
+  if (esperado != x.pesos) {
+    return "table " + x.pesos;
+  }
+  for (const std::string& w : {x.codificar, x.palavra}) {
+    if (w.size() < 3 || w.size() > 8 || std::any_of(w.begin(), w.end(), [letras](char c) {
+          return c < 'a' || c >= 'a' + letras;
+        })) {
+      return "word " + w;
+    }
+  }
+  return x.codificar == x.palavra ? "the two words are the same" : "";
+}
+
+// What is wrong with the key of x, if anything: its cost, its encoding, its
+// decoding.
+std::string confere_chave(const explica::exercicio& x) {
+  const explica::modelo& m = x.chave.m;
+  Contagem pesos{};
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    pesos[static_cast<std::size_t>(i)] =
+        static_cast<std::int64_t>(m.nos[static_cast<std::size_t>(i)].peso);
+  }
+  if (m.figuras.bits != custo_otimo(pesos)) {
+    return "key's cost " + std::to_string(m.figuras.bits);
+  }
+  const auto decodificado = explica::decodifica(m, x.decodificar);
+  std::string letras;
+  for (const char s : decodificado.value_or("")) {
+    letras += static_cast<char>(m.caractere[static_cast<unsigned char>(s)]);
+  }
+  if (!decodificado || letras != x.palavra) {
+    return "the bits do not decode to " + x.palavra;
+  }
+  std::string bits;
+  for (const char c : x.codificar) {
+    for (std::size_t s = 1; s < m.caractere.size(); ++s) {
+      bits += m.caractere[s] == static_cast<char32_t>(c) ? m.codigo[s] : "";
+    }
+  }
+  return bits == x.codificado ? "" : "encoding of " + x.codificar;
+}
+
+// What gives an answer away in the sheet of x without its key, if anything.
+std::string confere_sigilo(const explica::exercicio& x) {
+  explica::pedido p;
+  std::vector<explica::exercicio> xs;
+  xs.push_back(explica::gera_exercicio(x.semente, x.chave.m.folhas));
+  char* dados = nullptr;
+  std::size_t n = 0;
+  std::FILE* f = open_memstream(&dados, &n);
+  explica::escreve_exercicios(f, xs, p);
+  static_cast<void>(std::fclose(f));
+  const std::string folha = std::string(dados, n) + explica::exercicio_json(x, false);
+  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+  for (const char* resposta : {"gabarito", "Gabarito", "Codificado", "Decodificado", "Custo"}) {
+    if (folha.find(resposta) != std::string::npos) {
+      return std::string("the sheet says ") + resposta;
+    }
+  }
+  return "";
+}
+
+// What is wrong with merging x's forest by hand, if anything.
+std::string confere_floresta(const explica::exercicio& x, bool primeiro_dos_iguais) {
+  const explica::modelo& m = x.chave.m;
+  explica::floresta f = explica::planta(m);
+  const auto peso = [&f](std::int32_t i) { return f.nos[static_cast<std::size_t>(i)].peso; };
+  std::int64_t custo = 0;
+  while (f.soltos.size() > 1) {
+    std::vector<std::int32_t> ordem = f.soltos;
+    std::stable_sort(ordem.begin(), ordem.end(), [&](auto a, auto b) { return peso(a) < peso(b); });
+    if (peso(ordem[0]) < peso(ordem[1]) && peso(ordem[1]) < peso(ordem.back())) {
+      explica::floresta copia = f;
+      if (explica::junta(m, copia, ordem[0], ordem.back()).aceita) {
+        return "the lightest and the heaviest merged";
+      }
+    }
+    // Among equal weights, the first or the last of each.
+    const auto ultimo = [&](std::size_t de) {
+      std::size_t k = de;
+      while (!primeiro_dos_iguais && k + 1 < ordem.size() &&
+             peso(ordem[k + 1]) == peso(ordem[de])) {
+        ++k;
+      }
+      return k;
+    };
+    const std::size_t a = ultimo(0);
+    std::swap(ordem[a], ordem[0]);
+    const std::size_t b = ultimo(1);
+    const explica::juncao j = explica::junta(m, f, ordem[0], ordem[b]);
+    if (!j.aceita) {
+      return "two lightest refused: " + j.porque;
+    }
+    custo += peso(j.novo);
+  }
+  return custo == m.figuras.bits ? "" : "hand-made tree of cost " + std::to_string(custo);
+}
+
+} // namespace
+
+std::string verifica_exercicio(std::uint64_t semente, int letras, bool primeiro_dos_iguais) {
+  const explica::exercicio x = explica::gera_exercicio(semente, letras);
+  const explica::exercicio y = explica::gera_exercicio(semente, letras);
+  if (x.pesos != y.pesos || x.codificar != y.codificar || x.decodificar != y.decodificar) {
+    return "the same seed gave two exercises";
+  }
+  const std::string erros[] = {confere_enunciado(x, letras), confere_chave(x), confere_sigilo(x),
+                               confere_floresta(x, primeiro_dos_iguais)};
+  const auto* erro = std::find_if(std::begin(erros), std::end(erros),
+                                  [](const std::string& e) { return !e.empty(); });
+  return erro == std::end(erros) ? "" : "seed " + std::to_string(semente) + ": " + *erro;
 }
 
 } // namespace prova

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,5 +84,18 @@ namespace prova {
 // holds or in a refusal, and never read or write past what it is given.
 // Returns what broke, or the empty string.
 [[nodiscard]] std::string verifica_leitura(std::string_view arquivo);
+
+// Makes the exercise of semente with letras letters, twice, and checks it:
+// the same both times; weights from 1 to 40 over the first letras letters;
+// two different words of 3 to 8 of those letters; a key whose cost is the
+// optimal one, whose encoding of the first word is codificado and whose
+// decoding of the bits is the second word; no answer in the sheet, as text
+// or JSON, without the key. Then merges a forest by hand, two lightest at a
+// time, the first or the last of equal weights as primeiro_dos_iguais says,
+// each merge taken, to a tree of the optimal cost; and a merge of the
+// lightest node with the heaviest, where a third node lies between them in
+// weight, refused. Returns what broke, or the empty string.
+[[nodiscard]] std::string verifica_exercicio(std::uint64_t semente, int letras,
+                                             bool primeiro_dos_iguais);
 
 } // namespace prova

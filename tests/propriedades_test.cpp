@@ -221,3 +221,11 @@ TEST(propriedades, LimitedCodesKeepEveryPromise) {
 }
 
 } // namespace
+
+TEST(propriedades, ExercisesAreTheirSeedsAndTheirKeysHold) {
+  for (std::uint64_t semente = 0; semente < 300; ++semente) {
+    const int letras = 2 + static_cast<int>(semente % 25);
+    ASSERT_EQ(prova::verifica_exercicio(semente, letras, semente % 2 == 0), "");
+  }
+  ASSERT_EQ(prova::verifica_exercicio(UINT64_MAX, 26, true), "");
+}

@@ -2,7 +2,8 @@
 """Makes the one self-contained page: pagina.html with pagina.css, pagina.js
 and the module inlined, gzipped (the page unpacks it with the browser's own
 DecompressionStream) and in base64; or, with --cabecalho, a built page as a
-C++ header, for huffman-explica --html to fill in."""
+C++ header, for huffman-explica --html to fill in; or, with --folha, the
+exercise sheet's template with its CSS inlined, as a C++ header too."""
 import argparse
 import base64
 import gzip
@@ -31,13 +32,23 @@ def pagina(args):
     pathlib.Path(args.saida).write_text(html, encoding="utf-8")
 
 
-def cabecalho(args):
-    dados = pathlib.Path(args.cabecalho).read_bytes()
+def cabecalho(dados, nome, saida):
     linhas = [", ".join(str(b) for b in dados[i:i + 24]) for i in range(0, len(dados), 24)]
-    pathlib.Path(args.saida).write_text(
-        "// The built page, made by web/monta_pagina.py: do not edit.\n#pragma once\n\n"
-        "namespace explica {\ninline constexpr unsigned char pagina_pronta[] = {\n"
+    pathlib.Path(saida).write_text(
+        "// Made by web/monta_pagina.py from web/: do not edit.\n#pragma once\n\n"
+        f"namespace explica {{\ninline constexpr unsigned char {nome}[] = {{\n"
         + ",\n".join(linhas) + "};\n} // namespace explica\n", encoding="utf-8")
+
+
+def folha(args):
+    html = pathlib.Path(args.folha).read_text(encoding="utf-8")
+    css = pathlib.Path(args.css).read_text(encoding="utf-8")
+    # huffman-explica --exercicio --html writes the exercises in place of this.
+    for marca in ("<!-- css -->", "<!-- exercicios -->"):
+        if marca not in html:
+            raise SystemExit(f"monta_pagina: {args.folha} has no {marca}")
+    html = html.replace("<!-- css -->", f"<style>\n{css}</style>")
+    cabecalho(html.encode("utf-8"), "folha_pronta", args.saida)
 
 
 def main():
@@ -47,10 +58,13 @@ def main():
     p.add_argument("--js")
     p.add_argument("--wasm")
     p.add_argument("--cabecalho")
+    p.add_argument("--folha")
     p.add_argument("-o", dest="saida", required=True)
     args = p.parse_args()
     if args.cabecalho:
-        cabecalho(args)
+        cabecalho(pathlib.Path(args.cabecalho).read_bytes(), "pagina_pronta", args.saida)
+    elif args.folha:
+        folha(args)
     else:
         pagina(args)
 

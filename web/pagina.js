@@ -696,6 +696,154 @@
     else $('bytes').replaceChildren();
   }
 
+  // ---------- practice: the learner merges, the engine judges
+
+  let pratica = null; // the practice going on: its seed, if an exercise, and the node picked
+  const RESPOSTAS = [['p-codigos', 'v-codigos'], ['p-codificado', 'v-codificado'], ['p-decodificado', 'v-decodificado']];
+
+  // Writes texto into box campo of the engine, as executa does.
+  function escreveCaixa(campo, texto) {
+    const bytes = new TextEncoder().encode(texto);
+    const p = x.reserva(bytes.length);
+    new Uint8Array(x.memory.buffer, p, bytes.length).set(bytes);
+    x.entrada(campo, bytes.length);
+  }
+
+  // The forest as buttons, and the score, as the engine gives them.
+  function desenhaFloresta(r) {
+    const botoes = r.floresta.map((n) => {
+      const b = el('button', { type: 'button', 'data-no': n.no, 'data-peso': n.peso, 'aria-pressed': 'false' },
+        el('span', { texto: n.nome + ' · ' + n.escrito }), n.folhas !== n.nome ? el('small', { texto: n.folhas }) : null);
+      b.addEventListener('click', () => escolhe(b));
+      return b;
+    });
+    $('floresta').replaceChildren(...botoes);
+    $('pratica').dataset.pronto = r.pronto ? 'true' : 'false';
+    $('perguntas').hidden = !r.pronto;
+    $('placar').textContent = r.placar;
+  }
+
+  // A click on a node: the first is picked, the second merges with it.
+  function escolhe(botao) {
+    const antes = $('floresta').querySelector('[aria-pressed="true"]');
+    if (!antes || antes === botao) {
+      botao.setAttribute('aria-pressed', antes === botao ? 'false' : 'true');
+      return;
+    }
+    x.pratica_junta(Number(antes.dataset.no), Number(botao.dataset.no));
+    const r = JSON.parse(resultado(0));
+    $('retorno').textContent = r.porque;
+    $('retorno').dataset.aceito = String(r.aceita);
+    desenhaFloresta(r);
+    const foco = $('floresta').querySelector('[data-no="' + (r.aceita ? r.novo : botao.dataset.no) + '"]');
+    if (foco) foco.focus();
+  }
+
+  // Opens a practice: of the exercise of semente, or, without one, of what
+  // the boxes hold.
+  function abrePratica(semente) {
+    $('aviso-pratica').textContent = '';
+    if (!x) {
+      $('aviso-pratica').textContent = 'esta página foi feita sem o módulo do codificador: ela não pratica';
+      return;
+    }
+    let exercicio = null;
+    let r;
+    if (semente !== undefined) {
+      x.novo();
+      escreveCaixa(5, semente);
+      if (x.pratica_exercicio() !== 0) {
+        $('aviso-pratica').textContent = resultado(2);
+        return;
+      }
+      exercicio = JSON.parse(resultado(0));
+      r = JSON.parse(resultado(1));
+      history.replaceState(null, '', '#exercicio=' + semente);
+    } else {
+      const e = executa(entradas(), 1);
+      if (e.documento === undefined) {
+        $('aviso-pratica').textContent = e.mensagem;
+        return;
+      }
+      x.pratica_comeca();
+      r = JSON.parse(resultado(0));
+      history.replaceState(null, '', location.pathname + location.search);
+    }
+    pratica = { semente };
+    $('origem-pratica').textContent = exercicio ? 'Exercício da semente ' + semente : 'Com o texto ou os pesos daqui';
+    const enunciado = exercicio ? [['Pesos', exercicio.pesos]] : [];
+    $('enunciado').replaceChildren(...enunciado.flatMap(([t, d]) => [el('dt', { texto: t }), el('dd', { texto: d })]));
+    $('do-exercicio').hidden = !exercicio;
+    if (exercicio) {
+      $('palavra').textContent = exercicio.codificar;
+      $('bits-pratica').textContent = exercicio.decodificar;
+    }
+    $('retorno').textContent = '';
+    delete $('retorno').dataset.aceito;
+    for (const [caixa, veredito] of RESPOSTAS) {
+      $(caixa).value = '';
+      $(veredito).textContent = '';
+      delete $(veredito).dataset.certa;
+    }
+    desenhaFloresta(r);
+  }
+
+  // Checks answer qual (0 the codes, 1 the encoding, 2 the decoding).
+  function responde(qual) {
+    if (!x || !pratica) return;
+    const [caixa, veredito] = RESPOSTAS[qual];
+    x.novo();
+    escreveCaixa(qual === 0 ? 3 : 6, $(caixa).value.normalize('NFC'));
+    x.pratica_responde(qual);
+    const r = JSON.parse(resultado(0));
+    $(veredito).textContent = r.porque;
+    $(veredito).dataset.certa = String(r.certa);
+    $('placar').textContent = r.placar;
+  }
+
+  // A seed of 64 bits from the browser's randomness, in decimal.
+  function sementeNova() {
+    const [a, b] = crypto.getRandomValues(new Uint32Array(2));
+    return ((BigInt(a) << 32n) | BigInt(b)).toString();
+  }
+
+  function modo(praticar) {
+    document.body.classList.toggle('praticando', praticar);
+    $('pratica').hidden = !praticar;
+    $('modo-ver').setAttribute('aria-pressed', String(!praticar));
+    $('modo-praticar').setAttribute('aria-pressed', String(praticar));
+    if (praticar && !pratica) abrePratica(sementeNova());
+    if (!praticar && /^#exercicio=/.test(location.hash)) history.replaceState(null, '', location.pathname + location.search);
+  }
+
+  function ligaPratica() {
+    $('modo-ver').addEventListener('click', () => modo(false));
+    $('modo-praticar').addEventListener('click', () => modo(true));
+    $('novo').addEventListener('click', () => abrePratica(sementeNova()));
+    $('destes').addEventListener('click', () => abrePratica(undefined));
+    RESPOSTAS.forEach(([caixa], qual) => {
+      $(caixa).nextElementSibling.addEventListener('click', () => responde(qual));
+      $(caixa).addEventListener('keydown', (e) => {
+        if (e.key === 'Enter') responde(qual);
+      });
+    });
+    window.addEventListener('hashchange', () => {
+      const pedido = /^#exercicio=(\d+)$/.exec(location.hash);
+      if (pedido && (!pratica || pratica.semente !== pedido[1])) {
+        modo(true);
+        abrePratica(pedido[1]);
+      }
+    });
+  }
+
+  // A practice asked for by the address: #exercicio=SEMENTE.
+  function praticaPedida() {
+    const pedido = /^#exercicio=(.*)$/.exec(location.hash);
+    if (!pedido) return;
+    modo(true);
+    abrePratica(decodeURIComponent(pedido[1]));
+  }
+
   // ---------- downloads
 
   function baixa(nome, tipo, conteudo) {
@@ -757,7 +905,7 @@
     $('baixar-dot').addEventListener('click', baixaDot);
     $('baixar-gz').addEventListener('click', () => arquivo && baixa('texto.gz', 'application/gzip', arquivo));
     document.addEventListener('keydown', (e) => {
-      if (e.target.closest('input, textarea, select')) return;
+      if (e.target.closest('input, textarea, select') || document.body.classList.contains('praticando')) return;
       const vai = { ArrowRight: atual + 1, ArrowLeft: atual - 1, Home: 0, End: secoes().length - 1 }[e.key];
       if (vai !== undefined) {
         mostraPasso(vai, true);
@@ -802,6 +950,8 @@
     $('baixar-dot').hidden = !x;
     if (bloco === '') reconstroi();
     else mostraArquivo();
+    ligaPratica();
+    praticaPedida();
     // For tests and the benchmark: the engine and the drawing, by hand.
     window.huffman = {
       executa: (e, formato) => executa(e, formato || 1),

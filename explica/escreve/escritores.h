@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "explica/constroi/execucao.h"
+#include "explica/constroi/exercicio.h"
 
 namespace explica {
 
@@ -96,6 +97,14 @@ void desenha_arvore(std::FILE* f, const arvore_desenhada& a);
 void desenha_dot(std::FILE* f, const arvore_desenhada& a, const std::string& id);
 // Each dynamic block's literal code of the gzip file read, a cluster each.
 void desenha_dots_do_arquivo(std::FILE* f, const execucao& e);
+
+// --exercicio: the exercises xs as p asks for them (text, --json or --html),
+// with their keys where p.gabarito.
+void escreve_exercicios(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p);
+
+// x as one JSON object: its seed, table, word, bits and whether the queue
+// met ties; and, where gabarito, the key under "gabarito".
+[[nodiscard]] std::string exercicio_json(const exercicio& x, bool gabarito);
 
 // The words the writers share with the page.
 

@@ -2,6 +2,8 @@
 #include "explica/le/linha_de_comando.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <getopt.h>
 #include <iterator>
 #include <string_view>
@@ -27,6 +29,10 @@ enum longa : int {
   opcao_json,
   opcao_dot,
   opcao_html,
+  opcao_exercicio,
+  opcao_simbolos,
+  opcao_quantos,
+  opcao_gabarito,
   opcao_versao
 };
 
@@ -49,6 +55,10 @@ constexpr option opcoes[] = {
     {"json", no_argument, nullptr, opcao_json},
     {"dot", no_argument, nullptr, opcao_dot},
     {"html", no_argument, nullptr, opcao_html},
+    {"exercicio", optional_argument, nullptr, opcao_exercicio},
+    {"simbolos", required_argument, nullptr, opcao_simbolos},
+    {"quantos", required_argument, nullptr, opcao_quantos},
+    {"gabarito", no_argument, nullptr, opcao_gabarito},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, opcao_versao},
     {nullptr, 0, nullptr, 0},
@@ -77,6 +87,14 @@ falha opcao_recusada(char** argv) {
     return erro_de_uso("a opção " + std::string(nome) + " não leva valor");
   }
   return erro_de_uso("opção desconhecida: " + std::string(dada));
+}
+
+// A seed for an exercise asked without one: the clock's nanoseconds, which
+// the sheet prints, so that the same exercise can be made again.
+std::uint64_t semente_do_relogio() {
+  const auto agora = std::chrono::system_clock::now().time_since_epoch();
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::nanoseconds>(agora).count());
 }
 
 } // namespace
@@ -122,6 +140,14 @@ std::string uso() {
          "                             blocos só de literais (- é a entrada padrão)\n"
          "      --abre=ARQUIVO         mostra os campos de um arquivo assim, um a um; com\n"
          "                             --json, --arvore ou --dot, em outra forma\n"
+         "Exercícios:\n"
+         "      --exercicio[=SEMENTE]  uma folha de exercícios: uma tabela de pesos das\n"
+         "                             letras a, b, c..., uma palavra a codificar e bits a\n"
+         "                             decodificar; a mesma SEMENTE (0 a 2^64-1) dá sempre o\n"
+         "                             mesmo exercício, e sem ela vem do relógio\n"
+         "      --simbolos=K           K letras em cada tabela, de 2 a 26 (6)\n"
+         "      --quantos=N            N exercícios, das sementes SEMENTE, SEMENTE+1... (1)\n"
+         "      --gabarito             com as respostas, depois dos exercícios\n"
          "  -h, --help                 mostra esta ajuda\n"
          "      --version              mostra a versão\n"
          "\n"
@@ -199,6 +225,22 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_html:
         erro = escolhe(p, formato::html);
+        break;
+      case opcao_exercicio:
+        p.exercicio = true;
+        erro = optarg != nullptr ? le_semente(optarg, p) : std::nullopt;
+        if (optarg == nullptr) {
+          p.semente = semente_do_relogio();
+        }
+        break;
+      case opcao_simbolos:
+        erro = le_letras(optarg, p);
+        break;
+      case opcao_quantos:
+        erro = le_quantos(optarg, p);
+        break;
+      case opcao_gabarito:
+        p.gabarito = true;
         break;
       case opcao_versao:
         p.versao = true;

@@ -1,0 +1,38 @@
+// An exercise as JSON, for --exercicio --json and the page: the table and
+// the questions, and the key only where asked.
+#include <string>
+
+#include "explica/escreve/escritores.h"
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+// The codes of x's key, as JSON.
+std::string codigos_json(const exercicio& x) {
+  std::string j = "[";
+  const modelo& m = x.chave.m;
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    const std::int32_t s = m.nos[static_cast<std::size_t>(i)].simbolo;
+    j += std::string(i == 0 ? "" : ", ") + R"({"simbolo": )" + simbolo_json(m, s) +
+         R"(, "codigo": ")" + codigo(m, i) + "\"}";
+  }
+  return j + "]";
+}
+
+} // namespace
+
+std::string exercicio_json(const exercicio& x, bool gabarito) {
+  std::string j = R"({"semente": )" + std::to_string(x.semente) + R"(, "pesos": ")" + x.pesos +
+                  R"(", "codificar": ")" + x.codificar + R"(", "decodificar": ")" + x.decodificar +
+                  R"(", "empates": )" + (x.empates ? "true" : "false");
+  if (gabarito) {
+    j += R"(, "gabarito": {"codigos": )" + codigos_json(x) + R"(, "bits": )" +
+         std::to_string(x.chave.m.figuras.bits) + R"(, "codificado": ")" + x.codificado +
+         R"(", "decodificado": ")" + x.palavra + "\"}";
+  }
+  return j + "}";
+}
+
+} // namespace explica

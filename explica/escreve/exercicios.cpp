@@ -1,0 +1,191 @@
+// --exercicio: the sheet of exercises, as text, as JSON or as a page to
+// print, each with its key after all of them where --gabarito asks. Without
+// it, nothing written gives an answer away.
+#include <cinttypes>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "explica/escreve/escritores.h"
+#include "explica/escreve/folha_pronta.h" // generated from web/ by the build
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+// The questions, as the sheet asks them; the word and the bits follow the
+// last two, and the queue's rules, which a printed sheet states once at its
+// top, the first.
+constexpr const char* perguntas[] = {
+    "Construa a árvore de Huffman dos pesos, junção a junção.",
+    "Dê o código de cada letra.",
+    ("Calcule o custo do código (cada peso vezes o comprimento do seu código, somados) e o "
+     "comprimento médio, em bits por letra."),
+    "Codifique a palavra:",
+    "Decodifique os bits:",
+};
+
+constexpr const char* regras =
+    "A cada junção saem da fila os dois nós mais leves, o primeiro no ramo 1, o segundo no "
+    "ramo 0, e o pai deles, que pesa a soma, entra na fila.";
+
+constexpr const char* nota_de_empate =
+    "Há pesos iguais nesta tabela: mais de uma árvore, e mais de um código, são certos; os bits "
+    "a decodificar seguem o código da fila.";
+
+std::string titulo(const exercicio& x, std::size_t i, const char* de) {
+  return std::string(de) + std::to_string(i + 1) + " · semente " + std::to_string(x.semente);
+}
+
+// The average code length of the key, in bits per letter.
+std::string media(const exercicio& x) {
+  char m[32];
+  std::snprintf(m, sizeof m, "%.4f", x.chave.m.figuras.media);
+  return m;
+}
+
+std::string confira(const exercicio& x) {
+  return "Qualquer código de Huffman destes pesos é certo: confira um com huffman-explica -f " +
+         x.pesos + " --confere=CODIGOS.";
+}
+
+void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
+  std::string pesos = x.pesos; // a blank after each comma, for lines to break at
+  for (std::size_t k = pesos.find(','); k != std::string::npos; k = pesos.find(',', k + 2)) {
+    pesos.insert(k + 1, " ");
+  }
+  std::fprintf(f, "%s\n\n", titulo(x, i, "Exercício ").c_str());
+  escreve_em_linhas(f, pesos, "Pesos: ", "       ");
+  std::fputs("\n", f);
+  for (std::size_t k = 0; k < std::size(perguntas); ++k) {
+    std::string q = perguntas[k];
+    q += k == 0   ? std::string(" ") + regras
+         : k == 3 ? " " + x.codificar
+         : k == 4 ? " " + x.decodificar
+                  : "";
+    const std::string numero = std::to_string(k + 1) + ". ";
+    escreve_em_linhas(f, q, numero, std::string(numero.size(), ' '));
+  }
+  if (x.empates) {
+    escreve_em_linhas(f, nota_de_empate, "", "");
+  }
+}
+
+void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
+  std::fprintf(f, "%s\n\n", titulo(x, i, "Gabarito do exercício ").c_str());
+  escreve_passos(f, x.chave);
+  escreve_arvore(f, x.chave);
+  escreve_relatorio(f, x.chave);
+  std::fprintf(f, "Custo: %s; média: %s bits por letra\n",
+               conta(x.chave.m.figuras.bits, "bit", "bits").c_str(), media(x).c_str());
+  std::fprintf(f, "Decodificado: %s\n", x.palavra.c_str());
+  if (x.empates) {
+    escreve_em_linhas(f, confira(x), "", "");
+  }
+}
+
+// Each exercise, then, where asked, each key; a blank line between.
+void em_texto(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    std::fputs(i == 0 ? "" : "\n", f);
+    pergunta_em_texto(f, xs[i], i);
+  }
+  for (std::size_t i = 0; gabarito && i < xs.size(); ++i) {
+    std::fputs("\n", f);
+    chave_em_texto(f, xs[i], i);
+  }
+}
+
+std::string html(std::string_view s) {
+  std::string h;
+  for (const char c : s) {
+    h += c == '<' ? "&lt;" : c == '>' ? "&gt;" : c == '&' ? "&amp;" : std::string(1, c);
+  }
+  return h;
+}
+
+// An exercise on the sheet: the table, the questions, room to answer.
+std::string pergunta_em_html(const exercicio& x, std::size_t i) {
+  std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo(x, i, "Exercício ")) +
+                  "</h2>\n<p class=\"pesos\">Pesos: <code>" + x.pesos + "</code></p>\n<ol>\n";
+  h += "<li>" + html(perguntas[0]) + "<div class=\"espaco arvore\"></div></li>\n";
+  h += "<li>" + html(perguntas[1]) + "<table class=\"codigos\"><tr>";
+  for (char c = 'a'; c < 'a' + x.chave.m.folhas; ++c) {
+    h += std::string("<th>") + c + "</th>";
+  }
+  h += "</tr><tr>";
+  for (std::int32_t k = 0; k < x.chave.m.folhas; ++k) {
+    h += "<td></td>";
+  }
+  h += "</tr></table></li>\n";
+  h += "<li>" + html(perguntas[2]) + "<span class=\"resposta\"></span></li>\n";
+  h += "<li>" + html(perguntas[3]) + " <code>" + x.codificar +
+       "</code><span class=\"resposta\"></span></li>\n";
+  h += "<li>" + html(perguntas[4]) + " <code>" + x.decodificar +
+       "</code><span class=\"resposta\"></span></li>\n</ol>\n";
+  if (x.empates) {
+    h += "<p class=\"nota\">" + html(nota_de_empate) + "</p>\n";
+  }
+  return h + "</article>\n";
+}
+
+// What escreve writes for x's key, as a string.
+std::string escrito_por(void (*escreve)(std::FILE*, const exercicio&, std::size_t),
+                        const exercicio& x, std::size_t i) {
+  char* dados = nullptr;
+  std::size_t n = 0;
+  std::FILE* memoria = open_memstream(&dados, &n);
+  escreve(memoria, x, i);
+  static_cast<void>(std::fclose(memoria));
+  std::string d(dados, n);
+  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+  return d;
+}
+
+// The sheet: the template from web/ with the exercises in it, and the keys
+// on pages of their own.
+void em_html(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
+  const std::string_view folha(reinterpret_cast<const char*>(folha_pronta), sizeof folha_pronta);
+  constexpr std::string_view marca = "<!-- exercicios -->";
+  const std::size_t onde = folha.find(marca);
+  if (onde == std::string_view::npos) {
+    std::abort(); // web/folha.html has the mark: the build checks it
+  }
+  std::string corpo;
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    corpo += pergunta_em_html(xs[i], i);
+  }
+  if (gabarito) {
+    corpo += "<section class=\"gabarito\">\n<h1>Gabarito</h1>\n";
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+      corpo += "<article class=\"chave\"><pre>" + html(escrito_por(chave_em_texto, xs[i], i)) +
+               "</pre></article>\n";
+    }
+    corpo += "</section>\n";
+  }
+  const std::string topo = "<p class=\"regras\">" + html(regras) + "</p>\n";
+  std::fwrite(folha.data(), 1, onde, f);
+  std::fwrite(topo.data(), 1, topo.size(), f);
+  std::fwrite(corpo.data(), 1, corpo.size(), f);
+  std::fwrite(folha.data() + onde + marca.size(), 1, folha.size() - onde - marca.size(), f);
+}
+
+} // namespace
+
+void escreve_exercicios(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p) {
+  if (p.forma == formato::html) {
+    em_html(f, xs, p.gabarito);
+  } else if (p.forma == formato::json) {
+    std::string j = xs.size() == 1 ? "" : "[";
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+      j += (i == 0 ? "" : ",\n ") + exercicio_json(xs[i], p.gabarito);
+    }
+    j += xs.size() == 1 ? "\n" : "]\n";
+    std::fputs(j.c_str(), f);
+  } else {
+    em_texto(f, xs, p.gabarito);
+  }
+}
+
+} // namespace explica
