@@ -6,7 +6,7 @@
 # their place.
 set(explica_comprimentos constroi/canonico.cpp constroi/limite.cpp)
 set(explica_motor
-    pedido.cpp mostra.cpp
+    pedido.cpp mostra.cpp idioma.cpp
     le/bytes.cpp le/texto.cpp le/pares.cpp le/pesos.cpp le/bits.cpp le/codigos.cpp le/gzip.cpp
     constroi/modelo.cpp constroi/confere.cpp constroi/execucao.cpp constroi/deflate.cpp
     constroi/exercicio.cpp

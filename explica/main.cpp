@@ -7,6 +7,7 @@
 // standard output empty and says why in one line on standard error.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "explica/constroi/execucao.h"
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/le/arquivo.h"
 #include "explica/le/linha_de_comando.h"
 
@@ -27,14 +29,14 @@ void diz(const std::string& mensagem) {
 }
 
 int relata(const falha& f) {
-  diz(f.mensagem + (f.veja_ajuda ? " (veja huffman-explica --help)" : ""));
+  diz(f.mensagem + (f.veja_ajuda ? tr(" (veja huffman-explica --help)") : ""));
   return f.estado;
 }
 
 // Writes what is on standard output so far, or says why it could not.
 int termina(saida estado) {
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    return relata(recusa("erro ao escrever a saída: " + motivo(errno), origem::opcoes));
+    return relata(recusa(tr("erro ao escrever a saída: ") + motivo(errno), origem::opcoes));
   }
   return estado;
 }
@@ -63,7 +65,7 @@ int executa(int argc, char** argv) {
     return folha(p);
   }
   if (p.le_entrada_padrao() && isatty(STDIN_FILENO) != 0) {
-    diz("lendo da entrada padrão; termine com Ctrl-D");
+    diz(tr("lendo da entrada padrão; termine com Ctrl-D"));
   }
   lidos l;
   execucao e;
@@ -91,9 +93,11 @@ int executa(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+  fala(lingua_pedida(std::getenv("LANGUAGE"), std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                     std::getenv("LANG")));
   try {
     return executa(argc, argv);
   } catch (const std::bad_alloc&) {
-    return relata(recusa("falta memória para este texto", origem::texto));
+    return relata(recusa(tr("falta memória para este texto"), origem::texto));
   }
 }

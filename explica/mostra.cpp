@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "alfabeto/alfabeto.h"
+#include "explica/idioma.h"
 
 namespace explica {
 
@@ -51,7 +52,7 @@ std::string mostra(char32_t c) {
 
 std::string entre_aspas(char32_t c, bool byte) {
   if (byte && c == 256) { // the end of block, the last symbol of a gzip file's code
-    return "FIM";
+    return tr("FIM");
   }
   std::string s = "'"; // appended: g++ 12 misreads "'" + string as overlapping
   s += byte ? mostra_byte(static_cast<unsigned char>(c)) : mostra(c);
@@ -98,7 +99,7 @@ std::string nome(const modelo& m, std::int32_t i) {
   if (n.simbolo != 0) {
     return nome_do_simbolo(m, n.simbolo);
   }
-  return "nó " + std::to_string(i - m.folhas + 1);
+  return tr("nó ") + std::to_string(i - m.folhas + 1);
 }
 
 std::string nome_do_simbolo(const modelo& m, std::int32_t s) {
@@ -119,19 +120,20 @@ std::string simbolo_json(const modelo& m, std::int32_t s) {
 
 std::string simbolo_visivel(const modelo& m, std::int32_t s) {
   const char32_t c = m.caractere[static_cast<std::size_t>(s)];
-  return m.em_bytes && c == 256    ? "FIM"
+  return m.em_bytes && c == 256    ? tr("FIM")
          : m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c))
                                    : visivel(c);
 }
 
 const char* unidade(const modelo& m) {
-  return m.em_bytes ? "byte" : "caractere";
+  return m.em_bytes ? tr("byte") : tr("caractere");
 }
 
 std::string custo_em_bits(const modelo& m, std::int64_t custo) {
   const escala e{m.pesos.casas + (m.pesos.porcento ? 2 : 0), false, m.pesos.virgula};
   const std::string n = escrito(custo, e);
-  return n + (n == "1" ? " bit" : " bits") + (e.casas > 0 ? std::string(" por ") + unidade(m) : "");
+  return n + (n == "1" ? tr(" bit") : tr(" bits")) +
+         (e.casas > 0 ? std::string(tr(" por ")) + unidade(m) : "");
 }
 
 std::string conta(std::int64_t n, const char* um, const char* varios) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "explica/idioma.h"
+
 namespace explica {
 
 falha erro_de_uso(std::string mensagem, origem de) {
@@ -26,7 +28,7 @@ std::optional<falha> le_limite(std::string_view escrito, pedido& p) {
   }
   if (escrito.empty() || n < 1 || n > max_limite) {
     return erro_de_uso(
-        "o limite de --limite é um número de bits de 1 a 63: '" + std::string(escrito) + "'",
+        tr("o limite de --limite é um número de bits de 1 a 63: '") + std::string(escrito) + "'",
         origem::limite);
   }
   p.limite = n;
@@ -57,10 +59,9 @@ std::optional<std::uint64_t> inteiro(std::string_view escrito, std::uint64_t max
 std::optional<falha> le_semente(std::string_view escrito, pedido& p) {
   const auto n = inteiro(escrito, UINT64_MAX);
   if (!n) {
-    return erro_de_uso(
-        "a semente de --exercicio é um número inteiro de 0 a "
-        "18446744073709551615: '" +
-        std::string(escrito) + "'");
+    return erro_de_uso(tr("a semente de --exercicio é um número inteiro de 0 a "
+                          "18446744073709551615: '") +
+                       std::string(escrito) + "'");
   }
   p.semente = *n;
   return std::nullopt;
@@ -69,7 +70,7 @@ std::optional<falha> le_semente(std::string_view escrito, pedido& p) {
 std::optional<falha> le_letras(std::string_view escrito, pedido& p) {
   const auto n = inteiro(escrito, max_letras);
   if (!n || *n < min_letras) {
-    return erro_de_uso("--simbolos vai de 2 a 26 letras: '" + std::string(escrito) + "'");
+    return erro_de_uso(tr("--simbolos vai de 2 a 26 letras: '") + std::string(escrito) + "'");
   }
   p.letras = static_cast<int>(*n);
   return std::nullopt;
@@ -78,7 +79,7 @@ std::optional<falha> le_letras(std::string_view escrito, pedido& p) {
 std::optional<falha> le_quantos(std::string_view escrito, pedido& p) {
   const auto n = inteiro(escrito, max_exercicios);
   if (!n || *n < 1) {
-    return erro_de_uso("--quantos vai de 1 a 100 exercícios: '" + std::string(escrito) + "'");
+    return erro_de_uso(tr("--quantos vai de 1 a 100 exercícios: '") + std::string(escrito) + "'");
   }
   p.quantos = static_cast<int>(*n);
   return std::nullopt;
@@ -91,7 +92,7 @@ namespace {
 std::optional<falha> combina_exercicio(const pedido& p) {
   if (!p.exercicio) {
     if (p.gabarito || p.quantos != 0 || p.letras != 0) {
-      return erro_de_uso("--simbolos, --quantos e --gabarito só vão com --exercicio");
+      return erro_de_uso(tr("--simbolos, --quantos e --gabarito só vão com --exercicio"));
     }
     return std::nullopt;
   }
@@ -99,8 +100,8 @@ std::optional<falha> combina_exercicio(const pedido& p) {
       p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero || p.passos || p.arvore ||
       p.relatorio || p.estatisticas || p.forma == formato::dot) {
     return erro_de_uso(
-        "--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
-        "--gabarito, --json e --html");
+        tr("--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
+           "--gabarito, --json e --html"));
   }
   return std::nullopt;
 }
@@ -109,17 +110,17 @@ std::optional<falha> combina_exercicio(const pedido& p) {
 std::optional<falha> combina_leitura(const pedido& p) {
   const char* const qual = p.expande ? "--expande" : "--abre";
   if (p.expande && p.abre) {
-    return erro_de_uso("--expande e --abre não vão juntos");
+    return erro_de_uso(tr("--expande e --abre não vão juntos"));
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.canonico ||
       p.limite > 0 || p.bytes || p.leve_no_zero || p.passos || p.estatisticas ||
       p.forma == formato::html) {
     return erro_de_uso(std::string(qual) +
-                       " lê um arquivo gzip: não vai com um texto, pesos, bits, códigos nem com "
-                       "as opções do código");
+                       tr(" lê um arquivo gzip: não vai com um texto, pesos, bits, códigos nem com "
+                          "as opções do código"));
   }
   if (p.expande && (p.arvore || p.forma != formato::secoes)) {
-    return erro_de_uso("--expande escreve os bytes originais, e nada mais");
+    return erro_de_uso(tr("--expande escreve os bytes originais, e nada mais"));
   }
   return std::nullopt;
 }
@@ -127,21 +128,21 @@ std::optional<falha> combina_leitura(const pedido& p) {
 // What --gzip cannot go with, and what it brings.
 std::optional<falha> combina_gzip(pedido& p) {
   if (p.lista) {
-    return erro_de_uso("--gzip escreve os bytes de um texto: não vai com -f");
+    return erro_de_uso(tr("--gzip escreve os bytes de um texto: não vai com -f"));
   }
   if (p.leve_no_zero || p.forma == formato::html || p.bits || p.confere) {
-    return erro_de_uso("--gzip não vai com --leve-no-zero, --html, -d nem --confere");
+    return erro_de_uso(tr("--gzip não vai com --leve-no-zero, --html, -d nem --confere"));
   }
   if (p.limite > max_bits_gzip) {
-    return erro_de_uso("o DEFLATE guarda códigos de até 15 bits: --limite=" +
-                           std::to_string(p.limite) + " não vai com --gzip",
+    return erro_de_uso(tr("o DEFLATE guarda códigos de até 15 bits: --limite=") +
+                           std::to_string(p.limite) + tr(" não vai com --gzip"),
                        origem::limite);
   }
   if (*p.gzip == "-" && (p.passos || p.arvore || p.estatisticas || p.forma != formato::secoes)) {
-    return erro_de_uso("com --gzip=-, o arquivo vai para a saída padrão, e nada mais");
+    return erro_de_uso(tr("com --gzip=-, o arquivo vai para a saída padrão, e nada mais"));
   }
   if (*p.gzip == "-" && p.terminal) {
-    return erro_de_uso("--gzip=- escreveria bytes num terminal: mande a saída para um arquivo");
+    return erro_de_uso(tr("--gzip=- escreveria bytes num terminal: mande a saída para um arquivo"));
   }
   p.bytes = true;
   p.canonico = true;
@@ -167,28 +168,29 @@ std::optional<falha> combina(pedido& p) {
     }
   }
   if (p.texto && p.arquivo) {
-    return erro_de_uso("TEXTO e --arquivo não vão juntos");
+    return erro_de_uso(tr("TEXTO e --arquivo não vão juntos"));
   }
   if (p.arquivo && p.arquivo->empty()) {
-    return erro_de_uso("o nome do arquivo está vazio");
+    return erro_de_uso(tr("o nome do arquivo está vazio"));
   }
   if ((p.bits || p.confere) && p.forma == formato::dot) {
-    return erro_de_uso("--decodifica e --confere não vão com --dot, que só desenha a árvore");
+    return erro_de_uso(tr("--decodifica e --confere não vão com --dot, que só desenha a árvore"));
   }
   if (p.leve_no_zero && (p.canonico || p.limite > 0)) {
     return erro_de_uso(
-        "--leve-no-zero não vai com --canonico nem com --limite: um código "
-        "canônico não tem ramo a escolher");
+        tr("--leve-no-zero não vai com --canonico nem com --limite: um código "
+           "canônico não tem ramo a escolher"));
   }
   if (p.bytes && p.lista) {
-    return erro_de_uso("--bytes não vai com -f: os símbolos de --bytes são os bytes de um texto");
+    return erro_de_uso(
+        tr("--bytes não vai com -f: os símbolos de --bytes são os bytes de um texto"));
   }
   if (p.bytes && p.forma == formato::html) {
-    return erro_de_uso("--bytes não vai com --html: a página mostra caracteres");
+    return erro_de_uso(tr("--bytes não vai com --html: a página mostra caracteres"));
   }
   if (p.bits == "-" && (p.arquivo == "-" || (!p.texto && !p.arquivo && !p.lista))) {
     return erro_de_uso(
-        "com -d -, os bits vêm da entrada padrão, e o texto, de TEXTO, de um arquivo ou de -f");
+        tr("com -d -, os bits vêm da entrada padrão, e o texto, de TEXTO, de um arquivo ou de -f"));
   }
   return std::nullopt;
 }

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
+#include <string_view>
 #include <unistd.h>
 
 #include "explica/le/linha_de_comando.h"
@@ -43,10 +44,24 @@ struct arquivo_temporario {
   arquivo_temporario& operator=(arquivo_temporario&&) = delete;
 };
 
+// This process's environment without the language's variables, plus mais.
+std::vector<std::string> ambiente_sem_lingua(const std::vector<std::string>& mais) {
+  std::vector<std::string> a;
+  for (char** v = environ; *v != nullptr; ++v) {
+    const std::string_view e = *v;
+    if (!e.starts_with("LANGUAGE=") && !e.starts_with("LC_ALL=") &&
+        !e.starts_with("LC_MESSAGES=") && !e.starts_with("LANG=")) {
+      a.emplace_back(e);
+    }
+  }
+  a.insert(a.end(), mais.begin(), mais.end());
+  return a;
+}
+
 } // namespace
 
 resultado roda(const std::string& programa, const std::vector<std::string>& argumentos,
-               const std::string& entrada) {
+               const std::string& entrada, const std::vector<std::string>& ambiente) {
   const arquivo_temporario in(".in");
   const arquivo_temporario out(".out");
   const arquivo_temporario err(".err");
@@ -63,9 +78,13 @@ resultado roda(const std::string& programa, const std::vector<std::string>& argu
   std::vector<char*> argv(palavras.size() + 1); // null-terminated
   std::transform(palavras.begin(), palavras.end(), argv.begin(),
                  [](std::string& p) { return p.data(); });
+  std::vector<std::string> variaveis = ambiente_sem_lingua(ambiente);
+  std::vector<char*> envp(variaveis.size() + 1); // null-terminated
+  std::transform(variaveis.begin(), variaveis.end(), envp.begin(),
+                 [](std::string& v) { return v.data(); });
   pid_t pid = 0;
   resultado r;
-  if (posix_spawn(&pid, programa.c_str(), &acoes, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawn(&pid, programa.c_str(), &acoes, nullptr, argv.data(), envp.data()) == 0) {
     int estado = 0;
     waitpid(pid, &estado, 0);
     r.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;

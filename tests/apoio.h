@@ -21,9 +21,13 @@ struct resultado {
 
 // Runs programa with these arguments, and entrada on its standard input,
 // to its end: its exit status and all it wrote on standard output and error.
+// Its environment is this process's without the variables that choose a
+// language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), so that it speaks
+// Portuguese, plus the NAME=value entries of ambiente.
 [[nodiscard]] resultado roda(const std::string& programa,
                              const std::vector<std::string>& argumentos,
-                             const std::string& entrada = "");
+                             const std::string& entrada = "",
+                             const std::vector<std::string>& ambiente = {});
 
 // A run of the explorer made ready from these command-line words, as the
 // program reads them, for texts and lists given as words (no file): the

@@ -6,7 +6,9 @@
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/apoio.h"
@@ -220,6 +222,68 @@ TEST(programa, ExercisesAreTheirSeedsAndTheirKeysAreTheExplorers) {
     const auto c = nlohmann::json::parse(explica({"--json", "-f", pesos, x.at("codificar")}).saida);
     EXPECT_EQ(c.at("codificado"), x["gabarito"]["codificado"]);
   }
+}
+
+// The Portuguese words that no English output has: any of them, outside an
+// option's name, its value's placeholder and a quoted symbol, is a message
+// left untranslated.
+std::string palavra_portuguesa(std::string texto) {
+  static const std::regex fora(R"(--?[a-z][a-z-]*(=[A-Z]+)?|\b[A-Z]{2,}\b|'[^']*')");
+  texto = std::regex_replace(texto, fora, " ");
+  static const std::regex portugues(
+      R"((^|[^[:alpha:]])(não|é|código|códigos|junção|junções|peso|pesos|árvore|símbolos?|)"
+      R"(caracteres?|bloco|entrada|saída|texto|ramo|fila|nó|média|entropia|eficiência|)"
+      R"(cabeçalho|membro|comprimentos|que|com|da|dos|das|um|uma|os|em|por|para|letra)([^[:alpha:]]|$))");
+  std::smatch m;
+  return std::regex_search(texto, m, portugues) ? m.str(2) + " in: " + texto : "";
+}
+
+// With LANG or LANGUAGE asking for English, whether or not the machine has
+// that locale, every text for a person is English: the help, each section,
+// the verdicts, a gzip file's anatomy, an exercise and its key, and each kind
+// of refusal, with the same statuses.
+TEST(programa, SpeaksEnglishWhereTheEnvironmentAsks) {
+  const std::string gz = ::testing::TempDir() + "ingles.gz";
+  ASSERT_EQ(explica({"--gzip=" + gz, "Huffman"}).estado, 0);
+  const std::vector<std::pair<std::vector<std::string>, int>> execucoes = {
+      {{"--help"}, 0},
+      {{"--passos", "--arvore", "--relatorio", "--estatisticas", "-f",
+        "a=45,b=13,c=12,d=16,e=9,f=5", "abc"},
+       0},
+      {{"--limite=3", "--passos", "--estatisticas", "-f", "a=1,b=1,c=2,d=3,e=5,f=8"}, 0},
+      {{"--canonico", "--passos", "Huffman"}, 0},
+      {{"--gzip=-", "--estatisticas", "Huffman"}, 2},
+      {{"--confere=a=0,b=101,c=100,d=111,e=1101,f=1100", "-f", "a=45,b=13,c=12,d=16,e=9,f=5"}, 0},
+      {{"--confere=a=0,b=1,c=11", "-f", "a=1,b=1,c=1"}, 3},
+      {{"--abre=" + gz}, 0},
+      {{"--exercicio=8", "--gabarito"}, 0},
+      {{"--nada"}, 2},
+      {{"-f", "a=1,a=2"}, 2},
+      {{"-a", "/nao/existe"}, 2},
+      {{"-d", "00", "Huffman"}, 1},
+      {{"--expande=-"}, 1},
+  };
+  for (const std::string idioma : {"LANG=en_US.UTF-8", "LANGUAGE=en"}) {
+    for (const auto& [argumentos, estado] : execucoes) {
+      const resultado r = teste::roda(EXPLICA_EXE, argumentos, "\x1f\x8b\x08", {idioma});
+      EXPECT_EQ(r.estado, estado) << argumentos[0];
+      EXPECT_EQ(palavra_portuguesa(r.saida + r.erros), "") << idioma << " " << argumentos[0];
+    }
+    const std::string ajuda = teste::roda(EXPLICA_EXE, {"--help"}, "", {idioma}).saida;
+    EXPECT_TRUE(ajuda.starts_with("Usage: huffman-explica [OPTIONS] [TEXTO]\n")) << ajuda;
+    EXPECT_EQ(teste::roda(EXPLICA_EXE, {"-f", "a=1,a=2"}, "", {idioma}).erros,
+              "huffman-explica: the symbol 'a' appears twice in the list of weights (see "
+              "huffman-explica --help)\n");
+    EXPECT_NE(teste::roda(EXPLICA_EXE, {"--estatisticas", "ab"}, "", {idioma})
+                  .saida.find("\naverage: 1.0000 bits per character\n"),
+              std::string::npos);
+  }
+  EXPECT_NE(palavra_portuguesa(explica({"--passos", "Huffman"}).saida), "") << "the check sees";
+  // The first variable set decides: LANGUAGE over LANG, an empty one skipped.
+  EXPECT_EQ(teste::roda(EXPLICA_EXE, {"-x"}, "", {"LANGUAGE=pt", "LANG=en_US.UTF-8"}).erros,
+            explica({"-x"}).erros);
+  EXPECT_EQ(teste::roda(EXPLICA_EXE, {"-x"}, "", {"LANGUAGE=", "LC_ALL=en_GB"}).erros,
+            "huffman-explica: unknown option: -x (see huffman-explica --help)\n");
 }
 
 TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {

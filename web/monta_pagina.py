@@ -3,7 +3,8 @@
 and the module inlined, gzipped (the page unpacks it with the browser's own
 DecompressionStream) and in base64; or, with --cabecalho, a built page as a
 C++ header, for huffman-explica --html to fill in; or, with --folha, the
-exercise sheet's template with its CSS inlined, as a C++ header too."""
+exercise sheet's template with its CSS inlined, as a C++ header too; or,
+with --catalogo, a compiled message catalogue as a C++ header."""
 import argparse
 import base64
 import gzip
@@ -59,12 +60,15 @@ def main():
     p.add_argument("--wasm")
     p.add_argument("--cabecalho")
     p.add_argument("--folha")
+    p.add_argument("--catalogo")
     p.add_argument("-o", dest="saida", required=True)
     args = p.parse_args()
     if args.cabecalho:
         cabecalho(pathlib.Path(args.cabecalho).read_bytes(), "pagina_pronta", args.saida)
     elif args.folha:
         folha(args)
+    elif args.catalogo:
+        cabecalho(pathlib.Path(args.catalogo).read_bytes(), "catalogo_en", args.saida)
     else:
         pagina(args)
 

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "explica/idioma.h"
 #include "explica/le/bits.h"
 #include "explica/le/pesos.h"
 #include "explica/mostra.h"
@@ -18,7 +20,7 @@ namespace {
 // The weights of -f, checked and normalized like a text.
 std::optional<falha> le_lista(const std::string& lista, execucao& e, escala& como) {
   std::string normal = lista;
-  if (auto erro = normaliza_argumento(normal, " da lista de pesos", origem::pesos)) {
+  if (auto erro = normaliza_argumento(normal, tr(" da lista de pesos"), origem::pesos)) {
     return erro;
   }
   e.lista = std::make_unique<alfabeto::contagem>();
@@ -26,7 +28,7 @@ std::optional<falha> le_lista(const std::string& lista, execucao& e, escala& com
     return erro;
   }
   if (alfabeto::distintos(*e.lista) == 0) {
-    e.avisos.emplace_back("nenhum símbolo da lista de pesos tem peso: o código fica vazio");
+    e.avisos.emplace_back(tr("nenhum símbolo da lista de pesos tem peso: o código fica vazio"));
   }
   return std::nullopt;
 }
@@ -35,9 +37,11 @@ std::optional<falha> le_lista(const std::string& lista, execucao& e, escala& com
 std::optional<falha> reescreve(const alfabeto::contagem& letras, execucao& e) {
   const alfabeto::reescrita r = alfabeto::reescreve(letras, e.t.caracteres());
   if (!r.completa) {
-    return recusa("o caractere " + entre_aspas(r.ponto) + ", o " +
-                      std::to_string(r.sem_simbolo + 1) + "º" + e.t.onde + ", não tem código",
-                  origem::texto);
+    char lugar[64];
+    std::snprintf(lugar, sizeof lugar, tr(", o %zuº"), static_cast<std::size_t>(r.sem_simbolo) + 1);
+    return recusa(
+        tr("o caractere ") + entre_aspas(r.ponto) + lugar + e.t.onde + tr(", não tem código"),
+        origem::texto);
   }
   e.simbolos = std::string_view(e.t.caracteres().data(), r.simbolos);
   return std::nullopt;
@@ -51,8 +55,9 @@ std::optional<falha> decodifica_bits(const std::string& escritos, const alfabeto
   }
   const std::optional<std::string> simbolos = decodifica(e.m, bits);
   if (!simbolos) {
-    return recusa(e.m.folhas < 2 ? "com menos de dois símbolos, só os bits vazios se decodificam"
-                                 : "os bits terminam no meio de um código",
+    return recusa(e.m.folhas < 2
+                      ? tr("com menos de dois símbolos, só os bits vazios se decodificam")
+                      : tr("os bits terminam no meio de um código"),
                   origem::bits);
   }
   e.bits = bits;
@@ -66,7 +71,7 @@ std::optional<falha> decodifica_bits(const std::string& escritos, const alfabeto
 // against the model.
 std::optional<falha> confere_codigos(const std::string& lista, execucao& e) {
   std::string normal = lista;
-  if (auto erro = normaliza_argumento(normal, " da lista de códigos", origem::codigos)) {
+  if (auto erro = normaliza_argumento(normal, tr(" da lista de códigos"), origem::codigos)) {
     return erro;
   }
   conferencia c;
@@ -96,9 +101,9 @@ std::optional<falha> confere_limite(const pedido& p, std::int32_t k) {
   if (p.limite == 0 || k <= 1 || menor_limite(k) <= p.limite) {
     return std::nullopt;
   }
-  return recusa("o limite de " + conta(p.limite, "bit", "bits") + " não comporta " +
-                    std::to_string(k) + " símbolos, que pedem ao menos " +
-                    conta(menor_limite(k), "bit", "bits"),
+  return recusa(tr("o limite de ") + conta(p.limite, tr("bit"), tr("bits")) + tr(" não comporta ") +
+                    std::to_string(k) + tr(" símbolos, que pedem ao menos ") +
+                    conta(menor_limite(k), tr("bit"), tr("bits")),
                 origem::limite);
 }
 
@@ -106,9 +111,9 @@ std::optional<falha> confere_limite(const pedido& p, std::int32_t k) {
 // the bytes; refuses the bytes where it leaves no room.
 std::optional<falha> fim_de_bloco_em(alfabeto::contagem& letras) {
   if (alfabeto::distintos(letras) >= alfabeto::max_distintos) {
-    return recusa("o texto tem " + std::to_string(alfabeto::distintos(letras)) +
-                      " bytes distintos, e num arquivo gzip cabem 126: o fim de bloco toma o "
-                      "127º lugar do código",
+    return recusa(tr("o texto tem ") + std::to_string(alfabeto::distintos(letras)) +
+                      tr(" bytes distintos, e num arquivo gzip cabem 126: o fim de bloco toma o "
+                         "127º lugar do código"),
                   origem::texto);
   }
   static_cast<void>(alfabeto::acrescenta(letras, fim_de_bloco, 1)); // room: checked above

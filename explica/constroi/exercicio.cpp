@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -140,8 +141,8 @@ juncao recusa_juncao(const modelo& m, floresta& f, std::int32_t a, std::int32_t 
     }
   }
   return {false,
-          nome(m, pesado) + " pesa " + peso(m, peso_de(pesado)) + ", mas " + nome(m, leve) +
-              " pesa " + peso(m, peso_de(leve)) + " e ainda está na floresta",
+          nome(m, pesado) + tr(" pesa ") + peso(m, peso_de(pesado)) + tr(", mas ") + nome(m, leve) +
+              tr(" pesa ") + peso(m, peso_de(leve)) + tr(" e ainda está na floresta"),
           -1};
 }
 
@@ -167,8 +168,9 @@ std::string nota_da_fila(const modelo& m, floresta& f, std::int32_t a, std::int3
     return "";
   }
   f.como_a_fila = false;
-  return " A fila tiraria primeiro " + nome(m, k.primeiro) + ", depois " + nome(m, k.segundo) +
-         ", de mesmos pesos: a sua escolha dá outro código, também de Huffman.";
+  return tr(" A fila tiraria primeiro ") + nome(m, k.primeiro) + tr(", depois ") +
+         nome(m, k.segundo) +
+         tr(", de mesmos pesos: a sua escolha dá outro código, também de Huffman.");
 }
 
 } // namespace
@@ -178,10 +180,10 @@ juncao junta(const modelo& m, floresta& f, std::int32_t a, std::int32_t b) {
     return std::find(f.soltos.begin(), f.soltos.end(), i) != f.soltos.end();
   };
   if (f.soltos.size() < 2) {
-    return {false, "a árvore já está pronta", -1};
+    return {false, tr("a árvore já está pronta"), -1};
   }
   if (a == b || !solto(a) || !solto(b)) {
-    return {false, "escolha dois nós diferentes da floresta", -1};
+    return {false, tr("escolha dois nós diferentes da floresta"), -1};
   }
   const auto peso_de = [&f](std::int32_t i) { return f.nos[static_cast<std::size_t>(i)].peso; };
   std::vector<std::int64_t> pesos(f.soltos.size());
@@ -196,8 +198,8 @@ juncao junta(const modelo& m, floresta& f, std::int32_t a, std::int32_t b) {
   }
   const auto novo = static_cast<std::int32_t>(f.nos.size());
   juncao j{true,
-           "Certo: " + nome(m, a) + " (" + peso(m, peso_de(a)) + ") e " + nome(m, b) + " (" +
-               peso(m, peso_de(b)) + ") são dois dos mais leves da floresta.",
+           tr("Certo: ") + nome(m, a) + " (" + peso(m, peso_de(a)) + ") e " + nome(m, b) + " (" +
+               peso(m, peso_de(b)) + tr(") são dois dos mais leves da floresta."),
            novo};
   j.porque += nota_da_fila(m, f, a, b);
   f.nos.push_back({peso_de(a) + peso_de(b), a, b});
@@ -206,18 +208,18 @@ juncao junta(const modelo& m, floresta& f, std::int32_t a, std::int32_t b) {
   f.soltos.push_back(novo);
   f.de_primeira += f.errou ? 0 : 1;
   f.errou = false;
-  j.porque += " Entra " + nome(m, novo) + ", de peso " + peso(m, f.nos.back().peso) + ".";
+  j.porque += tr(" Entra ") + nome(m, novo) + tr(", de peso ") + peso(m, f.nos.back().peso) + ".";
   return j;
 }
 
 std::string placar(const modelo& m, const floresta& f, int certas, int perguntas) {
   const int juncoes = std::max(0, m.folhas - 1);
-  std::string s = "Pontos: " + std::to_string(f.de_primeira + certas) + " de " +
+  std::string s = tr("Pontos: ") + std::to_string(f.de_primeira + certas) + tr(" de ") +
                   std::to_string(juncoes + perguntas) + " (" + std::to_string(f.de_primeira) +
-                  " de " + conta(juncoes, "junção", "junções") + " de primeira";
+                  tr(" de ") + conta(juncoes, tr("junção"), tr("junções")) + tr(" de primeira");
   if (perguntas > 0) {
-    s += ", " + std::to_string(certas) + " de " + conta(perguntas, "resposta", "respostas") +
-         " de primeira";
+    s += ", " + std::to_string(certas) + tr(" de ") +
+         conta(perguntas, tr("resposta"), tr("respostas")) + tr(" de primeira");
   }
   return s + ").";
 }
@@ -228,13 +230,13 @@ avaliacao confere_codificacao(const exercicio& x, std::string_view resposta, con
     if (c == '0' || c == '1') {
       bits += c;
     } else if (c != ' ' && c != '\t' && c != '\n') {
-      return {false, "os bits são 0 e 1; brancos são ignorados"};
+      return {false, tr("os bits são 0 e 1; brancos são ignorados")};
     }
   }
   const modelo& m = x.chave.m;
   if (bits == x.codificado || (seu != nullptr && bits == codificada(m, x.codificar, *seu))) {
-    return {true, "Certo: " + x.codificar + " fica em " +
-                      conta(static_cast<std::int64_t>(bits.size()), "bit", "bits") + "."};
+    return {true, tr("Certo: ") + x.codificar + tr(" fica em ") +
+                      conta(static_cast<std::int64_t>(bits.size()), tr("bit"), tr("bits")) + "."};
   }
   const std::string& certo = seu != nullptr ? codificada(m, x.codificar, *seu) : x.codificado;
   std::size_t i = 0;
@@ -242,9 +244,10 @@ avaliacao confere_codificacao(const exercicio& x, std::string_view resposta, con
     ++i;
   }
   return {false, i < bits.size() && i < certo.size()
-                     ? "o bit " + std::to_string(i + 1) + " não é o que o código dá"
-                     : "são " + conta(static_cast<std::int64_t>(certo.size()), "bit", "bits") +
-                           ", não " + std::to_string(bits.size())};
+                     ? tr("o bit ") + std::to_string(i + 1) + tr(" não é o que o código dá")
+                     : tr("são ") +
+                           conta(static_cast<std::int64_t>(certo.size()), tr("bit"), tr("bits")) +
+                           tr(", não ") + std::to_string(bits.size())};
 }
 
 avaliacao confere_decodificacao(const exercicio& x, std::string_view resposta, const codigos* seu) {
@@ -257,9 +260,9 @@ avaliacao confere_decodificacao(const exercicio& x, std::string_view resposta, c
   const std::optional<std::string> pelo_seu =
       seu != nullptr ? decodificada(x.chave.m, x.decodificar, *seu) : std::nullopt;
   if (w == x.palavra || (pelo_seu && w == *pelo_seu)) {
-    return {true, "Certo: os bits dão " + w + "."};
+    return {true, tr("Certo: os bits dão ") + w + "."};
   }
-  return {false, "não é o que os bits dão com o código da fila"};
+  return {false, tr("não é o que os bits dão com o código da fila")};
 }
 
 } // namespace explica

@@ -7,6 +7,7 @@
 
 #include "explica/constroi/canonico.h"
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -17,7 +18,7 @@ namespace {
 // the end of block as FIM, a length symbol by its number.
 std::string nome_literal(std::int32_t s) {
   return s < fim_de_bloco    ? entre_aspas(static_cast<char32_t>(s), true)
-         : s == fim_de_bloco ? "FIM"
+         : s == fim_de_bloco ? tr("FIM")
                              : std::to_string(s);
 }
 
@@ -25,11 +26,12 @@ std::string nome_literal(std::int32_t s) {
 // the block, and the byte that holds it, where it is inside a block.
 std::string onde(const campo& c, std::uint64_t bloco, bool no_bloco) {
   if (no_bloco) {
-    return "bit " + std::to_string(c.bit - bloco) + " (byte " + std::to_string(c.bit >> 3) + ")";
+    return tr("bit ") + std::to_string(c.bit - bloco) + tr(" (byte ") + std::to_string(c.bit >> 3) +
+           ")";
   }
   const std::uint64_t fim = (c.bit + c.bits + 7) / 8 - 1;
-  return fim > c.bit / 8 ? "bytes " + std::to_string(c.bit / 8) + "-" + std::to_string(fim)
-                         : "byte " + std::to_string(c.bit / 8);
+  return fim > c.bit / 8 ? tr("bytes ") + std::to_string(c.bit / 8) + "-" + std::to_string(fim)
+                         : tr("byte ") + std::to_string(c.bit / 8);
 }
 
 std::string valor(const campo& c) {
@@ -62,19 +64,22 @@ std::string lista_de_comprimentos(const std::vector<int>& comprimentos, bool lit
            std::to_string(comprimentos[s]);
     }
   }
-  return l.empty() ? "nenhum" : l;
+  return l.empty() ? tr("nenhum") : l;
 }
 
 void escreve_bloco(std::FILE* f, const bloco_lido& b, std::size_t k) {
-  constexpr const char* tipos[] = {"armazenado", "de códigos fixos", "de códigos dinâmicos"};
-  std::fprintf(f, "  bloco %zu, do byte %" PRIu64 ", bit %" PRIu64 ": %s%s\n", k + 1, b.bit >> 3,
-               b.bit & 7, tipos[b.tipo], b.final ? ", o último" : "");
+  const char* const tipos[] = {tr("armazenado"), tr("de códigos fixos"),
+                               tr("de códigos dinâmicos")};
+  std::fprintf(f, tr("  bloco %zu, do byte %llu, bit %llu: %s%s\n"), k + 1,
+               static_cast<unsigned long long>(b.bit >> 3),
+               static_cast<unsigned long long>(b.bit & 7), tipos[b.tipo],
+               b.final ? tr(", o último") : "");
   escreve_campos(f, b.campos, b.bit, true, "    ");
   if (b.tipo == 2) {
     escreve_em_linhas(f, lista_de_comprimentos(b.comprimentos, true),
-                      "    comprimentos dos literais e comprimentos: ", "      ");
+                      tr("    comprimentos dos literais e comprimentos: "), "      ");
     escreve_em_linhas(f, lista_de_comprimentos(b.distancias, false),
-                      "    comprimentos das distâncias: ", "      ");
+                      tr("    comprimentos das distâncias: "), "      ");
   }
 }
 
@@ -104,7 +109,8 @@ void escreve_anatomia(std::FILE* f, const execucao& e) {
   const std::vector<membro_lido>& membros = e.aberto->membros;
   for (std::size_t k = 0; k < membros.size(); ++k) {
     const membro_lido& m = membros[k];
-    std::fprintf(f, "membro %zu, do byte %" PRIu64 "\n", k + 1, m.byte);
+    std::fprintf(f, tr("membro %zu, do byte %llu\n"), k + 1,
+                 static_cast<unsigned long long>(m.byte));
     escreve_campos(f, m.cabecalho, 0, false, "  ");
     for (std::size_t b = 0; b < m.blocos.size(); ++b) {
       escreve_bloco(f, m.blocos[b], b);
@@ -113,7 +119,7 @@ void escreve_anatomia(std::FILE* f, const execucao& e) {
     if (e.p.arvore) {
       for (std::size_t b = 0; b < m.blocos.size(); ++b) {
         if (m.blocos[b].tipo == 2) {
-          std::fprintf(f, "o código de literais do bloco %zu do membro %zu:\n", b + 1, k + 1);
+          std::fprintf(f, tr("o código de literais do bloco %zu do membro %zu:\n"), b + 1, k + 1);
           desenha_arvore(f, arvore_do_bloco(m.blocos[b]).desenho());
         }
       }
@@ -179,15 +185,15 @@ void escreve_campos_json(std::FILE* f, const gzip_lido& g) {
   };
   for (const membro_lido& m : g.membros) {
     for (const campo& c : m.cabecalho) {
-      uma(c, "cabeçalho");
+      uma(c, tr("cabeçalho"));
     }
     for (std::size_t b = 0; b < m.blocos.size(); ++b) {
       for (const campo& c : m.blocos[b].campos) {
-        uma(c, "bloco " + std::to_string(b + 1));
+        uma(c, tr("bloco ") + std::to_string(b + 1));
       }
     }
     for (const campo& c : m.fim) {
-      uma(c, "fim");
+      uma(c, tr("fim"));
     }
   }
   std::fputs("]\n", f);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -39,12 +40,12 @@ arvore_desenhada desenho_do_modelo(const modelo& m) {
 
 void desenha_arvore(std::FILE* f, const arvore_desenhada& a) {
   if (a.raiz < 0) {
-    std::fputs("(árvore vazia)\n", f);
+    std::fputs(tr("(árvore vazia)\n"), f);
     return;
   }
   const no& raiz = (*a.nos)[static_cast<std::size_t>(a.raiz)];
   if (raiz.esquerda < 0 && raiz.direita < 0) { // one symbol: the root is its leaf, of empty code
-    std::fprintf(f, "%s (%s) = (código vazio)\n", a.nome(raiz.simbolo).c_str(),
+    std::fprintf(f, tr("%s (%s) = (código vazio)\n"), a.nome(raiz.simbolo).c_str(),
                  a.peso(raiz.peso).c_str());
     return;
   }

@@ -1,6 +1,7 @@
 // --dot: a code's tree in Graphviz's DOT, in the walk's order: the model's,
 // or each dynamic block's of a gzip file that --abre opens.
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -15,7 +16,7 @@ void escreve_no(std::FILE* f, const arvore_desenhada& a, const std::string& id, 
     const std::string c = a.codigo(n.simbolo);
     std::fprintf(f, "  %s%d [shape=box, label=\"%s\\n%s\\n%s\"];\n", prefixo, i,
                  dot(a.nome(n.simbolo)).c_str(), a.peso(n.peso).c_str(),
-                 c.empty() ? "(código vazio)" : c.c_str());
+                 c.empty() ? tr("(código vazio)") : c.c_str());
     return;
   }
   std::fprintf(f, "  %s%d [shape=ellipse, label=\"%s\"];\n", prefixo, i, a.peso(n.peso).c_str());

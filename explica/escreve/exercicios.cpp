@@ -8,6 +8,7 @@
 
 #include "explica/escreve/escritores.h"
 #include "explica/escreve/folha_pronta.h" // generated from web/ by the build
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -18,24 +19,25 @@ namespace {
 // last two, and the queue's rules, which a printed sheet states once at its
 // top, the first.
 constexpr const char* perguntas[] = {
-    "Construa a árvore de Huffman dos pesos, junção a junção.",
-    "Dê o código de cada letra.",
-    ("Calcule o custo do código (cada peso vezes o comprimento do seu código, somados) e o "
-     "comprimento médio, em bits por letra."),
-    "Codifique a palavra:",
-    "Decodifique os bits:",
+    para_traduzir("Construa a árvore de Huffman dos pesos, junção a junção."),
+    para_traduzir("Dê o código de cada letra."),
+    (para_traduzir(
+        "Calcule o custo do código (cada peso vezes o comprimento do seu código, somados) e o "
+        "comprimento médio, em bits por letra.")),
+    para_traduzir("Codifique a palavra:"),
+    para_traduzir("Decodifique os bits:"),
 };
 
-constexpr const char* regras =
+constexpr const char* regras = para_traduzir(
     "A cada junção saem da fila os dois nós mais leves, o primeiro no ramo 1, o segundo no "
-    "ramo 0, e o pai deles, que pesa a soma, entra na fila.";
+    "ramo 0, e o pai deles, que pesa a soma, entra na fila.");
 
-constexpr const char* nota_de_empate =
+constexpr const char* nota_de_empate = para_traduzir(
     "Há pesos iguais nesta tabela: mais de uma árvore, e mais de um código, são certos; os bits "
-    "a decodificar seguem o código da fila.";
+    "a decodificar seguem o código da fila.");
 
 std::string titulo(const exercicio& x, std::size_t i, const char* de) {
-  return std::string(de) + std::to_string(i + 1) + " · semente " + std::to_string(x.semente);
+  return std::string(de) + std::to_string(i + 1) + tr(" · semente ") + std::to_string(x.semente);
 }
 
 // The average code length of the key, in bits per letter.
@@ -46,8 +48,8 @@ std::string media(const exercicio& x) {
 }
 
 std::string confira(const exercicio& x) {
-  return "Qualquer código de Huffman destes pesos é certo: confira um com huffman-explica -f " +
-         x.pesos + " --confere=CODIGOS.";
+  return tr("Qualquer código de Huffman destes pesos é certo: confira um com huffman-explica -f ") +
+         x.pesos + tr(" --confere=CODIGOS.");
 }
 
 void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
@@ -55,12 +57,12 @@ void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
   for (std::size_t k = pesos.find(','); k != std::string::npos; k = pesos.find(',', k + 2)) {
     pesos.insert(k + 1, " ");
   }
-  std::fprintf(f, "%s\n\n", titulo(x, i, "Exercício ").c_str());
-  escreve_em_linhas(f, pesos, "Pesos: ", "       ");
+  std::fprintf(f, "%s\n\n", titulo(x, i, tr("Exercício ")).c_str());
+  escreve_em_linhas(f, pesos, tr("Pesos: "), "       ");
   std::fputs("\n", f);
   for (std::size_t k = 0; k < std::size(perguntas); ++k) {
-    std::string q = perguntas[k];
-    q += k == 0   ? std::string(" ") + regras
+    std::string q = tr(perguntas[k]);
+    q += k == 0   ? std::string(" ") + tr(regras)
          : k == 3 ? " " + x.codificar
          : k == 4 ? " " + x.decodificar
                   : "";
@@ -68,18 +70,18 @@ void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
     escreve_em_linhas(f, q, numero, std::string(numero.size(), ' '));
   }
   if (x.empates) {
-    escreve_em_linhas(f, nota_de_empate, "", "");
+    escreve_em_linhas(f, tr(nota_de_empate), "", "");
   }
 }
 
 void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
-  std::fprintf(f, "%s\n\n", titulo(x, i, "Gabarito do exercício ").c_str());
+  std::fprintf(f, "%s\n\n", titulo(x, i, tr("Gabarito do exercício ")).c_str());
   escreve_passos(f, x.chave);
   escreve_arvore(f, x.chave);
   escreve_relatorio(f, x.chave);
-  std::fprintf(f, "Custo: %s; média: %s bits por letra\n",
-               conta(x.chave.m.figuras.bits, "bit", "bits").c_str(), media(x).c_str());
-  std::fprintf(f, "Decodificado: %s\n", x.palavra.c_str());
+  std::fprintf(f, tr("Custo: %s; média: %s bits por letra\n"),
+               conta(x.chave.m.figuras.bits, tr("bit"), tr("bits")).c_str(), media(x).c_str());
+  std::fprintf(f, tr("Decodificado: %s\n"), x.palavra.c_str());
   if (x.empates) {
     escreve_em_linhas(f, confira(x), "", "");
   }
@@ -107,10 +109,10 @@ std::string html(std::string_view s) {
 
 // An exercise on the sheet: the table, the questions, room to answer.
 std::string pergunta_em_html(const exercicio& x, std::size_t i) {
-  std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo(x, i, "Exercício ")) +
+  std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo(x, i, tr("Exercício "))) +
                   "</h2>\n<p class=\"pesos\">Pesos: <code>" + x.pesos + "</code></p>\n<ol>\n";
-  h += "<li>" + html(perguntas[0]) + "<div class=\"espaco arvore\"></div></li>\n";
-  h += "<li>" + html(perguntas[1]) + "<table class=\"codigos\"><tr>";
+  h += "<li>" + html(tr(perguntas[0])) + "<div class=\"espaco arvore\"></div></li>\n";
+  h += "<li>" + html(tr(perguntas[1])) + "<table class=\"codigos\"><tr>";
   for (char c = 'a'; c < 'a' + x.chave.m.folhas; ++c) {
     h += std::string("<th>") + c + "</th>";
   }
@@ -119,13 +121,13 @@ std::string pergunta_em_html(const exercicio& x, std::size_t i) {
     h += "<td></td>";
   }
   h += "</tr></table></li>\n";
-  h += "<li>" + html(perguntas[2]) + "<span class=\"resposta\"></span></li>\n";
-  h += "<li>" + html(perguntas[3]) + " <code>" + x.codificar +
+  h += "<li>" + html(tr(perguntas[2])) + "<span class=\"resposta\"></span></li>\n";
+  h += "<li>" + html(tr(perguntas[3])) + " <code>" + x.codificar +
        "</code><span class=\"resposta\"></span></li>\n";
-  h += "<li>" + html(perguntas[4]) + " <code>" + x.decodificar +
+  h += "<li>" + html(tr(perguntas[4])) + " <code>" + x.decodificar +
        "</code><span class=\"resposta\"></span></li>\n</ol>\n";
   if (x.empates) {
-    h += "<p class=\"nota\">" + html(nota_de_empate) + "</p>\n";
+    h += "<p class=\"nota\">" + html(tr(nota_de_empate)) + "</p>\n";
   }
   return h + "</article>\n";
 }
@@ -164,7 +166,7 @@ void em_html(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
     }
     corpo += "</section>\n";
   }
-  const std::string topo = "<p class=\"regras\">" + html(regras) + "</p>\n";
+  const std::string topo = "<p class=\"regras\">" + html(tr(regras)) + "</p>\n";
   std::fwrite(folha.data(), 1, onde, f);
   std::fwrite(topo.data(), 1, topo.size(), f);
   std::fwrite(corpo.data(), 1, corpo.size(), f);

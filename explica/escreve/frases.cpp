@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -54,26 +55,27 @@ void escreve_passos(std::FILE* f, const modelo& m) {
   std::fputs(" \"passos\": [", f);
   for (std::size_t k = 0; k < m.passos.size(); ++k) {
     const passo& p = m.passos[k];
-    std::string titulo = "Passo 0: as folhas entram na fila";
+    std::string titulo = tr("Passo 0: as folhas entram na fila");
     std::string frase =
-        "Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap mínimo por "
-        "peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai mais pesado, "
-        "nunca de um de peso igual.";
+        tr("Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap mínimo por "
+           "peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai mais pesado, "
+           "nunca de um de peso igual.");
     if (p.novo >= 0) {
       const auto de = [&m](std::int32_t i) { return m.nos[static_cast<std::size_t>(i)].peso; };
-      titulo = "Passo " + std::to_string(k) + ": junção " + std::to_string(k);
-      frase = "Saem os dois mais leves: primeiro " + nome(m, p.primeiro) + " (" +
-              peso(m, de(p.primeiro)) + "), que vai no ramo " + m.ramo_do_primeiro + ", depois " +
-              nome(m, p.segundo) + " (" + peso(m, de(p.segundo)) + "), no ramo " + segundo +
-              ". Entra na fila " + nome(m, p.novo) + ", de peso " + peso(m, de(p.novo)) + ".";
+      titulo = tr("Passo ") + std::to_string(k) + tr(": junção ") + std::to_string(k);
+      frase = tr("Saem os dois mais leves: primeiro ") + nome(m, p.primeiro) + " (" +
+              peso(m, de(p.primeiro)) + tr("), que vai no ramo ") + m.ramo_do_primeiro +
+              tr(", depois ") + nome(m, p.segundo) + " (" + peso(m, de(p.segundo)) +
+              tr("), no ramo ") + segundo + tr(". Entra na fila ") + nome(m, p.novo) +
+              tr(", de peso ") + peso(m, de(p.novo)) + ".";
     }
     std::fprintf(f, R"(%s{"titulo": %s, "frase": %s, "notas": %s})", k == 0 ? "\n  " : ",\n  ",
                  json_texto(titulo).c_str(), json_texto(frase).c_str(),
                  lista_json(notas_de_empate(m, p)).c_str());
   }
   std::fprintf(f, "],\n \"ramos\": %s,\n",
-               lista_json({std::string("1º a sair: ramo ") + m.ramo_do_primeiro,
-                           std::string("2º a sair: ramo ") + segundo})
+               lista_json({std::string(tr("1º a sair: ramo ")) + m.ramo_do_primeiro,
+                           std::string(tr("2º a sair: ramo ")) + segundo})
                    .c_str());
 }
 
@@ -97,15 +99,17 @@ void escreve_passos_do_codigo(std::FILE* f, const modelo& m) {
   if (!m.niveis.empty()) {
     std::fprintf(
         f, ",\n \"package_merge\": {\"titulo\": %s, \"frase\": %s, \"niveis\": [",
-        json_texto("Package-merge: o código ótimo de até " + conta(m.limite, "bit", "bits"))
+        json_texto(tr("Package-merge: o código ótimo de até ") +
+                   conta(m.limite, tr("bit"), tr("bits")))
             .c_str(),
-        json_texto("O código de Huffman chega a " + conta(m.maior_huffman, "bit", "bits") +
-                   ". Cada nível tem uma moeda por símbolo e os pacotes dos pares de itens "
-                   "do nível de baixo, em ordem de peso; no nível 1 ficam os " +
+        json_texto(tr("O código de Huffman chega a ") +
+                   conta(m.maior_huffman, tr("bit"), tr("bits")) +
+                   tr(". Cada nível tem uma moeda por símbolo e os pacotes dos pares de itens "
+                      "do nível de baixo, em ordem de peso; no nível 1 ficam os ") +
                    std::to_string(2 * m.folhas - 2) +
-                   " itens mais baratos, e cada pacote que fica leva os dois que o "
-                   "formam. Cada símbolo tem tantos bits quantos são os níveis em que a "
-                   "sua moeda fica.")
+                   tr(" itens mais baratos, e cada pacote que fica leva os dois que o "
+                      "formam. Cada símbolo tem tantos bits quantos são os níveis em que a "
+                      "sua moeda fica."))
             .c_str());
     for (std::size_t k = 0; k < m.niveis.size(); ++k) {
       const nivel& n = m.niveis[k];
@@ -113,19 +117,19 @@ void escreve_passos_do_codigo(std::FILE* f, const modelo& m) {
       for (const item& it : n.itens) {
         itens += itens.empty() ? "" : ", ";
         itens += lista_json(
-            {it.simbolo != 0 ? nome_do_simbolo(m, it.simbolo) : "pacote", peso(m, it.peso)});
+            {it.simbolo != 0 ? nome_do_simbolo(m, it.simbolo) : tr("pacote"), peso(m, it.peso)});
       }
       std::fprintf(f, R"(%s{"nome": %s, "itens": [%s]})", k == 0 ? "" : ", ",
-                   json_texto("nível " + std::to_string(n.bits)).c_str(), itens.c_str());
+                   json_texto(tr("nível ") + std::to_string(n.bits)).c_str(), itens.c_str());
     }
     std::fputs("]}", f);
   }
   std::fprintf(f, ",\n \"canonico\": {\"titulo\": %s, \"frase\": %s}",
-               json_texto("Os comprimentos viram códigos").c_str(),
-               json_texto("Como no RFC 1951 (3.2.2): quantos códigos há de cada comprimento "
-                          "(bl_count) e o primeiro deles (next_code), o seguinte ao último do "
-                          "comprimento anterior, deslocado um bit à esquerda; cada símbolo, na "
-                          "ordem dos símbolos, toma o próximo código do seu comprimento.")
+               json_texto(tr("Os comprimentos viram códigos")).c_str(),
+               json_texto(tr("Como no RFC 1951 (3.2.2): quantos códigos há de cada comprimento "
+                             "(bl_count) e o primeiro deles (next_code), o seguinte ao último do "
+                             "comprimento anterior, deslocado um bit à esquerda; cada símbolo, na "
+                             "ordem dos símbolos, toma o próximo código do seu comprimento."))
                    .c_str());
 }
 
@@ -133,18 +137,18 @@ void escreve_passos_do_codigo(std::FILE* f, const modelo& m) {
 std::string resumo(const execucao& e) {
   const modelo& m = e.m;
   if (m.folhas == 0) {
-    return e.p.lista ? "Não há nada a codificar: nenhum símbolo da lista tem peso."
-                     : "Não há nada a codificar: o texto não tem nenhum símbolo.";
+    return e.p.lista ? tr("Não há nada a codificar: nenhum símbolo da lista tem peso.")
+                     : tr("Não há nada a codificar: o texto não tem nenhum símbolo.");
   }
-  std::string r = conta(m.folhas, "símbolo", "símbolos") + ", ";
-  r += e.p.lista ? "soma dos pesos " + peso(m, m.figuras.caracteres)
-                 : conta(m.figuras.caracteres, "caractere", "caracteres");
+  std::string r = conta(m.folhas, tr("símbolo"), tr("símbolos")) + ", ";
+  r += e.p.lista ? tr("soma dos pesos ") + peso(m, m.figuras.caracteres)
+                 : conta(m.figuras.caracteres, tr("caractere"), tr("caracteres"));
   r += '.';
   if (e.p.lista && e.p.texto && !e.p.texto->empty()) {
-    r += " O código é o dos pesos; o texto só é codificado com ele.";
+    r += tr(" O código é o dos pesos; o texto só é codificado com ele.");
   }
   if (m.folhas == 1) {
-    r += " Um só símbolo: a raiz é a folha, sem junções, e o código dela é vazio.";
+    r += tr(" Um só símbolo: a raiz é a folha, sem junções, e o código dela é vazio.");
   }
   return r;
 }

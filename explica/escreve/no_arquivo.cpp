@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/le/arquivo.h"
 
 namespace explica {
@@ -18,7 +19,7 @@ std::optional<falha> escreve_no_arquivo(const std::string& caminho, escritor esc
   std::string temporario = caminho + ".XXXXXX";
   const int fd = mkstemp(temporario.data());
   auto falhou = [&caminho](int erro) {
-    return recusa("não consigo escrever " + caminho + ": " + motivo(erro), origem::opcoes);
+    return recusa(tr("não consigo escrever ") + caminho + ": " + motivo(erro), origem::opcoes);
   };
   if (fd < 0) {
     return falhou(errno);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -22,7 +23,7 @@ std::string nomes(const modelo& m, const std::vector<std::int32_t>& nos) {
     lista += nome(m, nos[i]);
   }
   if (n < nos.size()) {
-    lista += " e outros " + std::to_string(nos.size() - n);
+    lista += tr(" e outros ") + std::to_string(nos.size() - n);
   }
   return lista;
 }
@@ -36,15 +37,15 @@ const no& de(const modelo& m, std::int32_t i) {
 void escreve_package_merge(std::FILE* f, const modelo& m) {
   escreve_em_linhas(
       f,
-      "O código de Huffman chega a " + conta(m.maior_huffman, "bit", "bits") +
-          ", mais que o limite de " + conta(m.limite, "bit", "bits") + ": o código ótimo de até " +
-          conta(m.limite, "bit", "bits") +
-          " vem do package-merge (Larmore e Hirschberg). Cada nível tem uma moeda por símbolo, "
-          "com o seu peso, e os pacotes [peso] feitos dos pares de itens do nível de baixo, em "
-          "ordem de peso. No nível 1 ficam os 2k - 2 = " +
+      tr("O código de Huffman chega a ") + conta(m.maior_huffman, tr("bit"), tr("bits")) +
+          tr(", mais que o limite de ") + conta(m.limite, tr("bit"), tr("bits")) +
+          tr(": o código ótimo de até ") + conta(m.limite, tr("bit"), tr("bits")) +
+          tr(" vem do package-merge (Larmore e Hirschberg). Cada nível tem uma moeda por símbolo, "
+             "com o seu peso, e os pacotes [peso] feitos dos pares de itens do nível de baixo, em "
+             "ordem de peso. No nível 1 ficam os 2k - 2 = ") +
           std::to_string(2 * m.folhas - 2) +
-          " itens mais baratos, e cada pacote que fica leva consigo os dois itens que o formam; "
-          "em cada nível, ficam os itens antes da barra.",
+          tr(" itens mais baratos, e cada pacote que fica leva consigo os dois itens que o formam; "
+             "em cada nível, ficam os itens antes da barra."),
       "", "");
   for (const nivel& n : m.niveis) {
     std::string itens;
@@ -59,7 +60,7 @@ void escreve_package_merge(std::FILE* f, const modelo& m) {
         itens += ']';
       }
     }
-    const std::string nome_do_nivel = "  nível " + std::to_string(n.bits) + ": ";
+    const std::string nome_do_nivel = tr("  nível ") + std::to_string(n.bits) + ": ";
     escreve_em_linhas(f, itens, nome_do_nivel, std::string(colunas(nome_do_nivel), ' '));
   }
   std::string comprimentos;
@@ -68,8 +69,8 @@ void escreve_package_merge(std::FILE* f, const modelo& m) {
                     std::to_string(m.codigo[static_cast<std::size_t>(s)].size());
   }
   escreve_em_linhas(f,
-                    "Cada símbolo tem tantos bits quantos são os níveis em que a sua moeda "
-                    "fica: " +
+                    tr("Cada símbolo tem tantos bits quantos são os níveis em que a sua moeda "
+                       "fica: ") +
                         comprimentos + ".",
                     "", "");
 }
@@ -78,19 +79,21 @@ void escreve_package_merge(std::FILE* f, const modelo& m) {
 void escreve_canonico(std::FILE* f, const modelo& m) {
   if (m.limite > 0 && m.maior_huffman <= m.limite) {
     escreve_em_linhas(f,
-                      "O código de Huffman, com " + conta(m.maior_huffman, "bit", "bits") +
-                          " no mais longo, já cabe no limite de " + conta(m.limite, "bit", "bits") +
-                          ": os comprimentos ficam.",
+                      tr("O código de Huffman, com ") +
+                          conta(m.maior_huffman, tr("bit"), tr("bits")) +
+                          tr(" no mais longo, já cabe no limite de ") +
+                          conta(m.limite, tr("bit"), tr("bits")) + tr(": os comprimentos ficam."),
                       "", "");
   }
-  escreve_em_linhas(f,
-                    "Os comprimentos viram códigos, como no RFC 1951 (3.2.2): quantos códigos há "
-                    "de cada comprimento (bl_count) e o primeiro deles (next_code), que é o "
-                    "seguinte ao último do comprimento anterior, deslocado um bit à esquerda; "
-                    "cada símbolo, na ordem dos símbolos, toma o próximo código do seu "
-                    "comprimento.",
-                    "", "");
-  std::fputs("  bits  códigos  primeiro\n", f);
+  escreve_em_linhas(
+      f,
+      tr("Os comprimentos viram códigos, como no RFC 1951 (3.2.2): quantos códigos há "
+         "de cada comprimento (bl_count) e o primeiro deles (next_code), que é o "
+         "seguinte ao último do comprimento anterior, deslocado um bit à esquerda; "
+         "cada símbolo, na ordem dos símbolos, toma o próximo código do seu "
+         "comprimento."),
+      "", "");
+  std::fputs(tr("  bits  códigos  primeiro\n"), f);
   for (const comprimento_canonico& c : m.comprimentos) {
     std::fprintf(f, "  %4d  %7d  %s\n", c.bits, c.quantos, c.primeiro.c_str());
   }
@@ -104,17 +107,17 @@ void escreve_canonico(std::FILE* f, const modelo& m) {
 std::vector<std::string> notas_de_empate(const modelo& m, const passo& p) {
   std::vector<std::string> notas;
   if (!p.empate_primeiro.empty()) {
-    notas.push_back(nome(m, p.primeiro) + " empatava com " + nomes(m, p.empate_primeiro) + " (" +
-                    peso(m, de(m, p.primeiro).peso) +
-                    "): saiu primeiro por estar no espaço 1, a raiz do heap, de onde um nó de "
-                    "peso igual que entra depois não o tira.");
+    notas.push_back(nome(m, p.primeiro) + tr(" empatava com ") + nomes(m, p.empate_primeiro) +
+                    " (" + peso(m, de(m, p.primeiro).peso) +
+                    tr("): saiu primeiro por estar no espaço 1, a raiz do heap, de onde um nó de "
+                       "peso igual que entra depois não o tira."));
   }
   if (!p.empate_segundo.empty()) {
-    notas.push_back(nome(m, p.segundo) + " empatava com " + nomes(m, p.empate_segundo) + " (" +
+    notas.push_back(nome(m, p.segundo) + tr(" empatava com ") + nomes(m, p.empate_segundo) + " (" +
                     peso(m, de(m, p.segundo).peso) +
-                    "): chegou à raiz quando, depois da primeira saída, o último nó da fila "
-                    "desceu do espaço 1, subindo a cada nível o filho mais leve, o da esquerda "
-                    "entre iguais.");
+                    tr("): chegou à raiz quando, depois da primeira saída, o último nó da fila "
+                       "desceu do espaço 1, subindo a cada nível o filho mais leve, o da esquerda "
+                       "entre iguais."));
   }
   return notas;
 }
@@ -123,23 +126,24 @@ void escreve_passos(std::FILE* f, const execucao& e) {
   const modelo& m = e.m;
   // The degenerate builds make no merge: say why instead.
   if (m.raiz < 0) {
-    std::fputs("Nenhum símbolo: não há junções.\n", f);
+    std::fputs(tr("Nenhum símbolo: não há junções.\n"), f);
     return;
   }
   if (m.folhas == 1) {
-    std::fprintf(f, "Um só símbolo: a raiz é a folha %s, sem junções, e o código dela é vazio.\n",
+    std::fprintf(f,
+                 tr("Um só símbolo: a raiz é a folha %s, sem junções, e o código dela é vazio.\n"),
                  nome(m, m.raiz).c_str());
     return;
   }
   const char segundo = m.ramo_do_primeiro == '1' ? '0' : '1';
   std::fprintf(f,
-               "Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo %c,\n"
-               "o segundo no ramo %c, e o novo nó, que pesa a soma, entra na fila.\n",
+               tr("Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo %c,\n"
+                  "o segundo no ramo %c, e o novo nó, que pesa a soma, entra na fila.\n"),
                m.ramo_do_primeiro, segundo);
   for (std::size_t k = 1; k < m.passos.size(); ++k) {
     const passo& p = m.passos[k];
     const no& novo = de(m, p.novo);
-    std::fprintf(f, "%3zu. sai %s (%s), depois %s (%s): %s = (%s, %s), peso %s\n", k,
+    std::fprintf(f, tr("%3zu. sai %s (%s), depois %s (%s): %s = (%s, %s), peso %s\n"), k,
                  nome(m, p.primeiro).c_str(), peso(m, de(m, p.primeiro).peso).c_str(),
                  nome(m, p.segundo).c_str(), peso(m, de(m, p.segundo).peso).c_str(),
                  nome(m, p.novo).c_str(), nome(m, novo.esquerda).c_str(),

@@ -1,25 +1,24 @@
 // --relatorio: the demo's table of characters and codes, then the encoded
 // text, in the demo's very layout.
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
 
 void escreve_relatorio(std::FILE* f, const execucao& e) {
   const modelo& m = e.m;
-  std::fputs(
-      "=====================\n"
-      "| Simbolo | Codigo  |  \n"
-      "=====================\n",
-      f);
+  std::fputs(tr("=====================\n"
+                "| Simbolo | Codigo  |  \n"
+                "=====================\n"),
+             f);
   for (std::int32_t i = 0; i < m.folhas; ++i) { // the leaves lie in character order
     std::fprintf(f, "    %s       %s      \n", nome(m, i).c_str(), codigo(m, i).c_str());
   }
   if (e.simbolos) {
-    std::fputs(
-        "==================================\n"
-        "Codificado: ",
-        f);
+    std::fputs(tr("==================================\n"
+                  "Codificado: "),
+               f);
     codifica_em(f, m, *e.simbolos);
     std::fputs(" \n", f);
   }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -14,89 +15,91 @@ namespace {
 std::string prefixo(const modelo& m, const conferencia& c) {
   const std::string& a = c.seu[static_cast<std::size_t>(c.v.prefixo_de)];
   const std::string& b = c.seu[static_cast<std::size_t>(c.v.prefixo_em)];
-  const std::string de = "o código de " + nome_do_simbolo(m, c.v.prefixo_de) + " (" + a + ")";
-  return a == b ? de + " é igual ao de " + nome_do_simbolo(m, c.v.prefixo_em)
-                : de + " começa o de " + nome_do_simbolo(m, c.v.prefixo_em) + " (" + b + ")";
+  const std::string de = tr("o código de ") + nome_do_simbolo(m, c.v.prefixo_de) + " (" + a + ")";
+  return a == b ? de + tr(" é igual ao de ") + nome_do_simbolo(m, c.v.prefixo_em)
+                : de + tr(" começa o de ") + nome_do_simbolo(m, c.v.prefixo_em) + " (" + b + ")";
 }
 
 std::string kraft(const modelo& m, const conferencia& c) {
-  const std::string soma = "a soma de 2^-comprimento é " + c.v.kraft;
+  const std::string soma = tr("a soma de 2^-comprimento é ") + c.v.kraft;
   if (c.v.kraft_sobre_1 == 0) {
-    return soma + (c.v.livre_de_prefixo ? ": o código é completo."
-                                        : ", mas o código não é livre de prefixo.");
+    return soma + (c.v.livre_de_prefixo ? tr(": o código é completo.")
+                                        : tr(", mas o código não é livre de prefixo."));
   }
   if (c.v.kraft_sobre_1 > 0) {
-    return soma + ", maior que 1: nenhum código livre de prefixo tem esses comprimentos.";
+    return soma + tr(", maior que 1: nenhum código livre de prefixo tem esses comprimentos.");
   }
   if (c.v.encurtavel == 0) {
-    return soma + ", menor que 1: sobra espaço na árvore.";
+    return soma + tr(", menor que 1: sobra espaço na árvore.");
   }
   std::string curto = c.seu[static_cast<std::size_t>(c.v.encurtavel)];
   curto.erase(c.v.bit_encurtavel, 1);
-  return soma + ", menor que 1: sobra espaço na árvore; o código de " +
+  return soma + tr(", menor que 1: sobra espaço na árvore; o código de ") +
          nome_do_simbolo(m, c.v.encurtavel) + " (" +
-         c.seu[static_cast<std::size_t>(c.v.encurtavel)] + ") pode perder o bit " +
-         std::to_string(c.v.bit_encurtavel + 1) + " e ficar " + (curto.empty() ? "vazio" : curto) +
-         ".";
+         c.seu[static_cast<std::size_t>(c.v.encurtavel)] + tr(") pode perder o bit ") +
+         std::to_string(c.v.bit_encurtavel + 1) + tr(" e ficar ") +
+         (curto.empty() ? tr("vazio") : curto) + ".";
 }
 
 std::string custo(const modelo& m, const veredito& v) {
   const std::string seu = custo_em_bits(m, v.custo);
   if (v.custo == v.custo_otimo) {
-    return seu + (v.otimo ? ", o ótimo." : ", o mesmo do código ótimo.");
+    return seu + (v.otimo ? tr(", o ótimo.") : tr(", o mesmo do código ótimo."));
   }
   if (v.custo > v.custo_otimo) {
-    return seu + "; o ótimo é " + custo_em_bits(m, v.custo_otimo) + ", " +
-           custo_em_bits(m, v.custo - v.custo_otimo) + " a menos.";
+    return seu + tr("; o ótimo é ") + custo_em_bits(m, v.custo_otimo) + ", " +
+           custo_em_bits(m, v.custo - v.custo_otimo) + tr(" a menos.");
   }
-  return seu + ", menos que o ótimo, " + custo_em_bits(m, v.custo_otimo) +
-         ", o que só um código que não é livre de prefixo consegue.";
+  return seu + tr(", menos que o ótimo, ") + custo_em_bits(m, v.custo_otimo) +
+         tr(", o que só um código que não é livre de prefixo consegue.");
 }
 
 std::string de_huffman(const veredito& v) {
   if (v.de_huffman) {
-    return "sim: o algoritmo de Huffman dá este código, com alguma escolha entre pesos "
-           "iguais e alguma escolha do nó que vai em cada ramo.";
+    return tr(
+        "sim: o algoritmo de Huffman dá este código, com alguma escolha entre pesos "
+        "iguais e alguma escolha do nó que vai em cada ramo.");
   }
   if (!v.livre_de_prefixo) {
-    return "não: um código de Huffman é livre de prefixo.";
+    return tr("não: um código de Huffman é livre de prefixo.");
   }
   if (!v.completo) {
-    return "não: um código de Huffman é completo.";
+    return tr("não: um código de Huffman é completo.");
   }
   if (!v.otimo) {
-    return "não: um código de Huffman tem o custo ótimo.";
+    return tr("não: um código de Huffman tem o custo ótimo.");
   }
-  return "não: é um código ótimo, mas o algoritmo de Huffman não o dá com nenhuma escolha "
-         "entre pesos iguais: em algum passo, os dois nós mais leves não são irmãos na "
-         "árvore dele (falta a propriedade dos irmãos).";
+  return tr(
+      "não: é um código ótimo, mas o algoritmo de Huffman não o dá com nenhuma escolha "
+      "entre pesos iguais: em algum passo, os dois nós mais leves não são irmãos na "
+      "árvore dele (falta a propriedade dos irmãos).");
 }
 
 std::string comparacao(const modelo& m, const veredito& v) {
   switch (v.comparacao) {
     case parecenca::mesmo_codigo:
-      return "Os códigos são os mesmos.";
+      return tr("Os códigos são os mesmos.");
     case parecenca::complemento:
       return m.ramo_do_primeiro == '1'
-                 ? "Cada código é o complemento do daqui: o primeiro nó que sai da fila vai no "
-                   "ramo 0, como em muitos livros (veja --leve-no-zero)."
-                 : "Cada código é o complemento do daqui: o primeiro nó que sai da fila vai no "
-                   "ramo 1, como o programa faz sem --leve-no-zero.";
+                 ? tr("Cada código é o complemento do daqui: o primeiro nó que sai da fila vai no "
+                      "ramo 0, como em muitos livros (veja --leve-no-zero).")
+                 : tr("Cada código é o complemento do daqui: o primeiro nó que sai da fila vai no "
+                      "ramo 1, como o programa faz sem --leve-no-zero.");
     case parecenca::mesma_arvore:
-      return "A árvore é a mesma; só os ramos de algum nó estão trocados.";
+      return tr("A árvore é a mesma; só os ramos de algum nó estão trocados.");
     case parecenca::mesmos_comprimentos:
-      return v.de_huffman ? "Os comprimentos são os mesmos, numa árvore que outra escolha entre "
-                            "pesos iguais dá."
-                          : "Os comprimentos são os mesmos, noutra árvore.";
+      return v.de_huffman ? tr("Os comprimentos são os mesmos, numa árvore que outra escolha entre "
+                               "pesos iguais dá.")
+                          : tr("Os comprimentos são os mesmos, noutra árvore.");
     case parecenca::outros_comprimentos:
       break;
   }
   if (v.otimo) {
-    return v.de_huffman ? "Os comprimentos são outros, de mesmo custo: outra escolha entre "
-                          "pesos iguais."
-                        : "Os comprimentos são outros, de mesmo custo.";
+    return v.de_huffman ? tr("Os comprimentos são outros, de mesmo custo: outra escolha entre "
+                             "pesos iguais.")
+                        : tr("Os comprimentos são outros, de mesmo custo.");
   }
-  return "Os comprimentos são outros.";
+  return tr("Os comprimentos são outros.");
 }
 
 // Columns as wide as their widest cell, counting characters, not bytes.
@@ -122,11 +125,12 @@ void escreve_tabela(std::FILE* f, const std::vector<std::vector<std::string>>& t
 } // namespace
 
 linhas achados(const modelo& m, const conferencia& c) {
-  return {{"Livre de prefixo", c.v.livre_de_prefixo ? "sim." : "não: " + prefixo(m, c) + "."},
-          {"Kraft", kraft(m, c)},
-          {"Custo", custo(m, c.v)},
-          {"De Huffman", de_huffman(c.v)},
-          {"Comparação", comparacao(m, c.v)}};
+  return {{tr("Livre de prefixo"),
+           c.v.livre_de_prefixo ? tr("sim.") : tr("não: ") + prefixo(m, c) + "."},
+          {tr("Kraft"), kraft(m, c)},
+          {tr("Custo"), custo(m, c.v)},
+          {tr("De Huffman"), de_huffman(c.v)},
+          {tr("Comparação"), comparacao(m, c.v)}};
 }
 
 void escreve_veredito(std::FILE* f, const execucao& e) {
@@ -136,15 +140,15 @@ void escreve_veredito(std::FILE* f, const execucao& e) {
   for (std::size_t k = 0; k + 1 < a.size(); ++k) {
     escreve_em_linhas(f, a[k].second, a[k].first + ": ", "  ");
   }
-  std::fputs("Comparação:\n", f);
+  std::fputs(tr("Comparação:\n"), f);
   std::vector<std::vector<std::string>> tabela{
-      {"símbolo", "peso", "seu código", "bits", "código daqui", "bits"}};
+      {tr("símbolo"), tr("peso"), tr("seu código"), tr("bits"), tr("código daqui"), tr("bits")}};
   for (std::int32_t i = 0; i < m.folhas; ++i) {
     const no& folha = m.nos[static_cast<std::size_t>(i)];
     const auto s = static_cast<std::size_t>(folha.simbolo);
     tabela.push_back({nome_do_simbolo(m, folha.simbolo), peso(m, folha.peso),
-                      c.seu[s].empty() ? "(vazio)" : c.seu[s], std::to_string(c.seu[s].size()),
-                      m.codigo[s].empty() ? "(vazio)" : m.codigo[s],
+                      c.seu[s].empty() ? tr("(vazio)") : c.seu[s], std::to_string(c.seu[s].size()),
+                      m.codigo[s].empty() ? tr("(vazio)") : m.codigo[s],
                       std::to_string(m.codigo[s].size())});
   }
   escreve_tabela(f, tabela);

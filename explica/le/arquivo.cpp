@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <string_view>
 #include <unistd.h>
 #include <zlib.h>
+
+#include "explica/idioma.h"
 
 namespace explica {
 
@@ -32,7 +35,7 @@ ssize_t le_pedaco(int fd, char* p, std::size_t n) {
 }
 
 falha nao_consigo_ler(const std::string& nome, origem de) {
-  return {uso_errado, "não consigo ler " + nome + ": " + motivo(errno), de};
+  return {uso_errado, tr("não consigo ler ") + nome + ": " + motivo(errno), de};
 }
 
 // Reads fd to its end into t, with room for esperado bytes at first, and
@@ -65,37 +68,39 @@ std::optional<falha> le_tudo(int fd, std::size_t esperado, const std::string& no
 std::string motivo(int e) {
   switch (e) {
     case ENOENT:
-      return "não existe";
+      return tr("não existe");
     case EACCES:
     case EPERM:
-      return "sem permissão";
+      return tr("sem permissão");
     case EISDIR:
-      return "é um diretório";
+      return tr("é um diretório");
     case ENOTDIR:
-      return "uma parte do caminho não é um diretório";
+      return tr("uma parte do caminho não é um diretório");
     case ENAMETOOLONG:
-      return "o nome é longo demais";
+      return tr("o nome é longo demais");
     case ELOOP:
-      return "links simbólicos demais";
+      return tr("links simbólicos demais");
     case EIO:
-      return "erro de entrada e saída";
+      return tr("erro de entrada e saída");
     case ENOMEM:
-      return "falta memória";
+      return tr("falta memória");
     case ENOSPC:
-      return "não há espaço no dispositivo";
+      return tr("não há espaço no dispositivo");
     case EPIPE:
-      return "o outro lado do pipe foi fechado";
+      return tr("o outro lado do pipe foi fechado");
     case EBADF:
-      return "o descritor não está aberto";
+      return tr("o descritor não está aberto");
     default:
-      return "erro " + std::to_string(e) + " do sistema";
+      char numero[64];
+      std::snprintf(numero, sizeof numero, tr("erro %d do sistema"), e);
+      return numero;
   }
 }
 
 std::optional<falha> le_arquivo(const std::string& caminho, lido& t, const ao_ler& recebe) {
   const bool entrada_padrao = caminho == "-";
   const int fd = entrada_padrao ? STDIN_FILENO : open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
-  const std::string nome = entrada_padrao ? "a entrada padrão" : caminho;
+  const std::string nome = entrada_padrao ? tr("a entrada padrão") : caminho;
   if (fd < 0) {
     return nao_consigo_ler(nome, origem::texto);
   }
@@ -111,7 +116,7 @@ std::optional<falha> le_arquivo(const std::string& caminho, lido& t, const ao_le
 }
 
 std::optional<falha> le_texto(const std::string& caminho, texto& t) {
-  t.onde = " da entrada";
+  t.onde = tr(" da entrada");
   bool inicio_visto = false;
   auto recebe = [&t, &inicio_visto](const lido& bytes, bool fim) -> std::optional<falha> {
     if (!inicio_visto && !t.em_bytes) { // a byte-order mark needs its three bytes to be told

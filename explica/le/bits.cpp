@@ -2,6 +2,7 @@
 #include "explica/le/bits.h"
 
 #include "alfabeto/alfabeto.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -15,8 +16,8 @@ std::optional<falha> le_bits(std::string_view escritos, std::string& bits) {
     } else if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
       const alfabeto::sequencia s = alfabeto::le_utf8(escritos.substr(i));
       const char32_t ponto = s.tamanho > 0 ? s.ponto : static_cast<unsigned char>(c);
-      return recusa("o caractere " + entre_aspas(ponto) + " na posição " + std::to_string(i + 1) +
-                        " dos bits não é 0 nem 1",
+      return recusa(tr("o caractere ") + entre_aspas(ponto) + tr(" na posição ") +
+                        std::to_string(i + 1) + tr(" dos bits não é 0 nem 1"),
                     origem::bits);
     }
   }

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "explica/idioma.h"
 #include "explica/le/pares.h"
 #include "explica/mostra.h"
 
@@ -26,17 +27,19 @@ std::optional<falha> confere_par(const par_escrito& p, std::int32_t s, const mod
   const std::int32_t k = m.folhas;
   const std::string quem = entre_aspas(p.simbolo, m.em_bytes);
   if (s == 0) {
-    return recusa("há um código para " + quem + ", que não tem peso", origem::codigos);
+    return recusa(tr("há um código para ") + quem + tr(", que não tem peso"), origem::codigos);
   }
   if (p.valor.find_first_not_of("01") != std::string_view::npos) {
-    return recusa("o código de " + quem + " tem um caractere que não é 0 nem 1", origem::codigos);
-  }
-  if (p.valor.empty() && k >= 2) {
-    return recusa("o código de " + quem + " está vazio, entre " + std::to_string(k) + " símbolos",
+    return recusa(tr("o código de ") + quem + tr(" tem um caractere que não é 0 nem 1"),
                   origem::codigos);
   }
+  if (p.valor.empty() && k >= 2) {
+    return recusa(
+        tr("o código de ") + quem + tr(" está vazio, entre ") + std::to_string(k) + tr(" símbolos"),
+        origem::codigos);
+  }
   if (p.valor.size() > max_bits_codigo) {
-    return recusa("o código de " + quem + " passa de 1000 bits", origem::codigos);
+    return recusa(tr("o código de ") + quem + tr(" passa de 1000 bits"), origem::codigos);
   }
   return std::nullopt;
 }
@@ -46,7 +49,7 @@ std::optional<falha> confere_par(const par_escrito& p, std::int32_t s, const mod
 std::optional<falha> le_codigos(std::string_view lista, const modelo& m, codigos& seu) {
   pares escritos;
   escritos.bytes = m.em_bytes;
-  if (auto erro = divide_pares(lista, "códigos", origem::codigos, escritos)) {
+  if (auto erro = divide_pares(lista, tr("códigos"), origem::codigos, escritos)) {
     return erro;
   }
   seu = {};
@@ -61,7 +64,7 @@ std::optional<falha> le_codigos(std::string_view lista, const modelo& m, codigos
   }
   for (std::int32_t s = 1; s <= m.folhas; ++s) {
     if (!tem[static_cast<std::size_t>(s)]) {
-      return recusa(nome_do_simbolo(m, s) + " tem peso, mas não tem código", origem::codigos);
+      return recusa(nome_do_simbolo(m, s) + tr(" tem peso, mas não tem código"), origem::codigos);
     }
   }
   return std::nullopt;

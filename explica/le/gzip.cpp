@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "explica/constroi/deflate.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -45,12 +46,13 @@ std::string hex(std::uint64_t v, int digitos) {
 }
 
 falha defeito(std::uint64_t byte, const std::string& o_que) {
-  return recusa("no byte " + std::to_string(byte) + ", " + o_que, origem::texto);
+  return recusa(tr("no byte ") + std::to_string(byte) + ", " + o_que, origem::texto);
 }
 
 falha cortado(const leitor& l, const std::string& onde) {
-  return recusa("o arquivo termina no byte " + std::to_string(l.a.size()) + ", no meio " + onde,
-                origem::texto);
+  return recusa(
+      tr("o arquivo termina no byte ") + std::to_string(l.a.size()) + tr(", no meio ") + onde,
+      origem::texto);
 }
 
 // Reads a field of n bits into v, keeping it where anatomia; a refusal if
@@ -284,13 +286,13 @@ std::optional<falha> nao_literal(int s, std::uint64_t bit, std::size_t k) {
   if (s == fim_de_bloco) {
     return std::nullopt;
   }
-  const std::string qual = "o bloco " + std::to_string(k + 1);
+  const std::string qual = tr("o bloco ") + std::to_string(k + 1);
   if (s == -2) {
-    return defeito(bit >> 3, qual + " tem bits que nenhum código do bloco começa");
+    return defeito(bit >> 3, qual + tr(" tem bits que nenhum código do bloco começa"));
   }
-  return defeito(bit >> 3, qual + " usa um par comprimento/distância (símbolo " +
-                               std::to_string(s) +
-                               "): este programa lê só blocos de literais; gzip -d lê os outros");
+  return defeito(bit >> 3,
+                 qual + tr(" usa um par comprimento/distância (símbolo ") + std::to_string(s) +
+                     tr("): este programa lê só blocos de literais; gzip -d lê os outros"));
 }
 
 // Literals by table, four look-ups a round, while the file has 16 bytes and
@@ -349,7 +351,7 @@ std::optional<falha> literais(leitor& l, const codigo_lido& c, std::size_t k, de
     const std::uint64_t inicio = l.bit;
     const int s = decodifica_lento(l, c);
     if (s == -1) {
-      return cortado(l, "do bloco " + std::to_string(k + 1));
+      return cortado(l, tr("do bloco ") + std::to_string(k + 1));
     }
     if (s >= 0 && s < fim_de_bloco) {
       o.cabe(1);
@@ -367,11 +369,12 @@ std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, destino
   const std::uint64_t antes = l.bit;
   l.alinha();
   if (l.bit > antes) {
-    b.campos.push_back({"enchimento", antes, l.bit - antes, l.bit - antes, "bits 0 até o byte"});
+    b.campos.push_back(
+        {tr("enchimento"), antes, l.bit - antes, l.bit - antes, tr("bits 0 até o byte")});
   }
   std::uint32_t len = 0;
   std::uint32_t nlen = 0;
-  const std::string onde = "do bloco " + std::to_string(k + 1);
+  const std::string onde = tr("do bloco ") + std::to_string(k + 1);
   if (auto erro = campo_de(l, 16, "LEN", onde.c_str(), &b.campos, len)) {
     return erro;
   }
@@ -379,9 +382,9 @@ std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, destino
     return erro;
   }
   if ((len ^ 0xFFFFU) != nlen) {
-    return defeito(l.byte() - 2, "o bloco armazenado " + std::to_string(k + 1) + " tem LEN " +
-                                     std::to_string(len) + " e NLEN " + std::to_string(nlen) +
-                                     ", que não se complementam");
+    return defeito(l.byte() - 2, tr("o bloco armazenado ") + std::to_string(k + 1) +
+                                     tr(" tem LEN ") + std::to_string(len) + tr(" e NLEN ") +
+                                     std::to_string(nlen) + tr(", que não se complementam"));
   }
   if (!l.cabe(std::uint64_t{8} * len)) {
     return cortado(l, onde);
@@ -389,7 +392,7 @@ std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, destino
   o.cabe(len);
   std::memcpy(o.fim(), l.a.data() + leitor::em(l.bit), len);
   o.n += len;
-  b.campos.push_back({"dados", l.bit, std::uint64_t{8} * len, len, "bytes como são"});
+  b.campos.push_back({tr("dados"), l.bit, std::uint64_t{8} * len, len, tr("bytes como são")});
   l.bit += std::uint64_t{8} * len;
   return std::nullopt;
 }
@@ -398,23 +401,24 @@ std::string nome_do_comprimento(const comprimento_escrito& c) {
   if (c.simbolo < 16) {
     return std::to_string(c.simbolo);
   }
-  return std::to_string(c.simbolo) + (c.simbolo == 16 ? " (" + std::to_string(c.vezes) + "×)"
-                                                      : " (" + std::to_string(c.vezes) + " zeros)");
+  return std::to_string(c.simbolo) + (c.simbolo == 16
+                                          ? " (" + std::to_string(c.vezes) + "×)"
+                                          : " (" + std::to_string(c.vezes) + tr(" zeros)"));
 }
 
 // A dynamic block's code lengths: each a symbol of the code-length code cl,
 // a repeat (16) of the one before or a run of zeros (17, 18), into todos.
 std::optional<falha> comprimentos_de(leitor& l, const codigo_lido& cl, std::size_t k,
                                      std::vector<int>& todos, std::string& nota) {
-  const std::string onde = "dos comprimentos do bloco " + std::to_string(k + 1);
+  const std::string onde = tr("dos comprimentos do bloco ") + std::to_string(k + 1);
   for (std::size_t i = 0; i < todos.size();) {
     const std::uint64_t inicio = l.bit;
     const int s = decodifica_lento(l, cl);
     if (s < 0) {
       return s == -1 ? cortado(l, onde)
-                     : defeito(inicio >> 3, "o bloco " + std::to_string(k + 1) +
-                                                " tem bits que nenhum código de comprimentos "
-                                                "começa");
+                     : defeito(inicio >> 3, tr("o bloco ") + std::to_string(k + 1) +
+                                                tr(" tem bits que nenhum código de comprimentos "
+                                                   "começa"));
     }
     comprimento_escrito c{s, 1, 0, 0};
     if (s >= 16) {
@@ -428,12 +432,12 @@ std::optional<falha> comprimentos_de(leitor& l, const codigo_lido& cl, std::size
       c.vezes = base[s - 16] + c.extra;
     }
     if (s == 16 && i == 0) {
-      return defeito(inicio >> 3, "o bloco " + std::to_string(k + 1) +
-                                      " repete (16) um comprimento que não veio antes");
+      return defeito(inicio >> 3, tr("o bloco ") + std::to_string(k + 1) +
+                                      tr(" repete (16) um comprimento que não veio antes"));
     }
     if (i + static_cast<std::size_t>(c.vezes) > todos.size()) {
-      return defeito(inicio >> 3, "uma repetição do bloco " + std::to_string(k + 1) +
-                                      " passa do fim da tabela de comprimentos");
+      return defeito(inicio >> 3, tr("uma repetição do bloco ") + std::to_string(k + 1) +
+                                      tr(" passa do fim da tabela de comprimentos"));
     }
     const int valor = s < 16 ? s : s == 16 ? todos[i - 1] : 0;
     std::fill_n(todos.begin() + static_cast<std::ptrdiff_t>(i), c.vezes, valor);
@@ -452,10 +456,11 @@ std::optional<falha> monta_do_bloco(const std::vector<int>& comprimentos, codigo
   if (f == forma_do_codigo_lido::bom) {
     return std::nullopt;
   }
-  return defeito(bit >> 3, std::string("o código ") + qual + " do bloco " + std::to_string(k + 1) +
+  return defeito(bit >> 3, std::string(tr("o código ")) + qual + tr(" do bloco ") +
+                               std::to_string(k + 1) +
                                (f == forma_do_codigo_lido::demais
-                                    ? " tem códigos demais: a soma de Kraft passa de 1"
-                                    : " é incompleto: a soma de Kraft fica abaixo de 1"));
+                                    ? tr(" tem códigos demais: a soma de Kraft passa de 1")
+                                    : tr(" é incompleto: a soma de Kraft fica abaixo de 1")));
 }
 
 // The lengths of the code-length code, 3 bits each in the RFC's order, into
@@ -467,23 +472,23 @@ std::optional<falha> codigo_dos_comprimentos(leitor& l, std::uint32_t hclen, std
   std::string nota;
   for (std::uint32_t i = 0; i < hclen + 4; ++i) {
     if (!l.cabe(3)) {
-      return cortado(l, "do bloco " + std::to_string(k + 1));
+      return cortado(l, tr("do bloco ") + std::to_string(k + 1));
     }
     const auto s = static_cast<std::size_t>(ordem_dos_comprimentos[i]);
     comprimentos[s] = static_cast<int>(l.le(3));
     nota += (i == 0 ? "" : ", ") + std::to_string(s) + ":" + std::to_string(comprimentos[s]);
   }
   b.campos.push_back(
-      {"comprimentos do código de comprimentos", inicio, l.bit - inicio, hclen + 4, nota});
-  return monta_do_bloco(comprimentos, cl, false, incompleto_serve::nunca, "de comprimentos", inicio,
-                        k);
+      {tr("comprimentos do código de comprimentos"), inicio, l.bit - inicio, hclen + 4, nota});
+  return monta_do_bloco(comprimentos, cl, false, incompleto_serve::nunca, tr("de comprimentos"),
+                        inicio, k);
 }
 
 // A dynamic block's header and codes: HLIT, HDIST, HCLEN, the code-length
 // code, and the lengths it writes, into lit (and the distance code, which is
 // only checked).
 std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_lido& lit) {
-  const std::string onde = "do bloco " + std::to_string(k + 1);
+  const std::string onde = tr("do bloco ") + std::to_string(k + 1);
   std::uint32_t hlit = 0;
   std::uint32_t hdist = 0;
   std::uint32_t hclen = 0;
@@ -494,14 +499,15 @@ std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_li
     }
   }
   const std::size_t n = b.campos.size();
-  b.campos[n - 3].nota = std::to_string(hlit + 257) + " códigos de literais e comprimentos";
-  b.campos[n - 2].nota = std::to_string(hdist + 1) + " códigos de distância";
-  b.campos[n - 1].nota = std::to_string(hclen + 4) + " comprimentos do código de comprimentos";
+  b.campos[n - 3].nota = std::to_string(hlit + 257) + tr(" códigos de literais e comprimentos");
+  b.campos[n - 2].nota = std::to_string(hdist + 1) + tr(" códigos de distância");
+  b.campos[n - 1].nota = std::to_string(hclen + 4) + tr(" comprimentos do código de comprimentos");
   if (hlit + 257 > n_literais || hdist + 1 > n_distancias) {
     return defeito(b.campos.back().bit >> 3,
-                   "o bloco " + std::to_string(k + 1) + " pede " + std::to_string(hlit + 257) +
-                       " códigos de literais e " + std::to_string(hdist + 1) +
-                       " de distâncias, e o DEFLATE tem no máximo 286 e 30");
+                   tr("o bloco ") + std::to_string(k + 1) + tr(" pede ") +
+                       std::to_string(hlit + 257) + tr(" códigos de literais e ") +
+                       std::to_string(hdist + 1) +
+                       tr(" de distâncias, e o DEFLATE tem no máximo 286 e 30"));
   }
   codigo_lido cl;
   if (auto erro = codigo_dos_comprimentos(l, hclen, k, b, cl)) {
@@ -513,27 +519,27 @@ std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_li
   if (auto erro = comprimentos_de(l, cl, k, todos, nota)) {
     return erro;
   }
-  b.campos.push_back({"comprimentos", inicio, l.bit - inicio, todos.size(), nota});
+  b.campos.push_back({tr("comprimentos"), inicio, l.bit - inicio, todos.size(), nota});
   const auto n_lit = static_cast<std::ptrdiff_t>(hlit) + 257;
   b.comprimentos.assign(todos.begin(), todos.begin() + n_lit);
   b.distancias.assign(todos.begin() + n_lit, todos.end());
   if (b.comprimentos[fim_de_bloco] == 0) {
-    return defeito(inicio >> 3, "o bloco " + std::to_string(k + 1) +
-                                    " não tem código para o fim de bloco (256)");
+    return defeito(inicio >> 3, tr("o bloco ") + std::to_string(k + 1) +
+                                    tr(" não tem código para o fim de bloco (256)"));
   }
   codigo_lido dist;
   if (auto erro = monta_do_bloco(b.distancias, dist, false, incompleto_serve::um_bit_ou_nada,
-                                 "de distâncias", inicio, k)) {
+                                 tr("de distâncias"), inicio, k)) {
     return erro;
   }
-  return monta_do_bloco(b.comprimentos, lit, true, incompleto_serve::um_bit, "de literais", inicio,
-                        k);
+  return monta_do_bloco(b.comprimentos, lit, true, incompleto_serve::um_bit, tr("de literais"),
+                        inicio, k);
 }
 
 // Block k: its header, then by its type its bytes or its literals.
 std::optional<falha> bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& b, destino& o) {
   b.bit = l.bit;
-  const std::string onde = "do bloco " + std::to_string(k + 1);
+  const std::string onde = tr("do bloco ") + std::to_string(k + 1);
   std::uint32_t final = 0;
   std::uint32_t tipo = 0;
   if (auto erro = campo_de(l, 1, "BFINAL", onde.c_str(), &b.campos, final)) {
@@ -544,13 +550,15 @@ std::optional<falha> bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& 
   }
   b.final = final == 1;
   b.tipo = static_cast<int>(tipo);
-  b.campos.front().nota = b.final ? "o último" : "há mais";
-  constexpr const char* tipos[] = {"armazenado", "códigos fixos", "códigos dinâmicos", "reservado"};
+  b.campos.front().nota = b.final ? tr("o último") : tr("há mais");
+  const char* const tipos[] = {tr("armazenado"), tr("códigos fixos"), tr("códigos dinâmicos"),
+                               tr("reservado")};
   b.campos.back().nota = tipos[tipo];
   const std::size_t antes = o.n;
   std::optional<falha> erro;
   if (tipo == 3) {
-    return defeito(b.bit >> 3, "o bloco " + std::to_string(k + 1) + " é do tipo 3, reservado");
+    return defeito(b.bit >> 3,
+                   tr("o bloco ") + std::to_string(k + 1) + tr(" é do tipo 3, reservado"));
   }
   if (tipo == 0) {
     erro = armazenado(l, b, k, o);
@@ -561,9 +569,10 @@ std::optional<falha> bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& 
     }
     const std::uint64_t dados = l.bit;
     erro = erro ? erro : literais(l, tipo == 1 ? fixo() : dinamico_lido, k, o);
-    b.campos.push_back({"literais e fim de bloco", dados, l.bit - dados, o.n - antes,
-                        conta(static_cast<std::int64_t>(o.n - antes), "literal", "literais") +
-                            " e o fim de bloco"});
+    b.campos.push_back(
+        {tr("literais e fim de bloco"), dados, l.bit - dados, o.n - antes,
+         conta(static_cast<std::int64_t>(o.n - antes), tr("literal"), tr("literais")) +
+             tr(" e o fim de bloco")});
   }
   b.literais = static_cast<std::int64_t>(o.n - antes);
   if (anatomia && !erro) {
@@ -580,13 +589,13 @@ std::optional<falha> bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& 
 
 // What the operating system byte of RFC 1952 names.
 std::string sistema(std::uint32_t os) {
-  constexpr const char* nomes[] = {"FAT",       "Amiga", "VMS",       "Unix",        "VM/CMS",
-                                   "Atari TOS", "HPFS",  "Macintosh", "Z-System",    "CP/M",
-                                   "TOPS-20",   "NTFS",  "QDOS",      "Acorn RISCOS"};
+  const char* const nomes[] = {"FAT",       "Amiga", "VMS",       "Unix",        "VM/CMS",
+                               "Atari TOS", "HPFS",  "Macintosh", "Z-System",    "CP/M",
+                               "TOPS-20",   "NTFS",  "QDOS",      "Acorn RISCOS"};
   if (os == 255) {
-    return "desconhecido";
+    return tr("desconhecido");
   }
-  return os < std::size(nomes) ? nomes[os] : "não atribuído";
+  return os < std::size(nomes) ? nomes[os] : tr("não atribuído");
 }
 
 // Bytes up to a zero, as FNAME and FCOMMENT are: the field, its zero
@@ -596,7 +605,7 @@ std::optional<falha> ate_zero(leitor& l, const char* nome, membro_lido& m) {
   std::string texto;
   for (;;) {
     if (!l.cabe(8)) {
-      return cortado(l, std::string("do campo ") + nome);
+      return cortado(l, std::string(tr("do campo ")) + nome);
     }
     const auto c = static_cast<char>(l.le(8));
     if (c == '\0') {
@@ -612,11 +621,11 @@ std::optional<falha> ate_zero(leitor& l, const char* nome, membro_lido& m) {
 std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, const crc_de& crc) {
   if ((flg & 4U) != 0) { // FEXTRA
     std::uint32_t xlen = 0;
-    if (auto erro = campo_de(l, 16, "XLEN", "do cabeçalho", &m.cabecalho, xlen)) {
+    if (auto erro = campo_de(l, 16, "XLEN", tr("do cabeçalho"), &m.cabecalho, xlen)) {
       return erro;
     }
     if (!l.cabe(std::uint64_t{8} * xlen)) {
-      return cortado(l, "do campo EXTRA");
+      return cortado(l, tr("do campo EXTRA"));
     }
     m.cabecalho.push_back({"EXTRA", l.bit, std::uint64_t{8} * xlen, xlen, ""});
     l.bit += std::uint64_t{8} * xlen;
@@ -634,12 +643,12 @@ std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, con
     const std::uint32_t esperado =
         crc(0, {reinterpret_cast<const char*>(ate_aqui.data()), ate_aqui.size()}) & 0xFFFFU;
     std::uint32_t v = 0;
-    if (auto erro = campo_de(l, 16, "FHCRC", "do cabeçalho", &m.cabecalho, v)) {
+    if (auto erro = campo_de(l, 16, "FHCRC", tr("do cabeçalho"), &m.cabecalho, v)) {
       return erro;
     }
     if (v != esperado) {
-      return defeito(l.byte() - 2, "o CRC do cabeçalho (FHCRC) é " + hex(v, 4) +
-                                       ", mas o cabeçalho dá " + hex(esperado, 4));
+      return defeito(l.byte() - 2, tr("o CRC do cabeçalho (FHCRC) é ") + hex(v, 4) +
+                                       tr(", mas o cabeçalho dá ") + hex(esperado, 4));
     }
   }
   return std::nullopt;
@@ -649,37 +658,39 @@ std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, con
 std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, const crc_de& crc) {
   m.byte = l.byte();
   if (!l.cabe(16) || l.a[leitor::em(l.bit)] != 0x1F || l.a[leitor::em(l.bit) + 1] != 0x8B) {
-    return membro == 0 ? defeito(m.byte, "o arquivo não começa como um gzip (1f 8b)")
-                       : defeito(m.byte, "depois do membro " + std::to_string(membro) +
-                                             " há bytes que não são um membro gzip");
+    return membro == 0 ? defeito(m.byte, tr("o arquivo não começa como um gzip (1f 8b)"))
+                       : defeito(m.byte, tr("depois do membro ") + std::to_string(membro) +
+                                             tr(" há bytes que não são um membro gzip"));
   }
   std::uint32_t v = 0;
   for (const auto& [n, campo] :
        {std::pair{8, "ID1"}, std::pair{8, "ID2"}, std::pair{8, "CM"}, std::pair{8, "FLG"}}) {
-    if (auto erro = campo_de(l, n, campo, "do cabeçalho", &m.cabecalho, v)) {
+    if (auto erro = campo_de(l, n, campo, tr("do cabeçalho"), &m.cabecalho, v)) {
       return erro;
     }
   }
   m.cabecalho[2].nota = v == 8 ? "" : "?";
   if (m.cabecalho[2].valor != 8) {
-    return defeito(m.byte + 2, "o método (CM) é " + std::to_string(m.cabecalho[2].valor) +
-                                   ", e só o 8, deflate, existe");
+    return defeito(m.byte + 2, tr("o método (CM) é ") + std::to_string(m.cabecalho[2].valor) +
+                                   tr(", e só o 8, deflate, existe"));
   }
   m.cabecalho[2].nota = "deflate";
   const std::uint32_t flg = v;
   if ((flg & 0xE0U) != 0) {
-    return defeito(m.byte + 3, "as flags (FLG) são " + hex(flg, 2) + ", com bits reservados");
+    return defeito(m.byte + 3,
+                   tr("as flags (FLG) são ") + hex(flg, 2) + tr(", com bits reservados"));
   }
-  m.cabecalho[3].nota = std::string("FTEXT ") + ((flg & 1U) != 0 ? "1" : "0") + ", FHCRC " +
-                        ((flg & 2U) != 0 ? "1" : "0") + ", FEXTRA " +
-                        ((flg & 4U) != 0 ? "1" : "0") + ", FNAME " + ((flg & 8U) != 0 ? "1" : "0") +
-                        ", FCOMMENT " + ((flg & 16U) != 0 ? "1" : "0");
+  m.cabecalho[3].nota = std::string("FTEXT ") + ((flg & 1U) != 0 ? "1" : "0") + tr(", FHCRC ") +
+                        ((flg & 2U) != 0 ? "1" : "0") + tr(", FEXTRA ") +
+                        ((flg & 4U) != 0 ? "1" : "0") + tr(", FNAME ") +
+                        ((flg & 8U) != 0 ? "1" : "0") + tr(", FCOMMENT ") +
+                        ((flg & 16U) != 0 ? "1" : "0");
   for (const auto& [n, campo] : {std::pair{32, "MTIME"}, std::pair{8, "XFL"}, std::pair{8, "OS"}}) {
-    if (auto erro = campo_de(l, n, campo, "do cabeçalho", &m.cabecalho, v)) {
+    if (auto erro = campo_de(l, n, campo, tr("do cabeçalho"), &m.cabecalho, v)) {
       return erro;
     }
   }
-  m.cabecalho[4].nota = m.cabecalho[4].valor == 0 ? "sem data" : "segundos desde 1970";
+  m.cabecalho[4].nota = m.cabecalho[4].valor == 0 ? tr("sem data") : tr("segundos desde 1970");
   m.cabecalho[6].nota = sistema(v);
   return opcionais(l, flg, m, crc);
 }
@@ -690,12 +701,12 @@ std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, dest
                              std::size_t inicio) {
   const std::uint64_t antes = l.bit;
   l.alinha();
-  m.fim.push_back({"enchimento", antes, l.bit - antes, l.bit - antes, "bits 0 até o byte"});
+  m.fim.push_back({tr("enchimento"), antes, l.bit - antes, l.bit - antes, tr("bits 0 até o byte")});
   std::uint32_t v = 0;
-  if (auto erro = campo_de(l, 32, "CRC32", "do fim do membro", &m.fim, m.crc32)) {
+  if (auto erro = campo_de(l, 32, "CRC32", tr("do fim do membro"), &m.fim, m.crc32)) {
     return erro;
   }
-  if (auto erro = campo_de(l, 32, "ISIZE", "do fim do membro", &m.fim, v)) {
+  if (auto erro = campo_de(l, 32, "ISIZE", tr("do fim do membro"), &m.fim, v)) {
     return erro;
   }
   m.isize = v;
@@ -704,17 +715,18 @@ std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, dest
   const auto tamanho = static_cast<std::uint32_t>(o.n - inicio); // modulo 2^32, as ISIZE
   m.crc_confere = crc_dos_dados == m.crc32;
   m.isize_confere = tamanho == m.isize;
-  const std::string qual = "do membro " + std::to_string(membro + 1);
+  const std::string qual = tr("do membro ") + std::to_string(membro + 1);
   if (!m.crc_confere) {
-    return defeito(l.byte() - 8, "o CRC-32 " + qual + " é " + hex(m.crc32, 8) +
-                                     ", mas os dados dão " + hex(crc_dos_dados, 8));
+    return defeito(l.byte() - 8, tr("o CRC-32 ") + qual + " é " + hex(m.crc32, 8) +
+                                     tr(", mas os dados dão ") + hex(crc_dos_dados, 8));
   }
   if (!m.isize_confere) {
-    return defeito(l.byte() - 4, "o ISIZE " + qual + " é " + std::to_string(m.isize) +
-                                     ", mas os dados têm " + std::to_string(tamanho) + " bytes");
+    return defeito(l.byte() - 4, tr("o ISIZE ") + qual + " é " + std::to_string(m.isize) +
+                                     tr(", mas os dados têm ") + std::to_string(tamanho) +
+                                     tr(" bytes"));
   }
-  m.fim[1].nota = "confere";
-  m.fim[2].nota = "confere";
+  m.fim[1].nota = tr("confere");
+  m.fim[2].nota = tr("confere");
   return std::nullopt;
 }
 
@@ -742,7 +754,7 @@ std::optional<falha> le_gzip(std::span<const unsigned char> arquivo, bool anatom
                              const crc_de& crc, gzip_lido& g) {
   leitor l{arquivo};
   if (arquivo.empty()) {
-    return defeito(0, "o arquivo está vazio, e um gzip tem ao menos um membro");
+    return defeito(0, tr("o arquivo está vazio, e um gzip tem ao menos um membro"));
   }
   // A guess at the original's size: the last member's ISIZE, where a
   // literal's bit at least allows it.

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "explica/idioma.h"
+
 namespace explica {
 
 namespace {
@@ -67,7 +69,7 @@ constexpr option opcoes[] = {
 // Takes one document format; two of them are a mistake.
 std::optional<falha> escolhe(pedido& p, formato f) {
   if (p.forma != formato::secoes && p.forma != f) {
-    return erro_de_uso("--json, --dot e --html não vão juntos");
+    return erro_de_uso(tr("--json, --dot e --html não vão juntos"));
   }
   p.forma = f;
   return std::nullopt;
@@ -78,15 +80,15 @@ std::optional<falha> escolhe(pedido& p, formato f) {
 falha opcao_recusada(char** argv) {
   const std::string_view dada = argv[optind - 1];
   if (!dada.starts_with("--")) { // a short option, even inside a cluster
-    return erro_de_uso("opção desconhecida: -" + std::string(1, static_cast<char>(optopt)));
+    return erro_de_uso(tr("opção desconhecida: -") + std::string(1, static_cast<char>(optopt)));
   }
   const std::string_view nome = dada.substr(0, dada.find('='));
   const bool conhecida = std::any_of(std::begin(opcoes), std::end(opcoes) - 1,
                                      [nome](const option& o) { return nome.substr(2) == o.name; });
   if (conhecida && nome.size() < dada.size()) {
-    return erro_de_uso("a opção " + std::string(nome) + " não leva valor");
+    return erro_de_uso(tr("a opção ") + std::string(nome) + tr(" não leva valor"));
   }
-  return erro_de_uso("opção desconhecida: " + std::string(dada));
+  return erro_de_uso(tr("opção desconhecida: ") + std::string(dada));
 }
 
 // A seed for an exercise asked without one: the clock's nanoseconds, which
@@ -100,62 +102,63 @@ std::uint64_t semente_do_relogio() {
 } // namespace
 
 std::string uso() {
-  return "Uso: huffman-explica [OPÇÕES] [TEXTO]\n"
-         "Constrói o código de Huffman de um texto (o argumento TEXTO, um arquivo ou a\n"
-         "entrada padrão) ou de uma tabela de pesos, e mostra como ele é feito.\n"
-         "\n"
-         "O texto:\n"
-         "  -a, --arquivo=ARQUIVO      lê o texto de ARQUIVO (- é a entrada padrão)\n"
-         "  -f, --frequencias=LISTA    constrói o código dos pesos em LISTA, pares s=n\n"
-         "                             separados por vírgulas: a=45,b=13 ou a=0.45, b=0.13\n"
-         "                             ou a=45%,b=13%; ou por ponto e vírgula, com vírgula\n"
-         "                             decimal: a=0,45; b=0,55; um texto dado junto é só\n"
-         "                             codificado\n"
-         "Seções, nesta ordem (sem nenhuma, o relatório):\n"
-         "      --passos               cada junção da fila, na ordem\n"
-         "      --arvore               a árvore, com o peso de cada nó e o código de cada folha\n"
-         "      --relatorio            a tabela de símbolos e códigos e o texto codificado\n"
-         "      --estatisticas         tamanhos, média, entropia e eficiência\n"
-         "      --confere=CODIGOS      confere um código seu, pares s=bits como em LISTA\n"
-         "                             (a=0,b=101,c=100): livre de prefixo, Kraft, custo, se\n"
-         "                             é de Huffman, e a comparação com o código daqui\n"
-         "  -d, --decodifica=BITS      decodifica BITS com o código construído; brancos são\n"
-         "                             ignorados, e - lê os bits da entrada padrão\n"
-         "Em lugar das seções:\n"
-         "      --json                 um documento JSON com a árvore e os códigos\n"
-         "      --dot                  a árvore no formato DOT do Graphviz\n"
-         "      --html                 uma página que mostra a construção passo a passo\n"
-         "\n"
-         "      --leve-no-zero         o primeiro nó que sai da fila vai no ramo 0, como em\n"
-         "                             muitos livros: cada código é o complemento do de antes\n"
-         "      --canonico             o código canônico dos comprimentos de Huffman, como o\n"
-         "                             DEFLATE o guarda (RFC 1951)\n"
-         "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
-         "                             canônico, e o seu preço diante do de Huffman\n"
-         "      --bytes                os símbolos são os bytes do texto, não os caracteres\n"
-         "Arquivos gzip:\n"
-         "      --gzip=ARQUIVO         escreve o texto num arquivo gzip de um bloco com o\n"
-         "                             código daqui (- é a saída padrão)\n"
-         "      --expande=ARQUIVO      escreve os bytes originais de um arquivo gzip de\n"
-         "                             blocos só de literais (- é a entrada padrão)\n"
-         "      --abre=ARQUIVO         mostra os campos de um arquivo assim, um a um; com\n"
-         "                             --json, --arvore ou --dot, em outra forma\n"
-         "Exercícios:\n"
-         "      --exercicio[=SEMENTE]  uma folha de exercícios: uma tabela de pesos das\n"
-         "                             letras a, b, c..., uma palavra a codificar e bits a\n"
-         "                             decodificar; a mesma SEMENTE (0 a 2^64-1) dá sempre o\n"
-         "                             mesmo exercício, e sem ela vem do relógio\n"
-         "      --simbolos=K           K letras em cada tabela, de 2 a 26 (6)\n"
-         "      --quantos=N            N exercícios, das sementes SEMENTE, SEMENTE+1... (1)\n"
-         "      --gabarito             com as respostas, depois dos exercícios\n"
-         "  -h, --help                 mostra esta ajuda\n"
-         "      --version              mostra a versão\n"
-         "\n"
-         "O texto é UTF-8, normalizado para NFC, e cada caractere é um símbolo: no máximo\n"
-         "127 distintos. O primeiro nó que sai da fila vai no ramo 1, o segundo no ramo 0\n"
-         "(com --leve-no-zero, o contrário).\n"
-         "Saída: 0 se deu certo, 1 se os dados foram recusados, 2 se a linha de comando\n"
-         "está errada, 3 se --confere viu que o código não é de Huffman.\n";
+  return tr(
+      "Uso: huffman-explica [OPÇÕES] [TEXTO]\n"
+      "Constrói o código de Huffman de um texto (o argumento TEXTO, um arquivo ou a\n"
+      "entrada padrão) ou de uma tabela de pesos, e mostra como ele é feito.\n"
+      "\n"
+      "O texto:\n"
+      "  -a, --arquivo=ARQUIVO      lê o texto de ARQUIVO (- é a entrada padrão)\n"
+      "  -f, --frequencias=LISTA    constrói o código dos pesos em LISTA, pares s=n\n"
+      "                             separados por vírgulas: a=45,b=13 ou a=0.45, b=0.13\n"
+      "                             ou a=45%,b=13%; ou por ponto e vírgula, com vírgula\n"
+      "                             decimal: a=0,45; b=0,55; um texto dado junto é só\n"
+      "                             codificado\n"
+      "Seções, nesta ordem (sem nenhuma, o relatório):\n"
+      "      --passos               cada junção da fila, na ordem\n"
+      "      --arvore               a árvore, com o peso de cada nó e o código de cada folha\n"
+      "      --relatorio            a tabela de símbolos e códigos e o texto codificado\n"
+      "      --estatisticas         tamanhos, média, entropia e eficiência\n"
+      "      --confere=CODIGOS      confere um código seu, pares s=bits como em LISTA\n"
+      "                             (a=0,b=101,c=100): livre de prefixo, Kraft, custo, se\n"
+      "                             é de Huffman, e a comparação com o código daqui\n"
+      "  -d, --decodifica=BITS      decodifica BITS com o código construído; brancos são\n"
+      "                             ignorados, e - lê os bits da entrada padrão\n"
+      "Em lugar das seções:\n"
+      "      --json                 um documento JSON com a árvore e os códigos\n"
+      "      --dot                  a árvore no formato DOT do Graphviz\n"
+      "      --html                 uma página que mostra a construção passo a passo\n"
+      "\n"
+      "      --leve-no-zero         o primeiro nó que sai da fila vai no ramo 0, como em\n"
+      "                             muitos livros: cada código é o complemento do de antes\n"
+      "      --canonico             o código canônico dos comprimentos de Huffman, como o\n"
+      "                             DEFLATE o guarda (RFC 1951)\n"
+      "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
+      "                             canônico, e o seu preço diante do de Huffman\n"
+      "      --bytes                os símbolos são os bytes do texto, não os caracteres\n"
+      "Arquivos gzip:\n"
+      "      --gzip=ARQUIVO         escreve o texto num arquivo gzip de um bloco com o\n"
+      "                             código daqui (- é a saída padrão)\n"
+      "      --expande=ARQUIVO      escreve os bytes originais de um arquivo gzip de\n"
+      "                             blocos só de literais (- é a entrada padrão)\n"
+      "      --abre=ARQUIVO         mostra os campos de um arquivo assim, um a um; com\n"
+      "                             --json, --arvore ou --dot, em outra forma\n"
+      "Exercícios:\n"
+      "      --exercicio[=SEMENTE]  uma folha de exercícios: uma tabela de pesos das\n"
+      "                             letras a, b, c..., uma palavra a codificar e bits a\n"
+      "                             decodificar; a mesma SEMENTE (0 a 2^64-1) dá sempre o\n"
+      "                             mesmo exercício, e sem ela vem do relógio\n"
+      "      --simbolos=K           K letras em cada tabela, de 2 a 26 (6)\n"
+      "      --quantos=N            N exercícios, das sementes SEMENTE, SEMENTE+1... (1)\n"
+      "      --gabarito             com as respostas, depois dos exercícios\n"
+      "  -h, --help                 mostra esta ajuda\n"
+      "      --version              mostra a versão\n"
+      "\n"
+      "O texto é UTF-8, normalizado para NFC, e cada caractere é um símbolo: no máximo\n"
+      "127 distintos. O primeiro nó que sai da fila vai no ramo 1, o segundo no ramo 0\n"
+      "(com --leve-no-zero, o contrário).\n"
+      "Saída: 0 se deu certo, 1 se os dados foram recusados, 2 se a linha de comando\n"
+      "está errada, 3 se --confere viu que o código não é de Huffman.\n");
 }
 
 std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
@@ -246,7 +249,7 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         p.versao = true;
         break;
       case ':':
-        return erro_de_uso(std::string("a opção ") + argv[optind - 1] + " pede um valor");
+        return erro_de_uso(std::string(tr("a opção ")) + argv[optind - 1] + tr(" pede um valor"));
       default:
         return opcao_recusada(argv);
     }
@@ -258,7 +261,7 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
     p.texto = argv[optind++];
   }
   if (optind < argc) {
-    return erro_de_uso("um só TEXTO, por favor");
+    return erro_de_uso(tr("um só TEXTO, por favor"));
   }
   if (auto erro = combina(p)) {
     return erro;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "alfabeto/alfabeto.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -87,24 +88,26 @@ bool so_pares(std::string_view lista, char separador, bool bytes) {
 } // namespace
 
 std::optional<falha> divide_pares(std::string_view lista, const char* qual, origem de, pares& p) {
-  const std::string a_lista = std::string("a lista de ") + qual;
+  const std::string a_lista = std::string(tr("a lista de ")) + qual;
+  const std::string na_lista = std::string(tr("na lista de ")) + qual;
   if (lista.empty()) {
-    return erro_de_uso(a_lista + " está vazia", de);
+    return erro_de_uso(a_lista + tr(" está vazia"), de);
   }
   p.separador =
       lista.find(';') != std::string_view::npos && so_pares(lista, ';', p.bytes) ? ';' : ',';
   for (std::size_t i = 0;;) {
     if (i == lista.size()) {
-      return erro_de_uso(
-          a_lista + (p.separador == ',' ? " termina numa vírgula" : " termina num ponto e vírgula"),
-          de);
+      return erro_de_uso(a_lista + (p.separador == ',' ? tr(" termina numa vírgula")
+                                                       : tr(" termina num ponto e vírgula")),
+                         de);
     }
     const simbolo_escrito item = le_simbolo(lista, i, p.bytes);
     if (item.ponto == nao_e_byte) {
-      return erro_de_uso("n" + a_lista + ", '" + std::string(lista.substr(i, item.fim - i)) +
-                             "' não é um byte: escreva um caractere de 7 bits, ou \\xhh, \\t, \\n, "
-                             "\\r ou \\\\",
-                         de);
+      return erro_de_uso(
+          na_lista + ", '" + std::string(lista.substr(i, item.fim - i)) +
+              tr("' não é um byte: escreva um caractere de 7 bits, ou \\xhh, \\t, \\n, "
+                 "\\r ou \\\\"),
+          de);
     }
     const std::size_t igual = item.fim;
     if (igual >= lista.size() || lista[igual] != '=') {
@@ -112,10 +115,10 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual, orig
       // a digit.
       const bool decimal =
           de == origem::pesos && p.separador == ',' && i > 0 && lista[i] >= '0' && lista[i] <= '9';
-      return erro_de_uso("n" + a_lista + ", cada par é um caractere, '=' e um valor: '" +
+      return erro_de_uso(na_lista + tr(", cada par é um caractere, '=' e um valor: '") +
                              std::string(lista.substr(i)) + "'" +
-                             (decimal ? "; com vírgula decimal, separe os pares com ponto e "
-                                        "vírgula: a=0,45; b=0,55"
+                             (decimal ? tr("; com vírgula decimal, separe os pares com ponto e "
+                                           "vírgula: a=0,45; b=0,55")
                                       : ""),
                          de);
     }
@@ -123,8 +126,8 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual, orig
     const std::size_t fim = std::min(lista.find(p.separador, igual + 1), lista.size());
     if (std::any_of(p.lista.begin(), p.lista.end(),
                     [s](const par_escrito& outro) { return outro.simbolo == s; })) {
-      return erro_de_uso("o símbolo " + entre_aspas(s, p.bytes) + " aparece duas vezes n" + a_lista,
-                         de);
+      return erro_de_uso(
+          tr("o símbolo ") + entre_aspas(s, p.bytes) + tr(" aparece duas vezes ") + na_lista, de);
     }
     p.lista.push_back({s, lista.substr(igual + 1, fim - igual - 1)});
     if (fim == lista.size()) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "coder/codigo.h"
+#include "explica/idioma.h"
 #include "explica/le/pares.h"
 #include "explica/mostra.h"
 
@@ -60,7 +61,7 @@ std::optional<falha> escala_pesos(const std::vector<peso_escrito>& pesos, alfabe
   e = {0, pesos.front().porcento, false};
   for (const peso_escrito& p : pesos) {
     if (p.porcento != e.porcento) {
-      return erro_de_uso("na lista de pesos, ou todos os pesos são porcentagens, ou nenhum",
+      return erro_de_uso(tr("na lista de pesos, ou todos os pesos são porcentagens, ou nenhum"),
                          origem::pesos);
     }
     e.casas = std::max(e.casas, p.casas);
@@ -74,9 +75,9 @@ std::optional<falha> escala_pesos(const std::vector<peso_escrito>& pesos, alfabe
     }
     total += std::min(escalado, max_peso + 1);
     if (total > max_peso) {
-      return recusa(e.casas == 0 ? "os pesos somam mais que 2147483647"
-                                 : "os pesos, contados em unidades da sua última casa decimal, "
-                                   "somam mais que 2147483647",
+      return recusa(e.casas == 0 ? tr("os pesos somam mais que 2147483647")
+                                 : tr("os pesos, contados em unidades da sua última casa decimal, "
+                                      "somam mais que 2147483647"),
                     origem::pesos);
     }
     if (escalado != 0) {
@@ -91,7 +92,7 @@ std::optional<falha> escala_pesos(const std::vector<peso_escrito>& pesos, alfabe
 std::optional<falha> le_pesos(std::string_view lista, alfabeto::contagem& c, escala& e) {
   alfabeto::zera(c);
   pares escritos;
-  if (auto erro = divide_pares(lista, "pesos", origem::pesos, escritos)) {
+  if (auto erro = divide_pares(lista, tr("pesos"), origem::pesos, escritos)) {
     return erro;
   }
   // A list joined by semicolons may write its decimals after a comma.
@@ -100,9 +101,9 @@ std::optional<falha> le_pesos(std::string_view lista, alfabeto::contagem& c, esc
   for (const par_escrito& dado : escritos.lista) {
     peso_escrito p{dado.simbolo, 0, 0, false, false};
     if (!le_peso(dado.valor, decimais, p)) {
-      return erro_de_uso("o peso de " + entre_aspas(p.simbolo) +
-                             " não é um número de 0 a 2147483647, com ou sem decimais ou %: "
-                             "escreva a=0.45,b=0.55 ou, com vírgula decimal, a=0,45; b=0,55",
+      return erro_de_uso(tr("o peso de ") + entre_aspas(p.simbolo) +
+                             tr(" não é um número de 0 a 2147483647, com ou sem decimais ou %: "
+                                "escreva a=0.45,b=0.55 ou, com vírgula decimal, a=0,45; b=0,55"),
                          origem::pesos);
     }
     pesos.push_back(p);
@@ -110,8 +111,8 @@ std::optional<falha> le_pesos(std::string_view lista, alfabeto::contagem& c, esc
   const auto com_peso = std::count_if(pesos.begin(), pesos.end(),
                                       [](const peso_escrito& p) { return p.mantissa != 0; });
   if (com_peso > alfabeto::max_distintos) {
-    return recusa("a lista de pesos tem " + std::to_string(com_peso) +
-                      " símbolos, e o código comporta no máximo 127",
+    return recusa(tr("a lista de pesos tem ") + std::to_string(com_peso) +
+                      tr(" símbolos, e o código comporta no máximo 127"),
                   origem::pesos);
   }
   return escala_pesos(pesos, c, e);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "coder/codigo.h"
+#include "explica/idioma.h"
 
 namespace explica {
 
@@ -26,13 +27,13 @@ falha recusa_byte(const alfabeto::resultado& r, std::span<const char> bytes, con
   const std::string byte = hex(static_cast<unsigned char>(bytes[r.posicao]));
   const std::string posicao = std::to_string(r.posicao + 1);
   if (r.tipo == alfabeto::defeito::nul) {
-    return recusa(
-        "o byte " + byte + " na posição " + posicao + onde + " é um NUL, que não cabe num texto",
-        origem::texto);
+    return recusa(tr("o byte ") + byte + tr(" na posição ") + posicao + onde +
+                      tr(" é um NUL, que não cabe num texto"),
+                  origem::texto);
   }
-  return recusa("o byte " + byte + " na posição " + posicao + onde +
-                    " não é UTF-8 (se o arquivo está em Latin-1, converta-o com "
-                    "iconv -f latin1 -t utf-8)",
+  return recusa(tr("o byte ") + byte + tr(" na posição ") + posicao + onde +
+                    tr(" não é UTF-8 (se o arquivo está em Latin-1, converta-o com "
+                       "iconv -f latin1 -t utf-8)"),
                 origem::texto);
 }
 
@@ -64,8 +65,8 @@ std::optional<falha> conta_pedaco(texto& t, bool fim) {
   if (t.em_bytes) {
     alfabeto::conta_bytes(*t.contagem, t.bytes.bytes());
     return t.contagem->caracteres > max_caracteres
-               ? std::optional(
-                     recusa("o texto passa de 2147483647 bytes, o máximo do código", origem::texto))
+               ? std::optional(recusa(tr("o texto passa de 2147483647 bytes, o máximo do código"),
+                                      origem::texto))
                : std::nullopt;
   }
   const auto r = alfabeto::conta(*t.contagem, t.bytes.bytes(), fim);
@@ -73,7 +74,7 @@ std::optional<falha> conta_pedaco(texto& t, bool fim) {
     return recusa_byte(r, t.bytes.bytes(), t.onde);
   }
   if (t.contagem->caracteres > max_caracteres) {
-    return recusa("o texto passa de 2147483647 caracteres, o máximo do código", origem::texto);
+    return recusa(tr("o texto passa de 2147483647 caracteres, o máximo do código"), origem::texto);
   }
   return std::nullopt;
 }
@@ -87,23 +88,24 @@ std::optional<falha> termina(texto& t) {
   }
   const std::int64_t bytes = bytes_distintos(t.caracteres());
   if (t.em_bytes) {
-    return recusa("o texto tem " + std::to_string(bytes) +
-                      " bytes distintos, e o código comporta no máximo 127",
+    return recusa(tr("o texto tem ") + std::to_string(bytes) +
+                      tr(" bytes distintos, e o código comporta no máximo 127"),
                   origem::texto);
   }
   // Text in a script of many characters, as Chinese, may still be coded
   // byte by byte.
   return recusa(
-      "o texto tem " + std::to_string(conta_distintos(t.caracteres())) +
-          " caracteres distintos, e o código comporta no máximo 127; em UTF-8 ele tem " +
-          std::to_string(bytes) + " bytes distintos" +
-          (bytes <= alfabeto::max_distintos ? ", e --bytes o codifica" : ", também mais que 127"),
+      tr("o texto tem ") + std::to_string(conta_distintos(t.caracteres())) +
+          tr(" caracteres distintos, e o código comporta no máximo 127; em UTF-8 ele tem ") +
+          std::to_string(bytes) + tr(" bytes distintos") +
+          (bytes <= alfabeto::max_distintos ? tr(", e --bytes o codifica")
+                                            : tr(", também mais que 127")),
       origem::texto);
 }
 
 std::optional<falha> le_argumento(std::string_view argumento, texto& t) {
   t.bytes.copia(argumento);
-  t.onde = " do texto";
+  t.onde = tr(" do texto");
   if (auto erro = conta_pedaco(t, true)) {
     return erro;
   }

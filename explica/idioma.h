@@ -1,0 +1,31 @@
+// The reader's language: Portuguese, in which the sources write every text,
+// or English, from the catalogue that the build compiles from po/en.po into
+// the program and the page's module.
+#pragma once
+
+namespace explica {
+
+enum class lingua { portugues, ingles };
+
+// The language that the environment's variables ask for, given as getenv
+// gives them (null where unset): English where the first of LANGUAGE,
+// LC_ALL, LC_MESSAGES and LANG that is set and not empty starts with "en",
+// whether or not that locale is installed; Portuguese otherwise.
+[[nodiscard]] lingua lingua_pedida(const char* language, const char* lc_all,
+                                   const char* lc_messages, const char* lang);
+
+// Sets the language that tr gives from now on; Portuguese until then.
+void fala(lingua l);
+
+// msgid, a text as the sources write it, in the language set: itself in
+// Portuguese, and in English the catalogue's translation, or itself where
+// the catalogue has none.
+[[nodiscard]] const char* tr(const char* msgid);
+
+// Marks msgid for the catalogue where it must stay a constant; tr gives its
+// translation where it is used.
+constexpr const char* para_traduzir(const char* msgid) {
+  return msgid;
+}
+
+} // namespace explica
