@@ -50,7 +50,9 @@ void fala(lingua l) {
 }
 
 const char* tr(const char* msgid) {
-  if (atual == lingua::portugues || sizeof catalogo_en < 20 || palavra(0) != magico) {
+  // The empty msgid is the catalogue's header, not a text.
+  if (atual == lingua::portugues || *msgid == '\0' || sizeof catalogo_en < 20 ||
+      palavra(0) != magico) {
     return msgid;
   }
   const std::size_t originais = palavra(pos_originais);

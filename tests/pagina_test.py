@@ -12,6 +12,7 @@ module, and are skipped where the build made the page without it.
 Run: pagina_test.py HUFFMAN_EXPLICA PAGINA [unittest options]"""
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -52,11 +53,24 @@ def navegador(largura):
     for a in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
               "--disable-component-update", "--disable-sync", "--no-first-run",
               "--user-data-dir=" + os.path.join(PASTA, f"perfil{largura}"),
-              f"--window-size={largura},900"):
+              f"--window-size={largura},900", "--lang=pt-BR"):
         opcoes.add_argument(a)
-    opcoes.add_experimental_option("prefs", {"download.default_directory": PASTA})
+    # The page follows the browser's language: Portuguese, unless a test asks.
+    opcoes.add_experimental_option("prefs", {"download.default_directory": PASTA,
+                                             "intl.accept_languages": "pt-BR,pt"})
     opcoes.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=Service(executable_path=DRIVER), options=opcoes)
+
+
+def palavra_portuguesa(texto):
+    """A Portuguese word that no English page shows, outside an option's name
+    and a quoted symbol, and where it stands; or the empty string."""
+    texto = re.sub(r"--?[a-z][a-z-]*|'[^']*'", " ", texto)
+    m = re.search(r"(?<![^\W\d_])(não|é|código|códigos|junção|junções|peso|pesos|árvore|símbolos?|"
+                  r"caracteres?|bloco|entrada|saída|texto|ramo|fila|nó|média|entropia|eficiência|"
+                  r"cabeçalho|membro|comprimentos|que|com|da|dos|das|um|uma|os|em|por|para|passo|"
+                  r"semente|floresta|baixar|Passo|Código|Pesos|Texto)(?![^\W\d_])", texto)
+    return "" if m is None else m.group(1) + " in: " + texto[max(0, m.start() - 60):m.end() + 60]
 
 
 def passos_nativos(*argumentos, entrada=b""):
@@ -342,6 +356,29 @@ class Pagina(unittest.TestCase):
             veredito = self.driver.find_element(By.ID, "v" + caixa[1:])
             self.espera(lambda: veredito.get_attribute("data-certa") == "true", caixa)
         self.assertTrue(self.texto_de("placar").startswith("Pontos: 7 de 8"), self.texto_de("placar"))
+
+    @unittest.skipUnless(COM_MODULO, "the page was made without its module")
+    def test_em_ingles_nada_fica_em_portugues(self):
+        self.driver.get("about:blank")
+        self.abre(PAGINA + "?lang=en")
+        self.assertEqual(self.driver.execute_script("return document.documentElement.lang"), "en")
+        for caixa, valor in (("texto", "mississippi river"), ("pesos", "a=45, b=13, c=12, d=16, e=9, f=5")):
+            self.digita(caixa, valor)
+            self.espera(lambda: "Step 0" in self.driver.execute_script("return document.body.innerText"),
+                        "drawn in English")
+            self.driver.execute_script("window.huffman.desenhaTodos()")
+            self.digita("confere", "a=0,b=101,c=100,d=111,e=1101,f=110")
+            self.digita("bits", "0101")
+            time.sleep(0.5)
+            mostrado = self.driver.execute_script("return document.body.innerText")
+            self.assertEqual(palavra_portuguesa(mostrado), "", caixa)
+        self.driver.find_element(By.ID, "modo-praticar").click()
+        self.espera(lambda: "Exercise of seed" in self.texto_de("pratica"), "practice in English")
+        self.assertEqual(palavra_portuguesa(self.texto_de("pratica")), "")
+        self.driver.find_element(By.ID, "lingua-pt").click()
+        self.espera(lambda: "Exercício da semente" in self.texto_de("pratica"), "back to Portuguese")
+        self.assertIn("lang=pt", self.driver.current_url)
+        self.assertEqual(self.driver.execute_script("return document.documentElement.lang"), "pt")
 
     def test_tamanho_da_pagina(self):
         self.assertLessEqual(os.path.getsize(PAGINA), 200 * 1000)

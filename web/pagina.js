@@ -28,7 +28,7 @@
     const fluxo = new Blob([comprimido]).stream().pipeThrough(new DecompressionStream('gzip'));
     const bytes = await new Response(fluxo).arrayBuffer();
     // The C library's streams name three system calls that the engine never makes.
-    const nunca = () => { throw new Error('o módulo chamou o sistema'); };
+    const nunca = () => { throw new Error(trad('o módulo chamou o sistema')); };
     const { instance } = await WebAssembly.instantiate(bytes, {
       wasi_snapshot_preview1: new Proxy({}, { get: () => nunca }),
     });
@@ -44,6 +44,72 @@
     return new TextDecoder().decode(bytesDe(k));
   }
 
+  // Writes texto into box campo of the engine.
+  function escreveCaixa(campo, texto) {
+    const bytes = new TextEncoder().encode(texto);
+    const p = x.reserva(bytes.length);
+    new Uint8Array(x.memory.buffer, p, bytes.length).set(bytes);
+    x.entrada(campo, bytes.length);
+  }
+
+  // ---------- the language: Portuguese, the page's own, or English from
+  // the engine's catalogue
+
+  let lingua = 'pt';
+  const traducoes = new Map(); // each text of the page's own, in English
+
+  // texto, a text of the page's own in Portuguese, in the language shown.
+  function trad(texto) {
+    if (lingua !== 'en' || !x) return texto;
+    if (!traducoes.has(texto)) {
+      escreveCaixa(7, texto);
+      x.traduz();
+      traducoes.set(texto, resultado(0));
+    }
+    return traducoes.get(texto);
+  }
+
+  // The language the address asks for (?lang=), else the browser's.
+  function linguaPedida() {
+    const pedida = new URLSearchParams(location.search).get('lang') || navigator.language || 'pt';
+    return pedida.startsWith('en') ? 'en' : 'pt';
+  }
+
+  // Shows the page's own texts, the marked elements and the titles,
+  // placeholders and labels, in the language chosen; the engine speaks it too.
+  function aplicaLingua() {
+    document.documentElement.lang = lingua;
+    if (x) x.idioma(lingua === 'en' ? 1 : 0);
+    document.querySelectorAll('[data-t]').forEach((e) => {
+      if (e.dataset.pt === undefined) e.dataset.pt = e.innerHTML.replace(/\s+/g, ' ').trim();
+      // data-t="CONTEXTO": the catalogue keeps it before the text, after U+0004.
+      const chave = e.dataset.t ? e.dataset.t + '\u0004' + e.dataset.pt : e.dataset.pt;
+      const traduzido = trad(chave);
+      e.innerHTML = traduzido.slice(traduzido.indexOf('\u0004') + 1);
+    });
+    for (const atributo of ['title', 'placeholder', 'aria-label']) {
+      const chave = 'pt' + atributo.replace('-', '');
+      document.querySelectorAll('[' + atributo + ']').forEach((e) => {
+        if (e.closest('svg')) return;
+        if (e.dataset[chave] === undefined) e.dataset[chave] = e.getAttribute(atributo);
+        e.setAttribute(atributo, trad(e.dataset[chave]));
+      });
+    }
+    for (const l of ['pt', 'en']) $('lingua-' + l).toggleAttribute('aria-current', l === lingua);
+  }
+
+  // The switch: the language into the address, and everything drawn again.
+  function trocaLingua(nova) {
+    lingua = nova;
+    const endereco = new URL(location.href);
+    endereco.searchParams.set('lang', nova);
+    history.replaceState(null, '', endereco);
+    aplicaLingua();
+    $('tocar').textContent = trad('▶ tocar');
+    reconstroi();
+    if (pratica) abrePratica(pratica.semente);
+  }
+
   // One run of the engine over entradas ({texto, lista, bits, confere,
   // limite}, each a string or absent, the switches leve and canonico, and
   // for a gzip file the text's crc), for the document of formato (1 JSON,
@@ -52,11 +118,7 @@
   function executa(entradas, formato) {
     x.novo();
     CAMPOS.forEach((campo, k) => {
-      if (typeof entradas[campo] !== 'string') return;
-      const bytes = new TextEncoder().encode(entradas[campo]);
-      const p = x.reserva(bytes.length);
-      new Uint8Array(x.memory.buffer, p, bytes.length).set(bytes);
-      x.entrada(k, bytes.length);
+      if (typeof entradas[campo] === 'string') escreveCaixa(k, entradas[campo]);
     });
     CHAVES.forEach((chave, k) => x.opcao(k, entradas[chave] ? 1 : 0));
     if (entradas.crc !== undefined) x.opcao(3, entradas.crc | 0);
@@ -226,7 +288,7 @@
       filhos: (i) => (doc.nos[i].simbolo !== undefined ? null : [doc.nos[i].esquerda, doc.nos[i].direita]),
       linhas: (i) => {
         const l = [fr.nos[i].nome, fr.nos[i].peso];
-        if (comCodigo && doc.nos[i].simbolo !== undefined) l.push(doc.codigos[i].codigo || '(vazio)');
+        if (comCodigo && doc.nos[i].simbolo !== undefined) l.push(doc.codigos[i].codigo || trad('(vazio)'));
         return l;
       },
     };
@@ -243,7 +305,7 @@
       raiz: 0,
       a: {
         filhos: (i) => (folha(i) ? null : [nos[i].esquerda, nos[i].direita]),
-        linhas: (i) => (folha(i) ? [fr.arvore[i].nome, fr.arvore[i].peso, codigo.get(nos[i].simbolo) || '(vazio)'] : [fr.arvore[i].peso]),
+        linhas: (i) => (folha(i) ? [fr.arvore[i].nome, fr.arvore[i].peso, codigo.get(nos[i].simbolo) || trad('(vazio)')] : [fr.arvore[i].peso]),
       },
     };
   }
@@ -252,7 +314,7 @@
   function arvoreDoLeitor(nos) {
     return {
       filhos: (i) => (nos[i].nome !== '' ? null : [nos[i].esquerda, nos[i].direita]),
-      linhas: (i) => (nos[i].nome !== '' ? [nos[i].nome, nos[i].peso, nos[i].codigo || '(vazio)'] : [nos[i].peso]),
+      linhas: (i) => (nos[i].nome !== '' ? [nos[i].nome, nos[i].peso, nos[i].codigo || trad('(vazio)')] : [nos[i].peso]),
     };
   }
 
@@ -276,7 +338,7 @@
       poe(d.espacos, px(i) - bw / 2 - 3, py(i) + 20, String(i), true, 6.6); // 11 px digits
     }
     // data-foco: the new node, or else the root.
-    return svg(d, 'heap', w, niveis * 64, ` aria-label="a fila como árvore" data-foco="${n1(px(Math.max(1, fila.indexOf(novo) + 1)))}"`);
+    return svg(d, 'heap', w, niveis * 64, ` aria-label="${trad('a fila como árvore')}" data-foco="${n1(px(Math.max(1, fila.indexOf(novo) + 1)))}"`);
   }
 
   // Package-merge's levels, level 1 on top: each item a box, the ones that
@@ -304,7 +366,7 @@
         for (const j of [it.pacote, it.pacote + 1]) d.arestas += `M${n1(pos[k][i])} ${y(k) + 36}L${n1(pos[k - 1][j])} ${y(k - 1)}`;
       });
     });
-    return svg(d, 'niveis', largo, niveis.length * alto, ' aria-label="os níveis do package-merge"');
+    return svg(d, 'niveis', largo, niveis.length * alto, ' aria-label="' + trad('os níveis do package-merge') + '"');
   }
 
   // A figure of markup: its caption, then what it shows.
@@ -317,7 +379,7 @@
   function vetor(fr, titulo, fila, classes) {
     const d = desenho();
     const cabeca = 7 * LETRA + 12;
-    ['fila(i)', 'nó', 'peso'].forEach((t, r) => {
+    [trad('fila(i)'), trad('nó'), trad('peso')].forEach((t, r) => {
       d.caixas += `M0 ${r * 22}h${n1(cabeca)}v22h${n1(-cabeca)}z`;
       poe(d.rotulos, cabeca / 2, r * 22 + 16, t);
     });
@@ -370,11 +432,11 @@
         '<div class="rolagem">' + desenhaNiveis(doc.package_merge, p.niveis) + '</div>';
       return;
     }
-    let comprimentos = '<table><tr><th>bits</th><th>códigos</th><th>primeiro</th></tr>';
+    let comprimentos = '<table><tr><th>bits</th><th>' + trad('códigos') + '</th><th>' + trad('primeiro') + '</th></tr>';
     for (const c of doc.comprimentos) comprimentos += '<tr><td>' + c.bits + '</td><td>' + c.quantos + '</td><td>' + c.primeiro + '</td></tr>';
-    let codigos = '<table><tr><th>símbolo</th><th>bits</th><th>código</th></tr>';
+    let codigos = '<table><tr><th>' + trad('símbolo') + '</th><th>bits</th><th>' + trad('código') + '</th></tr>';
     doc.codigos.forEach((c, i) => {
-      codigos += '<tr>' + marca('td', {}, fr.nos[i].nome) + '<td>' + c.codigo.length + '</td>' + marca('td', {}, c.codigo || '(vazio)') + '</tr>';
+      codigos += '<tr>' + marca('td', {}, fr.nos[i].nome) + '<td>' + c.codigo.length + '</td>' + marca('td', {}, c.codigo || trad('(vazio)')) + '</tr>';
     });
     s.innerHTML = marca('h2', {}, fr.canonico.titulo) + marca('p', {}, fr.canonico.frase) +
       '<div class="tabelas">' + comprimentos + '</table>' + codigos + '</table></div>';
@@ -392,15 +454,15 @@
     let h = marca('h2', {}, fr.passos[k].titulo) + marca('p', { class: p.novo === undefined ? undefined : 'junta' }, fr.passos[k].frase);
     if (fr.passos[k].notas.length > 0) h += marca('p', { class: 'empate' }, fr.passos[k].notas.join(' '));
     if (p.novo === undefined) {
-      h += vetor(fr, 'A fila', p.fila, {});
+      h += vetor(fr, trad('A fila'), p.fila, {});
     } else {
       h += '<div class="saem">' + figura(fr.ramos[0], desenhaArvore(a, p.primeiro), 'um') +
         figura(fr.ramos[1], desenhaArvore(a, p.segundo), 'zero') +
-        figura('o novo nó', desenhaArvore(a, p.novo, { destaques: { [p.novo]: 'novo' } }), 'novo') + '</div>' +
-        vetor(fr, 'A fila antes', doc.passos[k - 1].fila, { [p.primeiro]: 'um', [p.segundo]: 'zero' }) +
-        vetor(fr, 'A fila depois', p.fila, { [p.novo]: 'novo' });
+        figura(trad('o novo nó'), desenhaArvore(a, p.novo, { destaques: { [p.novo]: 'novo' } }), 'novo') + '</div>' +
+        vetor(fr, trad('A fila antes'), doc.passos[k - 1].fila, { [p.primeiro]: 'um', [p.segundo]: 'zero' }) +
+        vetor(fr, trad('A fila depois'), p.fila, { [p.novo]: 'novo' });
     }
-    h += figura('A fila como o heap que ela é', '<div class="rolagem">' + desenhaHeap(fr, p.fila, p.novo) + '</div>');
+    h += figura(trad('A fila como o heap que ela é'), '<div class="rolagem">' + desenhaHeap(fr, p.fila, p.novo) + '</div>');
     let floresta = '';
     for (const i of p.fila) {
       // A leaf alone is a box of text; a tree, a drawing.
@@ -408,7 +470,7 @@
         ? marca('span', { class: 'folha' }, fr.nos[i].nome + '\n' + fr.nos[i].peso)
         : '<figure>' + desenhaArvore(a, i) + '</figure>';
     }
-    s.innerHTML = h + figura('As árvores na fila', '<div class="floresta">' + floresta + '</div>');
+    s.innerHTML = h + figura(trad('As árvores na fila'), '<div class="floresta">' + floresta + '</div>');
   }
 
   function secoes() {
@@ -433,7 +495,7 @@
         heap.parentElement.scrollLeft = Number(heap.dataset.foco) - heap.parentElement.clientWidth / 2;
       });
     }
-    $('contador').textContent = 'passo ' + atual + ' de ' + (s.length - 1);
+    $('contador').textContent = trad('passo') + ' ' + atual + ' ' + trad('de') + ' ' + (s.length - 1);
     const hash = '#passo-' + atual;
     if (inicial && location.hash !== '' && !/^#passo-\d+$/.test(location.hash)) return;
     if (location.hash !== hash) {
@@ -445,7 +507,7 @@
   function para() {
     clearInterval(tocando);
     tocando = null;
-    $('tocar').textContent = '▶ tocar';
+    $('tocar').textContent = trad('▶ tocar');
   }
 
   // ---------- the finished tree, its figures, table and text
@@ -486,11 +548,11 @@
     });
     const est = $('estatisticas');
     est.replaceChildren();
-    for (const [t, v] of fr.figuras) est.append(el('dt', { texto: t }), el('dd', { texto: v }));
+    for (const [nome, v] of fr.figuras) est.append(el('dt', { texto: nome }), el('dd', { texto: v }));
     const tabela = $('tabela');
-    tabela.replaceChildren(el('tr', {}, el('th', { texto: 'símbolo' }), el('th', { texto: 'peso' }), el('th', { texto: 'código' })));
+    tabela.replaceChildren(el('tr', {}, el('th', { texto: trad('símbolo') }), el('th', { texto: trad('peso') }), el('th', { texto: trad('código') })));
     doc.codigos.forEach((c, i) => {
-      tabela.append(el('tr', {}, el('td', { texto: fr.nos[i].nome }), el('td', { texto: fr.nos[i].peso }), el('td', { texto: c.codigo || '(vazio)' })));
+      tabela.append(el('tr', {}, el('td', { texto: fr.nos[i].nome }), el('td', { texto: fr.nos[i].peso }), el('td', { texto: c.codigo || trad('(vazio)') })));
     });
     desenhaCodificado();
     if (location.hash === '#fim') $('fim').scrollIntoView();
@@ -513,7 +575,7 @@
       }
       mostrados = Math.min(chars.length, mostrados + MOSTRADOS);
       mais.insertAdjacentHTML('beforebegin', h);
-      mais.textContent = 'mostrar mais (faltam ' + (chars.length - mostrados) + ' caracteres)';
+      mais.textContent = trad('mostrar mais') + ' (' + (chars.length - mostrados) + ')';
       mais.hidden = mostrados === chars.length;
     };
     mais.addEventListener('click', mostraMais);
@@ -540,11 +602,11 @@
     });
     $('achados').replaceChildren(...fr.veredito.flatMap(([t, d]) => [el('dt', { texto: t }), el('dd', { texto: d })]));
     const tabela = $('comparacao');
-    tabela.replaceChildren(el('tr', {}, ...['símbolo', 'peso', 'seu código', 'bits', 'código daqui', 'bits'].map((t) => el('th', { texto: t }))));
+    tabela.replaceChildren(el('tr', {}, ...[trad('símbolo'), trad('peso'), trad('seu código'), 'bits', trad('código daqui'), 'bits'].map((h) => el('th', { texto: h }))));
     doc.codigos.forEach((c, i) => {
       tabela.append(el('tr', {}, el('td', { texto: fr.nos[i].nome }), el('td', { texto: fr.nos[i].peso }),
-        el('td', { texto: c.seu || '(vazio)' }), el('td', { texto: String(c.seu.length) }),
-        el('td', { texto: c.nosso || '(vazio)' }), el('td', { texto: String(c.nosso.length) })));
+        el('td', { texto: c.seu || trad('(vazio)') }), el('td', { texto: String(c.seu.length) }),
+        el('td', { texto: c.nosso || trad('(vazio)') }), el('td', { texto: String(c.nosso.length) })));
     });
     $('sua-arvore').replaceChildren();
     $('sua-arvore').parentElement.hidden = !fr.sua_arvore;
@@ -610,13 +672,13 @@
     dados.velho = true;
     para();
     document.body.classList.add('velho');
-    $('resumo').textContent = 'Nada foi construído para o que está escrito agora; o desenho abaixo é o da última entrada aceita.';
+    $('resumo').textContent = trad('Nada foi construído para o que está escrito agora; o desenho abaixo é o da última entrada aceita.');
   }
 
   function reconstroi() {
     for (const aviso of ['aviso-texto', 'aviso-pesos', 'aviso-opcoes']) $(aviso).textContent = '';
     if (!x) {
-      $('aviso-texto').textContent = 'esta página foi feita sem o módulo do codificador: ela só mostra o que veio nela';
+      $('aviso-texto').textContent = trad('esta página foi feita sem o módulo do codificador: ela só mostra o que veio nela');
       return;
     }
     const e = entradas();
@@ -670,9 +732,9 @@
       h += '<span class="c' + (k % 8) + '" title="' + escapa(c.nome + ' = ' + c.valor + (c.nota ? ': ' + c.nota : '')) + '">' +
         bytes[i].toString(16).padStart(2, '0') + '</span>';
     }
-    if (bytes.length > MAX_BYTES) h += marca('span', { class: 'mais' }, '… mais ' + (bytes.length - MAX_BYTES) + ' bytes');
+    if (bytes.length > MAX_BYTES) h += marca('span', { class: 'mais' }, '… ' + trad('mais') + ' ' + (bytes.length - MAX_BYTES) + ' bytes');
     $('bytes').innerHTML = h;
-    let t = '<tr><th></th><th>bit</th><th>bits</th><th>campo</th><th>valor</th></tr>';
+    let t = '<tr><th></th><th>bit</th><th>bits</th><th>' + trad('campo') + '</th><th>' + trad('valor') + '</th></tr>';
     campos.forEach((c, i) => {
       t += '<tr><td class="c' + (i % 8) + '"></td><td>' + c.bit + '</td><td>' + c.bits + '</td>' + marca('td', {}, c.grupo + ': ' + c.nome) +
         '<td>' + escapa(c.valor) + (c.nota ? marca('div', { class: 'nota' }, c.nota) : '') + '</td></tr>';
@@ -700,14 +762,6 @@
 
   let pratica = null; // the practice going on: its seed, if an exercise, and the node picked
   const RESPOSTAS = [['p-codigos', 'v-codigos'], ['p-codificado', 'v-codificado'], ['p-decodificado', 'v-decodificado']];
-
-  // Writes texto into box campo of the engine, as executa does.
-  function escreveCaixa(campo, texto) {
-    const bytes = new TextEncoder().encode(texto);
-    const p = x.reserva(bytes.length);
-    new Uint8Array(x.memory.buffer, p, bytes.length).set(bytes);
-    x.entrada(campo, bytes.length);
-  }
 
   // The forest as buttons, and the score, as the engine gives them.
   function desenhaFloresta(r) {
@@ -744,7 +798,7 @@
   function abrePratica(semente) {
     $('aviso-pratica').textContent = '';
     if (!x) {
-      $('aviso-pratica').textContent = 'esta página foi feita sem o módulo do codificador: ela não pratica';
+      $('aviso-pratica').textContent = trad('esta página foi feita sem o módulo do codificador: ela não pratica');
       return;
     }
     let exercicio = null;
@@ -770,8 +824,8 @@
       history.replaceState(null, '', location.pathname + location.search);
     }
     pratica = { semente };
-    $('origem-pratica').textContent = exercicio ? 'Exercício da semente ' + semente : 'Com o texto ou os pesos daqui';
-    const enunciado = exercicio ? [['Pesos', exercicio.pesos]] : [];
+    $('origem-pratica').textContent = exercicio ? trad('Exercício da semente') + ' ' + semente : trad('Com o texto ou os pesos daqui');
+    const enunciado = exercicio ? [[trad('Pesos'), exercicio.pesos]] : [];
     $('enunciado').replaceChildren(...enunciado.flatMap(([t, d]) => [el('dt', { texto: t }), el('dd', { texto: d })]));
     $('do-exercicio').hidden = !exercicio;
     if (exercicio) {
@@ -817,6 +871,12 @@
   }
 
   function ligaPratica() {
+    for (const l of ['pt', 'en']) {
+      $('lingua-' + l).addEventListener('click', (e) => {
+        e.preventDefault();
+        trocaLingua(l);
+      });
+    }
     $('modo-ver').addEventListener('click', () => modo(false));
     $('modo-praticar').addEventListener('click', () => modo(true));
     $('novo').addEventListener('click', () => abrePratica(sementeNova()));
@@ -892,7 +952,7 @@
     $('tocar').addEventListener('click', () => {
       if (tocando) return para();
       if (atual >= secoes().length - 1) mostraPasso(0, true);
-      $('tocar').textContent = '⏸ pausar';
+      $('tocar').textContent = trad('⏸ pausar');
       tocando = setInterval(() => {
         if (atual >= secoes().length - 1) para();
         else mostraPasso(atual + 1, false);
@@ -945,10 +1005,13 @@
     try {
       await carrega();
     } catch (e) {
-      $('aviso-texto').textContent = 'o módulo do codificador não carregou: ' + e.message;
+      $('aviso-texto').textContent = trad('o módulo do codificador não carregou: ') + e.message;
     }
     $('baixar-dot').hidden = !x;
-    if (bloco === '') reconstroi();
+    lingua = linguaPedida();
+    aplicaLingua();
+    if (lingua === 'en') $('tocar').textContent = trad('▶ tocar');
+    if (bloco === '' || lingua === 'en') reconstroi();
     else mostraArquivo();
     ligaPratica();
     praticaPedida();

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,6 +24,7 @@
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
 #include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace {
@@ -37,6 +39,7 @@ pedido p;                            // the run being set up
 std::optional<std::string> limite;   // the limit as the learner wrote it
 std::optional<std::string> semente;  // an exercise's seed as the address gives it
 std::optional<std::string> resposta; // the learner's answer to a practice's question
+std::optional<std::string> chrome;   // a text of the page's own, to translate
 execucao ultima;                     // the last run that built a code, which a practice uses
 std::vector<char> recebidos;         // what the page writes before entrada takes it
 origem de = origem::opcoes;          // of the last refusal
@@ -76,11 +79,11 @@ EXPORTA(reserva) char* reserva(std::uint32_t n) {
 // Takes the n bytes written at reserva's place as what a box holds: 0 the
 // text, 1 the weights, 2 the bits to decode, 3 the learner's codes, 4 the
 // limit's bits, as the learner wrote them; 5 an exercise's seed, 6 an answer
-// in a practice.
+// in a practice; 7 a text of the page's own, for traduz.
 EXPORTA(entrada) void entrada(std::int32_t campo, std::uint32_t n) {
-  std::optional<std::string>* const caixas[] = {&p.texto, &p.lista, &p.bits,  &p.confere,
-                                                &limite,  &semente, &resposta};
-  if (campo >= 0 && campo < 7) {
+  std::optional<std::string>* const caixas[] = {&p.texto, &p.lista, &p.bits,   &p.confere,
+                                                &limite,  &semente, &resposta, &chrome};
+  if (campo >= 0 && campo < static_cast<std::int32_t>(std::size(caixas))) {
     *caixas[campo] = std::string(recebidos.data(), n);
   }
 }
@@ -161,6 +164,16 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   const saida estado = estado_final(e);
   ultima = std::move(e);
   return estado;
+}
+
+// The language of every text from now on: 0 Portuguese, 1 English.
+EXPORTA(idioma) void idioma(std::int32_t qual) {
+  fala(qual == 1 ? lingua::ingles : lingua::portugues);
+}
+
+// The text of box 7 in the language set, as the document.
+EXPORTA(traduz) void traduz() {
+  resultados[documento] = tr(chrome.value_or("").c_str());
 }
 
 // What the last run gave: 0 the document, 1 the page's words, 2 the
