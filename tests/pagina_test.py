@@ -43,8 +43,14 @@ COM_MODULO = 'id="modulo"' in open(PAGINA, encoding="utf-8").read()
 PASTA = tempfile.mkdtemp()
 
 
+# The program in Portuguese, whatever language the tests run in.
+PORTUGUES = {k: v for k, v in os.environ.items()
+             if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG")}
+
+
 def explica(*argumentos, entrada=b"", check=True):
-    return subprocess.run([EXPLICA, *argumentos], input=entrada, check=check, capture_output=True)
+    return subprocess.run([EXPLICA, *argumentos], input=entrada, check=check, capture_output=True,
+                          env=PORTUGUES)
 
 
 def navegador(largura):

@@ -45,7 +45,7 @@ def folha(args):
     html = pathlib.Path(args.folha).read_text(encoding="utf-8")
     css = pathlib.Path(args.css).read_text(encoding="utf-8")
     # huffman-explica --exercicio --html writes the exercises in place of this.
-    for marca in ("<!-- css -->", "<!-- exercicios -->"):
+    for marca in ("<!-- css -->", "<!-- exercicios -->", "<!-- lingua -->", "<!-- titulo -->"):
         if marca not in html:
             raise SystemExit(f"monta_pagina: {args.folha} has no {marca}")
     html = html.replace("<!-- css -->", f"<style>\n{css}</style>")

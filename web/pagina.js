@@ -69,9 +69,10 @@
     return traducoes.get(texto);
   }
 
-  // The language the address asks for (?lang=), else the browser's.
-  function linguaPedida() {
-    const pedida = new URLSearchParams(location.search).get('lang') || navigator.language || 'pt';
+  // The language the address asks for (?lang=), else the one the program
+  // spoke when it wrote this page, else the browser's.
+  function linguaPedida(doPrograma) {
+    const pedida = new URLSearchParams(location.search).get('lang') || doPrograma || navigator.language || 'pt';
     return pedida.startsWith('en') ? 'en' : 'pt';
   }
 
@@ -1008,7 +1009,7 @@
       $('aviso-texto').textContent = trad('o módulo do codificador não carregou: ') + e.message;
     }
     $('baixar-dot').hidden = !x;
-    lingua = linguaPedida();
+    lingua = linguaPedida(bloco === '' ? undefined : JSON.parse(bloco).pedido.lingua);
     aplicaLingua();
     if (lingua === 'en') $('tocar').textContent = trad('▶ tocar');
     if (bloco === '' || lingua === 'en') reconstroi();

@@ -58,7 +58,8 @@ void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
     pesos.insert(k + 1, " ");
   }
   std::fprintf(f, "%s\n\n", titulo(x, i, tr("Exercício ")).c_str());
-  escreve_em_linhas(f, pesos, tr("Pesos: "), "       ");
+  const std::string rotulo = tr("Pesos: ");
+  escreve_em_linhas(f, pesos, rotulo, std::string(colunas(rotulo), ' '));
   std::fputs("\n", f);
   for (std::size_t k = 0; k < std::size(perguntas); ++k) {
     std::string q = tr(perguntas[k]);
@@ -110,7 +111,8 @@ std::string html(std::string_view s) {
 // An exercise on the sheet: the table, the questions, room to answer.
 std::string pergunta_em_html(const exercicio& x, std::size_t i) {
   std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo(x, i, tr("Exercício "))) +
-                  "</h2>\n<p class=\"pesos\">Pesos: <code>" + x.pesos + "</code></p>\n<ol>\n";
+                  "</h2>\n<p class=\"pesos\">" + html(tr("Pesos: ")) + "<code>" + x.pesos +
+                  "</code></p>\n<ol>\n";
   h += "<li>" + html(tr(perguntas[0])) + "<div class=\"espaco arvore\"></div></li>\n";
   h += "<li>" + html(tr(perguntas[1])) + "<table class=\"codigos\"><tr>";
   for (char c = 'a'; c < 'a' + x.chave.m.folhas; ++c) {
@@ -145,32 +147,38 @@ std::string escrito_por(void (*escreve)(std::FILE*, const exercicio&, std::size_
   return d;
 }
 
-// The sheet: the template from web/ with the exercises in it, and the keys
-// on pages of their own.
-void em_html(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
-  const std::string_view folha(reinterpret_cast<const char*>(folha_pronta), sizeof folha_pronta);
-  constexpr std::string_view marca = "<!-- exercicios -->";
+// Puts texto in place of marca in folha, which has it.
+void preenche(std::string& folha, std::string_view marca, const std::string& texto) {
   const std::size_t onde = folha.find(marca);
-  if (onde == std::string_view::npos) {
-    std::abort(); // web/folha.html has the mark: the build checks it
+  if (onde == std::string::npos) {
+    std::abort(); // web/folha.html has every mark: the build checks it
   }
-  std::string corpo;
+  folha.replace(onde, marca.size(), texto);
+}
+
+// The sheet: the template from web/ in the reader's language, with the
+// exercises in it, and the keys on pages of their own.
+void em_html(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
+  std::string folha(reinterpret_cast<const char*>(folha_pronta), sizeof folha_pronta);
+  std::string corpo = std::string("<header>\n  <p>") + html(tr("Nome:")) +
+                      " <span class=\"campo\"></span> " + html(tr("Data:")) +
+                      " <span class=\"campo curto\"></span></p>\n</header>\n<p class=\"regras\">" +
+                      html(tr(regras)) + "</p>\n";
   for (std::size_t i = 0; i < xs.size(); ++i) {
     corpo += pergunta_em_html(xs[i], i);
   }
   if (gabarito) {
-    corpo += "<section class=\"gabarito\">\n<h1>Gabarito</h1>\n";
+    corpo += "<section class=\"gabarito\">\n<h1>" + html(tr("Gabarito")) + "</h1>\n";
     for (std::size_t i = 0; i < xs.size(); ++i) {
       corpo += "<article class=\"chave\"><pre>" + html(escrito_por(chave_em_texto, xs[i], i)) +
                "</pre></article>\n";
     }
     corpo += "</section>\n";
   }
-  const std::string topo = "<p class=\"regras\">" + html(tr(regras)) + "</p>\n";
-  std::fwrite(folha.data(), 1, onde, f);
-  std::fwrite(topo.data(), 1, topo.size(), f);
-  std::fwrite(corpo.data(), 1, corpo.size(), f);
-  std::fwrite(folha.data() + onde + marca.size(), 1, folha.size() - onde - marca.size(), f);
+  preenche(folha, "<!-- lingua -->", tr("pt"));
+  preenche(folha, "<!-- titulo -->", html(tr("Exercícios: o código de Huffman")));
+  preenche(folha, "<!-- exercicios -->", corpo);
+  std::fwrite(folha.data(), 1, folha.size(), f);
 }
 
 } // namespace

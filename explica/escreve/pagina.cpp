@@ -7,6 +7,7 @@
 
 #include "explica/escreve/escritores.h"
 #include "explica/escreve/pagina_pronta.h" // generated from web/ by the build
+#include "explica/idioma.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -31,7 +32,8 @@ std::string escrito_por(escritor escreve, const execucao& e) {
 // What the page's boxes start with: the text, or its first characters, the
 // weights, the bits and the learner's codes, as given.
 std::string pedido_json(const execucao& e) {
-  std::string j = "{\"leve_no_zero\": ";
+  // The language the program spoke, for the page to open in.
+  std::string j = std::string("{\"lingua\": \"") + tr("pt") + "\", \"leve_no_zero\": ";
   j += e.p.leve_no_zero ? "true" : "false";
   j += ", \"canonico\": ";
   j += e.p.canonico ? "true" : "false";
