@@ -366,7 +366,10 @@ class Pagina(unittest.TestCase):
     @unittest.skipUnless(COM_MODULO, "the page was made without its module")
     def test_em_ingles_nada_fica_em_portugues(self):
         self.driver.get("about:blank")
-        self.abre(PAGINA + "?lang=en")
+        self.abre(PAGINA)
+        self.assertEqual(self.driver.execute_script("return document.documentElement.lang"), "pt")
+        self.driver.find_element(By.ID, "lingua-en").click()
+        self.assertIn("lang=en", self.driver.current_url)
         self.assertEqual(self.driver.execute_script("return document.documentElement.lang"), "en")
         for caixa, valor in (("texto", "mississippi river"), ("pesos", "a=45, b=13, c=12, d=16, e=9, f=5")):
             self.digita(caixa, valor)

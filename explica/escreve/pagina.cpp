@@ -33,7 +33,7 @@ std::string escrito_por(escritor escreve, const execucao& e) {
 // weights, the bits and the learner's codes, as given.
 std::string pedido_json(const execucao& e) {
   // The language the program spoke, for the page to open in.
-  std::string j = std::string("{\"lingua\": \"") + tr("pt") + "\", \"leve_no_zero\": ";
+  std::string j = std::string(R"({"lingua": ")") + tr("pt") + R"(", "leve_no_zero": )";
   j += e.p.leve_no_zero ? "true" : "false";
   j += ", \"canonico\": ";
   j += e.p.canonico ? "true" : "false";
