@@ -12,7 +12,8 @@ set(explica_motor
     constroi/exercicio.cpp
     escreve/passos.cpp escreve/arvore.cpp escreve/relatorio.cpp escreve/estatisticas.cpp
     escreve/veredito.cpp escreve/decodificado.cpp escreve/json.cpp escreve/dot.cpp
-    escreve/frases.cpp escreve/gzip.cpp escreve/anatomia.cpp escreve/exercicio_json.cpp)
+    escreve/frases.cpp escreve/gzip.cpp escreve/anatomia.cpp escreve/exercicio_json.cpp
+    escreve/em_texto.cpp)
 set(explica_programa
     le/linha_de_comando.cpp le/arquivo.cpp le/nfc.cpp escreve/escritores.cpp escreve/pagina.cpp
     escreve/no_arquivo.cpp escreve/exercicios.cpp)

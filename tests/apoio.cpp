@@ -110,14 +110,7 @@ std::unique_ptr<pronto> prepara(const std::vector<std::string>& palavras) {
 }
 
 std::string escrito(explica::escritor escreve, const explica::execucao& e) {
-  char* dados = nullptr;
-  std::size_t n = 0;
-  std::FILE* f = open_memstream(&dados, &n);
-  escreve(f, e);
-  static_cast<void>(std::fclose(f));
-  std::string s(dados, n);
-  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
-  return s;
+  return explica::em_texto(escreve, e);
 }
 
 std::string saida(const std::vector<std::string>& palavras) {

@@ -548,18 +548,6 @@ std::uint32_t crc(std::uint32_t anterior, std::span<const char> b) {
       crc32_z(anterior, reinterpret_cast<const Bytef*>(b.data()), b.size()));
 }
 
-// What the writer writes for e.
-std::string escrito(explica::escritor escreve, const explica::execucao& e) {
-  char* dados = nullptr;
-  std::size_t n = 0;
-  std::FILE* f = open_memstream(&dados, &n);
-  escreve(f, e);
-  static_cast<void>(std::fclose(f));
-  std::string s(dados, n);
-  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
-  return s;
-}
-
 // What is wrong with block b's lengths against the model's codes, if
 // anything.
 std::string confere_comprimentos(const explica::bloco_lido& b, const explica::modelo& m) {
@@ -604,7 +592,7 @@ std::string verifica_gzip(std::string_view bytes) {
   if (demais) {
     return "more than 126 distinct bytes were taken";
   }
-  const std::string arquivo = escrito(explica::escreve_gzip, e);
+  const std::string arquivo = explica::em_texto(explica::escreve_gzip, e);
   explica::gzip_lido g;
   if (auto erro = explica::le_gzip(
           {reinterpret_cast<const unsigned char*>(arquivo.data()), arquivo.size()}, true, crc, g)) {
@@ -701,13 +689,9 @@ std::string confere_sigilo(const explica::exercicio& x) {
   explica::pedido p;
   std::vector<explica::exercicio> xs;
   xs.push_back(explica::gera_exercicio(x.semente, x.chave.m.folhas));
-  char* dados = nullptr;
-  std::size_t n = 0;
-  std::FILE* f = open_memstream(&dados, &n);
-  explica::escreve_exercicios(f, xs, p);
-  static_cast<void>(std::fclose(f));
-  const std::string folha = std::string(dados, n) + explica::exercicio_json(x, false);
-  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+  const std::string folha =
+      explica::em_texto([&](std::FILE* f) { explica::escreve_exercicios(f, xs, p); }) +
+      explica::exercicio_json(x, false);
   for (const char* resposta : {"gabarito", "Gabarito", "Codificado", "Decodificado", "Custo"}) {
     if (folha.find(resposta) != std::string::npos) {
       return std::string("the sheet says ") + resposta;

@@ -64,6 +64,10 @@ void escreve(std::FILE* f, const execucao& e);
 [[nodiscard]] std::optional<falha> escreve_no_arquivo(const std::string& caminho, escritor escreve,
                                                       const execucao& e);
 
+// What escreve writes, as a string; or what the writer escreve writes for e.
+[[nodiscard]] std::string em_texto(const std::function<void(std::FILE*)>& escreve);
+[[nodiscard]] std::string em_texto(escritor escreve, const execucao& e);
+
 // --expande: the original bytes of the gzip file read, exactly.
 void escreve_expandido(std::FILE* f, const execucao& e);
 

@@ -89,7 +89,7 @@ void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
 }
 
 // Each exercise, then, where asked, each key; a blank line between.
-void em_texto(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
+void folha_em_texto(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
   for (std::size_t i = 0; i < xs.size(); ++i) {
     std::fputs(i == 0 ? "" : "\n", f);
     pergunta_em_texto(f, xs[i], i);
@@ -134,19 +134,6 @@ std::string pergunta_em_html(const exercicio& x, std::size_t i) {
   return h + "</article>\n";
 }
 
-// What escreve writes for x's key, as a string.
-std::string escrito_por(void (*escreve)(std::FILE*, const exercicio&, std::size_t),
-                        const exercicio& x, std::size_t i) {
-  char* dados = nullptr;
-  std::size_t n = 0;
-  std::FILE* memoria = open_memstream(&dados, &n);
-  escreve(memoria, x, i);
-  static_cast<void>(std::fclose(memoria));
-  std::string d(dados, n);
-  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
-  return d;
-}
-
 // Puts texto in place of marca in folha, which has it.
 void preenche(std::string& folha, std::string_view marca, const std::string& texto) {
   const std::size_t onde = folha.find(marca);
@@ -170,7 +157,8 @@ void em_html(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
   if (gabarito) {
     corpo += "<section class=\"gabarito\">\n<h1>" + html(tr("Gabarito")) + "</h1>\n";
     for (std::size_t i = 0; i < xs.size(); ++i) {
-      corpo += "<article class=\"chave\"><pre>" + html(escrito_por(chave_em_texto, xs[i], i)) +
+      corpo += "<article class=\"chave\"><pre>" +
+               html(em_texto([&](std::FILE* g) { chave_em_texto(g, xs[i], i); })) +
                "</pre></article>\n";
     }
     corpo += "</section>\n";
@@ -194,7 +182,7 @@ void escreve_exercicios(std::FILE* f, const std::vector<exercicio>& xs, const pe
     j += xs.size() == 1 ? "\n" : "]\n";
     std::fputs(j.c_str(), f);
   } else {
-    em_texto(f, xs, p.gabarito);
+    folha_em_texto(f, xs, p.gabarito);
   }
 }
 

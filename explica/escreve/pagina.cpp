@@ -17,18 +17,6 @@ namespace {
 // The text the page shows and lets the learner edit: a book is cut here.
 constexpr std::size_t max_caracteres_na_pagina = 100000;
 
-// What escreve writes for e, as a string.
-std::string escrito_por(escritor escreve, const execucao& e) {
-  char* dados = nullptr;
-  std::size_t n = 0;
-  std::FILE* memoria = open_memstream(&dados, &n);
-  escreve(memoria, e);
-  static_cast<void>(std::fclose(memoria));
-  std::string d(dados, n);
-  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
-  return d;
-}
-
 // What the page's boxes start with: the text, or its first characters, the
 // weights, the bits and the learner's codes, as given.
 std::string pedido_json(const execucao& e) {
@@ -67,8 +55,8 @@ void escreve_html(std::FILE* f, const execucao& e) {
     std::abort(); // web/pagina.html has the block: the build checks it
   }
   std::string d = "{\"pedido\": " + pedido_json(e) +
-                  ",\n\"documento\": " + escrito_por(escreve_json, e) +
-                  ",\n\"frases\": " + escrito_por(escreve_frases, e) + "}\n";
+                  ",\n\"documento\": " + em_texto(escreve_json, e) +
+                  ",\n\"frases\": " + em_texto(escreve_frases, e) + "}\n";
   // Inside a script element, "</" would end it early.
   for (std::size_t i = d.find("</"); i != std::string::npos; i = d.find("</", i + 3)) {
     d.replace(i, 2, "<\\/");

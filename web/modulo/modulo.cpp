@@ -44,18 +44,6 @@ execucao ultima;                     // the last run that built a code, which a 
 std::vector<char> recebidos;         // what the page writes before entrada takes it
 origem de = origem::opcoes;          // of the last refusal
 
-// What escreve writes for e.
-std::string escrito_por(escritor escreve, const execucao& e) {
-  char* dados = nullptr;
-  std::size_t n = 0;
-  std::FILE* memoria = open_memstream(&dados, &n);
-  escreve(memoria, e);
-  static_cast<void>(std::fclose(memoria));
-  std::string d(dados, n);
-  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
-  return d;
-}
-
 } // namespace
 
 // Each export under its own name: a macro, as an attribute takes no constexpr.
@@ -114,7 +102,7 @@ std::optional<falha> confere_pedido() {
 
 // The gzip file written for e, and its fields as --abre reads them back.
 void arquivo_de(const execucao& e) {
-  resultados[documento] = escrito_por(escreve_gzip, e);
+  resultados[documento] = em_texto(escreve_gzip, e);
   gzip_lido g;
   // The one text the file holds, whose CRC-32 the page gave.
   const auto crc = [](std::uint32_t, std::span<const char>) { return p.crc32; };
@@ -122,13 +110,7 @@ void arquivo_de(const execucao& e) {
   if (le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, true, crc, g)) {
     std::abort(); // the engine reads what it writes: a test holds it
   }
-  char* dados = nullptr;
-  std::size_t n = 0;
-  std::FILE* memoria = open_memstream(&dados, &n);
-  escreve_campos_json(memoria, g);
-  static_cast<void>(std::fclose(memoria));
-  resultados[frases].assign(dados, n);
-  std::free(dados); // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+  resultados[frases] = em_texto([&g](std::FILE* f) { escreve_campos_json(f, g); });
 }
 
 } // namespace
@@ -159,8 +141,8 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
     arquivo_de(e);
     return sucesso;
   }
-  resultados[documento] = escrito_por(p.forma == formato::dot ? escreve_dot : escreve_json, e);
-  resultados[frases] = escrito_por(escreve_frases, e);
+  resultados[documento] = em_texto(p.forma == formato::dot ? escreve_dot : escreve_json, e);
+  resultados[frases] = em_texto(escreve_frases, e);
   const saida estado = estado_final(e);
   ultima = std::move(e);
   return estado;
