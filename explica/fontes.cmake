@@ -9,11 +9,11 @@ set(explica_motor
     pedido.cpp mostra.cpp idioma.cpp
     le/bytes.cpp le/texto.cpp le/pares.cpp le/pesos.cpp le/bits.cpp le/codigos.cpp le/gzip.cpp
     constroi/modelo.cpp constroi/confere.cpp constroi/execucao.cpp constroi/deflate.cpp
-    constroi/exercicio.cpp
+    constroi/exercicio.cpp constroi/pratica.cpp
     escreve/passos.cpp escreve/arvore.cpp escreve/relatorio.cpp escreve/estatisticas.cpp
     escreve/veredito.cpp escreve/decodificado.cpp escreve/json.cpp escreve/dot.cpp
     escreve/frases.cpp escreve/gzip.cpp escreve/anatomia.cpp escreve/exercicio_json.cpp
-    escreve/em_texto.cpp)
+    escreve/em_texto.cpp escreve/pratica_json.cpp)
 set(explica_programa
     le/linha_de_comando.cpp le/arquivo.cpp le/nfc.cpp escreve/escritores.cpp escreve/pagina.cpp
     escreve/no_arquivo.cpp escreve/exercicios.cpp)

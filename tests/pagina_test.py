@@ -364,6 +364,33 @@ class Pagina(unittest.TestCase):
         self.assertTrue(self.texto_de("placar").startswith("Pontos: 7 de 8"), self.texto_de("placar"))
 
     @unittest.skipUnless(COM_MODULO, "the page was made without its module")
+    def test_pratica_fica_com_o_seu_codigo(self):
+        self.driver.get("about:blank")
+        self.abre(PAGINA)
+        self.digita("texto", "abacaxi")
+        self.espera(lambda: self.passos() == passos_nativos("abacaxi"), "typed abacaxi")
+        self.driver.find_element(By.ID, "modo-praticar").click()
+        self.espera(lambda: len(self.floresta()) == 5, "the typed text is practised, not a seed")
+        self.assertEqual(self.texto_de("origem-pratica"), "Com o texto ou os pesos daqui")
+        # The boxes change: the practice starts again on them, and says so.
+        self.digita("texto", "Huffman")
+        self.espera(lambda: len(self.floresta()) == 6, "the practice follows the boxes")
+        self.assertIn("recomeçou", self.texto_de("aviso-pratica"))
+        nos = sorted(self.floresta(), key=lambda n: n[1])
+        self.assertEqual(self.junta(nos[0][0], nos[1][0]), "true", self.texto_de("retorno"))
+        self.assertRegex(self.texto_de("retorno"), r"^Certo: '[Hamnu]' \(1\) e '[Hamnu]' \(1\)")
+        # An exercise keeps its own code, whatever is typed meanwhile.
+        self.driver.find_element(By.ID, "novo").click()
+        self.espera(lambda: "Exercício da semente" in self.texto_de("origem-pratica"), "an exercise")
+        antes = self.floresta()
+        self.digita("texto", "zzzz yyy")
+        time.sleep(0.4)
+        self.assertEqual(self.floresta(), antes)
+        self.assertEqual(self.constroi_a_mao(False)[-1].count("Entra"), 1)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#floresta button svg")), 1,
+                         "the learner's own tree is drawn")
+
+    @unittest.skipUnless(COM_MODULO, "the page was made without its module")
     def test_em_ingles_nada_fica_em_portugues(self):
         self.driver.get("about:blank")
         self.abre(PAGINA)
@@ -382,6 +409,8 @@ class Pagina(unittest.TestCase):
             mostrado = self.driver.execute_script("return document.body.innerText")
             self.assertEqual(palavra_portuguesa(mostrado), "", caixa)
         self.driver.find_element(By.ID, "modo-praticar").click()
+        self.espera(lambda: "With the text or the weights above" in self.texto_de("pratica"), "what was typed")
+        self.driver.find_element(By.ID, "novo").click()
         self.espera(lambda: "Exercise of seed" in self.texto_de("pratica"), "practice in English")
         self.assertEqual(palavra_portuguesa(self.texto_de("pratica")), "")
         self.driver.find_element(By.ID, "lingua-pt").click()

@@ -19,6 +19,7 @@
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
+#include "explica/constroi/pratica.h"
 #include "explica/constroi/limite.h"
 #include "explica/escreve/escritores.h"
 #include "explica/le/gzip.h"
@@ -703,7 +704,7 @@ std::string confere_sigilo(const explica::exercicio& x) {
 // What is wrong with merging x's forest by hand, if anything.
 std::string confere_floresta(const explica::exercicio& x, bool primeiro_dos_iguais) {
   const explica::modelo& m = x.chave.m;
-  explica::floresta f = explica::planta(m);
+  explica::floresta f = explica::floresta_de(m);
   const auto peso = [&f](std::int32_t i) { return f.nos[static_cast<std::size_t>(i)].peso; };
   std::int64_t custo = 0;
   while (f.soltos.size() > 1) {
@@ -711,7 +712,7 @@ std::string confere_floresta(const explica::exercicio& x, bool primeiro_dos_igua
     std::stable_sort(ordem.begin(), ordem.end(), [&](auto a, auto b) { return peso(a) < peso(b); });
     if (peso(ordem[0]) < peso(ordem[1]) && peso(ordem[1]) < peso(ordem.back())) {
       explica::floresta copia = f;
-      if (explica::junta(m, copia, ordem[0], ordem.back()).aceita) {
+      if (explica::junta_na_floresta(m, copia, ordem[0], ordem.back()).aceita) {
         return "the lightest and the heaviest merged";
       }
     }
@@ -727,7 +728,7 @@ std::string confere_floresta(const explica::exercicio& x, bool primeiro_dos_igua
     const std::size_t a = ultimo(0);
     std::swap(ordem[a], ordem[0]);
     const std::size_t b = ultimo(1);
-    const explica::juncao j = explica::junta(m, f, ordem[0], ordem[b]);
+    const explica::juncao j = explica::junta_na_floresta(m, f, ordem[0], ordem[b]);
     if (!j.aceita) {
       return "two lightest refused: " + j.porque;
     }

@@ -117,16 +117,21 @@
   // 2 DOT, 3 the gzip file and its fields): the exit status, and the
   // document and the words, or the refusal and its box.
   function executa(entradas, formato) {
+    preparaEntradas(entradas);
+    const estado = x.executa(formato);
+    if (estado === 1 || estado === 2) return { estado, mensagem: resultado(2), origem: x.origem() };
+    if (formato === 3) return { estado, bytes: bytesDe(0), campos: resultado(1) };
+    return { estado, documento: resultado(0), frases: resultado(1) };
+  }
+
+  // A new request in the engine, with entradas in its boxes and switches.
+  function preparaEntradas(entradas) {
     x.novo();
     CAMPOS.forEach((campo, k) => {
       if (typeof entradas[campo] === 'string') escreveCaixa(k, entradas[campo]);
     });
     CHAVES.forEach((chave, k) => x.opcao(k, entradas[chave] ? 1 : 0));
     if (entradas.crc !== undefined) x.opcao(3, entradas.crc | 0);
-    const estado = x.executa(formato);
-    if (estado === 1 || estado === 2) return { estado, mensagem: resultado(2), origem: x.origem() };
-    if (formato === 3) return { estado, bytes: bytesDe(0), campos: resultado(1) };
-    return { estado, documento: resultado(0), frases: resultado(1) };
   }
 
   // What the boxes of the build hold, as the engine takes them: the text in
@@ -691,6 +696,8 @@
     }
     const fr = JSON.parse(r.frases);
     $(e.lista !== undefined ? 'aviso-pesos' : 'aviso-texto').textContent = fr.avisos.join(' ');
+    // A practice of the boxes follows them: it starts again on what they hold now.
+    if (pratica && pratica.semente === undefined) abrePratica(undefined, true);
     desenha(JSON.parse(r.documento), fr, e.texto, () => {
       decodifica();
       confere();
@@ -761,14 +768,22 @@
 
   // ---------- practice: the learner merges, the engine judges
 
-  let pratica = null; // the practice going on: its seed, if an exercise, and the node picked
+  let pratica = null; // the practice going on: its seed, if an exercise
+  let digitado = false; // the learner has written in the boxes, or --html filled them
   const RESPOSTAS = [['p-codigos', 'v-codigos'], ['p-codificado', 'v-codificado'], ['p-decodificado', 'v-decodificado']];
 
-  // The forest as buttons, and the score, as the engine gives them.
+  // The forest as the engine gives it: each loose node a button holding its
+  // subtree, drawn as the steps draw trees, so that the codes can be read
+  // off the learner's own tree once it is whole; and the score.
   function desenhaFloresta(r) {
+    const arvore = {
+      filhos: (i) => (r.nos[i].esquerda === undefined ? null : [r.nos[i].esquerda, r.nos[i].direita]),
+      linhas: (i) => [r.nos[i].nome, r.nos[i].peso],
+    };
     const botoes = r.floresta.map((n) => {
-      const b = el('button', { type: 'button', 'data-no': n.no, 'data-peso': n.peso, 'aria-pressed': 'false' },
-        el('span', { texto: n.nome + ' · ' + n.escrito }), n.folhas !== n.nome ? el('small', { texto: n.folhas }) : null);
+      const b = el('button', { type: 'button', 'data-no': n.no, 'data-peso': n.peso, 'aria-pressed': 'false',
+        'aria-label': n.nome + ' · ' + n.escrito + (n.folhas !== n.nome ? ' (' + n.folhas + ')' : '') });
+      b.append(elemento(desenhaArvore(arvore, n.no)));
       b.addEventListener('click', () => escolhe(b));
       return b;
     });
@@ -796,8 +811,9 @@
 
   // Opens a practice: of the exercise of semente, or, without one, of what
   // the boxes hold.
-  function abrePratica(semente) {
-    $('aviso-pratica').textContent = '';
+  // recomecou says that the boxes changed under a practice of them.
+  function abrePratica(semente, recomecou) {
+    $('aviso-pratica').textContent = recomecou ? trad('O texto ou os pesos mudaram: a prática recomeçou com eles.') : '';
     if (!x) {
       $('aviso-pratica').textContent = trad('esta página foi feita sem o módulo do codificador: ela não pratica');
       return;
@@ -815,12 +831,12 @@
       r = JSON.parse(resultado(1));
       history.replaceState(null, '', '#exercicio=' + semente);
     } else {
-      const e = executa(entradas(), 1);
-      if (e.documento === undefined) {
-        $('aviso-pratica').textContent = e.mensagem;
+      preparaEntradas(entradas());
+      if (x.pratica_comeca() !== 0) {
+        $('aviso-pratica').textContent = resultado(2);
+        pratica = null;
         return;
       }
-      x.pratica_comeca();
       r = JSON.parse(resultado(0));
       history.replaceState(null, '', location.pathname + location.search);
     }
@@ -867,7 +883,8 @@
     $('pratica').hidden = !praticar;
     $('modo-ver').setAttribute('aria-pressed', String(!praticar));
     $('modo-praticar').setAttribute('aria-pressed', String(praticar));
-    if (praticar && !pratica) abrePratica(sementeNova());
+    // What the learner typed is practised; else an exercise of a new seed.
+    if (praticar && !pratica) abrePratica(digitado ? undefined : sementeNova());
     if (!praticar && /^#exercicio=/.test(location.hash)) history.replaceState(null, '', location.pathname + location.search);
   }
 
@@ -939,8 +956,10 @@
   // ---------- controls
 
   function liga() {
-    $('texto').addEventListener('input', aoDigitar(reconstroi));
-    $('pesos').addEventListener('input', aoDigitar(reconstroi));
+    for (const caixa of ['texto', 'pesos']) {
+      $(caixa).addEventListener('input', () => { digitado = true; });
+      $(caixa).addEventListener('input', aoDigitar(reconstroi));
+    }
     $('bits').addEventListener('input', aoDigitar(decodifica));
     $('confere').addEventListener('input', aoDigitar(confere));
     $('leve').addEventListener('change', reconstroi);
@@ -985,6 +1004,7 @@
   // needs no module.
   function abreBloco(bloco) {
     const { pedido, documento, frases } = JSON.parse(bloco);
+    digitado = true;
     $('texto').value = typeof pedido.texto === 'string' ? pedido.texto : '';
     $('pesos').value = pedido.lista || '';
     $('bits').value = pedido.bits || '';

@@ -1,6 +1,5 @@
 // Exercises made from a seed: a weight table over the letters a, b, c, ...,
-// a word to encode and bits to decode, with their key; and the forest a
-// learner merges by hand, each merge checked against the queue's rule.
+// a word to encode and bits to decode, with their key.
 #pragma once
 
 #include <cstdint>
@@ -52,59 +51,16 @@ struct exercicio {
 // drawn again while it equals the first.
 [[nodiscard]] exercicio gera_exercicio(std::uint64_t semente, int letras);
 
+// w, a word of m's letters, encoded with code, a code string for each
+// symbol of m.
+[[nodiscard]] std::string codifica_palavra(const modelo& m, const std::string& w,
+                                           const codigos& code);
+// bits decoded with code, a prefix-free code string for each symbol of m:
+// the letters, or nothing where the bits end inside a code.
+[[nodiscard]] std::optional<std::string> decodifica_palavra(const modelo& m, std::string_view bits,
+                                                            const codigos& code);
+
 // The exercises that p asks for: p.quantos of them, from p.semente on.
 [[nodiscard]] std::vector<exercicio> gera_exercicios(const pedido& p);
-
-// A learner's forest, as they merge it by hand: the nodes still to merge,
-// each by a stable id (the leaves the pool's indexes, the k-th merge
-// folhas + k - 1, as the pool numbers the queue's own, so that mostra's
-// nome names them), with its weight and its children.
-struct floresta {
-  struct no_da_floresta {
-    std::int64_t peso = 0;
-    std::int32_t esquerda = -1; // taken first: the branch the model puts first
-    std::int32_t direita = -1;
-  };
-  std::vector<no_da_floresta> nos;  // every node made, by id
-  std::vector<std::int32_t> soltos; // the ids still in the forest, in the order made
-  bool como_a_fila = true;          // every merge so far is the queue's own
-  int de_primeira = 0;              // merges accepted with no merge refused since the one before
-  bool errou = false;               // a merge was refused since the last one accepted
-};
-
-// A merge's verdict: whether it was taken, why, and the node it made.
-struct juncao {
-  bool aceita = false;
-  std::string porque;
-  std::int32_t novo = -1;
-};
-
-// The forest of m's leaves, none merged.
-[[nodiscard]] floresta planta(const modelo& m);
-
-// Merges a and b of f, taken in that order, where they are two lightest
-// nodes of the forest (any of them where several weigh the same), and says
-// when the queue would have taken others of the same weights; refuses
-// anything else, naming a lighter node still in the forest. Ids not in the
-// forest, or a twice, are refused too.
-[[nodiscard]] juncao junta(const modelo& m, floresta& f, std::int32_t a, std::int32_t b);
-
-// An answer checked: whether it is right, and why not.
-struct avaliacao {
-  bool certa = false;
-  std::string porque;
-};
-
-// What the learner says x's word encodes to (blanks ignored), or what its
-// bits decode to: right when it is what the key's code gives, or what seu
-// gives, where seu is the learner's own code, checked as Huffman's.
-[[nodiscard]] avaliacao confere_codificacao(const exercicio& x, std::string_view resposta,
-                                            const codigos* seu);
-[[nodiscard]] avaliacao confere_decodificacao(const exercicio& x, std::string_view resposta,
-                                              const codigos* seu);
-
-// The score of a practice on m: a point for each merge of f accepted at its
-// first try, and for each of the perguntas answers right at its first check.
-[[nodiscard]] std::string placar(const modelo& m, const floresta& f, int certas, int perguntas);
 
 } // namespace explica

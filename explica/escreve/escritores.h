@@ -12,6 +12,7 @@
 
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
+#include "explica/constroi/pratica.h"
 
 namespace explica {
 
@@ -109,6 +110,11 @@ void escreve_exercicios(std::FILE* f, const std::vector<exercicio>& xs, const pe
 // x as one JSON object: its seed, table, word, bits and whether the queue
 // met ties; and, where gabarito, the key under "gabarito".
 [[nodiscard]] std::string exercicio_json(const exercicio& x, bool gabarito);
+
+// A practice as the page draws it: its forest, each node with its
+// branches, its score, and the verdict of the merge j or the answer a, where
+// one is given.
+void escreve_pratica(std::FILE* f, const pratica& t, const juncao* j, const avaliacao* a);
 
 // The words the writers share with the page.
 

@@ -8,10 +8,11 @@
 // executa(formato). resultado(k) and tamanho(k) give the document, the words
 // and the refusal's message; origem says which box a refusal is about.
 //
-// A practice goes: pratica_exercicio with a seed in box 5 (or
-// pratica_comeca, over the last run's code); then pratica_junta for each
-// merge the learner makes, and pratica_responde for each answer, each
-// giving back a JSON verdict as the document.
+// A practice goes: pratica_exercicio with a seed in box 5, or
+// pratica_comeca over what the boxes hold, set up as for a run; then
+// pratica_junta for each merge the learner makes, and pratica_responde for
+// each answer, each giving back the practice and its verdict as JSON. A
+// practice keeps its own run: runs made meanwhile change nothing in it.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,7 @@
 
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
+#include "explica/constroi/pratica.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"
@@ -40,7 +42,6 @@ std::optional<std::string> limite;   // the limit as the learner wrote it
 std::optional<std::string> semente;  // an exercise's seed as the address gives it
 std::optional<std::string> resposta; // the learner's answer to a practice's question
 std::optional<std::string> chrome;   // a text of the page's own, to translate
-execucao ultima;                     // the last run that built a code, which a practice uses
 std::vector<char> recebidos;         // what the page writes before entrada takes it
 origem de = origem::opcoes;          // of the last refusal
 
@@ -143,9 +144,7 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   }
   resultados[documento] = em_texto(p.forma == formato::dot ? escreve_dot : escreve_json, e);
   resultados[frases] = em_texto(escreve_frases, e);
-  const saida estado = estado_final(e);
-  ultima = std::move(e);
-  return estado;
+  return estado_final(e);
 }
 
 // The language of every text from now on: 0 Portuguese, 1 English.
@@ -177,130 +176,74 @@ EXPORTA(origem) std::int32_t origem() {
 
 namespace {
 
-std::optional<exercicio> treino;   // the exercise practised, if one
-floresta mato;                     // the learner's forest
-int certas = 0;                    // answers right at their first check
-bool respondida[3] = {};           // each question: answered right
-bool tentada[3] = {};              // each question: checked at least once
-std::optional<codigos> seu_aceito; // the learner's code, once checked as Huffman's
+// The practice going on, with the run it was planted from: whatever is
+// built after it, it speaks only of its own nodes.
+std::optional<pratica> treino;
 
-const modelo& praticado() {
-  return treino ? treino->chave.m : ultima.m;
-}
-
-// The leaves under node id of the forest, by name, left to right.
-std::string folhas_de(const modelo& m, std::int32_t id) {
-  const floresta::no_da_floresta& n = mato.nos[static_cast<std::size_t>(id)];
-  if (n.esquerda < 0) {
-    return nome(m, id);
-  }
-  return folhas_de(m, n.esquerda) + " " + folhas_de(m, n.direita);
-}
-
-// The forest and the score as JSON, after antes (a verdict's fields, or
-// nothing).
-std::string floresta_json(const std::string& antes) {
-  const modelo& m = praticado();
-  std::string j = "{" + antes + R"("floresta": [)";
-  for (std::size_t i = 0; i < mato.soltos.size(); ++i) {
-    const std::int32_t id = mato.soltos[i];
-    const std::int64_t w = mato.nos[static_cast<std::size_t>(id)].peso;
-    j += std::string(i == 0 ? "" : ", ") + R"({"no": )" + std::to_string(id) + R"(, "peso": )" +
-         std::to_string(w) + R"(, "escrito": )" + json_texto(peso(m, w)) + R"(, "nome": )" +
-         json_texto(nome(m, id)) + R"(, "folhas": )" + json_texto(folhas_de(m, id)) + "}";
-  }
-  j += R"(], "pronto": )";
-  j += mato.soltos.size() <= 1 ? "true" : "false";
-  j += R"(, "placar": )" + json_texto(placar(m, mato, certas, treino ? 3 : 1)) + "}";
-  return j;
-}
-
-void comeca() {
-  mato = planta(praticado());
-  certas = 0;
-  seu_aceito.reset();
-  for (int k = 0; k < 3; ++k) {
-    respondida[k] = tentada[k] = false;
-  }
+// The practice as the page draws it, with a verdict where there is one.
+std::string pratica_json(const juncao* j = nullptr, const avaliacao* a = nullptr) {
+  return em_texto([j, a](std::FILE* f) { escreve_pratica(f, *treino, j, a); });
 }
 
 } // namespace
 
 // An exercise from the seed in box 5 (and 6 letters): the document is the
-// exercise, without its key, then the forest; the exit status is 2 for a
-// seed that is not one.
+// exercise, without its key, and the words the practice; the exit status is
+// 2 for a seed that is not one.
 EXPORTA(pratica_exercicio) std::int32_t pratica_exercicio() {
   pedido lido;
   if (auto erro = le_semente(semente.value_or(""), lido)) {
     resultados[mensagem] = erro->mensagem;
     return erro->estado;
   }
-  treino = gera_exercicio(lido.semente, letras_por_omissao);
-  comeca();
-  resultados[documento] = exercicio_json(*treino, false);
-  resultados[frases] = floresta_json("");
+  treino = pratica_do_exercicio(lido.semente);
+  resultados[documento] = exercicio_json(*treino->treino, false);
+  resultados[frases] = pratica_json();
   return sucesso;
 }
 
-// A practice over the last run's code, with no exercise: the forest.
-EXPORTA(pratica_comeca) void pratica_comeca() {
-  treino.reset();
-  comeca();
-  resultados[documento] = floresta_json("");
+// A practice of what the boxes and switches hold now, built and kept: the
+// document is the practice; or the refusal, with its exit status.
+EXPORTA(pratica_comeca) std::int32_t pratica_comeca() {
+  for (std::string& r : resultados) {
+    r.clear();
+  }
+  pratica nova;
+  std::optional<falha> erro = confere_pedido();
+  if (!erro) {
+    erro = pratica_de(p, nova);
+  }
+  if (erro) {
+    resultados[mensagem] = erro->mensagem;
+    de = erro->de;
+    return erro->estado;
+  }
+  treino = std::move(nova);
+  resultados[documento] = pratica_json();
+  return sucesso;
 }
 
-// The merge of nodes a and b of the forest: the verdict and the forest.
+// The merge of nodes a and b of the forest: the verdict and the forest; 1
+// when it is taken, 0 when refused or with no practice going on.
 EXPORTA(pratica_junta) std::int32_t pratica_junta(std::int32_t a, std::int32_t b) {
-  const juncao j = junta(praticado(), mato, a, b);
-  resultados[documento] = floresta_json(
-      std::string(R"("aceita": )") + (j.aceita ? "true" : "false") + R"(, "porque": )" +
-      json_texto(j.porque) + R"(, "novo": )" + std::to_string(j.novo) + ", ");
+  if (!treino) {
+    return 0;
+  }
+  const juncao j = junta(*treino, a, b);
+  resultados[documento] = pratica_json(&j);
   return j.aceita ? 1 : 0;
 }
-
-namespace {
-
-// The learner's codes of box 3 checked by --confere's engine: right when
-// they are a code Huffman's algorithm yields for the table.
-avaliacao confere_codigos_da_pratica() {
-  pedido q;
-  q.lista = treino ? std::optional<std::string>(treino->pesos) : ultima.p.lista;
-  q.texto = treino ? std::nullopt : ultima.p.texto;
-  q.confere = p.confere;
-  execucao e;
-  if (auto erro = prepara(q, lidos{}, e)) {
-    return {false, erro->mensagem};
-  }
-  const veredito& v = e.conferido->v;
-  std::string porque;
-  for (const auto& [nome_do_achado, achado] : achados(e.m, *e.conferido)) {
-    porque.append(nome_do_achado).append(": ").append(achado).append("\n");
-  }
-  if (v.de_huffman) {
-    seu_aceito = e.conferido->seu;
-  }
-  return {v.de_huffman, porque};
-}
-
-} // namespace
 
 // Checks the answer to question qual: 0 the codes in box 3, 1 the word
 // encoded, 2 the bits decoded, in box 6. The verdict and the score; 1 when
 // right.
 EXPORTA(pratica_responde) std::int32_t pratica_responde(std::int32_t qual) {
-  if (qual < 0 || qual > 2 || (qual > 0 && !treino)) {
+  if (!treino || qual < 0 || qual >= n_perguntas) {
     return 0;
   }
-  const codigos* seu = seu_aceito ? &*seu_aceito : nullptr;
-  const avaliacao a = qual == 0   ? confere_codigos_da_pratica()
-                      : qual == 1 ? confere_codificacao(*treino, resposta.value_or(""), seu)
-                                  : confere_decodificacao(*treino, resposta.value_or(""), seu);
-  if (a.certa && !respondida[qual]) {
-    respondida[qual] = true;
-    certas += tentada[qual] ? 0 : 1;
-  }
-  tentada[qual] = true;
-  resultados[documento] = floresta_json(std::string(R"("certa": )") + (a.certa ? "true" : "false") +
-                                        R"(, "porque": )" + json_texto(a.porque) + ", ");
+  const auto q = static_cast<pergunta>(qual);
+  const std::optional<std::string>& caixa = q == pergunta::os_codigos ? p.confere : resposta;
+  const avaliacao a = responde(*treino, q, caixa.value_or(""));
+  resultados[documento] = pratica_json(nullptr, &a);
   return a.certa ? 1 : 0;
 }
