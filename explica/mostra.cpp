@@ -69,6 +69,23 @@ std::string mostra_byte(unsigned char b) {
   return escape;
 }
 
+std::string mostra_bytes(std::string_view s) {
+  std::string m;
+  for (std::size_t i = 0; i < s.size();) {
+    const alfabeto::sequencia c = alfabeto::le_utf8(s.substr(i));
+    if (c.tamanho > 0 && c.ponto != 0) {
+      m += mostra(c.ponto);
+      i += static_cast<std::size_t>(c.tamanho);
+    } else {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned char>(s[i]));
+      m += escape;
+      ++i;
+    }
+  }
+  return m;
+}
+
 std::string visivel(char32_t c) {
   return c == U' ' ? "␣" : c == U'\n' ? "↵" : mostra(c);
 }

@@ -35,6 +35,11 @@ namespace explica {
 // \xhh, two lower-case hex digits; a 7-bit byte shows as its character does.
 [[nodiscard]] std::string mostra_byte(unsigned char b);
 
+// Bytes from a file as a learner may read them on a terminal: each UTF-8
+// character as mostra shows it, every other byte as \xhh; no byte of s
+// reaches the screen as it is unless it prints on its own.
+[[nodiscard]] std::string mostra_bytes(std::string_view s);
+
 // A character in a line of text over its code, where a blank or a line
 // break must still be seen: ␣ and ↵, else as mostra shows it.
 [[nodiscard]] std::string visivel(char32_t c);

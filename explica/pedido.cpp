@@ -96,6 +96,11 @@ std::optional<falha> combina_exercicio(const pedido& p) {
     }
     return std::nullopt;
   }
+  // "--exercicio 5": getopt leaves an optional value given apart as TEXTO.
+  if (p.texto && !p.texto->empty() &&
+      p.texto->find_first_not_of("0123456789") == std::string::npos) {
+    return erro_de_uso(tr("a semente vai junto da opção, depois de um =: --exercicio=") + *p.texto);
+  }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.gzip_lido() ||
       p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero || p.passos || p.arvore ||
       p.relatorio || p.estatisticas || p.forma == formato::dot) {
@@ -113,7 +118,7 @@ std::optional<falha> combina_leitura(const pedido& p) {
     return erro_de_uso(tr("--expande e --abre não vão juntos"));
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.canonico ||
-      p.limite > 0 || p.bytes || p.leve_no_zero || p.passos || p.estatisticas ||
+      p.limite > 0 || p.bytes || p.leve_no_zero || p.passos || p.relatorio || p.estatisticas ||
       p.forma == formato::html) {
     return erro_de_uso(std::string(qual) +
                        tr(" lê um arquivo gzip: não vai com um texto, pesos, bits, códigos nem com "

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
@@ -93,6 +94,17 @@ resultado roda(const std::string& programa, const std::vector<std::string>& argu
   r.saida = le(out.caminho);
   r.erros = le(err.caminho);
   return r;
+}
+
+pasta::pasta() : caminho_(::testing::TempDir() + "explica_XXXXXX") {
+  if (mkdtemp(caminho_.data()) == nullptr) {
+    ADD_FAILURE() << "no folder for the test: " << caminho_;
+  }
+}
+
+pasta::~pasta() {
+  std::error_code ignorado;
+  std::filesystem::remove_all(caminho_, ignorado);
 }
 
 std::unique_ptr<pronto> prepara(const std::vector<std::string>& palavras) {

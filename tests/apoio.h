@@ -29,6 +29,25 @@ struct resultado {
                              const std::string& entrada = "",
                              const std::vector<std::string>& ambiente = {});
 
+// A folder of one test's own, new and empty, removed with all it holds when
+// the test ends: no name a test writes meets another's.
+class pasta {
+ public:
+  pasta();
+  pasta(const pasta&) = delete;
+  pasta& operator=(const pasta&) = delete;
+  pasta(pasta&&) = delete;
+  pasta& operator=(pasta&&) = delete;
+  ~pasta();
+  // The path of nome in the folder.
+  [[nodiscard]] std::string operator/(const std::string& nome) const {
+    return caminho_ + "/" + nome;
+  }
+
+ private:
+  std::string caminho_;
+};
+
 // A run of the explorer made ready from these command-line words, as the
 // program reads them, for texts and lists given as words (no file): the
 // refusal where there is one, else the run.

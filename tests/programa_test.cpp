@@ -112,7 +112,7 @@ TEST(programa, LimitedCodesShowTheirPrice) {
 // A file of --gzip opens in GNU gzip, Python's gzip module and --expande,
 // the same text giving the same bytes; a text it cannot hold leaves no file.
 TEST(programa, GzipFilesOpenInEveryTool) {
-  const std::string pasta = ::testing::TempDir();
+  const teste::pasta pasta;
   std::string distintos; // 126 byte values, 0x00 and 0xff among them
   for (int b = 0; b < 126; ++b) {
     distintos += static_cast<char>(b % 2 == 0 ? b / 2 : 255 - b / 2);
@@ -123,7 +123,7 @@ TEST(programa, GzipFilesOpenInEveryTool) {
   }
   for (const std::string& texto :
        {std::string(), std::string("aaaa"), distintos, fundo, std::string("Olá, mundo!\n")}) {
-    const std::string arquivo = pasta + "texto.gz";
+    const std::string arquivo = pasta / "texto.gz";
     ASSERT_EQ(explica({"--gzip=" + arquivo, "--estatisticas", "-a", "-"}, texto).estado, 0);
     EXPECT_EQ(teste::roda("/usr/bin/gzip", {"-dc", arquivo}).saida, texto);
     EXPECT_EQ(teste::roda(
@@ -137,10 +137,10 @@ TEST(programa, GzipFilesOpenInEveryTool) {
         << "the same text, the same file";
   }
   const auto json = nlohmann::json::parse(
-      explica({"--json", "--gzip=" + pasta + "f.gz", "-a", "-"}, fundo).saida);
+      explica({"--json", "--gzip=" + pasta / "f.gz", "-a", "-"}, fundo).saida);
   EXPECT_EQ(json["limite"], 15) << "the code written is limited to 15 bits";
   EXPECT_EQ(json["codigos"].back()["byte"], 256) << "the end of block is described too";
-  const std::string guardado = pasta + "guardado.gz";
+  const std::string guardado = pasta / "guardado.gz";
   ASSERT_EQ(explica({"--gzip=" + guardado, "ab"}).estado, 0);
   const resultado demais = explica({"--gzip=" + guardado, "-a", "-"}, distintos + "~");
   EXPECT_EQ(demais.estado, 1);
@@ -155,7 +155,8 @@ TEST(programa, GzipFilesOpenInEveryTool) {
 
 // A broken gzip file: one line, exit 1, and nothing on standard output.
 TEST(programa, BrokenGzipFilesWriteNothing) {
-  const std::string arquivo = ::testing::TempDir() + "cortado.gz";
+  const teste::pasta pasta;
+  const std::string arquivo = pasta / "cortado.gz";
   ASSERT_EQ(explica({"--gzip=" + arquivo, "Huffman Huffman Huffman"}).estado, 0);
   const std::string inteiro = conteudo(arquivo);
   for (const char* opcao : {"--expande=-", "--abre=-"}) {
@@ -165,6 +166,23 @@ TEST(programa, BrokenGzipFilesWriteNothing) {
     EXPECT_TRUE(r.erros.starts_with("huffman-explica: o arquivo termina no byte")) << r.erros;
     EXPECT_EQ(r.erros.find('\n'), r.erros.size() - 1);
   }
+}
+
+// The name and comment of a gzip file are its bytes: an escape sequence and
+// a byte that is not UTF-8 reach the terminal escaped, a name in UTF-8 as
+// its characters.
+TEST(programa, AbreShowsNoRawByteOfTheFile) {
+  const std::string gz = explica({"--gzip=-", "ab"}).saida;
+  std::string nomeado =
+      gz.substr(0, 10) + "caf\xc3\xa9\x1b[31m\xff" + '\0' + "ok\x07" + '\0' + gz.substr(10);
+  nomeado[3] = 8 | 16; // FNAME and FCOMMENT
+  const resultado r = explica({"--abre=-"}, nomeado);
+  ASSERT_EQ(r.estado, 0) << r.erros;
+  EXPECT_EQ(r.saida.find('\x1b'), std::string::npos);
+  EXPECT_EQ(r.saida.find('\x07'), std::string::npos);
+  EXPECT_NE(r.saida.find("FNAME = 11: café\\x1b[31m\\xff"), std::string::npos) << r.saida;
+  EXPECT_NE(r.saida.find("FCOMMENT = 3: ok\\x07"), std::string::npos) << r.saida;
+  EXPECT_NE(r.saida.find("enchimento = 0: "), std::string::npos) << r.saida;
 }
 
 // A verdict is an exit status: 0 for a Huffman code, 3 with the whole
@@ -243,7 +261,8 @@ std::string palavra_portuguesa(std::string texto) {
 // the verdicts, a gzip file's anatomy, an exercise and its key, and each kind
 // of refusal, with the same statuses.
 TEST(programa, SpeaksEnglishWhereTheEnvironmentAsks) {
-  const std::string gz = ::testing::TempDir() + "ingles.gz";
+  const teste::pasta pasta;
+  const std::string gz = pasta / "ingles.gz";
   ASSERT_EQ(explica({"--gzip=" + gz, "Huffman"}).estado, 0);
   const std::vector<std::pair<std::vector<std::string>, int>> execucoes = {
       {{"--help"}, 0},
@@ -270,7 +289,13 @@ TEST(programa, SpeaksEnglishWhereTheEnvironmentAsks) {
       EXPECT_EQ(palavra_portuguesa(r.saida + r.erros), "") << idioma << " " << argumentos[0];
     }
     const std::string ajuda = teste::roda(EXPLICA_EXE, {"--help"}, "", {idioma}).saida;
-    EXPECT_TRUE(ajuda.starts_with("Usage: huffman-explica [OPTIONS] [TEXTO]\n")) << ajuda;
+    EXPECT_TRUE(ajuda.starts_with("Usage: huffman-explica [OPTIONS] [TEXT]\n")) << ajuda;
+    EXPECT_NE(ajuda.find("  -a, --arquivo=FILE         reads the text from FILE"),
+              std::string::npos);
+    EXPECT_NE(teste::roda(EXPLICA_EXE, {"--passos", "Huffman"}, "", {idioma})
+                  .saida.find("'H' tied with 'a', 'u', 'm' and 'n' (1)"),
+              std::string::npos)
+        << "lists join in English";
     EXPECT_EQ(teste::roda(EXPLICA_EXE, {"-f", "a=1,a=2"}, "", {idioma}).erros,
               "huffman-explica: the symbol 'a' appears twice in the list of weights (see "
               "huffman-explica --help)\n");
@@ -367,6 +392,9 @@ TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{"--gzip=-", "--passos", "ab"}, "", 2, "com --gzip=-, o arquivo vai para a saída padrão"},
       {{"--expande=x.gz", "ab"}, "", 2, "--expande lê um arquivo gzip"},
       {{"--abre=x.gz", "--expande=y.gz"}, "", 2, "--expande e --abre não vão juntos"},
+      {{"--abre=x.gz", "--relatorio"}, "", 2, "--abre lê um arquivo gzip"},
+      {{"--expande=x.gz", "--relatorio"}, "", 2, "--expande lê um arquivo gzip"},
+      {{"--exercicio", "5"}, "", 2, "depois de um =: --exercicio=5"},
       {{"--expande=-"}, "\x1f\x8b\x08", 1, "o arquivo termina no byte 3, no meio do cabeçalho"},
       {{"--abre=/nao/existe"}, "", 2, "não consigo ler /nao/existe: não existe"},
       {{"--exercicio=-1"}, "", 2, "a semente de --exercicio é um número inteiro de 0 a"},

@@ -98,8 +98,8 @@ juncao junta_na_floresta(const modelo& m, floresta& f, std::int32_t a, std::int3
   }
   const auto novo = static_cast<std::int32_t>(f.nos.size());
   juncao j{true,
-           tr("Certo: ") + nome(m, a) + " (" + peso(m, peso_de(a)) + ")" + tr(" e ") + nome(m, b) + " (" +
-               peso(m, peso_de(b)) + tr(") são dois dos mais leves da floresta."),
+           tr("Certo: ") + nome(m, a) + " (" + peso(m, peso_de(a)) + ")" + tr(" e ") + nome(m, b) +
+               " (" + peso(m, peso_de(b)) + tr(") são dois dos mais leves da floresta."),
            novo};
   j.porque += nota_da_fila(m, f, a, b);
   f.nos.push_back({peso_de(a) + peso_de(b), a, b});
@@ -140,18 +140,20 @@ avaliacao confere_codificacao(const exercicio& x, std::string_view resposta, con
   const modelo& m = x.chave.m;
   if (bits == x.codificado || (seu != nullptr && bits == codifica_palavra(m, x.codificar, *seu))) {
     return avaliado(true, tr("Certo: ") + x.codificar + tr(" fica em ") +
-                      conta(static_cast<std::int64_t>(bits.size()), tr("bit"), tr("bits")) + ".");
+                              conta(static_cast<std::int64_t>(bits.size()), tr("bit"), tr("bits")) +
+                              ".");
   }
   const std::string& certo = seu != nullptr ? codifica_palavra(m, x.codificar, *seu) : x.codificado;
   std::size_t i = 0;
   while (i < bits.size() && i < certo.size() && bits[i] == certo[i]) {
     ++i;
   }
-  return avaliado(false, i < bits.size() && i < certo.size()
-                     ? tr("o bit ") + std::to_string(i + 1) + tr(" não é o que o código dá")
-                     : tr("são ") +
-                           conta(static_cast<std::int64_t>(certo.size()), tr("bit"), tr("bits")) +
-                           tr(", não ") + std::to_string(bits.size()));
+  return avaliado(false,
+                  i < bits.size() && i < certo.size()
+                      ? tr("o bit ") + std::to_string(i + 1) + tr(" não é o que o código dá")
+                      : tr("são ") +
+                            conta(static_cast<std::int64_t>(certo.size()), tr("bit"), tr("bits")) +
+                            tr(", não ") + std::to_string(bits.size()));
 }
 
 avaliacao confere_decodificacao(const exercicio& x, std::string_view resposta, const codigos* seu) {

@@ -73,11 +73,11 @@ enum class pergunta : int { os_codigos = 0, codificacao = 1, decodificacao = 2 }
 inline constexpr int n_perguntas = 3;
 
 struct pratica {
-  std::optional<exercicio> treino; // the exercise practised, if one
-  pedido origem;                   // else the text or weights practised, as asked
-  execucao construida;             // and their run, built when the practice began
-  floresta mato;                   // the learner's forest
-  int certas = 0;                  // answers right at their first check
+  std::optional<exercicio> treino;            // the exercise practised, if one
+  pedido origem;                              // else the text or weights practised, as asked
+  execucao construida;                        // and their run, built when the practice began
+  floresta mato;                              // the learner's forest
+  int certas = 0;                             // answers right at their first check
   std::array<bool, n_perguntas> respondida{}; // answered right
   std::array<bool, n_perguntas> tentada{};    // checked at least once
   std::optional<codigos> seu_aceito;          // the learner's code, once checked as Huffman's

@@ -123,10 +123,13 @@ linhas figuras(const execucao& e) {
                    conta(fixo, tr("bit"), tr("bits")) + tr(" por ") + unidade(m));
     return l;
   }
+  // A weight table is no text: it has no bytes to compare the code with.
   const std::int64_t original = n.bytes_utf8 - (e.bloco ? 1 : 0); // the end of block is no byte
-  l.emplace_back(
-      m.em_bytes ? tr("o texto original") : tr("em UTF-8"),
-      conta(8 * original, tr("bit"), tr("bits")) + ", " + conta(original, tr("byte"), tr("bytes")));
+  if (!e.p.lista) {
+    l.emplace_back(m.em_bytes ? tr("o texto original") : tr("em UTF-8"),
+                   conta(8 * original, tr("bit"), tr("bits")) + ", " +
+                       conta(original, tr("byte"), tr("bytes")));
+  }
   l.emplace_back(tr("num código de tamanho fixo, de ") + conta(fixo, tr("bit"), tr("bits")),
                  conta(fixo * n.caracteres, tr("bit"), tr("bits")));
   if (e.bloco) {

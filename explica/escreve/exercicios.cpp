@@ -53,9 +53,10 @@ std::string confira(const exercicio& x) {
 }
 
 void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
-  std::string pesos = x.pesos; // a blank after each comma, for lines to break at
-  for (std::size_t k = pesos.find(','); k != std::string::npos; k = pesos.find(',', k + 2)) {
-    pesos.insert(k + 1, " ");
+  std::string pesos; // a blank after each comma, for lines to break at
+  for (const char c : x.pesos) {
+    pesos += c;
+    pesos += c == ',' ? " " : "";
   }
   std::fprintf(f, "%s\n\n", titulo(x, i, tr("Exercício ")).c_str());
   const std::string rotulo = tr("Pesos: ");

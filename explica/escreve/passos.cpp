@@ -19,7 +19,7 @@ std::string nomes(const modelo& m, const std::vector<std::int32_t>& nos) {
   const std::size_t n = nos.size() <= todos_ate ? nos.size() : nomeados;
   std::string lista;
   for (std::size_t i = 0; i < n; ++i) {
-    lista += i == 0 ? "" : i + 1 == nos.size() ? " e " : ", ";
+    lista += i == 0 ? "" : i + 1 == nos.size() ? tr(" e ") : ", ";
     lista += nome(m, nos[i]);
   }
   if (n < nos.size()) {

@@ -27,8 +27,8 @@ void escreve_nos(std::FILE* f, const modelo& m, const floresta& mato) {
   for (std::size_t i = 0; i < mato.nos.size(); ++i) {
     const floresta::no_da_floresta& n = mato.nos[i];
     const auto id = static_cast<std::int32_t>(i);
-    std::fprintf(f, R"(%s{"nome": %s, "peso": %s)", i == 0 ? "" : ", ", json_texto(nome(m, id)).c_str(),
-                 json_texto(peso(m, n.peso)).c_str());
+    std::fprintf(f, R"(%s{"nome": %s, "peso": %s)", i == 0 ? "" : ", ",
+                 json_texto(nome(m, id)).c_str(), json_texto(peso(m, n.peso)).c_str());
     if (n.primeiro >= 0) {
       const bool no_zero = m.ramo_do_primeiro == '0';
       std::fprintf(f, R"(, "esquerda": %d, "direita": %d)", no_zero ? n.primeiro : n.segundo,

@@ -613,7 +613,8 @@ std::optional<falha> ate_zero(leitor& l, const char* nome, membro_lido& m) {
     }
     texto += c;
   }
-  m.cabecalho.push_back({nome, inicio, l.bit - inicio, texto.size(), texto});
+  // The name and the comment are the file's bytes: shown, never printed as they are.
+  m.cabecalho.push_back({nome, inicio, l.bit - inicio, texto.size(), mostra_bytes(texto)});
   return std::nullopt;
 }
 
@@ -699,9 +700,12 @@ std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, co
 // against the bytes the blocks gave, from inicio.
 std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, destino& o,
                              std::size_t inicio) {
+  // The bits left in the last byte of the blocks: zeros, as encoders write them.
   const std::uint64_t antes = l.bit;
-  l.alinha();
-  m.fim.push_back({tr("enchimento"), antes, l.bit - antes, l.bit - antes, tr("bits 0 até o byte")});
+  const auto n = static_cast<int>((8 - l.bit % 8) % 8); // a whole byte holds them: l.cabe(n)
+  const std::uint32_t resto = l.le(n);
+  m.fim.push_back({tr("enchimento"), antes, l.bit - antes, resto,
+                   conta(n, tr("bit"), tr("bits")) + tr(" até o fim do byte")});
   std::uint32_t v = 0;
   if (auto erro = campo_de(l, 32, "CRC32", tr("do fim do membro"), &m.fim, m.crc32)) {
     return erro;
