@@ -73,6 +73,13 @@ struct pedido {
   [[nodiscard]] bool texto_de_arquivo() const {
     return !gzip_lido() && !texto && (arquivo || (!lista && bits != "-"));
   }
+  // Whether the bits come from standard input and their text is all that is
+  // asked: they are then decoded as they are read, in bounded memory, and
+  // written as they are decoded.
+  [[nodiscard]] bool decodifica_em_fluxo() const {
+    return bits == "-" && forma == formato::secoes && !passos && !arvore && !relatorio &&
+           !estatisticas && !confere;
+  }
   // Whether the text, the bits or a gzip file come from standard input.
   [[nodiscard]] bool le_entrada_padrao() const {
     return bits == "-" || gzip_lido() == "-" ||

@@ -189,6 +189,17 @@ TEST(escritores, PageCarriesItsRunInItsDataBlock) {
   EXPECT_EQ(d.at("documento"),
             nlohmann::json::parse(teste::escrito(explica::escreve_json, json->e)));
   EXPECT_EQ(d.at("frases").at("resumo"), "2 símbolos, soma dos pesos 4.");
+  // A book: the page carries its code and a sample of its text, says so, and
+  // stays of the size of a page.
+  std::string livro;
+  for (int i = 0; i < 60000; ++i) {
+    livro += i % 7 == 0 ? "é " : "ab";
+  }
+  const auto grande = teste::prepara({"--html", livro});
+  ASSERT_FALSE(grande->recusa);
+  const std::string p = teste::escrito(explica::escreve_html, grande->e);
+  EXPECT_LT(p.size(), pagina.size() + 250000) << "no encoded text of the whole book";
+  EXPECT_NE(p.find("A página traz os primeiros 100000 dos 120000 caracteres"), std::string::npos);
 }
 
 } // namespace

@@ -408,6 +408,7 @@ class Pagina(unittest.TestCase):
             time.sleep(0.5)
             mostrado = self.driver.execute_script("return document.body.innerText")
             self.assertEqual(palavra_portuguesa(mostrado), "", caixa)
+        self.digita("texto", "")
         self.driver.find_element(By.ID, "modo-praticar").click()
         self.espera(lambda: "With the text or the weights above" in self.texto_de("pratica"), "what was typed")
         self.driver.find_element(By.ID, "novo").click()

@@ -43,7 +43,7 @@ TEST(pesos, ListsAsTextbooksWriteThem) {
   EXPECT_EQ(teste::saida({"-f", "e\u0301=2,a=1", "-d", "011", "--estatisticas"}),
             "caracteres: 3\nsímbolos distintos: 2\nbits codificados: 3, em 1 byte\n"
             "média: 1.0000 bits por caractere\nentropia: 0.9183 bits por caractere\n"
-            "eficiência: 91.83% (a entropia sobre a média)\nem UTF-8: 40 bits, 5 bytes\n"
+            "eficiência: 91.83% (a entropia sobre a média)\n"
             "num código de tamanho fixo, de 1 bit: 3 bits\néaa");
 }
 

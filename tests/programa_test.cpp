@@ -61,6 +61,27 @@ TEST(programa, DecodingGivesBackTheExactText) {
   }
 }
 
+// Bits that stop inside a code say where that code began and what came
+// before it; from standard input they are decoded as they come, so the text
+// before a fault is written, as gzip -dc writes what it could expand.
+TEST(programa, DecodingStopsWhereTheBitsDo) {
+  const std::string mensagem =
+      "huffman-explica: os bits terminam no meio de um código, que começa no bit 19 de 19; antes "
+      "dele, 7 caracteres: Huffman\n";
+  const resultado argumento = explica({"-d", "0011110100 11000010 0", "Huffman"});
+  EXPECT_EQ(argumento.estado, 1);
+  EXPECT_EQ(argumento.saida, "") << "an argument is checked whole before anything is written";
+  EXPECT_EQ(argumento.erros, mensagem);
+  const resultado fluxo = explica({"-d", "-", "Huffman"}, "0011110100 11000010 0");
+  EXPECT_EQ(fluxo.estado, 1);
+  EXPECT_EQ(fluxo.saida, "Huffman");
+  EXPECT_EQ(fluxo.erros, mensagem);
+  const resultado estranho = explica({"-d", "-", "Huffman"}, "0011110100110000x1");
+  EXPECT_EQ(estranho.estado, 1);
+  EXPECT_EQ(estranho.saida, "Huffma");
+  EXPECT_NE(estranho.erros.find("'x' na posição 17 dos bits"), std::string::npos) << estranho.erros;
+}
+
 // Bytes are symbols as they are: a 7-bit text codes as it does without
 // --bytes, and any bytes, 0x00 and 0xff among them, decode back exactly.
 TEST(programa, BytesAreCodedAsTheyAre) {

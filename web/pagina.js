@@ -1014,6 +1014,8 @@
     $('limite').value = pedido.limite || '';
     for (const id of ['bits', 'confere']) $(id).closest('section').classList.toggle('vazio', $(id).value.trim() === '');
     desenha(documento, frases, pedido.texto, () => {
+      // A long text comes as its first characters: the page says so.
+      if (pedido.amostra) $('resumo').textContent += ' ' + pedido.amostra;
       if (pedido.bits !== undefined) mostraDecodificacao(documento, frases);
       if (pedido.confere !== undefined) mostraVeredito(documento, frases);
     });

@@ -53,17 +53,14 @@ std::optional<falha> decodifica_bits(const std::string& escritos, const alfabeto
   if (auto erro = le_bits(escritos, bits)) {
     return erro;
   }
-  const std::optional<std::string> simbolos = decodifica(e.m, bits);
-  if (!simbolos) {
-    return recusa(e.m.folhas < 2
-                      ? tr("com menos de dois símbolos, só os bits vazios se decodificam")
-                      : tr("os bits terminam no meio de um código"),
-                  origem::bits);
+  decodificador d(e.m);
+  std::string simbolos;
+  decodifica(d, bits, simbolos);
+  if (!d.inteiro()) {
+    return bits_incompletos(e, d, simbolos);
   }
   e.bits = bits;
-  std::string texto(simbolos->size() * alfabeto::max_bytes_utf8, '\0');
-  texto.resize(alfabeto::volta(letras, *simbolos, texto));
-  e.decodificado = std::move(texto);
+  e.decodificado = em_utf8(letras, simbolos);
   return std::nullopt;
 }
 
@@ -129,6 +126,37 @@ std::optional<falha> le_o_gzip(const pedido& p, const lidos& l, execucao& e) {
 
 } // namespace
 
+std::string em_utf8(const alfabeto::contagem& letras, std::string_view simbolos) {
+  std::string texto(simbolos.size() * alfabeto::max_bytes_utf8, '\0');
+  texto.resize(alfabeto::volta(letras, simbolos, texto));
+  return texto;
+}
+
+falha bits_incompletos(const execucao& e, const decodificador& d, std::string_view simbolos) {
+  if (d.sem_arvore) {
+    return recusa(tr("com menos de dois símbolos, só os bits vazios se decodificam"), origem::bits);
+  }
+  // The last characters decoded, as a learner reads them: enough to find the place.
+  constexpr std::size_t mostrados = 40;
+  const std::size_t de = simbolos.size() > mostrados ? simbolos.size() - mostrados : 0;
+  std::string antes = de > 0 ? "…" : "";
+  for (const char s : simbolos.substr(de)) {
+    const char32_t c = e.m.caractere[static_cast<unsigned char>(s)];
+    antes += e.m.em_bytes ? mostra_byte(static_cast<unsigned char>(c)) : mostra(c);
+  }
+  return recusa(tr("os bits terminam no meio de um código, que começa no bit ") +
+                    std::to_string(d.comeco + 1) + tr(" de ") + std::to_string(d.lidos) +
+                    tr("; antes dele, ") +
+                    conta(static_cast<std::int64_t>(simbolos.size()), unidade(e.m),
+                          e.m.em_bytes ? tr("bytes") : tr("caracteres")) +
+                    (simbolos.empty() ? "" : ": " + antes),
+                origem::bits);
+}
+
+const alfabeto::contagem& letras_de(const execucao& e) {
+  return e.lista ? *e.lista : *e.t.contagem;
+}
+
 saida estado_final(const execucao& e) {
   return e.conferido && !e.conferido->v.de_huffman ? nao_e_huffman : sucesso;
 }
@@ -180,7 +208,7 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
       return erro;
     }
   }
-  if (p.bits) {
+  if (p.bits && !p.decodifica_em_fluxo()) {
     return decodifica_bits(*p.bits, letras, e);
   }
   return std::nullopt;

@@ -49,6 +49,20 @@ struct lidos {
 // into l and p.bits already.
 [[nodiscard]] std::optional<falha> prepara(const pedido& p, lidos l, execucao& e);
 
+// The symbols of letras' numbering as the text they stand for: UTF-8, or
+// bytes where letras counted bytes.
+[[nodiscard]] std::string em_utf8(const alfabeto::contagem& letras, std::string_view simbolos);
+
+// The refusal of bits that d read to the end inside a code, or that came to
+// a code of fewer than two symbols: where the last code began, and the last
+// of the simbolos decoded before it, shown as a learner reads them.
+[[nodiscard]] falha bits_incompletos(const execucao& e, const decodificador& d,
+                                     std::string_view simbolos);
+
+// The letters of e's code: each symbol's character, from the weights or
+// from the text.
+[[nodiscard]] const alfabeto::contagem& letras_de(const execucao& e);
+
 // The exit status of a run that got this far: nao_e_huffman where the
 // learner's code was checked and is not Huffman's, else sucesso.
 [[nodiscard]] saida estado_final(const execucao& e);

@@ -5,6 +5,7 @@
 #include "explica/constroi/modelo.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -259,30 +260,34 @@ void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos) {
   std::fwrite(bits, 1, n, f);
 }
 
-std::optional<std::string> decodifica(const modelo& m, std::string_view escritos) {
+void decodifica(decodificador& d, std::string_view escritos, std::string& simbolos) {
   // One symbol, or none: no tree to walk, and only the empty string decodes,
   // since an encoding of one symbol carries no count.
-  if (m.folhas < 2) {
-    return escritos.empty() ? std::optional<std::string>("") : std::nullopt;
+  if (d.m->folhas < 2) {
+    d.sem_arvore = d.sem_arvore || !escritos.empty();
+    return;
   }
-  std::string simbolos;
-  std::int32_t at = m.raiz_da_arvore;
+  const std::vector<no>& arvore = d.m->arvore;
+  std::int32_t at = d.no;
   for (const char b : escritos) {
-    const no& n = m.arvore[static_cast<std::size_t>(at)];
+    const no& n = arvore[static_cast<std::size_t>(at)];
     at = b == '0' ? n.esquerda : n.direita;
-    if (at < 0) {
-      return std::nullopt; // a branch that a limited code leaves empty: none does
-    }
-    const no& proximo = m.arvore[static_cast<std::size_t>(at)];
-    if (proximo.simbolo != 0) {
-      simbolos += static_cast<char>(proximo.simbolo);
-      at = m.raiz_da_arvore;
+    assert(at >= 0); // a Huffman code, even limited, is complete: no branch is empty
+    ++d.lidos;
+    if (arvore[static_cast<std::size_t>(at)].simbolo != 0) {
+      simbolos += static_cast<char>(arvore[static_cast<std::size_t>(at)].simbolo);
+      at = d.m->raiz_da_arvore;
+      d.comeco = d.lidos;
     }
   }
-  if (at != m.raiz_da_arvore) {
-    return std::nullopt;
-  }
-  return simbolos;
+  d.no = at;
+}
+
+std::optional<std::string> decodifica(const modelo& m, std::string_view escritos) {
+  decodificador d(m);
+  std::string simbolos;
+  decodifica(d, escritos, simbolos);
+  return d.inteiro() ? std::optional<std::string>(std::move(simbolos)) : std::nullopt;
 }
 
 } // namespace explica

@@ -108,6 +108,25 @@ struct modelo {
 // piece at a time.
 void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos);
 
+// A decoding with m's code, a piece of bits at a time: where it is in the
+// code's tree, how many bits it has read, and where the code being read
+// began. Below two symbols no bit decodes: the first is a fault.
+struct decodificador {
+  const modelo* m;
+  std::int32_t no;          // the node reached: the root between codes
+  std::uint64_t lidos = 0;  // the bits read, from the first
+  std::uint64_t comeco = 0; // the bit, from 0, where the code being read began
+  bool sem_arvore = false;  // a bit came to a code of fewer than two symbols
+
+  explicit decodificador(const modelo& modelo_) : m(&modelo_), no(modelo_.raiz_da_arvore) {}
+  // Whether the bits so far end between codes.
+  [[nodiscard]] bool inteiro() const { return !sem_arvore && no == m->raiz_da_arvore; }
+};
+
+// Decodes escritos, '0' and '1' only, appending each symbol it completes to
+// simbolos; stops at the first bit where d has no tree.
+void decodifica(decodificador& d, std::string_view escritos, std::string& simbolos);
+
 // The symbols whose encoding with m's code is escritos, a string of '0' and
 // '1'; nothing when the bits end inside a code or, below two symbols, are
 // not empty.

@@ -42,8 +42,19 @@ void escreve_veredito(std::FILE* f, const execucao& e);
 // it has none.
 void escreve_decodificado(std::FILE* f, const execucao& e);
 
+// -d -: the bits of standard input decoded as they are read, a piece at a
+// time, and their text written as it comes, in bounded memory; where they
+// hold a character other than 0 and 1 or end inside a code, the text before
+// the fault has been written and the refusal says where it stopped.
+[[nodiscard]] std::optional<falha> escreve_decodificado_do_fluxo(std::FILE* f, const execucao& e);
+
 // --json: the whole build as one document.
 void escreve_json(std::FILE* f, const execucao& e);
+// Its parts: everything but the encoded text and the decoded bits, left
+// open for more keys; then the decoded bits and the document's end. The
+// page takes the first alone, a text of any size being no part of it.
+void escreve_json_sem_texto(std::FILE* f, const execucao& e);
+void escreve_decodificado_json(std::FILE* f, const execucao& e);
 
 // --dot: the tree in Graphviz's DOT.
 void escreve_dot(std::FILE* f, const execucao& e);

@@ -153,6 +153,16 @@ void escreve_figuras(std::FILE* f, const modelo& m) {
 } // namespace
 
 void escreve_json(std::FILE* f, const execucao& e) {
+  escreve_json_sem_texto(f, e);
+  if (e.simbolos) {
+    std::fputs(",\n \"codificado\": \"", f);
+    codifica_em(f, e.m, *e.simbolos);
+    std::fputs("\"", f);
+  }
+  escreve_decodificado_json(f, e);
+}
+
+void escreve_json_sem_texto(std::FILE* f, const execucao& e) {
   const modelo& m = e.m;
   const conferencia* const c = e.conferido ? &*e.conferido : nullptr;
   std::fprintf(f, "{\"caracteres\": %" PRId64 ",\n \"nos\": [", m.figuras.caracteres);
@@ -172,11 +182,10 @@ void escreve_json(std::FILE* f, const execucao& e) {
   if (c != nullptr) {
     escreve_veredito_json(f, m, c->v);
   }
-  if (e.simbolos) {
-    std::fputs(",\n \"codificado\": \"", f);
-    codifica_em(f, m, *e.simbolos);
-    std::fputs("\"", f);
-  }
+}
+
+void escreve_decodificado_json(std::FILE* f, const execucao& e) {
+  const modelo& m = e.m;
   if (e.decodificado) {
     // Bytes above 7 bits, which no JSON string holds as they are, go as the
     // characters U+0080 to U+00FF.

@@ -34,6 +34,13 @@ std::string pedido_json(const execucao& e) {
       t += utf8(e.m.caractere[static_cast<unsigned char>(s)]);
     }
     j += ", \"texto\": " + json_texto(t);
+    if (e.simbolos->size() > max_caracteres_na_pagina) {
+      j += ", \"amostra\": " +
+           json_texto(tr("A página traz os primeiros ") + std::to_string(max_caracteres_na_pagina) +
+                      tr(" dos ") + std::to_string(e.simbolos->size()) +
+                      tr(" caracteres do texto: o código e os passos são os do texto inteiro, "
+                         "e quem edita a caixa constrói o código do que ela tem."));
+    }
   }
   for (const auto& [chave, valor] : {std::pair{"lista", &e.p.lista}, std::pair{"bits", &e.p.bits},
                                      std::pair{"confere", &e.p.confere}}) {
@@ -54,8 +61,13 @@ void escreve_html(std::FILE* f, const execucao& e) {
   if (onde == std::string_view::npos) {
     std::abort(); // web/pagina.html has the block: the build checks it
   }
-  std::string d = "{\"pedido\": " + pedido_json(e) +
-                  ",\n\"documento\": " + em_texto(escreve_json, e) +
+  // The document without the encoded text, which the page encodes from its
+  // own box: a book would otherwise make a page of its size.
+  const std::string documento = em_texto([&e](std::FILE* g) {
+    escreve_json_sem_texto(g, e);
+    escreve_decodificado_json(g, e);
+  });
+  std::string d = "{\"pedido\": " + pedido_json(e) + ",\n\"documento\": " + documento +
                   ",\n\"frases\": " + em_texto(escreve_frases, e) + "}\n";
   // Inside a script element, "</" would end it early.
   for (std::size_t i = d.find("</"); i != std::string::npos; i = d.find("</", i + 3)) {

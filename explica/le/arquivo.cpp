@@ -11,6 +11,7 @@
 #include <memory>
 #include <string_view>
 #include <unistd.h>
+#include <vector>
 #include <zlib.h>
 
 #include "explica/idioma.h"
@@ -115,6 +116,31 @@ std::optional<falha> le_arquivo(const std::string& caminho, lido& t, const ao_le
   return r;
 }
 
+std::optional<falha> le_em_pedacos(const std::string& caminho, const ao_ler_pedaco& recebe) {
+  const bool entrada_padrao = caminho == "-";
+  const int fd = entrada_padrao ? STDIN_FILENO : open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+  const std::string nome = entrada_padrao ? tr("a entrada padrão") : caminho;
+  if (fd < 0) {
+    return nao_consigo_ler(nome, origem::bits);
+  }
+  std::vector<char> pedaco(bloco);
+  std::optional<falha> r;
+  for (;;) {
+    const ssize_t n = le_pedaco(fd, pedaco.data(), pedaco.size());
+    if (n <= 0) {
+      r = n < 0 ? std::optional(nao_consigo_ler(nome, origem::bits)) : std::nullopt;
+      break;
+    }
+    if ((r = recebe({pedaco.data(), static_cast<std::size_t>(n)}))) {
+      break;
+    }
+  }
+  if (!entrada_padrao) {
+    close(fd);
+  }
+  return r;
+}
+
 std::optional<falha> le_texto(const std::string& caminho, texto& t) {
   t.onde = tr(" da entrada");
   bool inicio_visto = false;
@@ -203,7 +229,7 @@ std::optional<falha> le_arquivos(pedido& p, lidos& l) {
   if (p.gzip_lido()) {
     return le_binario(*p.gzip_lido(), l);
   }
-  if (p.bits == "-") {
+  if (p.bits == "-" && !p.decodifica_em_fluxo()) {
     lido bits;
     if (auto erro = le_arquivo("-", bits, [](const lido&, bool) { return std::nullopt; })) {
       erro->de = origem::bits;

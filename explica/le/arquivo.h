@@ -23,6 +23,16 @@ using ao_ler = std::function<std::optional<falha>(const lido& t, bool fim)>;
 [[nodiscard]] std::optional<falha> le_arquivo(const std::string& caminho, lido& t,
                                               const ao_ler& recebe);
 
+// Called with each piece read, in a buffer that the next piece reuses.
+using ao_ler_pedaco = std::function<std::optional<falha>(std::span<const char> pedaco)>;
+
+// Reads the file caminho, or standard input for "-", a piece at a time into
+// one buffer of fixed size, handing each to recebe: memory stays bounded
+// whatever the size. Says why it could not (uso_errado), or passes on what
+// recebe refused.
+[[nodiscard]] std::optional<falha> le_em_pedacos(const std::string& caminho,
+                                                 const ao_ler_pedaco& recebe);
+
 // Reads the text of the file caminho, or of standard input for "-", into t:
 // drops a byte-order mark at its start, refuses a NUL or a byte that is not
 // UTF-8 as soon as it is read, and stops reading past the coder's most

@@ -7,7 +7,7 @@
 
 namespace explica {
 
-std::optional<falha> le_bits(std::string_view escritos, std::string& bits) {
+std::optional<falha> le_bits(std::string_view escritos, std::string& bits, std::uint64_t antes) {
   bits.clear();
   for (std::size_t i = 0; i < escritos.size(); ++i) {
     const char c = escritos[i];
@@ -17,7 +17,7 @@ std::optional<falha> le_bits(std::string_view escritos, std::string& bits) {
       const alfabeto::sequencia s = alfabeto::le_utf8(escritos.substr(i));
       const char32_t ponto = s.tamanho > 0 ? s.ponto : static_cast<unsigned char>(c);
       return recusa(tr("o caractere ") + entre_aspas(ponto) + tr(" na posição ") +
-                        std::to_string(i + 1) + tr(" dos bits não é 0 nem 1"),
+                        std::to_string(antes + i + 1) + tr(" dos bits não é 0 nem 1"),
                     origem::bits);
     }
   }

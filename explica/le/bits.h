@@ -2,6 +2,7 @@
 // breaks between them, which count for nothing.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +12,10 @@
 namespace explica {
 
 // The bits of escritos without blanks, tabs and line breaks, into bits.
-// Refuses any other character (dados_recusados), naming its position from 1.
-[[nodiscard]] std::optional<falha> le_bits(std::string_view escritos, std::string& bits);
+// Refuses any other character (dados_recusados), naming its position from
+// 1, counted after the antes characters that came before escritos; bits
+// then holds those before it.
+[[nodiscard]] std::optional<falha> le_bits(std::string_view escritos, std::string& bits,
+                                           std::uint64_t antes = 0);
 
 } // namespace explica
