@@ -51,6 +51,30 @@ void fala(lingua l) {
   atual = l;
 }
 
+namespace {
+face quem = face::programa;
+} // namespace
+
+void fala_como(face f) {
+  quem = f;
+}
+
+const char* pela_face(const char* programa, const char* pagina) {
+  return tr(quem == face::programa ? programa : pagina);
+}
+
+const char* nome_do_controle(controle c) {
+  // By controle: the option, then the page's words for the same switch.
+  constexpr const char* nomes[][2] = {
+      {"--leve-no-zero", para_traduzir("«o primeiro nó que sai vai no ramo 0»")},
+      {"--canonico", para_traduzir("«o código canônico»")},
+      {"--limite", para_traduzir("«no máximo … bits por código»")},
+      {"--bytes", para_traduzir("o código dos bytes")},
+  };
+  const auto* const nome = nomes[static_cast<int>(c)];
+  return quem == face::programa ? nome[0] : tr(nome[1]);
+}
+
 const char* tr(const char* msgid) {
   // The empty msgid is the catalogue's header, not a text.
   if (atual == lingua::portugues || *msgid == '\0' || sizeof catalogo_en < 20 ||

@@ -22,6 +22,21 @@ void fala(lingua l);
 // the catalogue has none.
 [[nodiscard]] const char* tr(const char* msgid);
 
+// Who speaks to the reader: the program, whose controls are its options, or
+// the page, whose controls are its boxes and switches; the program until
+// the page's module says otherwise.
+enum class face { programa, pagina };
+void fala_como(face f);
+
+// A control as the reader knows it: its option on the command line, or its
+// words on the page, between guillemets.
+enum class controle { leve_no_zero, canonico, limite, bytes };
+[[nodiscard]] const char* nome_do_controle(controle c);
+
+// The program's words or the page's, for a sentence that is about a control
+// and reads otherwise on each.
+[[nodiscard]] const char* pela_face(const char* programa, const char* pagina);
+
 // Marks msgid for the catalogue where it must stay a constant; tr gives its
 // translation where it is used.
 constexpr const char* para_traduzir(const char* msgid) {

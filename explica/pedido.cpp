@@ -27,9 +27,9 @@ std::optional<falha> le_limite(std::string_view escrito, pedido& p) {
     n = n * 10 + (c - '0');
   }
   if (escrito.empty() || n < 1 || n > max_limite) {
-    return erro_de_uso(
-        tr("o limite de --limite é um número de bits de 1 a 63: '") + std::string(escrito) + "'",
-        origem::limite);
+    return erro_de_uso(std::string(tr("o limite de ")) + nome_do_controle(controle::limite) +
+                           tr(" é um número de bits de 1 a 63: '") + std::string(escrito) + "'",
+                       origem::limite);
   }
   p.limite = n;
   return std::nullopt;
@@ -139,8 +139,11 @@ std::optional<falha> combina_gzip(pedido& p) {
     return erro_de_uso(tr("--gzip não vai com --leve-no-zero, --html, -d nem --confere"));
   }
   if (p.limite > max_bits_gzip) {
-    return erro_de_uso(tr("o DEFLATE guarda códigos de até 15 bits: --limite=") +
-                           std::to_string(p.limite) + tr(" não vai com --gzip"),
+    return erro_de_uso(std::string(tr("o DEFLATE guarda códigos de até 15 bits: ")) +
+                           pela_face("--limite=", para_traduzir("o limite de ")) +
+                           std::to_string(p.limite) +
+                           pela_face(para_traduzir(" não vai com --gzip"),
+                                     para_traduzir(" bits não vai num arquivo gzip")),
                        origem::limite);
   }
   if (*p.gzip == "-" && (p.passos || p.arvore || p.estatisticas || p.forma != formato::secoes)) {
@@ -182,9 +185,10 @@ std::optional<falha> combina(pedido& p) {
     return erro_de_uso(tr("--decodifica e --confere não vão com --dot, que só desenha a árvore"));
   }
   if (p.leve_no_zero && (p.canonico || p.limite > 0)) {
-    return erro_de_uso(
-        tr("--leve-no-zero não vai com --canonico nem com --limite: um código "
-           "canônico não tem ramo a escolher"));
+    return erro_de_uso(std::string(nome_do_controle(controle::leve_no_zero)) + tr(" não vai com ") +
+                       nome_do_controle(controle::canonico) + tr(" nem com ") +
+                       nome_do_controle(controle::limite) +
+                       tr(": um código canônico não tem ramo a escolher"));
   }
   if (p.bytes && p.lista) {
     return erro_de_uso(

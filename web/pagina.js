@@ -681,12 +681,25 @@
     $('resumo').textContent = trad('Nada foi construído para o que está escrito agora; o desenho abaixo é o da última entrada aceita.');
   }
 
+  // Controls that cannot go with those chosen cannot be chosen: the engine
+  // says which, and why, in the words it would refuse them with.
+  function marcaConflitos() {
+    preparaEntradas(entradas());
+    for (const [id, k] of [['leve', 0], ['canonico', 1], ['limite', 4]]) {
+      const escolhido = id === 'limite' ? $(id).value.trim() !== '' : $(id).checked;
+      const bloqueado = !escolhido && x.conflita(k) === 1;
+      $(id).disabled = bloqueado;
+      $(id).closest('label').title = bloqueado ? resultado(2) : '';
+    }
+  }
+
   function reconstroi() {
     for (const aviso of ['aviso-texto', 'aviso-pesos', 'aviso-opcoes']) $(aviso).textContent = '';
     if (!x) {
       $('aviso-texto').textContent = trad('esta página foi feita sem o módulo do codificador: ela só mostra o que veio nela');
       return;
     }
+    marcaConflitos();
     const e = entradas();
     const r = executa(e, 1);
     if (r.documento === undefined) {

@@ -82,9 +82,11 @@ std::string comparacao(const modelo& m, const veredito& v) {
     case parecenca::complemento:
       return m.ramo_do_primeiro == '1'
                  ? tr("Cada código é o complemento do daqui: o primeiro nó que sai da fila vai no "
-                      "ramo 0, como em muitos livros (veja --leve-no-zero).")
+                      "ramo 0, como em muitos livros (veja ") +
+                       std::string(nome_do_controle(controle::leve_no_zero)) + ")."
                  : tr("Cada código é o complemento do daqui: o primeiro nó que sai da fila vai no "
-                      "ramo 1, como o programa faz sem --leve-no-zero.");
+                      "ramo 1, como se faz sem ") +
+                       std::string(nome_do_controle(controle::leve_no_zero)) + ".";
     case parecenca::mesma_arvore:
       return tr("A árvore é a mesma; só os ramos de algum nó estão trocados.");
     case parecenca::mesmos_comprimentos:

@@ -98,8 +98,9 @@ std::optional<falha> termina(texto& t) {
       tr("o texto tem ") + std::to_string(conta_distintos(t.caracteres())) +
           tr(" caracteres distintos, e o código comporta no máximo 127; em UTF-8 ele tem ") +
           std::to_string(bytes) + tr(" bytes distintos") +
-          (bytes <= alfabeto::max_distintos ? tr(", e --bytes o codifica")
-                                            : tr(", também mais que 127")),
+          (bytes <= alfabeto::max_distintos
+               ? tr(", e ") + std::string(nome_do_controle(controle::bytes)) + tr(" o codifica")
+               : tr(", também mais que 127")),
       origem::texto);
 }
 

@@ -45,6 +45,12 @@ std::optional<std::string> chrome;   // a text of the page's own, to translate
 std::vector<char> recebidos;         // what the page writes before entrada takes it
 origem de = origem::opcoes;          // of the last refusal
 
+// The page speaks of its own controls, never of the program's options.
+const bool da_pagina = [] {
+  fala_como(face::pagina);
+  return true;
+}();
+
 } // namespace
 
 // Each export under its own name: a macro, as an attribute takes no constexpr.
@@ -145,6 +151,26 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   resultados[documento] = em_texto(p.forma == formato::dot ? escreve_dot : escreve_json, e);
   resultados[frases] = em_texto(escreve_frases, e);
   return estado_final(e);
+}
+
+// Whether the control qual (0 the first node on '0', 1 the canonical code,
+// 4 the limit) cannot be chosen with what is set up now: 1, with the
+// refusal's words as the message, where it cannot; 0 where it can.
+EXPORTA(conflita) std::int32_t conflita(std::int32_t qual) {
+  pedido com = p;
+  if (limite) {
+    static_cast<void>(le_limite(*limite, com)); // the limit as written, where it is one
+  }
+  if (qual == 0) {
+    com.leve_no_zero = true;
+  } else if (qual == 1) {
+    com.canonico = true;
+  } else if (qual == 4 && com.limite == 0) {
+    com.limite = max_bits_gzip;
+  }
+  const std::optional<falha> erro = combina(com);
+  resultados[mensagem] = erro ? erro->mensagem : "";
+  return erro ? 1 : 0;
 }
 
 // The language of every text from now on: 0 Portuguese, 1 English.
