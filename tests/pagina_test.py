@@ -110,7 +110,7 @@ class Pagina(unittest.TestCase):
             if condicao():
                 return
             time.sleep(0.05)
-        self.fail(mensagem)
+        self.fail(mensagem() if callable(mensagem) else mensagem)
 
     def abre(self, caminho):
         self.driver.get("file://" + caminho)
@@ -319,15 +319,17 @@ class Pagina(unittest.TestCase):
     @unittest.skipUnless(COM_MODULO, "the page was made without its module")
     def test_baixa_o_svg_o_dot_e_o_gz_do_programa(self):
         self.abre_html("baixar", "Huffman")
-        for f in ("arvore-huffman.svg", "arvore-huffman.dot", "texto.gz"):
+        for f in ("huffman-arvore.svg", "huffman-arvore.dot", "huffman.gz"):
             if os.path.exists(os.path.join(PASTA, f)):
                 os.remove(os.path.join(PASTA, f))
         self.espera(lambda: self.driver.find_element(By.ID, "baixar-gz").is_displayed(), "the file is made")
         self.assertRegex(self.texto_de("campos"), r"CRC32 0x2fbb1cea\s*confere")
+        self.assertIn("FIM", self.texto_de("codigo-arquivo"), "the file's own code, with its end of block")
+        self.assertIn("fim de bloco", self.texto_de("porque-arquivo"))
         for botao in ("baixar-svg", "baixar-dot", "baixar-gz"):
             self.driver.find_element(By.ID, botao).click()
-        caminho = os.path.join(PASTA, "arvore-huffman.dot")
-        gz = os.path.join(PASTA, "texto.gz")
+        caminho = os.path.join(PASTA, "huffman-arvore.dot")  # named after the text
+        gz = os.path.join(PASTA, "huffman.gz")
         self.espera(lambda: all(os.path.exists(c) for c in (caminho, caminho[:-3] + "svg", gz)), "downloads")
         with open(caminho, "rb") as f:
             self.assertEqual(f.read(), explica("--dot", "Huffman").stdout)
@@ -434,7 +436,8 @@ class Pagina(unittest.TestCase):
             self.assertEqual(palavra_portuguesa(mostrado), "", caixa)
         self.digita("texto", "")
         self.driver.find_element(By.ID, "modo-praticar").click()
-        self.espera(lambda: "With the text or the weights above" in self.texto_de("pratica"), "what was typed")
+        self.espera(lambda: "With the text or the weights above" in self.texto_de("pratica"),
+                    lambda: "what was typed: " + self.texto_de("pratica"))
         self.driver.find_element(By.ID, "novo").click()
         self.espera(lambda: "Exercise of seed" in self.texto_de("pratica"), "practice in English")
         self.assertEqual(palavra_portuguesa(self.texto_de("pratica")), "")

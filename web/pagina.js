@@ -120,7 +120,7 @@
     preparaEntradas(entradas);
     const estado = x.executa(formato);
     if (estado === 1 || estado === 2) return { estado, mensagem: resultado(2), origem: x.origem() };
-    if (formato === 3) return { estado, bytes: bytesDe(0), campos: resultado(1) };
+    if (formato === 3) return { estado, bytes: bytesDe(0), arquivo: resultado(1) };
     return { estado, documento: resultado(0), frases: resultado(1) };
   }
 
@@ -743,8 +743,12 @@
 
   // The file's bytes, each coloured as the field that its first bit begins
   // or lies in, and the fields named, with where they lie.
-  function desenhaArquivo(bytes, campos) {
+  function desenhaArquivo(bytes, { codigos, porque, campos }) {
     $('tamanho-arquivo').textContent = bytes.length + ' bytes.';
+    $('porque-arquivo').textContent = porque;
+    let c = '<tr><th>' + escapa(trad('símbolo')) + '</th><th>' + escapa(trad('código')) + '</th></tr>';
+    for (const [nome, codigo] of codigos) c += '<tr>' + marca('td', {}, nome) + marca('td', {}, codigo) + '</tr>';
+    $('codigo-arquivo').innerHTML = c;
     let k = 0;
     let h = '';
     for (let i = 0; i < Math.min(bytes.length, MAX_BYTES); i++) {
@@ -775,7 +779,7 @@
     $('aviso-arquivo').textContent = r.bytes === undefined ? r.mensagem : '';
     arquivo = r.bytes === undefined ? null : r.bytes;
     $('baixar-gz').hidden = !arquivo;
-    if (arquivo) desenhaArquivo(arquivo, JSON.parse(r.campos));
+    if (arquivo) desenhaArquivo(arquivo, JSON.parse(r.arquivo));
     else $('bytes').replaceChildren();
   }
 
@@ -937,6 +941,15 @@
 
   // ---------- downloads
 
+  // A download's name, after the text (or the weights): its first word or
+  // so in plain letters, then what the file is.
+  function nomeDoArquivo(parte, extensao) {
+    const fonte = $('texto').value.trim() !== '' ? $('texto').value : $('pesos').value.trim() !== '' ? 'pesos' : '';
+    const nome = fonte.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase()
+      .replace(/[^a-z0-9]+/g, '-').replace(/^-+/, '').slice(0, 24).replace(/-+$/, '') || 'huffman';
+    return nome + (parte ? '-' + parte : '') + '.' + extensao;
+  }
+
   function baixa(nome, tipo, conteudo) {
     const a = el('a', { href: URL.createObjectURL(new Blob([conteudo], { type: tipo })), download: nome });
     document.body.append(a);
@@ -957,13 +970,13 @@
     copia.prepend(elemento('<svg xmlns="' + SVG + '"><style>' +
       'text{font:13px monospace;text-anchor:middle;fill:#222}text.ramo{fill:#a33;font-weight:bold}' +
       'rect,.caixas{fill:#fff;stroke:#333}.arestas{stroke:#777;fill:none}</style></svg>').firstElementChild);
-    baixa('arvore-huffman.svg', 'image/svg+xml', '<?xml version="1.0" encoding="UTF-8"?>\n' + new XMLSerializer().serializeToString(copia) + '\n');
+    baixa(nomeDoArquivo(trad('arvore'), 'svg'), 'image/svg+xml', '<?xml version="1.0" encoding="UTF-8"?>\n' + new XMLSerializer().serializeToString(copia) + '\n');
   }
 
   function baixaDot() {
     if (!x || !dados || dados.velho) return;
     const r = executa(entradas(), 2);
-    if (r.documento !== undefined) baixa('arvore-huffman.dot', 'text/vnd.graphviz', r.documento);
+    if (r.documento !== undefined) baixa(nomeDoArquivo(trad('arvore'), 'dot'), 'text/vnd.graphviz', r.documento);
   }
 
   // ---------- controls
@@ -996,7 +1009,7 @@
     $('menos').addEventListener('click', () => aplicaEscala(escala / 1.25));
     $('baixar-svg').addEventListener('click', baixaSvg);
     $('baixar-dot').addEventListener('click', baixaDot);
-    $('baixar-gz').addEventListener('click', () => arquivo && baixa('texto.gz', 'application/gzip', arquivo));
+    $('baixar-gz').addEventListener('click', () => arquivo && baixa(nomeDoArquivo('', 'gz'), 'application/gzip', arquivo));
     document.addEventListener('keydown', (e) => {
       if (e.target.closest('input, textarea, select') || document.body.classList.contains('praticando')) return;
       const vai = { ArrowRight: atual + 1, ArrowLeft: atual - 1, Home: 0, End: secoes().length - 1 }[e.key];

@@ -172,6 +172,24 @@ void escreve_anatomia_json(std::FILE* f, const execucao& e) {
   std::fputs("]}\n", f);
 }
 
+void escreve_arquivo_json(std::FILE* f, const execucao& e, const gzip_lido& g) {
+  const modelo& m = e.m;
+  std::fputs("{\"codigos\": [", f);
+  for (std::int32_t i = 0; i < m.folhas; ++i) { // the bytes in order, then the end of block
+    std::fprintf(f, "%s[%s, %s]", i == 0 ? "" : ", ", json_texto(nome(m, i)).c_str(),
+                 json_texto(codigo(m, i)).c_str());
+  }
+  std::fprintf(
+      f, "],\n \"porque\": %s,\n \"campos\": ",
+      json_texto(tr("O arquivo guarda o código dos bytes do texto e do fim de bloco (FIM, o "
+                    "símbolo 256 do DEFLATE), canônico e de no máximo 15 bits, que o "
+                    "inflater refaz só dos comprimentos: por isso os seus códigos podem "
+                    "diferir dos de cima, que são os da fila para os caracteres."))
+          .c_str());
+  escreve_campos_json(f, g);
+  std::fputs("}\n", f);
+}
+
 void escreve_campos_json(std::FILE* f, const gzip_lido& g) {
   std::fputs("[", f);
   bool primeiro = true;

@@ -97,6 +97,11 @@ void escreve_anatomia_json(std::FILE* f, const execucao& e);
 // the page colours a file's bytes.
 void escreve_campos_json(std::FILE* f, const gzip_lido& g);
 
+// The gzip file written for e, read back into g, as the page shows it: the
+// file's own code, symbol by symbol, why it is not the code of the steps,
+// and its fields.
+void escreve_arquivo_json(std::FILE* f, const execucao& e, const gzip_lido& g);
+
 // A code's tree as the tree writers draw it: its nodes, root first (-1 for
 // no branch), and how a leaf's symbol is named and coded and a weight
 // written.

@@ -22,6 +22,12 @@ void escreve_relatorio(std::FILE* f, const execucao& e) {
     codifica_em(f, m, *e.simbolos);
     std::fputs(" \n", f);
   }
+  // A gzip file's block ends in the end of block's code, after the text's.
+  if (e.bloco) {
+    const std::string& fim = m.codigo[static_cast<std::size_t>(m.folhas)]; // the last symbol
+    std::fprintf(f, tr("e o fim de bloco, %s: %s no arquivo\n"), fim.c_str(),
+                 conta(m.figuras.bits, tr("bit"), tr("bits")).c_str());
+  }
 }
 
 } // namespace explica

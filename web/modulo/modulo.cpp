@@ -117,7 +117,7 @@ void arquivo_de(const execucao& e) {
   if (le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, true, crc, g)) {
     std::abort(); // the engine reads what it writes: a test holds it
   }
-  resultados[frases] = em_texto([&g](std::FILE* f) { escreve_campos_json(f, g); });
+  resultados[frases] = em_texto([&e, &g](std::FILE* f) { escreve_arquivo_json(f, e, g); });
 }
 
 } // namespace
