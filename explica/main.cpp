@@ -45,6 +45,10 @@ int termina(saida estado) {
 int folha(const pedido& p) {
   const std::vector<exercicio> xs = gera_exercicios(p);
   escreve_exercicios(stdout, xs, p);
+  // The seeds go on the keys: without them, the teacher learns them here.
+  if (!p.gabarito && p.forma != formato::json) {
+    diz(onde_esta_o_gabarito(p));
+  }
   return termina(sucesso);
 }
 

@@ -85,14 +85,35 @@ std::optional<falha> le_quantos(std::string_view escrito, pedido& p) {
   return std::nullopt;
 }
 
+std::optional<falha> le_pontos(std::string_view escrito, pedido& p) {
+  p.pontos.clear();
+  for (std::size_t de = 0; de <= escrito.size();) {
+    const std::size_t ate = std::min(escrito.find(',', de), escrito.size());
+    const auto n = inteiro(escrito.substr(de, ate - de), max_pontos);
+    if (!n) {
+      break;
+    }
+    p.pontos.push_back(static_cast<int>(*n));
+    de = ate + 1;
+  }
+  if (p.pontos.size() != n_questoes ||
+      escrito.find_first_not_of("0123456789,") != std::string_view::npos) {
+    return erro_de_uso(tr("--pontos dá os pontos das 5 questões, números de 0 a 100 separados por "
+                          "vírgulas, como 4,2,2,1,1: '") +
+                       std::string(escrito) + "'");
+  }
+  return std::nullopt;
+}
+
 namespace {
 
 // What --exercicio, which makes its own tables, cannot go with; and the
 // options that only go with it.
 std::optional<falha> combina_exercicio(const pedido& p) {
   if (!p.exercicio) {
-    if (p.gabarito || p.quantos != 0 || p.letras != 0) {
-      return erro_de_uso(tr("--simbolos, --quantos e --gabarito só vão com --exercicio"));
+    if (p.gabarito || p.quantos != 0 || p.letras != 0 || p.titulo || !p.pontos.empty()) {
+      return erro_de_uso(
+          tr("--simbolos, --quantos, --gabarito, --titulo e --pontos só vão com --exercicio"));
     }
     return std::nullopt;
   }
@@ -106,7 +127,7 @@ std::optional<falha> combina_exercicio(const pedido& p) {
       p.relatorio || p.estatisticas || p.forma == formato::dot) {
     return erro_de_uso(
         tr("--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
-           "--gabarito, --json e --html"));
+           "--gabarito, --titulo, --pontos, --json e --html"));
   }
   return std::nullopt;
 }

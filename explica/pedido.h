@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace explica {
 
@@ -47,6 +48,8 @@ struct pedido {
   std::optional<std::string> arquivo; // -a: a file, or "-" for standard input
   std::optional<std::string> lista;   // -f: the weights, as s=n pairs
   std::uint64_t semente = 0;          // --exercicio: the first exercise's seed
+  std::optional<std::string> titulo;  // --titulo: the sheet's title
+  std::vector<int> pontos;            // --pontos: each question's points, or none
   formato forma = formato::secoes;
   int limite = 0;          // --limite: the longest code allowed, or 0
   std::uint32_t crc32 = 0; // the CRC-32 of the text's bytes, for --gzip
@@ -117,5 +120,13 @@ inline constexpr int max_exercicios = 100;
 [[nodiscard]] std::optional<falha> le_semente(std::string_view escrito, pedido& p);
 [[nodiscard]] std::optional<falha> le_letras(std::string_view escrito, pedido& p);
 [[nodiscard]] std::optional<falha> le_quantos(std::string_view escrito, pedido& p);
+
+// The questions of an exercise, and the most points one may carry.
+inline constexpr int n_questoes = 5;
+inline constexpr int max_pontos = 100;
+
+// Reads the list of --pontos=LISTA, n_questoes whole numbers from 0 to
+// max_pontos joined by commas, into p.pontos; or a mistake (uso_errado).
+[[nodiscard]] std::optional<falha> le_pontos(std::string_view escrito, pedido& p);
 
 } // namespace explica

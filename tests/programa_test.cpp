@@ -422,7 +422,9 @@ TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{"--exercicio=18446744073709551616"}, "", 2, "0 a 18446744073709551615"},
       {{"--exercicio", "--simbolos=27"}, "", 2, "--simbolos vai de 2 a 26 letras: '27'"},
       {{"--exercicio", "--quantos=0"}, "", 2, "--quantos vai de 1 a 100 exercícios: '0'"},
-      {{"--gabarito"}, "", 2, "--simbolos, --quantos e --gabarito só vão com --exercicio"},
+      {{"--gabarito"}, "", 2, "--gabarito, --titulo e --pontos só vão com --exercicio"},
+      {{"--exercicio", "--pontos=1,2,3"}, "", 2, "--pontos dá os pontos das 5 questões"},
+      {{"--exercicio", "--pontos=1,2,3,4,101"}, "", 2, "números de 0 a 100"},
       {{"--exercicio", "-f", "a=1"}, "", 2, "--exercicio faz as suas próprias tabelas"},
   };
   for (const caso& c : casos) {

@@ -19,8 +19,8 @@
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
-#include "explica/constroi/pratica.h"
 #include "explica/constroi/limite.h"
+#include "explica/constroi/pratica.h"
 #include "explica/escreve/escritores.h"
 #include "explica/le/gzip.h"
 
@@ -690,12 +690,27 @@ std::string confere_sigilo(const explica::exercicio& x) {
   explica::pedido p;
   std::vector<explica::exercicio> xs;
   xs.push_back(explica::gera_exercicio(x.semente, x.chave.m.folhas));
-  const std::string folha =
-      explica::em_texto([&](std::FILE* f) { explica::escreve_exercicios(f, xs, p); }) +
-      explica::exercicio_json(x, false);
-  for (const char* resposta : {"gabarito", "Gabarito", "Codificado", "Decodificado", "Custo"}) {
+  std::string folha = explica::exercicio_json(x, false);
+  for (const explica::formato forma : {explica::formato::secoes, explica::formato::html}) {
+    p.forma = forma;
+    folha += explica::em_texto([&](std::FILE* f) { explica::escreve_exercicios(f, xs, p); });
+  }
+  // The key's answers, as the key writes them: the codes, the word's bits
+  // (unless the other bits hold them by chance), the decoded word, the seed.
+  const explica::modelo& m = x.chave.m;
+  std::string codigos;
+  for (std::int32_t s = 0; s < m.folhas; ++s) {
+    codigos += (s == 0 ? "" : ", ") + std::string(1, static_cast<char>('a' + s)) + "=" +
+               explica::codigo(m, s);
+  }
+  std::vector<std::string> respostas = {codigos, "→ " + x.palavra, "\"codigo\"",
+                                        "semente " + std::to_string(x.semente)};
+  if (x.decodificar.find(x.codificado) == std::string::npos) {
+    respostas.push_back(x.codificado);
+  }
+  for (const std::string& resposta : respostas) {
     if (folha.find(resposta) != std::string::npos) {
-      return std::string("the sheet says ") + resposta;
+      return "the sheet without its key gives away " + resposta;
     }
   }
   return "";

@@ -98,9 +98,12 @@ exercicio gera_exercicio(std::uint64_t semente, int letras) {
   }
   x.codificado = codifica_palavra(x.chave.m, x.codificar, x.chave.m.codigo);
   x.decodificar = codifica_palavra(x.chave.m, x.palavra, x.chave.m.codigo);
-  x.empates = std::any_of(x.chave.m.passos.begin(), x.chave.m.passos.end(), [](const passo& k) {
-    return !k.empate_primeiro.empty() || !k.empate_segundo.empty();
-  });
+  for (std::size_t k = 1; k < x.chave.m.passos.size(); ++k) {
+    const passo& juncao = x.chave.m.passos[k];
+    if (!juncao.empate_primeiro.empty() || !juncao.empate_segundo.empty()) {
+      x.juncoes_com_empate.push_back(k);
+    }
+  }
   return x;
 }
 

@@ -41,7 +41,9 @@ struct exercicio {
   std::string codificado;  // its encoding with the key's code
   std::string decodificar; // the encoding of palavra with the key's code
   std::string palavra;     // what decodificar decodes to
-  bool empates = false;    // the queue met equal weights: other codes are Huffman's too
+  // The merges, from 1, where the queue chose among equal weights: there
+  // other trees, and other codes, are Huffman's too.
+  std::vector<std::size_t> juncoes_com_empate;
   execucao chave;          // the table's code, built as -f builds it, with codificar as its text
 };
 

@@ -123,6 +123,10 @@ void desenha_dots_do_arquivo(std::FILE* f, const execucao& e);
 // with their keys where p.gabarito.
 void escreve_exercicios(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p);
 
+// Where the keys of a sheet without them are to be had: its seeds, and the
+// options that give the keys.
+[[nodiscard]] std::string onde_esta_o_gabarito(const pedido& p);
+
 // x as one JSON object: its seed, table, word, bits and whether the queue
 // met ties; and, where gabarito, the key under "gabarito".
 [[nodiscard]] std::string exercicio_json(const exercicio& x, bool gabarito);
@@ -133,6 +137,14 @@ void escreve_exercicios(std::FILE* f, const std::vector<exercicio>& xs, const pe
 void escreve_pratica(std::FILE* f, const pratica& t, const juncao* j, const avaliacao* a);
 
 // The words the writers share with the page.
+
+// Merge k of m, one line: the node taken out first, the one taken out
+// second, and the node made, with their weights.
+void escreve_juncao(std::FILE* f, const modelo& m, std::size_t k);
+
+// What tied at a merge, in a few words: each node taken out that faced
+// others of its weight, and those.
+[[nodiscard]] std::string empates_da_juncao(const modelo& m, const passo& p);
 
 // The notes under a merge that met equal weights, a paragraph for each node
 // taken out that tied: why the heap gave the node it gave.

@@ -26,7 +26,7 @@ std::string codigos_json(const exercicio& x) {
 std::string exercicio_json(const exercicio& x, bool gabarito) {
   std::string j = R"({"semente": )" + std::to_string(x.semente) + R"(, "pesos": ")" + x.pesos +
                   R"(", "codificar": ")" + x.codificar + R"(", "decodificar": ")" + x.decodificar +
-                  R"(", "empates": )" + (x.empates ? "true" : "false");
+                  R"(", "empates": )" + (x.juncoes_com_empate.empty() ? "false" : "true");
   if (gabarito) {
     j += R"(, "gabarito": {"codigos": )" + codigos_json(x) + R"(, "bits": )" +
          std::to_string(x.chave.m.figuras.bits) + R"(, "codificado": ")" + x.codificado +

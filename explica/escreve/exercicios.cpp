@@ -1,6 +1,8 @@
 // --exercicio: the sheet of exercises, as text, as JSON or as a page to
-// print, each with its key after all of them where --gabarito asks. Without
-// it, nothing written gives an answer away.
+// print, each with its key after all of them where --gabarito asks. The
+// student's part gives no answer away and carries nothing meant for the
+// teacher: the seeds and what tied go on the keys.
+#include <algorithm>
 #include <cinttypes>
 #include <cstdlib>
 #include <string>
@@ -27,17 +29,49 @@ constexpr const char* perguntas[] = {
     para_traduzir("Codifique a palavra:"),
     para_traduzir("Decodifique os bits:"),
 };
+static_assert(std::size(perguntas) == n_questoes);
 
 constexpr const char* regras = para_traduzir(
     "A cada junção saem da fila os dois nós mais leves, o primeiro no ramo 1, o segundo no "
     "ramo 0, e o pai deles, que pesa a soma, entra na fila.");
 
-constexpr const char* nota_de_empate = para_traduzir(
-    "Há pesos iguais nesta tabela: mais de uma árvore, e mais de um código, são certos; os bits "
-    "a decodificar seguem o código da fila.");
+// A code table on paper: this many letters a row, so that 26 wrap in two.
+constexpr int letras_por_linha = 13;
 
-std::string titulo(const exercicio& x, std::size_t i, const char* de) {
-  return std::string(de) + std::to_string(i + 1) + tr(" · semente ") + std::to_string(x.semente);
+// Room to draw a tree of k leaves, 5 mm a leaf, at most what leaves the
+// rest of a 26-letter exercise on the page with the sheet's header.
+int milimetros_da_arvore(int k) {
+  constexpr int maximo = 110;
+  return std::min(maximo, 28 + 5 * k);
+}
+
+// Where x's queue met equal weights, as the student reads it: at which
+// merges, and what follows. Empty where it met none.
+std::string nota_de_empate(const exercicio& x) {
+  if (x.juncoes_com_empate.empty()) {
+    return "";
+  }
+  const std::size_t n = x.juncoes_com_empate.size();
+  std::string onde = n == 1 ? tr("Na junção ") : tr("Nas junções ");
+  for (std::size_t i = 0; i < n; ++i) {
+    onde += i == 0 ? "" : i + 1 == n ? tr(" e ") : ", ";
+    onde += std::to_string(x.juncoes_com_empate[i]);
+  }
+  return onde + tr(" há nós de mesmo peso entre os mais leves: qualquer escolha entre eles dá "
+                   "uma árvore certa; os bits a decodificar seguem o código da fila.");
+}
+
+std::string pontos(const pedido& p, std::size_t k) {
+  return p.pontos.empty() ? "" : " (" + conta(p.pontos[k], tr("ponto"), tr("pontos")) + ")";
+}
+
+std::string titulo_do_exercicio(const pedido& p, std::size_t i) {
+  int total = 0;
+  for (const int n : p.pontos) {
+    total += n;
+  }
+  return tr("Exercício ") + std::to_string(i + 1) +
+         (p.pontos.empty() ? "" : " · " + conta(total, tr("ponto"), tr("pontos")));
 }
 
 // The average code length of the key, in bits per letter.
@@ -52,13 +86,13 @@ std::string confira(const exercicio& x) {
          x.pesos + tr(" --confere=CODIGOS.");
 }
 
-void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
+void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i, const pedido& p) {
   std::string pesos; // a blank after each comma, for lines to break at
   for (const char c : x.pesos) {
     pesos += c;
     pesos += c == ',' ? " " : "";
   }
-  std::fprintf(f, "%s\n\n", titulo(x, i, tr("Exercício ")).c_str());
+  std::fprintf(f, "%s\n\n", titulo_do_exercicio(p, i).c_str());
   const std::string rotulo = tr("Pesos: ");
   escreve_em_linhas(f, pesos, rotulo, std::string(colunas(rotulo), ' '));
   std::fputs("\n", f);
@@ -69,33 +103,50 @@ void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
          : k == 4 ? " " + x.decodificar
                   : "";
     const std::string numero = std::to_string(k + 1) + ". ";
-    escreve_em_linhas(f, q, numero, std::string(numero.size(), ' '));
+    escreve_em_linhas(f, q + pontos(p, k), numero, std::string(numero.size(), ' '));
   }
-  if (x.empates) {
-    escreve_em_linhas(f, tr(nota_de_empate), "", "");
+  if (const std::string nota = nota_de_empate(x); !nota.empty()) {
+    escreve_em_linhas(f, nota, "", "");
   }
 }
 
+// A key, compact: the merges, the tree, the codes on a line, the cost, the
+// two answers, and what tied, with the seed that makes it all again.
 void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
-  std::fprintf(f, "%s\n\n", titulo(x, i, tr("Gabarito do exercício ")).c_str());
-  escreve_passos(f, x.chave);
+  const modelo& m = x.chave.m;
+  std::fprintf(f, "%s%zu · %s%" PRIu64 "\n", tr("Gabarito do exercício "), i + 1, tr("semente "),
+               x.semente);
+  for (std::size_t k = 1; k < m.passos.size(); ++k) {
+    escreve_juncao(f, m, k);
+  }
   escreve_arvore(f, x.chave);
-  escreve_relatorio(f, x.chave);
+  std::string codigos;
+  for (std::int32_t s = 0; s < m.folhas; ++s) {
+    codigos += (s == 0 ? "" : ", ") +
+               std::string(1, static_cast<char>(m.caractere[static_cast<std::size_t>(s + 1)])) +
+               "=" + codigo(m, s);
+  }
+  escreve_em_linhas(f, codigos, tr("Códigos: "), "  ");
   std::fprintf(f, tr("Custo: %s; média: %s bits por letra\n"),
-               conta(x.chave.m.figuras.bits, tr("bit"), tr("bits")).c_str(), media(x).c_str());
-  std::fprintf(f, tr("Decodificado: %s\n"), x.palavra.c_str());
-  if (x.empates) {
+               conta(m.figuras.bits, tr("bit"), tr("bits")).c_str(), media(x).c_str());
+  escreve_em_linhas(f, x.codificar + " → " + x.codificado, "4. ", "   ");
+  escreve_em_linhas(f, x.decodificar + " → " + x.palavra, "5. ", "   ");
+  for (const std::size_t k : x.juncoes_com_empate) {
+    escreve_em_linhas(f, empates_da_juncao(m, m.passos[k]) + ".",
+                      tr("Empate na junção ") + std::to_string(k) + ": ", "  ");
+  }
+  if (!x.juncoes_com_empate.empty()) {
     escreve_em_linhas(f, confira(x), "", "");
   }
 }
 
 // Each exercise, then, where asked, each key; a blank line between.
-void folha_em_texto(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
+void folha_em_texto(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p) {
   for (std::size_t i = 0; i < xs.size(); ++i) {
     std::fputs(i == 0 ? "" : "\n", f);
-    pergunta_em_texto(f, xs[i], i);
+    pergunta_em_texto(f, xs[i], i, p);
   }
-  for (std::size_t i = 0; gabarito && i < xs.size(); ++i) {
+  for (std::size_t i = 0; p.gabarito && i < xs.size(); ++i) {
     std::fputs("\n", f);
     chave_em_texto(f, xs[i], i);
   }
@@ -109,28 +160,52 @@ std::string html(std::string_view s) {
   return h;
 }
 
+// The weights, each pair whole on its line.
+std::string pesos_em_html(const exercicio& x) {
+  std::string h = "<p class=\"pesos\">" + html(tr("Pesos: "));
+  for (std::size_t de = 0; de < x.pesos.size();) {
+    const std::size_t ate = std::min(x.pesos.find(',', de), x.pesos.size());
+    h += "<code>" + x.pesos.substr(de, ate - de) + (ate < x.pesos.size() ? "," : "") + "</code> ";
+    de = ate + 1;
+  }
+  return h + "</p>\n";
+}
+
+// A table to fill in: the letters, letras_por_linha a row, each with a cell
+// below it.
+std::string codigos_em_html(int letras) {
+  std::string h;
+  for (int de = 0; de < letras; de += letras_por_linha) {
+    const int ate = std::min(letras, de + letras_por_linha);
+    h += "<table class=\"codigos\"><tr>";
+    for (int c = de; c < ate; ++c) {
+      h += std::string("<th>") + static_cast<char>('a' + c) + "</th>";
+    }
+    h += "</tr><tr>";
+    for (int c = de; c < ate; ++c) {
+      h += "<td></td>";
+    }
+    h += "</tr></table>";
+  }
+  return h;
+}
+
 // An exercise on the sheet: the table, the questions, room to answer.
-std::string pergunta_em_html(const exercicio& x, std::size_t i) {
-  std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo(x, i, tr("Exercício "))) +
-                  "</h2>\n<p class=\"pesos\">" + html(tr("Pesos: ")) + "<code>" + x.pesos +
-                  "</code></p>\n<ol>\n";
-  h += "<li>" + html(tr(perguntas[0])) + "<div class=\"espaco arvore\"></div></li>\n";
-  h += "<li>" + html(tr(perguntas[1])) + "<table class=\"codigos\"><tr>";
-  for (char c = 'a'; c < 'a' + x.chave.m.folhas; ++c) {
-    h += std::string("<th>") + c + "</th>";
-  }
-  h += "</tr><tr>";
-  for (std::int32_t k = 0; k < x.chave.m.folhas; ++k) {
-    h += "<td></td>";
-  }
-  h += "</tr></table></li>\n";
-  h += "<li>" + html(tr(perguntas[2])) + "<span class=\"resposta\"></span></li>\n";
-  h += "<li>" + html(tr(perguntas[3])) + " <code>" + x.codificar +
-       "</code><span class=\"resposta\"></span></li>\n";
-  h += "<li>" + html(tr(perguntas[4])) + " <code>" + x.decodificar +
-       "</code><span class=\"resposta\"></span></li>\n</ol>\n";
-  if (x.empates) {
-    h += "<p class=\"nota\">" + html(tr(nota_de_empate)) + "</p>\n";
+std::string pergunta_em_html(const exercicio& x, std::size_t i, const pedido& p) {
+  const int k = x.chave.m.folhas;
+  std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo_do_exercicio(p, i)) +
+                  "</h2>\n" + pesos_em_html(x) + "<ol>\n";
+  h += "<li>" + html(tr(perguntas[0]) + pontos(p, 0)) +
+       "<div class=\"espaco arvore\" style=\"height: " + std::to_string(milimetros_da_arvore(k)) +
+       "mm\"></div></li>\n";
+  h += "<li>" + html(tr(perguntas[1]) + pontos(p, 1)) + codigos_em_html(k) + "</li>\n";
+  h += "<li>" + html(tr(perguntas[2]) + pontos(p, 2)) + "<span class=\"resposta\"></span></li>\n";
+  h += "<li>" + html(tr(perguntas[3])) + " <code>" + x.codificar + "</code>" + html(pontos(p, 3)) +
+       "<span class=\"resposta\"></span></li>\n";
+  h += "<li>" + html(tr(perguntas[4])) + " <code>" + x.decodificar + "</code>" +
+       html(pontos(p, 4)) + "<span class=\"resposta\"></span></li>\n</ol>\n";
+  if (const std::string nota = nota_de_empate(x); !nota.empty()) {
+    h += "<p class=\"nota\">" + html(nota) + "</p>\n";
   }
   return h + "</article>\n";
 }
@@ -144,19 +219,23 @@ void preenche(std::string& folha, std::string_view marca, const std::string& tex
   folha.replace(onde, marca.size(), texto);
 }
 
-// The sheet: the template from web/ in the reader's language, with the
-// exercises in it, and the keys on pages of their own.
-void em_html(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
+// The sheet: the template from web/ in the reader's language, with its
+// title, the student's fields, the exercises, and the keys on pages of
+// their own, several to a page.
+void em_html(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p) {
   std::string folha(reinterpret_cast<const char*>(folha_pronta), sizeof folha_pronta);
-  std::string corpo = std::string("<header>\n  <p>") + html(tr("Nome:")) +
-                      " <span class=\"campo\"></span> " + html(tr("Data:")) +
+  const std::string titulo = p.titulo.value_or(tr("Exercícios: o código de Huffman"));
+  std::string corpo = "<header>\n  <h1>" + html(titulo) + "</h1>\n  <p>" + html(tr("Nome:")) +
+                      " <span class=\"campo\"></span> " + html(tr("Turma:")) +
+                      " <span class=\"campo curto\"></span> " + html(tr("Data:")) +
                       " <span class=\"campo curto\"></span></p>\n</header>\n<p class=\"regras\">" +
                       html(tr(regras)) + "</p>\n";
   for (std::size_t i = 0; i < xs.size(); ++i) {
-    corpo += pergunta_em_html(xs[i], i);
+    corpo += pergunta_em_html(xs[i], i, p);
   }
-  if (gabarito) {
-    corpo += "<section class=\"gabarito\">\n<h1>" + html(tr("Gabarito")) + "</h1>\n";
+  if (p.gabarito) {
+    corpo += "<section class=\"gabarito\">\n<h1>" + html(tr("Gabarito")) + ": " + html(titulo) +
+             "</h1>\n";
     for (std::size_t i = 0; i < xs.size(); ++i) {
       corpo += "<article class=\"chave\"><pre>" +
                html(em_texto([&](std::FILE* g) { chave_em_texto(g, xs[i], i); })) +
@@ -165,7 +244,7 @@ void em_html(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
     corpo += "</section>\n";
   }
   preenche(folha, "<!-- lingua -->", tr("pt"));
-  preenche(folha, "<!-- titulo -->", html(tr("Exercícios: o código de Huffman")));
+  preenche(folha, "<!-- titulo -->", html(titulo));
   preenche(folha, "<!-- exercicios -->", corpo);
   std::fwrite(folha.data(), 1, folha.size(), f);
 }
@@ -174,7 +253,7 @@ void em_html(std::FILE* f, const std::vector<exercicio>& xs, bool gabarito) {
 
 void escreve_exercicios(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p) {
   if (p.forma == formato::html) {
-    em_html(f, xs, p.gabarito);
+    em_html(f, xs, p);
   } else if (p.forma == formato::json) {
     std::string j = xs.size() == 1 ? "" : "[";
     for (std::size_t i = 0; i < xs.size(); ++i) {
@@ -183,8 +262,16 @@ void escreve_exercicios(std::FILE* f, const std::vector<exercicio>& xs, const pe
     j += xs.size() == 1 ? "\n" : "]\n";
     std::fputs(j.c_str(), f);
   } else {
-    folha_em_texto(f, xs, p.gabarito);
+    folha_em_texto(f, xs, p);
   }
+}
+
+std::string onde_esta_o_gabarito(const pedido& p) {
+  const std::string semente = std::to_string(p.semente);
+  const std::string quantos = p.quantos > 1 ? " --quantos=" + std::to_string(p.quantos) : "";
+  const std::string letras = p.letras != 0 ? " --simbolos=" + std::to_string(p.letras) : "";
+  return tr("o gabarito destes exercícios: huffman-explica --exercicio=") + semente + letras +
+         quantos + " --gabarito";
 }
 
 } // namespace explica

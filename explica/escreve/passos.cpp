@@ -122,6 +122,29 @@ std::vector<std::string> notas_de_empate(const modelo& m, const passo& p) {
   return notas;
 }
 
+void escreve_juncao(std::FILE* f, const modelo& m, std::size_t k) {
+  const passo& p = m.passos[k];
+  const no& novo = de(m, p.novo);
+  std::fprintf(f, tr("%3zu. sai %s (%s), depois %s (%s): %s = (%s, %s), peso %s\n"), k,
+               nome(m, p.primeiro).c_str(), peso(m, de(m, p.primeiro).peso).c_str(),
+               nome(m, p.segundo).c_str(), peso(m, de(m, p.segundo).peso).c_str(),
+               nome(m, p.novo).c_str(), nome(m, novo.esquerda).c_str(),
+               nome(m, novo.direita).c_str(), peso(m, novo.peso).c_str());
+}
+
+std::string empates_da_juncao(const modelo& m, const passo& p) {
+  std::string e;
+  if (!p.empate_primeiro.empty()) {
+    e = nome(m, p.primeiro) + tr(" empatava com ") + nomes(m, p.empate_primeiro) + " (" +
+        peso(m, de(m, p.primeiro).peso) + ")";
+  }
+  if (!p.empate_segundo.empty()) {
+    e += (e.empty() ? "" : "; ") + nome(m, p.segundo) + tr(" empatava com ") +
+         nomes(m, p.empate_segundo) + " (" + peso(m, de(m, p.segundo).peso) + ")";
+  }
+  return e;
+}
+
 void escreve_passos(std::FILE* f, const execucao& e) {
   const modelo& m = e.m;
   // The degenerate builds make no merge: say why instead.
@@ -141,14 +164,8 @@ void escreve_passos(std::FILE* f, const execucao& e) {
                   "o segundo no ramo %c, e o novo nó, que pesa a soma, entra na fila.\n"),
                m.ramo_do_primeiro, segundo);
   for (std::size_t k = 1; k < m.passos.size(); ++k) {
-    const passo& p = m.passos[k];
-    const no& novo = de(m, p.novo);
-    std::fprintf(f, tr("%3zu. sai %s (%s), depois %s (%s): %s = (%s, %s), peso %s\n"), k,
-                 nome(m, p.primeiro).c_str(), peso(m, de(m, p.primeiro).peso).c_str(),
-                 nome(m, p.segundo).c_str(), peso(m, de(m, p.segundo).peso).c_str(),
-                 nome(m, p.novo).c_str(), nome(m, novo.esquerda).c_str(),
-                 nome(m, novo.direita).c_str(), peso(m, novo.peso).c_str());
-    for (const std::string& nota : notas_de_empate(m, p)) {
+    escreve_juncao(f, m, k);
+    for (const std::string& nota : notas_de_empate(m, m.passos[k])) {
       escreve_em_linhas(f, nota, "     ", "     ");
     }
   }

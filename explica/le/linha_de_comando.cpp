@@ -35,6 +35,8 @@ enum longa : int {
   opcao_simbolos,
   opcao_quantos,
   opcao_gabarito,
+  opcao_titulo,
+  opcao_pontos,
   opcao_versao
 };
 
@@ -61,6 +63,8 @@ constexpr option opcoes[] = {
     {"simbolos", required_argument, nullptr, opcao_simbolos},
     {"quantos", required_argument, nullptr, opcao_quantos},
     {"gabarito", no_argument, nullptr, opcao_gabarito},
+    {"titulo", required_argument, nullptr, opcao_titulo},
+    {"pontos", required_argument, nullptr, opcao_pontos},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, opcao_versao},
     {nullptr, 0, nullptr, 0},
@@ -155,6 +159,8 @@ std::string uso() {
       "      --quantos=N            N exercícios, das sementes SEMENTE, SEMENTE+1...\n"
       "                             (1)\n"
       "      --gabarito             com as respostas, depois dos exercícios\n"
+      "      --titulo=TEXTO         o título da folha\n"
+      "      --pontos=LISTA         os pontos de cada uma das 5 questões: 4,2,2,1,1\n"
       "  -h, --help                 mostra esta ajuda\n"
       "      --version              mostra a versão\n"
       "\n"
@@ -248,6 +254,12 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_gabarito:
         p.gabarito = true;
+        break;
+      case opcao_titulo:
+        p.titulo = optarg;
+        break;
+      case opcao_pontos:
+        erro = le_pontos(optarg, p);
         break;
       case opcao_versao:
         p.versao = true;
