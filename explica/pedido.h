@@ -9,7 +9,18 @@
 #include <string_view>
 #include <vector>
 
+#include "explica/formato.h"
+
 namespace explica {
+
+// How weights are written: whole numbers of 10^-casas, or of percentage
+// points of that when porcento, with a decimal comma where virgula. A text's
+// counts have 0 places.
+struct escala {
+  int casas = 0;
+  bool porcento = false;
+  bool virgula = false;
+};
 
 // A run ends with one of these as its exit status: --confere's verdict is
 // nao_e_huffman when the learner's code is not one that Huffman's algorithm
@@ -94,7 +105,7 @@ struct pedido {
 // 64-bit count of codes reaches.
 inline constexpr int max_limite = 63;
 // The longest code a DEFLATE block stores, and so the limit of --gzip.
-inline constexpr int max_bits_gzip = 15;
+inline constexpr int max_bits_gzip = max_bits_literal;
 
 // How many letters an exercise's table has: at least two, for a tree to
 // build, and at most the alphabet's 26; and how many exercises one sheet

@@ -20,6 +20,7 @@
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
 #include "explica/constroi/limite.h"
+#include "explica/constroi/nomes.h"
 #include "explica/constroi/pratica.h"
 #include "explica/escreve/escritores.h"
 #include "explica/le/gzip.h"

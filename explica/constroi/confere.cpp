@@ -6,9 +6,23 @@
 #include <bitset>
 #include <vector>
 
+#include "explica/constroi/nomes.h"
+#include "explica/idioma.h"
+#include "explica/mostra.h"
+
 namespace explica {
 
 namespace {
+
+// The symbol of character c in m, or 0.
+std::int32_t simbolo_de(const modelo& m, char32_t c) {
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    if (m.caractere[static_cast<std::size_t>(s)] == c) {
+      return s;
+    }
+  }
+  return 0;
+}
 
 // The binary digits of a whole number, least significant first, as decimal.
 std::string decimal(const std::vector<std::uint8_t>& bits) {
@@ -220,6 +234,32 @@ bool tem_propriedade_dos_irmaos(const modelo& m, const codigos& seu) {
     }
   }
   return true;
+}
+
+std::optional<falha> liga_codigos(const std::vector<codigo_escrito>& lidos, const modelo& m,
+                                  codigos& seu) {
+  seu = {};
+  std::vector<bool> tem(static_cast<std::size_t>(m.folhas) + 1);
+  for (const codigo_escrito& c : lidos) {
+    const std::int32_t s = simbolo_de(m, c.simbolo);
+    const std::string quem = entre_aspas(c.simbolo, m.em_bytes);
+    if (s == 0) {
+      return recusa(tr("há um código para ") + quem + tr(", que não tem peso"), origem::codigos);
+    }
+    if (c.bits.empty() && m.folhas >= 2) {
+      return recusa(tr("o código de ") + quem + tr(" está vazio, entre ") +
+                        std::to_string(m.folhas) + tr(" símbolos"),
+                    origem::codigos);
+    }
+    seu[static_cast<std::size_t>(s)] = c.bits;
+    tem[static_cast<std::size_t>(s)] = true;
+  }
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    if (!tem[static_cast<std::size_t>(s)]) {
+      return recusa(nome_do_simbolo(m, s) + tr(" tem peso, mas não tem código"), origem::codigos);
+    }
+  }
+  return std::nullopt;
 }
 
 veredito confere(const modelo& m, const codigos& seu) {

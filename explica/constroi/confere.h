@@ -11,6 +11,7 @@
 
 #include "explica/constroi/modelo.h"
 #include "explica/le/codigos.h"
+#include "explica/pedido.h"
 
 namespace explica {
 
@@ -41,6 +42,12 @@ struct veredito {
   // a node of an incomplete code may lack a branch (-1).
   std::vector<no> arvore;
 };
+
+// Binds the codes a learner wrote to the symbols of m, into seu. Refuses
+// (dados_recusados) a code for a character without weight, a symbol with
+// weight but no code, and an empty code among two or more symbols.
+[[nodiscard]] std::optional<falha> liga_codigos(const std::vector<codigo_escrito>& lidos,
+                                                const modelo& m, codigos& seu);
 
 // Checks seu, a code string for each symbol of m, finding by finding.
 [[nodiscard]] veredito confere(const modelo& m, const codigos& seu);

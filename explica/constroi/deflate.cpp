@@ -94,9 +94,9 @@ bloco_deflate planeja_bloco(const modelo& m) {
   }
   const std::vector<int> l = comprimentos_deflate(vezes, max_bits_comprimento);
   std::copy(l.begin(), l.end(), b.comprimento.begin());
-  std::vector<std::string> codigos;
-  static_cast<void>(canonicos(l, codigos));
-  std::copy(codigos.begin(), codigos.end(), b.codigo.begin());
+  std::vector<std::string> cadeias;
+  static_cast<void>(canonicos(l, cadeias));
+  std::copy(cadeias.begin(), cadeias.end(), b.codigo.begin());
   // The lengths in the RFC's order, the zeros at the end left out, four at
   // least.
   int escritos = n_comprimentos;

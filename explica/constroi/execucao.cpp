@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "explica/constroi/nomes.h"
 #include "explica/idioma.h"
 #include "explica/le/bits.h"
 #include "explica/le/pesos.h"
@@ -72,7 +73,11 @@ std::optional<falha> confere_codigos(const std::string& lista, execucao& e) {
     return erro;
   }
   conferencia c;
-  if (auto erro = le_codigos(normal, e.m, c.seu)) {
+  std::vector<codigo_escrito> lidos;
+  if (auto erro = le_codigos(normal, e.m.em_bytes, lidos)) {
+    return erro;
+  }
+  if (auto erro = liga_codigos(lidos, e.m, c.seu)) {
     return erro;
   }
   c.v = confere(e.m, c.seu);

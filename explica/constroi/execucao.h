@@ -13,6 +13,7 @@
 #include "explica/constroi/deflate.h"
 #include "explica/constroi/modelo.h"
 #include "explica/le/gzip.h"
+#include "explica/le/lidos.h"
 #include "explica/le/texto.h"
 #include "explica/pedido.h"
 
@@ -30,16 +31,6 @@ struct execucao {
   std::optional<bloco_deflate> bloco;       // --gzip: the block that stores the code
   std::optional<gzip_lido> aberto;          // --expande, --abre: the gzip file read
   std::vector<std::string> avisos;          // what the learner should know, that stops nothing
-};
-
-// What the program read from files before the run: the text of -a or of
-// standard input, and the gzip file of --expande or --abre; and how it
-// computes a CRC-32, which the page's module leaves empty.
-struct lidos {
-  std::optional<explica::texto> do_arquivo; // the text, where it comes from a file
-  std::span<const unsigned char> gzip;      // the gzip file's bytes, which dono holds
-  std::shared_ptr<const void> dono;
-  crc_de crc;
 };
 
 // Makes p ready in e: reads the weights, the text (from a file, else

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "explica/constroi/nomes.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"
 
@@ -45,7 +46,6 @@ std::size_t simbolo_da_letra(const modelo& m, char c) {
   return 0;
 }
 
-
 } // namespace
 
 // w encoded with code, a code string for each symbol of m; every letter of w
@@ -58,11 +58,10 @@ std::string codifica_palavra(const modelo& m, const std::string& w, const codigo
   return bits;
 }
 
-
 // bits decoded with code, a prefix-free code string for each symbol of m:
 // the letters, or nothing where the bits end inside a code.
 std::optional<std::string> decodifica_palavra(const modelo& m, std::string_view bits,
-                                        const codigos& code) {
+                                              const codigos& code) {
   std::string w;
   while (!bits.empty()) {
     std::size_t s = 1;

@@ -17,17 +17,9 @@
 #include "coder/fila.h"
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/limite.h"
+#include "explica/pedido.h"
 
 namespace explica {
-
-// How weights are written: whole numbers of 10^-casas, or of percentage
-// points of that when porcento, with a decimal comma where virgula. A text's
-// counts have 0 places.
-struct escala {
-  int casas = 0;
-  bool porcento = false;
-  bool virgula = false;
-};
 
 // One step of the build: the queue after it, slot 1 first, as pool indexes,
 // and for a merge the node taken out first, the one taken out second and the
@@ -65,6 +57,9 @@ struct forma_do_codigo {
   bool em_bytes = false; // the symbols are bytes, not characters
   bool deflate = false;  // as DEFLATE stores a code: a lone symbol takes one bit
 };
+
+// A code string for each symbol, by symbol: a model's own, or a learner's.
+using codigos = std::array<std::string, coder::n_simbolos>;
 
 struct modelo {
   std::vector<no> nos;       // the pool in order: the leaves, by symbol, then the merges

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "explica/constroi/nomes.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "explica/constroi/canonico.h"
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"

@@ -2,6 +2,7 @@
 // first: the model's, or a block's of a gzip file that --abre opens.
 #include <string>
 
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"

@@ -1,5 +1,6 @@
 // --dot: a code's tree in Graphviz's DOT, in the walk's order: the model's,
 // or each dynamic block's of a gzip file that --abre opens.
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"

@@ -2,6 +2,7 @@
 // the questions, and the key only where asked.
 #include <string>
 
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/mostra.h"
 

@@ -134,7 +134,8 @@ codigo_invertido inverte(const std::string& codigo) {
 
 // The member's header: no name, no time, no extra field, so that the same
 // text gives the same file; the system unknown, as the page writes it too.
-constexpr std::array<unsigned char, 10> cabecalho = {0x1F, 0x8B, 8, 0, 0, 0, 0, 0, 0, 255};
+constexpr std::array<unsigned char, 10> cabecalho = {
+    gzip_id1, gzip_id2, gzip_deflate, 0, 0, 0, 0, 0, 0, gzip_os_desconhecido};
 
 // The block's header and its description of the codes.
 void descreve(bits_em& s, const bloco_deflate& b) {

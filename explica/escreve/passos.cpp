@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"

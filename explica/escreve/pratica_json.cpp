@@ -3,6 +3,7 @@
 // tree is whole, the score, and the verdict of the last merge or answer.
 #include <string>
 
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/mostra.h"
 

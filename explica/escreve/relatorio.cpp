@@ -1,5 +1,6 @@
 // --relatorio: the demo's table of characters and codes, then the encoded
 // text, in the demo's very layout.
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "explica/constroi/execucao.h"
 #include "explica/le/bytes.h"
+#include "explica/le/lidos.h"
 #include "explica/le/texto.h"
 #include "explica/pedido.h"
 

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "explica/constroi/deflate.h"
+#include "explica/formato.h"
 #include "explica/idioma.h"
 #include "explica/mostra.h"
 
@@ -592,7 +592,7 @@ std::string sistema(std::uint32_t os) {
   const char* const nomes[] = {"FAT",       "Amiga", "VMS",       "Unix",        "VM/CMS",
                                "Atari TOS", "HPFS",  "Macintosh", "Z-System",    "CP/M",
                                "TOPS-20",   "NTFS",  "QDOS",      "Acorn RISCOS"};
-  if (os == 255) {
+  if (os == gzip_os_desconhecido) {
     return tr("desconhecido");
   }
   return os < std::size(nomes) ? nomes[os] : tr("não atribuído");
@@ -620,7 +620,7 @@ std::optional<falha> ate_zero(leitor& l, const char* nome, membro_lido& m) {
 
 // The optional fields that FLG announces, in their order.
 std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, const crc_de& crc) {
-  if ((flg & 4U) != 0) { // FEXTRA
+  if ((flg & flg_fextra) != 0) {
     std::uint32_t xlen = 0;
     if (auto erro = campo_de(l, 16, "XLEN", tr("do cabeçalho"), &m.cabecalho, xlen)) {
       return erro;
@@ -631,14 +631,15 @@ std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, con
     m.cabecalho.push_back({"EXTRA", l.bit, std::uint64_t{8} * xlen, xlen, ""});
     l.bit += std::uint64_t{8} * xlen;
   }
-  for (const auto& [bit, campo] : {std::pair{8U, "FNAME"}, std::pair{16U, "FCOMMENT"}}) {
+  for (const auto& [bit, campo] :
+       {std::pair{flg_fname, "FNAME"}, std::pair{flg_fcomment, "FCOMMENT"}}) {
     if ((flg & bit) != 0) {
       if (auto erro = ate_zero(l, campo, m)) {
         return erro;
       }
     }
   }
-  if ((flg & 2U) != 0) { // FHCRC: the low half of the CRC-32 of the header so far
+  if ((flg & flg_fhcrc) != 0) { // the low half of the CRC-32 of the header so far
     const std::span<const unsigned char> ate_aqui =
         l.a.subspan(static_cast<std::size_t>(m.byte), static_cast<std::size_t>(l.byte() - m.byte));
     const std::uint32_t esperado =
@@ -658,7 +659,7 @@ std::optional<falha> opcionais(leitor& l, std::uint32_t flg, membro_lido& m, con
 // A member's header: ID1 ID2, CM, FLG, MTIME, XFL, OS and what FLG adds.
 std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, const crc_de& crc) {
   m.byte = l.byte();
-  if (!l.cabe(16) || l.a[leitor::em(l.bit)] != 0x1F || l.a[leitor::em(l.bit) + 1] != 0x8B) {
+  if (!l.cabe(16) || l.a[leitor::em(l.bit)] != gzip_id1 || l.a[leitor::em(l.bit) + 1] != gzip_id2) {
     return membro == 0 ? defeito(m.byte, tr("o arquivo não começa como um gzip (1f 8b)"))
                        : defeito(m.byte, tr("depois do membro ") + std::to_string(membro) +
                                              tr(" há bytes que não são um membro gzip"));
@@ -670,22 +671,21 @@ std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, co
       return erro;
     }
   }
-  m.cabecalho[2].nota = v == 8 ? "" : "?";
-  if (m.cabecalho[2].valor != 8) {
-    return defeito(m.byte + 2, tr("o método (CM) é ") + std::to_string(m.cabecalho[2].valor) +
-                                   tr(", e só o 8, deflate, existe"));
+  const std::uint64_t cm = m.cabecalho[2].valor;
+  if (cm != gzip_deflate) {
+    return defeito(m.byte + 2,
+                   tr("o método (CM) é ") + std::to_string(cm) + tr(", e só o 8, deflate, existe"));
   }
   m.cabecalho[2].nota = "deflate";
   const std::uint32_t flg = v;
-  if ((flg & 0xE0U) != 0) {
+  if ((flg & flg_reservados) != 0) {
     return defeito(m.byte + 3,
                    tr("as flags (FLG) são ") + hex(flg, 2) + tr(", com bits reservados"));
   }
-  m.cabecalho[3].nota = std::string("FTEXT ") + ((flg & 1U) != 0 ? "1" : "0") + tr(", FHCRC ") +
-                        ((flg & 2U) != 0 ? "1" : "0") + tr(", FEXTRA ") +
-                        ((flg & 4U) != 0 ? "1" : "0") + tr(", FNAME ") +
-                        ((flg & 8U) != 0 ? "1" : "0") + tr(", FCOMMENT ") +
-                        ((flg & 16U) != 0 ? "1" : "0");
+  const auto bit = [flg](std::uint32_t b) { return (flg & b) != 0 ? "1" : "0"; };
+  m.cabecalho[3].nota = std::string("FTEXT ") + bit(1) + tr(", FHCRC ") + bit(flg_fhcrc) +
+                        tr(", FEXTRA ") + bit(flg_fextra) + tr(", FNAME ") + bit(flg_fname) +
+                        tr(", FCOMMENT ") + bit(flg_fcomment);
   for (const auto& [n, campo] : {std::pair{32, "MTIME"}, std::pair{8, "XFL"}, std::pair{8, "OS"}}) {
     if (auto erro = campo_de(l, n, campo, tr("do cabeçalho"), &m.cabecalho, v)) {
       return erro;

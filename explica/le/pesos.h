@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "alfabeto/alfabeto.h"
-#include "explica/constroi/modelo.h"
 #include "explica/pedido.h"
 
 namespace explica {
