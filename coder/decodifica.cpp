@@ -83,7 +83,7 @@ void preenche(const no_arvore* no, std::uint32_t caminho, int profundidade) {
 // the bits after a code, i >> bits, lies below i, so going down from the top
 // finds it still holding one symbol; only entry 0 is its own, and a copy
 // keeps it as it was.
-void prepara(const no_arvore* raiz) {
+void monta_tabela(const no_arvore* raiz) {
   preenche(raiz, 0, 0);
   for (std::uint32_t i = mascara + 1; i-- > 0;) {
     entrada& e = tabela[i];
@@ -350,7 +350,7 @@ bool decodifica(const char* codigo, std::span<char> destino) {
     return true;
   }
   if (!tabela_pronta) {
-    prepara(raiz);
+    monta_tabela(raiz);
   }
   std::size_t i = 0; // the offset in codigo of the first code not yet decoded
   std::size_t n = 0; // the first free character of destino; always less than its size

@@ -107,7 +107,7 @@ std::string escrito(std::int64_t p, escala e) {
   return e.porcento ? s + "%" : s;
 }
 
-std::string conta(std::int64_t n, const char* um, const char* varios) {
+std::string plural(std::int64_t n, const char* um, const char* varios) {
   return std::to_string(n) + " " + (n == 1 ? um : varios);
 }
 

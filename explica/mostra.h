@@ -51,7 +51,7 @@ namespace explica {
 
 // n and its noun, singular for exactly 1, as Portuguese counts: "1 bit",
 // "0 bits".
-[[nodiscard]] std::string conta(std::int64_t n, const char* um, const char* varios);
+[[nodiscard]] std::string plural(std::int64_t n, const char* um, const char* varios);
 
 // How many columns s takes on a terminal: one a character.
 [[nodiscard]] std::size_t colunas(std::string_view s);

@@ -151,8 +151,8 @@ std::optional<falha> combina_leitura(const pedido& p) {
   return std::nullopt;
 }
 
-// What --gzip cannot go with, and what it brings.
-std::optional<falha> combina_gzip(pedido& p) {
+// What --gzip cannot go with.
+std::optional<falha> combina_gzip(const pedido& p) {
   if (p.lista) {
     return erro_de_uso(tr("--gzip escreve os bytes de um texto: não vai com -f"));
   }
@@ -173,18 +173,23 @@ std::optional<falha> combina_gzip(pedido& p) {
   if (*p.gzip == "-" && p.terminal) {
     return erro_de_uso(tr("--gzip=- escreveria bytes num terminal: mande a saída para um arquivo"));
   }
-  p.bytes = true;
-  p.canonico = true;
-  p.limite = p.limite == 0 ? max_bits_gzip : p.limite;
-  if (*p.gzip == "-") {
-    p.forma = formato::gzip;
-  }
   return std::nullopt;
 }
 
 } // namespace
 
-std::optional<falha> combina(pedido& p) {
+void completa(pedido& p) {
+  // A gzip file codes bytes, with a canonical code of at most 15 bits, as
+  // DEFLATE stores one.
+  if (p.gzip && !p.gzip_lido() && !p.exercicio) {
+    p.bytes = true;
+    p.canonico = true;
+    p.limite = p.limite == 0 ? max_bits_gzip : p.limite;
+    p.forma = *p.gzip == "-" ? formato::gzip : p.forma;
+  }
+}
+
+std::optional<falha> combina(const pedido& p) {
   if (auto erro = combina_exercicio(p); erro || p.exercicio) {
     return erro;
   }

@@ -62,10 +62,9 @@ struct pedido {
   std::optional<std::string> titulo;  // --titulo: the sheet's title
   std::vector<int> pontos;            // --pontos: each question's points, or none
   formato forma = formato::secoes;
-  int limite = 0;          // --limite: the longest code allowed, or 0
-  std::uint32_t crc32 = 0; // the CRC-32 of the text's bytes, for --gzip
-  int letras = 0;          // --simbolos: the letters of each exercise's table, or 0
-  int quantos = 0;         // --quantos: how many exercises, or 0 for one
+  int limite = 0;  // --limite: the longest code allowed, or 0
+  int letras = 0;  // --simbolos: the letters of each exercise's table, or 0
+  int quantos = 0; // --quantos: how many exercises, or 0 for one
   bool passos = false;
   bool arvore = false;
   bool relatorio = false;
@@ -119,10 +118,13 @@ inline constexpr int max_exercicios = 100;
 // max_limite, or a mistake (uso_errado).
 [[nodiscard]] std::optional<falha> le_limite(std::string_view escrito, pedido& p);
 
-// What p asks that cannot be done together (uso_errado), if anything; and
-// what one option brings along: --gzip codes bytes, with a canonical code of
-// at most 15 bits, as DEFLATE stores one.
-[[nodiscard]] std::optional<falha> combina(pedido& p);
+// What p asks that cannot be done together (uso_errado), if anything.
+[[nodiscard]] std::optional<falha> combina(const pedido& p);
+
+// What one option brings along, into p, once combina has found nothing
+// wrong: --gzip codes bytes, with a canonical code of at most 15 bits, as
+// DEFLATE stores one.
+void completa(pedido& p);
 
 // Reads the seed of --exercicio=SEMENTE, a whole number from 0 to 2^64 - 1,
 // into p.semente; the K of --simbolos=K (min_letras to max_letras) into

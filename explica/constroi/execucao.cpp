@@ -103,9 +103,10 @@ std::optional<falha> confere_limite(const pedido& p, std::int32_t k) {
   if (p.limite == 0 || k <= 1 || menor_limite(k) <= p.limite) {
     return std::nullopt;
   }
-  return recusa(tr("o limite de ") + conta(p.limite, tr("bit"), tr("bits")) + tr(" não comporta ") +
-                    std::to_string(k) + tr(" símbolos, que pedem ao menos ") +
-                    conta(menor_limite(k), tr("bit"), tr("bits")),
+  return recusa(tr("o limite de ") + plural(p.limite, tr("bit"), tr("bits")) +
+                    tr(" não comporta ") + std::to_string(k) +
+                    tr(" símbolos, que pedem ao menos ") +
+                    plural(menor_limite(k), tr("bit"), tr("bits")),
                 origem::limite);
 }
 
@@ -152,8 +153,8 @@ falha bits_incompletos(const execucao& e, const decodificador& d, std::string_vi
   return recusa(tr("os bits terminam no meio de um código, que começa no bit ") +
                     std::to_string(d.comeco + 1) + tr(" de ") + std::to_string(d.lidos) +
                     tr("; antes dele, ") +
-                    conta(static_cast<std::int64_t>(simbolos.size()), unidade(e.m),
-                          e.m.em_bytes ? tr("bytes") : tr("caracteres")) +
+                    plural(static_cast<std::int64_t>(simbolos.size()), unidade(e.m),
+                           e.m.em_bytes ? tr("bytes") : tr("caracteres")) +
                     (simbolos.empty() ? "" : ": " + antes),
                 origem::bits);
 }
@@ -180,6 +181,9 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
   const bool ha_texto = l.do_arquivo.has_value() || p.texto.has_value();
   if (auto erro = le_o_texto(p, std::move(l.do_arquivo), e)) {
     return erro;
+  }
+  if (p.gzip) { // the bytes as they are, before they are rewritten as symbols
+    e.crc32 = l.crc(0, e.t.caracteres());
   }
   alfabeto::contagem& letras = p.lista ? *e.lista : *e.t.contagem;
   if (p.gzip) {

@@ -29,6 +29,7 @@ struct execucao {
   std::optional<std::string> decodificado;  // the decoded bits, as UTF-8
   std::optional<conferencia> conferido;     // the learner's code, checked
   std::optional<bloco_deflate> bloco;       // --gzip: the block that stores the code
+  std::uint32_t crc32 = 0;                  // --gzip: the CRC-32 of the text's bytes
   std::optional<gzip_lido> aberto;          // --expande, --abre: the gzip file read
   std::vector<std::string> avisos;          // what the learner should know, that stops nothing
 };

@@ -48,7 +48,7 @@ void le_arvore(modelo& m) {
   m.raiz = coder::fila_final > 1 ? indice(coder::fila(1)) : -1;
 }
 
-numeros conta(const modelo& m) {
+numeros figuras_de(const modelo& m) {
   numeros n;
   for (std::int32_t i = 0; i < m.folhas; ++i) {
     const no& folha = m.nos[static_cast<std::size_t>(i)];
@@ -84,7 +84,7 @@ std::vector<std::int32_t> iguais(const std::vector<std::int32_t>& fila, std::int
 // One merge, as junta_dois makes it, with the coder's own queue and parent:
 // the queue is read between the two removals, so that the step can tell which
 // equal weights each node taken out faced.
-bool junta(modelo& m) {
+bool uma_juncao(modelo& m) {
   if (coder::fila_final <= 2) {
     return false;
   }
@@ -138,7 +138,7 @@ std::vector<int> limita(modelo& m) {
 }
 
 // The tree of m's codes, a trie in the walk's order, the root first.
-void planta(modelo& m) {
+void arvore_dos_codigos(modelo& m) {
   std::vector<std::int64_t> pesos(static_cast<std::size_t>(m.folhas) + 1);
   for (std::int32_t s = 1; s <= m.folhas; ++s) {
     pesos[static_cast<std::size_t>(s)] = m.nos[static_cast<std::size_t>(s - 1)].peso;
@@ -163,7 +163,7 @@ void canoniza(modelo& m) {
   std::vector<std::string> codigos;
   m.comprimentos = canonicos(comprimentos, codigos);
   std::copy(codigos.begin(), codigos.end(), m.codigo.begin());
-  planta(m);
+  arvore_dos_codigos(m);
 }
 
 } // namespace
@@ -181,7 +181,7 @@ modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
     std::abort(); // numera's weights, which the coder takes
   }
   m.passos.push_back({fila_agora(), -1, -1, -1, {}, {}});
-  while (junta(m)) {
+  while (uma_juncao(m)) {
   }
   if (!coder::cria_codigos()) {
     std::abort(); // the merges leave one node
@@ -190,7 +190,7 @@ modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
   if (m.ramo_do_primeiro == '0') {
     troca_ramos(m);
   }
-  m.bits_huffman = conta(m).bits;
+  m.bits_huffman = figuras_de(m).bits;
   m.arvore = m.nos;
   m.raiz_da_arvore = m.raiz;
   if (m.canonico && m.folhas > 0) {
@@ -200,9 +200,9 @@ modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
   // whose '1' branch holds nothing, as inflaters expect.
   if (forma.deflate && m.folhas == 1) {
     m.codigo[1].assign(1, '0');
-    planta(m);
+    arvore_dos_codigos(m);
   }
-  m.figuras = conta(m);
+  m.figuras = figuras_de(m);
   return m;
 }
 

@@ -119,10 +119,10 @@ std::string placar_de(const modelo& m, const floresta& f, int certas, int pergun
   const int juncoes = std::max(0, m.folhas - 1);
   std::string s = tr("Pontos: ") + std::to_string(f.de_primeira + certas) + tr(" de ") +
                   std::to_string(juncoes + perguntas) + " (" + std::to_string(f.de_primeira) +
-                  tr(" de ") + conta(juncoes, tr("junção"), tr("junções")) + tr(" de primeira");
+                  tr(" de ") + plural(juncoes, tr("junção"), tr("junções")) + tr(" de primeira");
   if (perguntas > 0) {
     s += ", " + std::to_string(certas) + tr(" de ") +
-         conta(perguntas, tr("resposta"), tr("respostas")) + tr(" de primeira");
+         plural(perguntas, tr("resposta"), tr("respostas")) + tr(" de primeira");
   }
   return s + ").";
 }
@@ -140,9 +140,9 @@ avaliacao confere_codificacao(const exercicio& x, std::string_view resposta, con
   }
   const modelo& m = x.chave.m;
   if (bits == x.codificado || (seu != nullptr && bits == codifica_palavra(m, x.codificar, *seu))) {
-    return avaliado(true, tr("Certo: ") + x.codificar + tr(" fica em ") +
-                              conta(static_cast<std::int64_t>(bits.size()), tr("bit"), tr("bits")) +
-                              ".");
+    return avaliado(
+        true, tr("Certo: ") + x.codificar + tr(" fica em ") +
+                  plural(static_cast<std::int64_t>(bits.size()), tr("bit"), tr("bits")) + ".");
   }
   const std::string& certo = seu != nullptr ? codifica_palavra(m, x.codificar, *seu) : x.codificado;
   std::size_t i = 0;
@@ -153,7 +153,7 @@ avaliacao confere_codificacao(const exercicio& x, std::string_view resposta, con
                   i < bits.size() && i < certo.size()
                       ? tr("o bit ") + std::to_string(i + 1) + tr(" não é o que o código dá")
                       : tr("são ") +
-                            conta(static_cast<std::int64_t>(certo.size()), tr("bit"), tr("bits")) +
+                            plural(static_cast<std::int64_t>(certo.size()), tr("bit"), tr("bits")) +
                             tr(", não ") + std::to_string(bits.size()));
 }
 

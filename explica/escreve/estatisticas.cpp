@@ -34,14 +34,14 @@ std::string decimais(double x, int casas) {
 void preco_do_limite(const modelo& m, linhas& l) {
   const std::int64_t a_mais = m.figuras.bits - m.bits_huffman;
   if (m.maior_huffman <= m.limite) {
-    l.emplace_back(tr("limite de ") + conta(m.limite, tr("bit"), tr("bits")),
+    l.emplace_back(tr("limite de ") + plural(m.limite, tr("bit"), tr("bits")),
                    tr("o código de Huffman já cabe, com ") +
-                       conta(m.maior_huffman, tr("bit"), tr("bits")) +
+                       plural(m.maior_huffman, tr("bit"), tr("bits")) +
                        tr(" no mais longo, e fica como é"));
     return;
   }
   l.emplace_back(
-      tr("limite de ") + conta(m.limite, tr("bit"), tr("bits")),
+      tr("limite de ") + plural(m.limite, tr("bit"), tr("bits")),
       custo_em_bits(m, m.figuras.bits) + tr(", contra ") + custo_em_bits(m, m.bits_huffman) +
           tr(" do código de Huffman, ") + custo_em_bits(m, a_mais) + tr(" a mais (") +
           decimais(100.0 * static_cast<double>(a_mais) / static_cast<double>(m.bits_huffman), 2) +
@@ -59,32 +59,32 @@ void contas_do_arquivo(const modelo& m, const bloco_deflate& b, linhas& l) {
   const std::int64_t texto = m.figuras.caracteres - 1; // the end of block is no byte
   const std::int64_t codigo_cl = 3 * static_cast<std::int64_t>(b.hclen + 4);
   l.emplace_back(tr("o arquivo gzip"),
-                 conta(c.bytes(), tr("byte"), tr("bytes")) + tr(", contra ") +
-                     conta(texto, tr("byte"), tr("bytes")) + tr(" do texto") +
+                 plural(c.bytes(), tr("byte"), tr("bytes")) + tr(", contra ") +
+                     plural(texto, tr("byte"), tr("bytes")) + tr(" do texto") +
                      (texto > 0 ? " (" +
                                       decimais(100.0 * static_cast<double>(c.bytes()) /
                                                    static_cast<double>(texto),
                                                2) +
                                       "%)"
                                 : ""));
-  l.emplace_back(tr("  o cabeçalho do gzip"), conta(c.cabecalho / 8, tr("byte"), tr("bytes")));
+  l.emplace_back(tr("  o cabeçalho do gzip"), plural(c.cabecalho / 8, tr("byte"), tr("bytes")));
   l.emplace_back(tr("  o cabeçalho do bloco (BFINAL e BTYPE)"),
-                 conta(c.cabecalho_bloco, tr("bit"), tr("bits")));
-  l.emplace_back(tr("  a descrição dos códigos"), conta(c.descricao, tr("bit"), tr("bits")) +
+                 plural(c.cabecalho_bloco, tr("bit"), tr("bits")));
+  l.emplace_back(tr("  a descrição dos códigos"), plural(c.descricao, tr("bit"), tr("bits")) +
                                                       tr(": HLIT, HDIST e HCLEN 14, o código de "
                                                          "comprimentos ") +
                                                       std::to_string(codigo_cl) +
                                                       tr(", os comprimentos ") +
                                                       std::to_string(c.descricao - 14 - codigo_cl));
   l.emplace_back(tr("  os dados"),
-                 conta(c.dados, tr("bit"), tr("bits")) + tr(", com o fim de bloco"));
-  l.emplace_back(tr("  o enchimento até o byte"), conta(c.enchimento, tr("bit"), tr("bits")));
+                 plural(c.dados, tr("bit"), tr("bits")) + tr(", com o fim de bloco"));
+  l.emplace_back(tr("  o enchimento até o byte"), plural(c.enchimento, tr("bit"), tr("bits")));
   l.emplace_back(tr("  o fim do membro (CRC32 e ISIZE)"),
-                 conta(c.trailer / 8, tr("byte"), tr("bytes")));
+                 plural(c.trailer / 8, tr("byte"), tr("bytes")));
   const double limite = m.figuras.entropia * static_cast<double>(texto) / 8;
   l.emplace_back(tr("o limite da entropia, para os mesmos bytes"),
                  decimais(limite, 1) + tr(" bytes de dados, contra ") +
-                     conta((c.dados + 7) / 8, tr("byte"), tr("bytes")) + tr(" dos dados daqui"));
+                     plural((c.dados + 7) / 8, tr("byte"), tr("bytes")) + tr(" dos dados daqui"));
 }
 
 } // namespace
@@ -104,7 +104,7 @@ linhas figuras(const execucao& e) {
   linhas l{{total, peso(m, n.caracteres)}, {tr("símbolos distintos"), std::to_string(n.simbolos)}};
   if (contagens) {
     l.emplace_back(tr("bits codificados"), std::to_string(n.bits) + tr(", em ") +
-                                               conta((n.bits + 7) / 8, tr("byte"), tr("bytes")));
+                                               plural((n.bits + 7) / 8, tr("byte"), tr("bytes")));
   }
   if (n.caracteres == 0) {
     return l;
@@ -121,18 +121,18 @@ linhas figuras(const execucao& e) {
   const int fixo = bits_fixos(n.simbolos);
   if (!contagens) {
     l.emplace_back(tr("num código de tamanho fixo"),
-                   conta(fixo, tr("bit"), tr("bits")) + tr(" por ") + unidade(m));
+                   plural(fixo, tr("bit"), tr("bits")) + tr(" por ") + unidade(m));
     return l;
   }
   // A weight table is no text: it has no bytes to compare the code with.
   const std::int64_t original = n.bytes_utf8 - (e.bloco ? 1 : 0); // the end of block is no byte
   if (!e.p.lista) {
     l.emplace_back(m.em_bytes ? tr("o texto original") : tr("em UTF-8"),
-                   conta(8 * original, tr("bit"), tr("bits")) + ", " +
-                       conta(original, tr("byte"), tr("bytes")));
+                   plural(8 * original, tr("bit"), tr("bits")) + ", " +
+                       plural(original, tr("byte"), tr("bytes")));
   }
-  l.emplace_back(tr("num código de tamanho fixo, de ") + conta(fixo, tr("bit"), tr("bits")),
-                 conta(fixo * n.caracteres, tr("bit"), tr("bits")));
+  l.emplace_back(tr("num código de tamanho fixo, de ") + plural(fixo, tr("bit"), tr("bits")),
+                 plural(fixo * n.caracteres, tr("bit"), tr("bits")));
   if (e.bloco) {
     contas_do_arquivo(m, *e.bloco, l);
   }

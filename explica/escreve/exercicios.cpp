@@ -62,7 +62,7 @@ std::string nota_de_empate(const exercicio& x) {
 }
 
 std::string pontos(const pedido& p, std::size_t k) {
-  return p.pontos.empty() ? "" : " (" + conta(p.pontos[k], tr("ponto"), tr("pontos")) + ")";
+  return p.pontos.empty() ? "" : " (" + plural(p.pontos[k], tr("ponto"), tr("pontos")) + ")";
 }
 
 std::string titulo_do_exercicio(const pedido& p, std::size_t i) {
@@ -71,7 +71,7 @@ std::string titulo_do_exercicio(const pedido& p, std::size_t i) {
     total += n;
   }
   return tr("Exercício ") + std::to_string(i + 1) +
-         (p.pontos.empty() ? "" : " · " + conta(total, tr("ponto"), tr("pontos")));
+         (p.pontos.empty() ? "" : " · " + plural(total, tr("ponto"), tr("pontos")));
 }
 
 // The average code length of the key, in bits per letter.
@@ -128,7 +128,7 @@ void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
   }
   escreve_em_linhas(f, codigos, tr("Códigos: "), "  ");
   std::fprintf(f, tr("Custo: %s; média: %s bits por letra\n"),
-               conta(m.figuras.bits, tr("bit"), tr("bits")).c_str(), media(x).c_str());
+               plural(m.figuras.bits, tr("bit"), tr("bits")).c_str(), media(x).c_str());
   escreve_em_linhas(f, x.codificar + " → " + x.codificado, "4. ", "   ");
   escreve_em_linhas(f, x.decodificar + " → " + x.palavra, "5. ", "   ");
   for (const std::size_t k : x.juncoes_com_empate) {

@@ -101,10 +101,10 @@ void escreve_passos_do_codigo(std::FILE* f, const modelo& m) {
     std::fprintf(
         f, ",\n \"package_merge\": {\"titulo\": %s, \"frase\": %s, \"niveis\": [",
         json_texto(tr("Package-merge: o código ótimo de até ") +
-                   conta(m.limite, tr("bit"), tr("bits")))
+                   plural(m.limite, tr("bit"), tr("bits")))
             .c_str(),
         json_texto(tr("O código de Huffman chega a ") +
-                   conta(m.maior_huffman, tr("bit"), tr("bits")) +
+                   plural(m.maior_huffman, tr("bit"), tr("bits")) +
                    tr(". Cada nível tem uma moeda por símbolo e os pacotes dos pares de itens "
                       "do nível de baixo, em ordem de peso; no nível 1 ficam os ") +
                    std::to_string(2 * m.folhas - 2) +
@@ -141,9 +141,9 @@ std::string resumo(const execucao& e) {
     return e.p.lista ? tr("Não há nada a codificar: nenhum símbolo da lista tem peso.")
                      : tr("Não há nada a codificar: o texto não tem nenhum símbolo.");
   }
-  std::string r = conta(m.folhas, tr("símbolo"), tr("símbolos")) + ", ";
+  std::string r = plural(m.folhas, tr("símbolo"), tr("símbolos")) + ", ";
   r += e.p.lista ? tr("soma dos pesos ") + peso(m, m.figuras.caracteres)
-                 : conta(m.figuras.caracteres, tr("caractere"), tr("caracteres"));
+                 : plural(m.figuras.caracteres, tr("caractere"), tr("caracteres"));
   r += '.';
   if (e.p.lista && e.p.texto && !e.p.texto->empty()) {
     r += tr(" O código é o dos pesos; o texto só é codificado com ele.");

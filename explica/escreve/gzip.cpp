@@ -175,7 +175,7 @@ void escreve_gzip(std::FILE* f, const execucao& e) {
     const auto tamanho = static_cast<std::uint32_t>(simbolos.size()); // ISIZE: modulo 2^32
     std::array<unsigned char, 8> trailer{};
     for (int k = 0; k < 4; ++k) {
-      trailer[static_cast<std::size_t>(k)] = static_cast<unsigned char>(e.p.crc32 >> (8 * k));
+      trailer[static_cast<std::size_t>(k)] = static_cast<unsigned char>(e.crc32 >> (8 * k));
       trailer[static_cast<std::size_t>(k) + 4] = static_cast<unsigned char>(tamanho >> (8 * k));
     }
     s.poe_bytes(trailer);

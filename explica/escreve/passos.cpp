@@ -38,9 +38,9 @@ const no& de(const modelo& m, std::int32_t i) {
 void escreve_package_merge(std::FILE* f, const modelo& m) {
   escreve_em_linhas(
       f,
-      tr("O código de Huffman chega a ") + conta(m.maior_huffman, tr("bit"), tr("bits")) +
-          tr(", mais que o limite de ") + conta(m.limite, tr("bit"), tr("bits")) +
-          tr(": o código ótimo de até ") + conta(m.limite, tr("bit"), tr("bits")) +
+      tr("O código de Huffman chega a ") + plural(m.maior_huffman, tr("bit"), tr("bits")) +
+          tr(", mais que o limite de ") + plural(m.limite, tr("bit"), tr("bits")) +
+          tr(": o código ótimo de até ") + plural(m.limite, tr("bit"), tr("bits")) +
           tr(" vem do package-merge (Larmore e Hirschberg). Cada nível tem uma moeda por símbolo, "
              "com o seu peso, e os pacotes [peso] feitos dos pares de itens do nível de baixo, em "
              "ordem de peso. No nível 1 ficam os 2k - 2 = ") +
@@ -81,9 +81,9 @@ void escreve_canonico(std::FILE* f, const modelo& m) {
   if (m.limite > 0 && m.maior_huffman <= m.limite) {
     escreve_em_linhas(f,
                       tr("O código de Huffman, com ") +
-                          conta(m.maior_huffman, tr("bit"), tr("bits")) +
+                          plural(m.maior_huffman, tr("bit"), tr("bits")) +
                           tr(" no mais longo, já cabe no limite de ") +
-                          conta(m.limite, tr("bit"), tr("bits")) + tr(": os comprimentos ficam."),
+                          plural(m.limite, tr("bit"), tr("bits")) + tr(": os comprimentos ficam."),
                       "", "");
   }
   escreve_em_linhas(

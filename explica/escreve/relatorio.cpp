@@ -27,7 +27,7 @@ void escreve_relatorio(std::FILE* f, const execucao& e) {
   if (e.bloco) {
     const std::string& fim = m.codigo[static_cast<std::size_t>(m.folhas)]; // the last symbol
     std::fprintf(f, tr("e o fim de bloco, %s: %s no arquivo\n"), fim.c_str(),
-                 conta(m.figuras.bits, tr("bit"), tr("bits")).c_str());
+                 plural(m.figuras.bits, tr("bit"), tr("bits")).c_str());
   }
 }
 

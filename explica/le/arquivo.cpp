@@ -222,10 +222,6 @@ std::optional<falha> le_arquivos(pedido& p, lidos& l) {
       return erro;
     }
   }
-  if (p.gzip) { // the bytes as they are, which --gzip codes
-    p.crc32 =
-        crc32_de(0, l.do_arquivo ? l.do_arquivo->bytes.bytes() : std::span<const char>(*p.texto));
-  }
   if (p.gzip_lido()) {
     return le_binario(*p.gzip_lido(), l);
   }

@@ -18,8 +18,8 @@ namespace explica {
 using ao_ler = std::function<std::optional<falha>(const lido& t, bool fim)>;
 
 // Reads the file caminho, or standard input for "-", into t, to its end
-// whatever size it claims. Says why it could not (uso_errado, in Portuguese),
-// or passes on what recebe refused.
+// whatever size it claims. Says why it could not (uso_errado, in the
+// reader's language), or passes on what recebe refused.
 [[nodiscard]] std::optional<falha> le_arquivo(const std::string& caminho, lido& t,
                                               const ao_ler& recebe);
 
@@ -41,11 +41,11 @@ using ao_ler_pedaco = std::function<std::optional<falha>(std::span<const char> p
 
 // Reads what the request takes from files into l: the text of -a or of
 // standard input, when it comes from there, and the gzip file of --expande or
-// --abre; the bits of -d - into p.bits; and, for --gzip, the text's CRC-32
-// into p.crc32. l.crc is then zlib's crc32().
+// --abre; and the bits of -d - into p.bits, unless they are decoded as they
+// come. l.crc is then zlib's crc32().
 [[nodiscard]] std::optional<falha> le_arquivos(pedido& p, lidos& l);
 
-// The system's reason for errno e, in Portuguese.
+// The system's reason for errno e, in the reader's language.
 [[nodiscard]] std::string motivo(int e);
 
 } // namespace explica

@@ -571,7 +571,7 @@ std::optional<falha> bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& 
     erro = erro ? erro : literais(l, tipo == 1 ? fixo() : dinamico_lido, k, o);
     b.campos.push_back(
         {tr("literais e fim de bloco"), dados, l.bit - dados, o.n - antes,
-         conta(static_cast<std::int64_t>(o.n - antes), tr("literal"), tr("literais")) +
+         plural(static_cast<std::int64_t>(o.n - antes), tr("literal"), tr("literais")) +
              tr(" e o fim de bloco")});
   }
   b.literais = static_cast<std::int64_t>(o.n - antes);
@@ -705,7 +705,7 @@ std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, dest
   const auto n = static_cast<int>((8 - l.bit % 8) % 8); // a whole byte holds them: l.cabe(n)
   const std::uint32_t resto = l.le(n);
   m.fim.push_back({tr("enchimento"), antes, l.bit - antes, resto,
-                   conta(n, tr("bit"), tr("bits")) + tr(" até o fim do byte")});
+                   plural(n, tr("bit"), tr("bits")) + tr(" até o fim do byte")});
   std::uint32_t v = 0;
   if (auto erro = campo_de(l, 32, "CRC32", tr("do fim do membro"), &m.fim, m.crc32)) {
     return erro;

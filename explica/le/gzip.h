@@ -28,7 +28,8 @@ struct campo {
 
 // A block: its type (0 stored, 1 fixed codes, 2 dynamic codes), whether it
 // is the last, its fields, the literals it holds; for a dynamic block its
-// codes' lengths, and how often each literal (and the end, 256) came.
+// codes' lengths, and, where the file is read for its anatomy, how often
+// each literal (and the end, 256) came.
 struct bloco_lido {
   int tipo = 0;
   bool final = false;
@@ -36,7 +37,7 @@ struct bloco_lido {
   std::int64_t literais = 0;
   std::vector<int> comprimentos;   // the literal/length code's, by symbol, HLIT + 257
   std::vector<int> distancias;     // the distance code's, HDIST + 1
-  std::vector<std::int64_t> vezes; // by literal/length symbol, to 256
+  std::vector<std::int64_t> vezes; // by literal/length symbol, to 256; empty unless anatomia
   std::vector<campo> campos;
 };
 
@@ -65,7 +66,7 @@ using crc_de = std::function<std::uint32_t(std::uint32_t, std::span<const char>)
 
 // Reads arquivo, a gzip file of one or more members whose blocks are stored,
 // or of fixed or dynamic codes holding literals only, into g: the original
-// bytes and, where anatomia, every field. Refuses (dados_recusados), naming
+// bytes, every field, and, where anatomia, each block's counts. Refuses (dados_recusados), naming
 // the fault and its byte, a file that is not such a gzip file: a wrong
 // magic, method or reserved flag, a header cut short, a reserved block type,
 // a code over-subscribed or incomplete, a code-length repeat with nothing

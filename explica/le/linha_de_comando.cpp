@@ -282,6 +282,7 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
   if (auto erro = combina(p)) {
     return erro;
   }
+  completa(p);
   // Nothing asked asks for the report, where there is a text to report on.
   if (!p.passos && !p.arvore && !p.estatisticas && !p.confere && !p.bits &&
       p.forma == formato::secoes && !p.gzip_lido()) {

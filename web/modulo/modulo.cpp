@@ -44,6 +44,15 @@ std::optional<std::string> resposta; // the learner's answer to a practice's que
 std::optional<std::string> chrome;   // a text of the page's own, to translate
 std::vector<char> recebidos;         // what the page writes before entrada takes it
 origem de = origem::opcoes;          // of the last refusal
+std::uint32_t crc_do_navegador = 0;  // the CRC-32 of the text, as the browser's gzip gives it
+
+// What the page read: nothing but the CRC-32 of the one text it has, which
+// the browser computed.
+lidos lidos_do_navegador() {
+  lidos l;
+  l.crc = [](std::uint32_t, std::span<const char>) { return crc_do_navegador; };
+  return l;
+}
 
 // The page speaks of its own controls, never of the program's options.
 const bool da_pagina = [] {
@@ -91,7 +100,7 @@ EXPORTA(opcao) void opcao(std::int32_t qual, std::int32_t valor) {
   if (qual >= 0 && qual < 3) {
     *chaves[qual] = valor != 0;
   } else if (qual == 3) {
-    p.crc32 = static_cast<std::uint32_t>(valor);
+    crc_do_navegador = static_cast<std::uint32_t>(valor);
   }
 }
 
@@ -104,7 +113,11 @@ std::optional<falha> confere_pedido() {
       return erro;
     }
   }
-  return combina(p);
+  if (auto erro = combina(p)) {
+    return erro;
+  }
+  completa(p);
+  return std::nullopt;
 }
 
 // The gzip file written for e, and its fields as --abre reads them back.
@@ -112,9 +125,9 @@ void arquivo_de(const execucao& e) {
   resultados[documento] = em_texto(escreve_gzip, e);
   gzip_lido g;
   // The one text the file holds, whose CRC-32 the page gave.
-  const auto crc = [](std::uint32_t, std::span<const char>) { return p.crc32; };
   const std::string& bytes = resultados[documento];
-  if (le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, true, crc, g)) {
+  if (le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, true,
+              lidos_do_navegador().crc, g)) {
     std::abort(); // the engine reads what it writes: a test holds it
   }
   resultados[frases] = em_texto([&e, &g](std::FILE* f) { escreve_arquivo_json(f, e, g); });
@@ -137,7 +150,7 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   execucao e;
   std::optional<falha> erro = confere_pedido();
   if (!erro) {
-    erro = prepara(p, lidos{}, e);
+    erro = prepara(p, lidos_do_navegador(), e);
   }
   if (erro) {
     resultados[mensagem] = erro->mensagem;
