@@ -7,7 +7,7 @@
 set(explica_comprimentos constroi/canonico.cpp constroi/limite.cpp)
 set(explica_motor
     pedido.cpp mostra.cpp idioma.cpp
-    le/bytes.cpp le/texto.cpp le/pares.cpp le/pesos.cpp le/bits.cpp le/codigos.cpp le/gzip.cpp
+    le/bytes.cpp le/texto.cpp le/pares.cpp le/pesos.cpp le/bits.cpp le/codigos.cpp le/leitor_de_bits.cpp le/deflate.cpp le/gzip.cpp
     constroi/modelo.cpp constroi/nomes.cpp constroi/confere.cpp constroi/execucao.cpp constroi/deflate.cpp
     constroi/exercicio.cpp constroi/pratica.cpp
     escreve/passos.cpp escreve/arvore.cpp escreve/relatorio.cpp escreve/estatisticas.cpp

@@ -1,6 +1,6 @@
-// Reading a gzip file (RFC 1952) whose DEFLATE blocks (RFC 1951) hold
-// literals only: every field checked, and named with where it lies, before
-// anything is taken from it.
+// Reading a gzip file (RFC 1952), its framing only: the members' headers and
+// trailers, each field checked and named with where it lies, over the
+// DEFLATE blocks that le/deflate reads.
 #pragma once
 
 #include <cstdint>
@@ -11,35 +11,10 @@
 #include <vector>
 
 #include "explica/le/bytes.h"
+#include "explica/le/deflate.h"
 #include "explica/pedido.h"
 
 namespace explica {
-
-// A field of the file as --abre shows it: where it starts, in bits from the
-// file's first (a byte's bits from its least significant up), how many bits
-// it takes, its value, and what that means.
-struct campo {
-  std::string nome;
-  std::uint64_t bit = 0;
-  std::uint64_t bits = 0;
-  std::uint64_t valor = 0;
-  std::string nota;
-};
-
-// A block: its type (0 stored, 1 fixed codes, 2 dynamic codes), whether it
-// is the last, its fields, the literals it holds; for a dynamic block its
-// codes' lengths, and, where the file is read for its anatomy, how often
-// each literal (and the end, 256) came.
-struct bloco_lido {
-  int tipo = 0;
-  bool final = false;
-  std::uint64_t bit = 0;
-  std::int64_t literais = 0;
-  std::vector<int> comprimentos;   // the literal/length code's, by symbol, HLIT + 257
-  std::vector<int> distancias;     // the distance code's, HDIST + 1
-  std::vector<std::int64_t> vezes; // by literal/length symbol, to 256; empty unless anatomia
-  std::vector<campo> campos;
-};
 
 // A member: where it starts, its header's and trailer's fields, its blocks,
 // its CRC-32 and ISIZE and whether each matches what its blocks hold.
@@ -58,11 +33,6 @@ struct gzip_lido {
   std::vector<membro_lido> membros;
   lido dados; // the original bytes, every member's one after another
 };
-
-// The CRC-32 of some bytes, as zlib's crc32() computes it, going on from the
-// CRC-32 of the bytes before them (0 for none): the program gets it from
-// zlib, and the page from the browser's own gzip.
-using crc_de = std::function<std::uint32_t(std::uint32_t, std::span<const char>)>;
 
 // Reads arquivo, a gzip file of one or more members whose blocks are stored,
 // or of fixed or dynamic codes holding literals only, into g: the original

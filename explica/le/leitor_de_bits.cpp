@@ -1,0 +1,187 @@
+// The checked bit reader and the codes of DEFLATE's blocks.
+#include "explica/le/leitor_de_bits.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "explica/idioma.h"
+
+namespace explica {
+
+std::string hex(std::uint64_t v, int digitos) {
+  char h[24];
+  std::snprintf(h, sizeof h, "0x%0*llx", digitos, static_cast<unsigned long long>(v));
+  return h;
+}
+
+falha defeito(std::uint64_t byte, const std::string& o_que) {
+  return recusa(tr("no byte ") + std::to_string(byte) + ", " + o_que, origem::texto);
+}
+
+falha cortado(const leitor& l, const std::string& onde) {
+  return recusa(
+      tr("o arquivo termina no byte ") + std::to_string(l.a.size()) + tr(", no meio ") + onde,
+      origem::texto);
+}
+
+std::optional<falha> campo_de(leitor& l, int n, const char* nome, const char* onde,
+                              std::vector<campo>* campos, std::uint32_t& v) {
+  if (!l.cabe(static_cast<std::uint64_t>(n))) {
+    return cortado(l, onde);
+  }
+  const std::uint64_t inicio = l.bit;
+  v = l.le(n);
+  if (campos != nullptr) {
+    campos->push_back({nome, inicio, static_cast<std::uint64_t>(n), v, ""});
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+// The canonical code of each symbol of comprimentos, bit-reversed, as the
+// file holds it, first bit lowest.
+std::vector<std::uint32_t> codigos_invertidos(const std::vector<int>& comprimentos,
+                                              const codigo_lido& c) {
+  std::array<std::uint32_t, max_bits_literal + 2> proximo{};
+  for (int b = 1; b <= max_bits_literal; ++b) {
+    proximo[static_cast<std::size_t>(b) + 1] =
+        (proximo[static_cast<std::size_t>(b)] +
+         static_cast<std::uint32_t>(c.quantos[static_cast<std::size_t>(b)]))
+        << 1;
+  }
+  std::vector<std::uint32_t> inv(comprimentos.size());
+  for (std::size_t s = 0; s < comprimentos.size(); ++s) {
+    const int b = comprimentos[s];
+    if (b == 0) {
+      continue;
+    }
+    const std::uint32_t atribuido = proximo[static_cast<std::size_t>(b)]++;
+    for (int k = 0; k < b; ++k) {
+      inv[s] |= ((atribuido >> k) & 1U) << (b - 1 - k);
+    }
+  }
+  return inv;
+}
+
+// Packs into each entry of a literal that the literals after it fit: the
+// entry for the bits after a code lies below its own, so going down from the
+// top finds it still holding one; entry 0 is its own, and a copy keeps it.
+void junta_literais(std::vector<std::uint32_t>& t) {
+  for (std::uint32_t i = mascara_da_tabela + 1; i-- > 0;) {
+    std::uint32_t& e = t[i];
+    const std::uint32_t uma = e;
+    while (literais_da_entrada(e) != 0 && literais_da_entrada(e) < 3) {
+      const std::uint32_t resto = i >> bits_da_entrada(e);
+      const std::uint32_t seguinte = resto == i ? uma : t[resto];
+      if (literais_da_entrada(seguinte) == 0 ||
+          bits_da_entrada(e) + bits_da_entrada(seguinte) > bits_da_tabela) {
+        break;
+      }
+      const int n = literais_da_entrada(e) + 1;
+      e = (e & ~std::uint32_t{0xFF}) | (seguinte >> 8 & 0xFFU) << (8 * n) |
+          static_cast<std::uint32_t>(bits_da_entrada(e) + bits_da_entrada(seguinte) + 64 * n);
+    }
+  }
+}
+
+// The table of a code: an entry for every value of the next bits_da_tabela
+// bits, with several literals where literais.
+void tabela_de(const std::vector<int>& comprimentos, codigo_lido& c, bool literais) {
+  c.tabela.assign(std::size_t{1} << bits_da_tabela, sem_codigo << 8);
+  const std::vector<std::uint32_t> inv = codigos_invertidos(comprimentos, c);
+  for (std::size_t s = 0; s < comprimentos.size(); ++s) {
+    const int b = comprimentos[s];
+    if (b == 0) {
+      continue;
+    }
+    const std::uint32_t e =
+        b > bits_da_tabela ? codigo_longo << 8
+        : literais && s < fim_de_bloco
+            ? static_cast<std::uint32_t>(b + 64) | static_cast<std::uint32_t>(s) << 8
+            : static_cast<std::uint32_t>(b) | static_cast<std::uint32_t>(s) << 8;
+    const int passo = std::min(b, bits_da_tabela);
+    for (std::uint32_t i = inv[s] & mascara_da_tabela; i <= mascara_da_tabela;
+         i += std::uint32_t{1} << passo) {
+      c.tabela[i] = e;
+    }
+  }
+  if (literais) {
+    junta_literais(c.tabela);
+  }
+}
+
+} // namespace
+
+forma_do_codigo_lido monta(const std::vector<int>& comprimentos, codigo_lido& c, bool literais,
+                           incompleto_serve serve) {
+  c.quantos.fill(0);
+  for (const int b : comprimentos) {
+    ++c.quantos[static_cast<std::size_t>(b)];
+  }
+  c.quantos[0] = 0;
+  std::int64_t sobra = 1;
+  int total = 0;
+  for (int b = 1; b <= max_bits_literal; ++b) {
+    sobra = 2 * sobra - c.quantos[static_cast<std::size_t>(b)];
+    total += c.quantos[static_cast<std::size_t>(b)];
+    if (sobra < 0) {
+      return forma_do_codigo_lido::demais;
+    }
+  }
+  const bool um_bit = total == 1 && c.quantos[1] == 1;
+  if (sobra > 0 && !(um_bit && serve != incompleto_serve::nunca) &&
+      !(total == 0 && serve == incompleto_serve::um_bit_ou_nada)) {
+    return forma_do_codigo_lido::incompleto;
+  }
+  std::array<int, max_bits_literal + 2> onde{};
+  for (int b = 1; b <= max_bits_literal; ++b) {
+    onde[static_cast<std::size_t>(b) + 1] =
+        onde[static_cast<std::size_t>(b)] + c.quantos[static_cast<std::size_t>(b)];
+  }
+  c.simbolos.assign(static_cast<std::size_t>(total), 0);
+  for (std::size_t s = 0; s < comprimentos.size(); ++s) {
+    if (comprimentos[s] != 0) {
+      c.simbolos[static_cast<std::size_t>(onde[static_cast<std::size_t>(comprimentos[s])]++)] =
+          static_cast<int>(s);
+    }
+  }
+  tabela_de(comprimentos, c, literais);
+  return forma_do_codigo_lido::bom;
+}
+
+int decodifica_lento(leitor& l, const codigo_lido& c) {
+  int prefixo = 0;
+  int primeiro = 0;
+  int indice = 0;
+  for (int b = 1; b <= max_bits_literal; ++b) {
+    if (!l.cabe(1)) {
+      return -1;
+    }
+    prefixo |= static_cast<int>(l.le(1));
+    const int quantos = c.quantos[static_cast<std::size_t>(b)];
+    if (prefixo - quantos < primeiro) {
+      return c.simbolos[static_cast<std::size_t>(indice + prefixo - primeiro)];
+    }
+    indice += quantos;
+    primeiro = (primeiro + quantos) << 1;
+    prefixo <<= 1;
+  }
+  return -2;
+}
+
+const codigo_lido& fixo() {
+  static const codigo_lido c = [] {
+    std::vector<int> comprimentos(288);
+    std::fill(comprimentos.begin(), comprimentos.begin() + 144, 8);
+    std::fill(comprimentos.begin() + 144, comprimentos.begin() + 256, 9);
+    std::fill(comprimentos.begin() + 256, comprimentos.begin() + 280, 7);
+    std::fill(comprimentos.begin() + 280, comprimentos.end(), 8);
+    codigo_lido f;
+    static_cast<void>(monta(comprimentos, f, true, incompleto_serve::nunca));
+    return f;
+  }();
+  return c;
+}
+
+} // namespace explica

@@ -1,0 +1,110 @@
+// The bits of a file as DEFLATE packs them (RFC 1951, 3.1.1), each read
+// checked against the file's end, and the codes its blocks describe, as
+// canonical decoding reads them (3.2.2): by a table of the next 12 bits, or
+// a bit at a time.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "explica/formato.h"
+#include "explica/pedido.h"
+
+namespace explica {
+
+// A field of the file as --abre shows it: where it starts, in bits from the
+// file's first (a byte's bits from its least significant up), how many bits
+// it takes, its value, and what that means.
+struct campo {
+  std::string nome;
+  std::uint64_t bit = 0;
+  std::uint64_t bits = 0;
+  std::uint64_t valor = 0;
+  std::string nota;
+};
+
+// The file's bits, least significant first, each read checked against its
+// end.
+struct leitor {
+  std::span<const unsigned char> a;
+  std::uint64_t bit = 0; // the next bit to read
+
+  [[nodiscard]] bool cabe(std::uint64_t n) const { return bit + n <= std::uint64_t{8} * a.size(); }
+  [[nodiscard]] std::uint64_t byte() const { return bit >> 3; }
+  [[nodiscard]] static std::size_t em(std::uint64_t b) { return static_cast<std::size_t>(b >> 3); }
+  // The next n bits, n at most 32, as a number; expects cabe(n).
+  std::uint32_t le(int n) {
+    std::uint32_t v = 0;
+    for (int k = 0; k < n; ++k, ++bit) {
+      v |= static_cast<std::uint32_t>((a[em(bit)] >> (bit & 7)) & 1U) << k;
+    }
+    return v;
+  }
+  void alinha() { bit = (bit + 7) & ~std::uint64_t{7}; }
+};
+
+// v in hex, with at least digitos digits: 0x1f.
+[[nodiscard]] std::string hex(std::uint64_t v, int digitos);
+
+// A fault of the file at this byte, and what it is.
+[[nodiscard]] falha defeito(std::uint64_t byte, const std::string& o_que);
+
+// A file that ends inside onde.
+[[nodiscard]] falha cortado(const leitor& l, const std::string& onde);
+
+// Reads a field of n bits into v, keeping it in campos where they are given;
+// a refusal if the file ends first.
+[[nodiscard]] std::optional<falha> campo_de(leitor& l, int n, const char* nome, const char* onde,
+                                            std::vector<campo>* campos, std::uint32_t& v);
+
+// A DEFLATE code, as canonical decoding reads it (how many codes each length
+// has, the symbols in the order of their codes), and its table.
+inline constexpr int bits_da_tabela = 12;
+inline constexpr std::uint32_t mascara_da_tabela = (std::uint32_t{1} << bits_da_tabela) - 1;
+// An entry: its low byte is the bits its codes take plus 64 times how many
+// literals they are (1 to 3), the literals following a byte each; or, with
+// no literal, the symbol (256 or more) in the next 16 bits, or codigo_longo where
+// the code is longer than the table reads, or sem_codigo where no code begins
+// with these bits.
+inline constexpr std::uint32_t codigo_longo = 0xFFFF;
+inline constexpr std::uint32_t sem_codigo = 0xFFFE;
+
+struct codigo_lido {
+  std::array<int, max_bits_literal + 1> quantos{};
+  std::vector<int> simbolos;
+  std::vector<std::uint32_t> tabela;
+};
+
+inline constexpr int literais_da_entrada(std::uint32_t e) {
+  return static_cast<int>(e >> 6 & 3);
+}
+inline constexpr int bits_da_entrada(std::uint32_t e) {
+  return static_cast<int>(e & 63);
+}
+
+enum class forma_do_codigo_lido { bom, demais, incompleto };
+
+// Which incomplete codes a kind of code may be, as inflaters take them: none
+// (the code-length code), one code of one bit (the literal/length code), or
+// that or no code at all (the distance code, of a block that uses none).
+enum class incompleto_serve { nunca, um_bit, um_bit_ou_nada };
+
+// Builds c from comprimentos: over-subscribed (Kraft's sum past 1), or
+// incomplete (below 1) but where serve allows it; the table holds several
+// literals an entry where literais.
+[[nodiscard]] forma_do_codigo_lido monta(const std::vector<int>& comprimentos, codigo_lido& c,
+                                         bool literais, incompleto_serve serve);
+
+// One symbol, decoded a bit at a time: the first bits of a code, as a number,
+// fall among the codes of their length or go on. -1 where the file ends
+// first, -2 for bits that no code begins with.
+[[nodiscard]] int decodifica_lento(leitor& l, const codigo_lido& c);
+
+// The fixed literal/length code of RFC 1951 (3.2.6), built once.
+[[nodiscard]] const codigo_lido& fixo();
+
+} // namespace explica
