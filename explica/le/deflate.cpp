@@ -26,7 +26,7 @@ std::optional<falha> nao_literal(int s, std::uint64_t bit, std::size_t k) {
   }
   const std::string qual = tr("o bloco ") + std::to_string(k + 1);
   if (s == -2) {
-    return defeito(bit >> 3, qual + tr(" tem bits que sem_codigo código do bloco começa"));
+    return defeito(bit >> 3, qual + tr(" tem bits que nenhum código do bloco começa"));
   }
   return defeito(bit >> 3,
                  qual + tr(" usa um par comprimento/distância (símbolo ") + std::to_string(s) +
@@ -154,7 +154,7 @@ std::optional<falha> comprimentos_de(leitor& l, const codigo_lido& cl, std::size
       return s == -1
                  ? cortado(l, onde)
                  : defeito(inicio >> 3, tr("o bloco ") + std::to_string(k + 1) +
-                                            tr(" tem bits que sem_codigo código de comprimentos "
+                                            tr(" tem bits que nenhum código de comprimentos "
                                                "começa"));
     }
     comprimento_escrito c{s, 1, 0, 0};
