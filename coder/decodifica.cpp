@@ -17,48 +17,25 @@
 
 #include "coder/codigo.h"
 #include "coder/interno.h"
+#include "coder/tabela.h"
 
 namespace coder {
 
 namespace {
 
-// The bits that one look-up reads: wide enough for two or three codes of a
-// text-like text, small enough for the table to stay in the first-level
-// cache.
-constexpr int bits_tabela = 12;
-constexpr std::uint32_t mascara = (std::uint32_t{1} << bits_tabela) - 1;
-constexpr int max_por_entrada = 3;
+using tabela::bits_de;
+using tabela::entrada;
+using tabela::max_por_entrada;
+using tabela::quantos;
+using tabela::simbolo;
+constexpr int bits_tabela = tabela::bits;
+constexpr std::uint32_t mascara = tabela::mascara;
 
-// An entry says what the next bits_tabela bits begin with: n symbols, 1 to
-// 3, whose codes take bits bits; or n 0 and bits 0 when the first code is
-// longer, with the pool index of the node its first bits_tabela bits lead
-// to in place of the first symbol. The low byte is bits + 64 n, so that it
-// is the shift itself; the symbols follow, one a byte.
-using entrada = std::uint32_t;
-static_assert(max_por_entrada < sizeof(entrada));
+// An entry of a code longer than bits_tabela holds, as its value, the pool
+// index of the node its first bits_tabela bits lead to.
 static_assert(tamanho_banco <= 256, "a pool index fits in one byte");
 
-constexpr entrada nova_entrada(int n, int bits, unsigned char primeiro) {
-  return static_cast<entrada>(bits + 64 * n) | entrada{primeiro} << 8;
-}
-constexpr int n_de(entrada e) {
-  return static_cast<int>(e >> 6 & 3);
-}
-constexpr int bits_de(entrada e) {
-  return static_cast<int>(e & 63);
-}
-// The symbols of e, or the pool index, in the order of their codes.
-constexpr unsigned char simbolo(entrada e, int k) {
-  return static_cast<unsigned char>(e >> (8 * (k + 1)));
-}
-// e with one more symbol, s, whose code takes bits bits.
-constexpr entrada mais_um(entrada e, unsigned char s, int bits) {
-  const int n = n_de(e) + 1;
-  return (e & ~entrada{0xff}) | entrada{s} << (8 * n) |
-         static_cast<entrada>(bits_de(e) + bits + 64 * n);
-}
-
-entrada tabela[std::size_t{1} << bits_tabela];
+entrada tabela_do_codigo[tabela::entradas];
 bool tabela_pronta = false; // false until the first decodifica after a build
 
 // Fills every entry whose low bits, profundidade of them, are caminho: the
@@ -66,37 +43,23 @@ bool tabela_pronta = false; // false until the first decodifica after a build
 void preenche(const no_arvore* no, std::uint32_t caminho, int profundidade) {
   if (no->simbolo != 0) {
     for (std::uint32_t i = caminho; i <= mascara; i += std::uint32_t{1} << profundidade) {
-      tabela[i] = nova_entrada(1, profundidade, static_cast<unsigned char>(no->simbolo));
+      tabela_do_codigo[i] = tabela::nova(1, profundidade, static_cast<unsigned char>(no->simbolo));
     }
     return;
   }
   if (profundidade == bits_tabela) {
-    tabela[caminho] = nova_entrada(0, 0, static_cast<unsigned char>(no - banco_dados));
+    tabela_do_codigo[caminho] = tabela::nova(0, 0, static_cast<std::uint32_t>(no - banco_dados));
     return;
   }
   preenche(no->esquerda, caminho, profundidade + 1);
   preenche(no->direita, caminho | std::uint32_t{1} << profundidade, profundidade + 1);
 }
 
-// Makes the table of the tree below raiz, an inner node: first one symbol an
-// entry, then more wherever their codes fit in the bits left. The entry for
-// the bits after a code, i >> bits, lies below i, so going down from the top
-// finds it still holding one symbol; only entry 0 is its own, and a copy
-// keeps it as it was.
+// Makes the table of the tree below raiz, an inner node: one symbol an
+// entry, then more wherever their codes fit in the bits left.
 void monta_tabela(const no_arvore* raiz) {
   preenche(raiz, 0, 0);
-  for (std::uint32_t i = mascara + 1; i-- > 0;) {
-    entrada& e = tabela[i];
-    const entrada uma = e;
-    while (n_de(e) != 0 && n_de(e) < max_por_entrada) {
-      const std::uint32_t resto = i >> bits_de(e);
-      const entrada seguinte = resto == i ? uma : tabela[resto];
-      if (n_de(seguinte) == 0 || bits_de(e) + bits_de(seguinte) > bits_tabela) {
-        break;
-      }
-      e = mais_um(e, simbolo(seguinte, 0), bits_de(seguinte));
-    }
-  }
+  tabela::junta(tabela_do_codigo);
   tabela_pronta = true;
 }
 
@@ -260,9 +223,9 @@ void completa(leitor& l) {
 entrada quatro_buscas(leitor& l, char* d, std::size_t& n) {
   entrada e = 0;
   for (int k = 0; k < 4; ++k) {
-    e = tabela[l.bits & mascara];
+    e = tabela_do_codigo[l.bits & mascara];
     escreve(d + n, e);
-    n += static_cast<std::size_t>(n_de(e));
+    n += static_cast<std::size_t>(quantos(e));
     l.bits >>= bits_de(e);
     l.retidos -= static_cast<std::size_t>(bits_de(e));
   }
@@ -294,7 +257,7 @@ bool rapido(const char* codigo, std::size_t tamanho, std::span<char> destino, st
     completa(l);
     const entrada e = quatro_buscas(l, destino.data(), n);
     i = l.lido();
-    if (n_de(e) == 0) {
+    if (quantos(e) == 0) {
       // A long code: on down the tree from where the table left it.
       const char* q = codigo + i + bits_tabela;
       const no_arvore* const folha = desce(&banco_dados[simbolo(e, 0)], q);
@@ -359,6 +322,23 @@ bool decodifica(const char* codigo, std::span<char> destino) {
     return interno::recusa(destino);
   }
   return true;
+}
+
+void tabela::junta(std::span<entrada, entradas> t) {
+  for (std::uint32_t i = mascara + 1; i-- > 0;) {
+    entrada& e = t[i];
+    const entrada uma = e;
+    while (quantos(e) != 0 && quantos(e) < max_por_entrada) {
+      const std::uint32_t resto = i >> bits_de(e);
+      const entrada seguinte = resto == i ? uma : t[resto];
+      if (quantos(seguinte) == 0 || bits_de(e) + bits_de(seguinte) > bits_tabela) {
+        break;
+      }
+      const int n = quantos(e) + 1;
+      e = (e & ~entrada{0xff}) | entrada{simbolo(seguinte, 0)} << (8 * n) |
+          static_cast<entrada>(bits_de(e) + bits_de(seguinte) + 64 * n);
+    }
+  }
 }
 
 } // namespace coder

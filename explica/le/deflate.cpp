@@ -58,18 +58,18 @@ void literais_rapido(leitor& l, const codigo_lido& c, destino& o) {
       janela >>= bit & 7;
       int k = 0;
       for (; k < 4; ++k) {
-        const std::uint32_t e = t[janela & mascara_da_tabela];
-        if (literais_da_entrada(e) == 0) {
+        const std::uint32_t e = t[janela & coder::tabela::mascara];
+        if (coder::tabela::quantos(e) == 0) {
           break;
         }
-        std::uint32_t bytes = e >> 8;
+        std::uint32_t bytes = coder::tabela::valor(e); // the literals, a byte each
         if constexpr (std::endian::native == std::endian::big) {
           bytes = __builtin_bswap32(bytes);
         }
         std::memcpy(d, &bytes, sizeof bytes);
-        d += literais_da_entrada(e);
-        janela >>= bits_da_entrada(e);
-        bit += static_cast<std::uint64_t>(bits_da_entrada(e));
+        d += coder::tabela::quantos(e);
+        janela >>= coder::tabela::bits_de(e);
+        bit += static_cast<std::uint64_t>(coder::tabela::bits_de(e));
       }
       if (k < 4) {
         parou = true;
@@ -151,11 +151,10 @@ std::optional<falha> comprimentos_de(leitor& l, const codigo_lido& cl, std::size
     const std::uint64_t inicio = l.bit;
     const int s = decodifica_lento(l, cl);
     if (s < 0) {
-      return s == -1
-                 ? cortado(l, onde)
-                 : defeito(inicio >> 3, tr("o bloco ") + std::to_string(k + 1) +
-                                            tr(" tem bits que nenhum código de comprimentos "
-                                               "começa"));
+      return s == -1 ? cortado(l, onde)
+                     : defeito(inicio >> 3, tr("o bloco ") + std::to_string(k + 1) +
+                                                tr(" tem bits que nenhum código de comprimentos "
+                                                   "começa"));
     }
     comprimento_escrito c{s, 1, 0, 0};
     if (s >= 16) {

@@ -64,50 +64,29 @@ std::vector<std::uint32_t> codigos_invertidos(const std::vector<int>& compriment
   return inv;
 }
 
-// Packs into each entry of a literal that the literals after it fit: the
-// entry for the bits after a code lies below its own, so going down from the
-// top finds it still holding one; entry 0 is its own, and a copy keeps it.
-void junta_literais(std::vector<std::uint32_t>& t) {
-  for (std::uint32_t i = mascara_da_tabela + 1; i-- > 0;) {
-    std::uint32_t& e = t[i];
-    const std::uint32_t uma = e;
-    while (literais_da_entrada(e) != 0 && literais_da_entrada(e) < 3) {
-      const std::uint32_t resto = i >> bits_da_entrada(e);
-      const std::uint32_t seguinte = resto == i ? uma : t[resto];
-      if (literais_da_entrada(seguinte) == 0 ||
-          bits_da_entrada(e) + bits_da_entrada(seguinte) > bits_da_tabela) {
-        break;
-      }
-      const int n = literais_da_entrada(e) + 1;
-      e = (e & ~std::uint32_t{0xFF}) | (seguinte >> 8 & 0xFFU) << (8 * n) |
-          static_cast<std::uint32_t>(bits_da_entrada(e) + bits_da_entrada(seguinte) + 64 * n);
-    }
-  }
-}
-
-// The table of a code: an entry for every value of the next bits_da_tabela
+// The table of a code: an entry for every value of the next coder::tabela::bits
 // bits, with several literals where literais.
 void tabela_de(const std::vector<int>& comprimentos, codigo_lido& c, bool literais) {
-  c.tabela.assign(std::size_t{1} << bits_da_tabela, sem_codigo << 8);
+  namespace tabela = coder::tabela;
+  c.tabela.assign(tabela::entradas, tabela::nova(0, 0, sem_codigo));
   const std::vector<std::uint32_t> inv = codigos_invertidos(comprimentos, c);
   for (std::size_t s = 0; s < comprimentos.size(); ++s) {
     const int b = comprimentos[s];
     if (b == 0) {
       continue;
     }
-    const std::uint32_t e =
-        b > bits_da_tabela ? codigo_longo << 8
-        : literais && s < fim_de_bloco
-            ? static_cast<std::uint32_t>(b + 64) | static_cast<std::uint32_t>(s) << 8
-            : static_cast<std::uint32_t>(b) | static_cast<std::uint32_t>(s) << 8;
-    const int passo = std::min(b, bits_da_tabela);
-    for (std::uint32_t i = inv[s] & mascara_da_tabela; i <= mascara_da_tabela;
+    const auto simbolo = static_cast<std::uint32_t>(s);
+    const tabela::entrada e = b > tabela::bits               ? tabela::nova(0, 0, codigo_longo)
+                              : literais && s < fim_de_bloco ? tabela::nova(1, b, simbolo)
+                                                             : tabela::nova(0, b, simbolo);
+    const int passo = std::min(b, tabela::bits);
+    for (std::uint32_t i = inv[s] & tabela::mascara; i <= tabela::mascara;
          i += std::uint32_t{1} << passo) {
       c.tabela[i] = e;
     }
   }
   if (literais) {
-    junta_literais(c.tabela);
+    tabela::junta(std::span<tabela::entrada, tabela::entradas>(c.tabela.data(), tabela::entradas));
   }
 }
 

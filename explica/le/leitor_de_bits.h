@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "coder/tabela.h"
 #include "explica/formato.h"
 #include "explica/pedido.h"
 
@@ -61,30 +62,20 @@ struct leitor {
 [[nodiscard]] std::optional<falha> campo_de(leitor& l, int n, const char* nome, const char* onde,
                                             std::vector<campo>* campos, std::uint32_t& v);
 
-// A DEFLATE code, as canonical decoding reads it (how many codes each length
-// has, the symbols in the order of their codes), and its table.
-inline constexpr int bits_da_tabela = 12;
-inline constexpr std::uint32_t mascara_da_tabela = (std::uint32_t{1} << bits_da_tabela) - 1;
-// An entry: its low byte is the bits its codes take plus 64 times how many
-// literals they are (1 to 3), the literals following a byte each; or, with
-// no literal, the symbol (256 or more) in the next 16 bits, or codigo_longo where
-// the code is longer than the table reads, or sem_codigo where no code begins
-// with these bits.
+// A DEFLATE code, as canonical decoding reads it: how many codes each length
+// has, the symbols in the order of their codes, and its table, of the
+// coder's own kind (coder/tabela.h): an entry of literals, 1 to 3; or, with
+// no literal, the symbol (256 or more) as the entry's value, or codigo_longo
+// where the code is longer than the table reads, or sem_codigo where no
+// code begins with these bits.
 inline constexpr std::uint32_t codigo_longo = 0xFFFF;
 inline constexpr std::uint32_t sem_codigo = 0xFFFE;
 
 struct codigo_lido {
   std::array<int, max_bits_literal + 1> quantos{};
   std::vector<int> simbolos;
-  std::vector<std::uint32_t> tabela;
+  std::vector<coder::tabela::entrada> tabela;
 };
-
-inline constexpr int literais_da_entrada(std::uint32_t e) {
-  return static_cast<int>(e >> 6 & 3);
-}
-inline constexpr int bits_da_entrada(std::uint32_t e) {
-  return static_cast<int>(e & 63);
-}
 
 enum class forma_do_codigo_lido { bom, demais, incompleto };
 
