@@ -4,7 +4,7 @@
 # share; what the program alone has (the command line, files, utf8proc's
 # NFC, the writers' table and the page itself); and what the module has in
 # their place.
-set(explica_comprimentos constroi/canonico.cpp constroi/limite.cpp)
+set(explica_comprimentos canonicos.cpp constroi/canonico.cpp constroi/limite.cpp)
 set(explica_motor
     pedido.cpp mostra.cpp idioma.cpp
     le/bytes.cpp le/texto.cpp le/pares.cpp le/pesos.cpp le/bits.cpp le/codigos.cpp le/leitor_de_bits.cpp le/deflate.cpp le/gzip.cpp

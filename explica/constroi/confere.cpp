@@ -163,20 +163,6 @@ std::vector<std::string> conjuntos(const trie& t) {
   return c;
 }
 
-// The tree of a prefix-free code as the model's nodes are: each leaf's
-// symbol, each node's children by branch, the root first.
-std::vector<no> arvore_de(const modelo& m, const codigos& seu) {
-  const trie t = monta_trie(m, seu);
-  std::vector<no> arvore(t.nos.size());
-  for (std::size_t i = 0; i < t.nos.size(); ++i) {
-    arvore[i] = {t.nos[i].peso, 0, t.nos[i].filho[0], t.nos[i].filho[1]};
-  }
-  for (std::int32_t s = 1; s <= m.folhas; ++s) {
-    arvore[static_cast<std::size_t>(t.folha[static_cast<std::size_t>(s)])].simbolo = s;
-  }
-  return arvore;
-}
-
 parecenca compara(const modelo& m, const codigos& seu, const veredito& v) {
   bool iguais = true;
   bool complementos = true;
@@ -279,7 +265,13 @@ veredito confere(const modelo& m, const codigos& seu) {
   v.de_huffman = v.completo && v.otimo && tem_propriedade_dos_irmaos(m, seu);
   v.comparacao = compara(m, seu, v);
   if (v.livre_de_prefixo) {
-    v.arvore = arvore_de(m, seu);
+    // The code's own tree, as the model's canonical code's is built.
+    std::vector<std::int64_t> pesos(static_cast<std::size_t>(m.folhas) + 1);
+    for (std::int32_t i = 0; i < m.folhas; ++i) {
+      const no& folha = m.nos[static_cast<std::size_t>(i)];
+      pesos[static_cast<std::size_t>(folha.simbolo)] = folha.peso;
+    }
+    v.arvore = arvore_de({seu.begin(), seu.begin() + m.folhas + 1}, pesos);
   }
   return v;
 }

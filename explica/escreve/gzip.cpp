@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "explica/canonicos.h"
 #include "explica/constroi/deflate.h"
 #include "explica/escreve/escritores.h"
 
@@ -118,20 +119,6 @@ class bits_em {
   std::size_t cheio_ = 0;
 };
 
-// A code as the stream takes it: its bits reversed, the first in the lowest.
-struct codigo_invertido {
-  std::uint32_t bits = 0;
-  int n = 0;
-};
-
-codigo_invertido inverte(const std::string& codigo) {
-  codigo_invertido c{0, static_cast<int>(codigo.size())};
-  for (std::size_t k = 0; k < codigo.size(); ++k) {
-    c.bits |= static_cast<std::uint32_t>(codigo[k] - '0') << k;
-  }
-  return c;
-}
-
 // The member's header: no name, no time, no extra field, so that the same
 // text gives the same file; the system unknown, as the page writes it too.
 constexpr std::array<unsigned char, 10> cabecalho = {
@@ -150,7 +137,7 @@ void descreve(bits_em& s, const bloco_deflate& b) {
           3);
   }
   for (const comprimento_escrito& c : b.sequencia) {
-    const codigo_invertido i = inverte(b.codigo[static_cast<std::size_t>(c.simbolo)]);
+    const codigo_invertido i = invertido(b.codigo[static_cast<std::size_t>(c.simbolo)]);
     s.poe(i.bits, i.n);
     s.poe(static_cast<std::uint64_t>(c.extra), c.bits_extra);
   }
@@ -162,7 +149,7 @@ void escreve_gzip(std::FILE* f, const execucao& e) {
   const modelo& m = e.m;
   std::array<codigo_invertido, coder::n_simbolos> invertidos{};
   for (std::size_t s = 1; s <= static_cast<std::size_t>(m.folhas); ++s) {
-    invertidos[s] = inverte(m.codigo[s]);
+    invertidos[s] = invertido(m.codigo[s]);
   }
   const std::string_view simbolos = e.simbolos.value_or("");
   {

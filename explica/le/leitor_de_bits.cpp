@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "explica/canonicos.h"
 #include "explica/idioma.h"
 
 namespace explica {
@@ -39,37 +40,13 @@ std::optional<falha> campo_de(leitor& l, int n, const char* nome, const char* on
 
 namespace {
 
-// The canonical code of each symbol of comprimentos, bit-reversed, as the
-// file holds it, first bit lowest.
-std::vector<std::uint32_t> codigos_invertidos(const std::vector<int>& comprimentos,
-                                              const codigo_lido& c) {
-  std::array<std::uint32_t, max_bits_literal + 2> proximo{};
-  for (int b = 1; b <= max_bits_literal; ++b) {
-    proximo[static_cast<std::size_t>(b) + 1] =
-        (proximo[static_cast<std::size_t>(b)] +
-         static_cast<std::uint32_t>(c.quantos[static_cast<std::size_t>(b)]))
-        << 1;
-  }
-  std::vector<std::uint32_t> inv(comprimentos.size());
-  for (std::size_t s = 0; s < comprimentos.size(); ++s) {
-    const int b = comprimentos[s];
-    if (b == 0) {
-      continue;
-    }
-    const std::uint32_t atribuido = proximo[static_cast<std::size_t>(b)]++;
-    for (int k = 0; k < b; ++k) {
-      inv[s] |= ((atribuido >> k) & 1U) << (b - 1 - k);
-    }
-  }
-  return inv;
-}
-
 // The table of a code: an entry for every value of the next coder::tabela::bits
 // bits, with several literals where literais.
 void tabela_de(const std::vector<int>& comprimentos, codigo_lido& c, bool literais) {
   namespace tabela = coder::tabela;
   c.tabela.assign(tabela::entradas, tabela::nova(0, 0, sem_codigo));
-  const std::vector<std::uint32_t> inv = codigos_invertidos(comprimentos, c);
+  std::vector<std::string> cadeias;
+  static_cast<void>(canonicos(comprimentos, cadeias));
   for (std::size_t s = 0; s < comprimentos.size(); ++s) {
     const int b = comprimentos[s];
     if (b == 0) {
@@ -80,7 +57,7 @@ void tabela_de(const std::vector<int>& comprimentos, codigo_lido& c, bool litera
                               : literais && s < fim_de_bloco ? tabela::nova(1, b, simbolo)
                                                              : tabela::nova(0, b, simbolo);
     const int passo = std::min(b, tabela::bits);
-    for (std::uint32_t i = inv[s] & tabela::mascara; i <= tabela::mascara;
+    for (std::uint32_t i = invertido(cadeias[s]).bits & tabela::mascara; i <= tabela::mascara;
          i += std::uint32_t{1} << passo) {
       c.tabela[i] = e;
     }
