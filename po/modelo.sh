@@ -17,7 +17,7 @@ xgettext --from-code=UTF-8 --language=C++ --keyword=tr --keyword=para_traduzir -
       -e 'pure ASCII msgid' -e '^ \{20,\}' || true; } >&2
 xgettext --from-code=UTF-8 --language=JavaScript --keyword=trad --no-wrap \
   --package-name=huffman-explica --msgid-bugs-address=huffman \
-  -o "$temporario/js.pot" web/pagina.js 2>&1 |
+  -o "$temporario/js.pot" web/js/*.js 2>&1 |
   { grep -v -e 'non-ASCII' -e 'problems to translators' -e 'different from yours' \
       -e 'pure ASCII msgid' -e '^ \{20,\}' || true; } >&2
 python3 web/textos.py web/pagina.html >"$temporario/html.pot"

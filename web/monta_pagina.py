@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Makes the one self-contained page: pagina.html with pagina.css, pagina.js
-and the module inlined, gzipped (the page unpacks it with the browser's own
+"""Makes the one self-contained page: pagina.html with pagina.css, the
+script's modules joined into one script, and the module inlined, gzipped (the page unpacks it with the browser's own
 DecompressionStream) and in base64; or, with --cabecalho, a built page as a
 C++ header, for huffman-explica --html to fill in; or, with --folha, the
 exercise sheet's template with its CSS inlined, as a C++ header too; or,
@@ -11,10 +11,22 @@ import gzip
 import pathlib
 
 
+def junta_modulos(caminhos):
+    """The script's ES modules as one classic script, offline from file://:
+    their imports dropped and their exports made plain declarations, all in
+    one function's scope, in the order given; the last one starts the page."""
+    corpos = []
+    for caminho in caminhos:
+        linhas = pathlib.Path(caminho).read_text(encoding="utf-8").split("\n")
+        corpos.append("\n".join(l.removeprefix("export ") for l in linhas
+                                if not l.startswith("import ")))
+    return "(function () {\n'use strict';\n" + "\n".join(corpos) + "})();\n"
+
+
 def pagina(args):
     html = pathlib.Path(args.modelo).read_text(encoding="utf-8")
     css = pathlib.Path(args.css).read_text(encoding="utf-8")
-    js = pathlib.Path(args.js).read_text(encoding="utf-8")
+    js = junta_modulos(args.js)
     modulo = ""
     if args.wasm:
         # mtime 0: the same module gives the same page.
@@ -56,7 +68,7 @@ def main():
     p = argparse.ArgumentParser(description=__doc__)
     p.add_argument("--modelo")
     p.add_argument("--css")
-    p.add_argument("--js")
+    p.add_argument("--js", nargs="+")
     p.add_argument("--wasm")
     p.add_argument("--cabecalho")
     p.add_argument("--folha")

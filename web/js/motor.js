@@ -1,0 +1,83 @@
+// The bridge to the engine: loads the WebAssembly module, writes the learner's
+// boxes and switches into it by name, runs it, and reads back what it wrote.
+import { trad } from './lingua.js';
+
+export const $ = (id) => document.getElementById(id);
+export const SVG = 'http://www.w3.org/2000/svg';
+export const LETRA = 7.8; // px of a character of the SVG's 13 px monospace font
+export const MOSTRADOS = 500; // characters of the encoded text shown at a time
+export const CAMPOS = ['texto', 'lista', 'bits', 'confere', 'limite']; // the engine's boxes, in its order
+export const CHAVES = ['leve', 'canonico']; // the engine's switches, in its order
+// The box beside which a refusal shows, by the engine's origin.
+export const AVISO = ['aviso-opcoes', 'aviso-texto', 'aviso-pesos', 'aviso-bits', 'aviso-confere', 'aviso-opcoes'];
+
+// ---------- the engine
+
+export let x = null; // the module's exports, once it is loaded
+
+export async function carrega() {
+  const embutido = $('modulo');
+  if (!embutido) return;
+  const comprimido = Uint8Array.from(atob(embutido.textContent.trim()), (c) => c.charCodeAt(0));
+  const fluxo = new Blob([comprimido]).stream().pipeThrough(new DecompressionStream('gzip'));
+  const bytes = await new Response(fluxo).arrayBuffer();
+  // The C library's streams name three system calls that the engine never makes.
+  const nunca = () => { throw new Error(trad('o módulo chamou o sistema')); };
+  const { instance } = await WebAssembly.instantiate(bytes, {
+    wasi_snapshot_preview1: new Proxy({}, { get: () => nunca }),
+  });
+  x = instance.exports;
+  x._initialize();
+}
+
+export function bytesDe(k) {
+  return new Uint8Array(x.memory.buffer, x.resultado(k), x.tamanho(k)).slice();
+}
+
+export function resultado(k) {
+  return new TextDecoder().decode(bytesDe(k));
+}
+
+// Writes texto into box campo of the engine.
+export function escreveCaixa(campo, texto) {
+  const bytes = new TextEncoder().encode(texto);
+  const p = x.reserva(bytes.length);
+  new Uint8Array(x.memory.buffer, p, bytes.length).set(bytes);
+  x.entrada(campo, bytes.length);
+}
+
+
+// One run of the engine over entradas ({texto, lista, bits, confere,
+// limite}, each a string or absent, the switches leve and canonico, and
+// for a gzip file the text's crc), for the document of formato (1 JSON,
+// 2 DOT, 3 the gzip file and its fields): the exit status, and the
+// document and the words, or the refusal and its box.
+export function executa(entradas, formato) {
+  preparaEntradas(entradas);
+  const estado = x.executa(formato);
+  if (estado === 1 || estado === 2) return { estado, mensagem: resultado(2), origem: x.origem() };
+  if (formato === 3) return { estado, bytes: bytesDe(0), arquivo: resultado(1) };
+  return { estado, documento: resultado(0), frases: resultado(1) };
+}
+
+// A new request in the engine, with entradas in its boxes and switches.
+export function preparaEntradas(entradas) {
+  x.novo();
+  CAMPOS.forEach((campo, k) => {
+    if (typeof entradas[campo] === 'string') escreveCaixa(k, entradas[campo]);
+  });
+  CHAVES.forEach((chave, k) => x.opcao(k, entradas[chave] ? 1 : 0));
+  if (entradas.crc !== undefined) x.opcao(3, entradas.crc | 0);
+}
+
+// What the boxes of the build hold, as the engine takes them: the text in
+// NFC, absent where the weights alone are given; the switches; the limit.
+export function entradas() {
+  const lista = $('pesos').value.trim() === '' ? undefined : $('pesos').value.normalize('NFC');
+  const texto = $('texto').value.normalize('NFC');
+  const limite = $('limite').value.trim();
+  return {
+    texto: lista !== undefined && texto === '' ? undefined : texto, lista,
+    leve: $('leve').checked, canonico: $('canonico').checked, limite: limite === '' ? undefined : limite,
+  };
+}
