@@ -32,16 +32,16 @@ export function desenhaArquivo(bytes, { codigos, porque, campos }) {
   let h = '';
   for (let i = 0; i < Math.min(bytes.length, MAX_BYTES); i++) {
     while (k + 1 < campos.length && campos[k + 1].bit <= 8 * i) k++;
-    const c = campos[k];
-    h += '<span class="c' + (k % 8) + '" title="' + escapa(c.nome + ' = ' + c.valor + (c.nota ? ': ' + c.nota : '')) + '">' +
+    const f = campos[k];
+    h += '<span class="c' + (k % 8) + '" title="' + escapa(f.nome + ' = ' + f.valor + (f.nota ? ': ' + f.nota : '')) + '">' +
       bytes[i].toString(16).padStart(2, '0') + '</span>';
   }
   if (bytes.length > MAX_BYTES) h += marca('span', { class: 'mais' }, '… ' + trad('mais') + ' ' + (bytes.length - MAX_BYTES) + ' bytes');
   $('bytes').innerHTML = h;
   let t = '<tr><th></th><th>bit</th><th>bits</th><th>' + trad('campo') + '</th><th>' + trad('valor') + '</th></tr>';
-  campos.forEach((c, i) => {
-    t += '<tr><td class="c' + (i % 8) + '"></td><td>' + c.bit + '</td><td>' + c.bits + '</td>' + marca('td', {}, c.grupo + ': ' + c.nome) +
-      '<td>' + escapa(c.valor) + (c.nota ? marca('div', { class: 'nota' }, c.nota) : '') + '</td></tr>';
+  campos.forEach((f, i) => {
+    t += '<tr><td class="c' + (i % 8) + '"></td><td>' + f.bit + '</td><td>' + f.bits + '</td>' + marca('td', {}, f.grupo + ': ' + f.nome) +
+      '<td>' + escapa(f.valor) + (f.nota ? marca('div', { class: 'nota' }, f.nota) : '') + '</td></tr>';
   });
   $('campos').innerHTML = t;
 }

@@ -3,7 +3,7 @@
 import { mostraArquivo } from './arquivos.js';
 import { arvoreDoCodigo, arvoreDoLeitor, desenhaArvore, el, elemento } from './desenho.js';
 import { trad } from './lingua.js';
-import { $, AVISO, entradas, executa, preparaEntradas, resultado, x } from './motor.js';
+import { $, caixaDoAviso, entradas, executa, nomes, preparaEntradas, resultado, x } from './motor.js';
 import { desenhaFim, mostraPasso, para, secao } from './passos.js';
 import { abrePratica, pratica } from './pratica.js';
 
@@ -47,7 +47,7 @@ export function comUmaEntrada(campo, caixa, aviso, mostra) {
   if (!x || !dados || $(caixa).value.trim() === '' || dados.velho) return;
   const e = Object.assign(entradas(), { [campo]: $(caixa).value.normalize('NFC') });
   const r = executa(e, 1);
-  if (r.documento === undefined) $(AVISO[r.origem]).textContent = r.mensagem;
+  if (r.documento === undefined) $(caixaDoAviso(r.origem)).textContent = r.mensagem;
   else mostra(JSON.parse(r.documento), JSON.parse(r.frases));
 }
 
@@ -105,7 +105,7 @@ export function envelhece() {
 // says which, and why, in the words it would refuse them with.
 export function marcaConflitos() {
   preparaEntradas(entradas());
-  for (const [id, k] of [['leve', 0], ['canonico', 1], ['limite', 4]]) {
+  for (const [id, k] of [['leve', nomes.chaves.leve], ['canonico', nomes.chaves.canonico], ['limite', nomes.caixas.limite]]) {
     const escolhido = id === 'limite' ? $(id).value.trim() !== '' : $(id).checked;
     const bloqueado = !escolhido && x.conflita(k) === 1;
     $(id).disabled = bloqueado;
@@ -123,7 +123,7 @@ export function reconstroi() {
   const e = entradas();
   const r = executa(e, 1);
   if (r.documento === undefined) {
-    $(AVISO[r.origem]).textContent = r.mensagem;
+    $(caixaDoAviso(r.origem)).textContent = r.mensagem;
     envelhece();
     return;
   }

@@ -39,8 +39,8 @@ export function el(tag, attrs, ...filhos) {
 // Where soltos, every label is an element of its own, as a drawing to
 // download and edit wants.
 export function desenho(soltos) {
-  const letras = () => ({ x: [], y: [], s: '' });
-  return { soltos, caixas: '', arestas: '', proprias: [], textos: [], rotulos: letras(), ramos: letras(), espacos: letras() };
+  const vazias = () => ({ x: [], y: [], s: '' });
+  return { soltos, caixas: '', arestas: '', proprias: [], textos: [], rotulos: vazias(), ramos: vazias(), espacos: vazias() };
 }
 
 export const LATINO = /^[\u0021-\u024f ]*$/;

@@ -14,7 +14,7 @@ export const traducoes = new Map(); // each text of the page's own, in English
 export function trad(texto) {
   if (lingua !== 'en' || !x) return texto;
   if (!traducoes.has(texto)) {
-    escreveCaixa(7, texto);
+    escreveCaixa('da_pagina', texto);
     x.traduz();
     traducoes.set(texto, resultado(0));
   }

@@ -6,10 +6,17 @@ export const $ = (id) => document.getElementById(id);
 export const SVG = 'http://www.w3.org/2000/svg';
 export const LETRA = 7.8; // px of a character of the SVG's 13 px monospace font
 export const MOSTRADOS = 500; // characters of the encoded text shown at a time
-export const CAMPOS = ['texto', 'lista', 'bits', 'confere', 'limite']; // the engine's boxes, in its order
-export const CHAVES = ['leve', 'canonico']; // the engine's switches, in its order
+// The engine's boxes, switches and origins of a refusal by name, as it
+// publishes them once loaded: {caixas: {texto: n, ...}, chaves: {...},
+// origens: [...]}.
+export let nomes = null;
 // The box beside which a refusal shows, by the engine's origin.
-export const AVISO = ['aviso-opcoes', 'aviso-texto', 'aviso-pesos', 'aviso-bits', 'aviso-confere', 'aviso-opcoes'];
+const AVISOS = { opcoes: 'aviso-opcoes', texto: 'aviso-texto', pesos: 'aviso-pesos', bits: 'aviso-bits', codigos: 'aviso-confere', limite: 'aviso-opcoes' };
+
+// The box beside which the refusal of origem shows.
+export function caixaDoAviso(origem) {
+  return AVISOS[nomes.origens[origem]];
+}
 
 // ---------- the engine
 
@@ -28,6 +35,8 @@ export async function carrega() {
   });
   x = instance.exports;
   x._initialize();
+  x.nomes();
+  nomes = JSON.parse(resultado(0));
 }
 
 export function bytesDe(k) {
@@ -39,35 +48,35 @@ export function resultado(k) {
 }
 
 // Writes texto into box campo of the engine.
-export function escreveCaixa(campo, texto) {
+export function escreveCaixa(nome, texto) {
   const bytes = new TextEncoder().encode(texto);
   const p = x.reserva(bytes.length);
   new Uint8Array(x.memory.buffer, p, bytes.length).set(bytes);
-  x.entrada(campo, bytes.length);
+  x.entrada(nomes.caixas[nome], bytes.length);
 }
 
 
-// One run of the engine over entradas ({texto, lista, bits, confere,
+// One run of the engine over pedidas ({texto, lista, bits, confere,
 // limite}, each a string or absent, the switches leve and canonico, and
 // for a gzip file the text's crc), for the document of formato (1 JSON,
 // 2 DOT, 3 the gzip file and its fields): the exit status, and the
 // document and the words, or the refusal and its box.
-export function executa(entradas, formato) {
-  preparaEntradas(entradas);
+export function executa(pedidas, formato) {
+  preparaEntradas(pedidas);
   const estado = x.executa(formato);
   if (estado === 1 || estado === 2) return { estado, mensagem: resultado(2), origem: x.origem() };
   if (formato === 3) return { estado, bytes: bytesDe(0), arquivo: resultado(1) };
   return { estado, documento: resultado(0), frases: resultado(1) };
 }
 
-// A new request in the engine, with entradas in its boxes and switches.
-export function preparaEntradas(entradas) {
+// A new request in the engine, with pedidas in its boxes and switches.
+export function preparaEntradas(pedidas) {
   x.novo();
-  CAMPOS.forEach((campo, k) => {
-    if (typeof entradas[campo] === 'string') escreveCaixa(k, entradas[campo]);
-  });
-  CHAVES.forEach((chave, k) => x.opcao(k, entradas[chave] ? 1 : 0));
-  if (entradas.crc !== undefined) x.opcao(3, entradas.crc | 0);
+  for (const caixa of ['texto', 'lista', 'bits', 'confere', 'limite']) {
+    if (typeof pedidas[caixa] === 'string') escreveCaixa(caixa, pedidas[caixa]);
+  }
+  for (const chave of ['leve', 'canonico']) x.opcao(nomes.chaves[chave], pedidas[chave] ? 1 : 0);
+  if (pedidas.crc !== undefined) x.opcao(nomes.chaves.crc, pedidas.crc | 0);
 }
 
 // What the boxes of the build hold, as the engine takes them: the text in

@@ -60,7 +60,7 @@ export function abrePratica(semente, recomecou) {
   let r;
   if (semente !== undefined) {
     x.novo();
-    escreveCaixa(5, semente);
+    escreveCaixa('semente', semente);
     if (x.pratica_exercicio() !== 0) {
       $('aviso-pratica').textContent = resultado(2);
       return;
@@ -102,7 +102,7 @@ export function responde(qual) {
   if (!x || !pratica) return;
   const [caixa, veredito] = RESPOSTAS[qual];
   x.novo();
-  escreveCaixa(qual === 0 ? 3 : 6, $(caixa).value.normalize('NFC'));
+  escreveCaixa(qual === 0 ? 'confere' : 'resposta', $(caixa).value.normalize('NFC'));
   x.pratica_responde(qual);
   const r = JSON.parse(resultado(0));
   $(veredito).textContent = r.porque;

@@ -54,6 +54,33 @@ lidos lidos_do_navegador() {
   return l;
 }
 
+// The boxes the page writes into, by the names the page knows them by: the
+// text, the weights, the bits to decode, the learner's codes, the limit's
+// bits, as the learner wrote them; an exercise's seed, an answer in a
+// practice; a text of the page's own, for traduz. Their index is what
+// entrada takes, and nomes publishes it.
+struct caixa {
+  const char* nome;
+  std::optional<std::string>* onde;
+};
+const caixa caixas[] = {{"texto", &p.texto},     {"lista", &p.lista},   {"bits", &p.bits},
+                        {"confere", &p.confere}, {"limite", &limite},   {"semente", &semente},
+                        {"resposta", &resposta}, {"da_pagina", &chrome}};
+
+// The switches, by name: the first node on '0', the canonical code, the
+// text's bytes as the symbols.
+struct chave {
+  const char* nome;
+  bool* onde;
+};
+const chave chaves[] = {{"leve", &p.leve_no_zero}, {"canonico", &p.canonico}, {"bytes", &p.bytes}};
+// The switch past them: the text's CRC-32, as the browser's own gzip gives it.
+constexpr std::int32_t chave_do_crc = std::size(chaves);
+
+// What a refusal is about, by origem's order.
+constexpr const char* origens[] = {"opcoes", "texto", "pesos", "bits", "codigos", "limite"};
+static_assert(std::size(origens) == static_cast<std::size_t>(origem::limite) + 1);
+
 // The page speaks of its own controls, never of the program's options.
 const bool da_pagina = [] {
   fala_como(face::pagina);
@@ -80,26 +107,37 @@ EXPORTA(reserva) char* reserva(std::uint32_t n) {
   return recebidos.data();
 }
 
-// Takes the n bytes written at reserva's place as what a box holds: 0 the
-// text, 1 the weights, 2 the bits to decode, 3 the learner's codes, 4 the
-// limit's bits, as the learner wrote them; 5 an exercise's seed, 6 an answer
-// in a practice; 7 a text of the page's own, for traduz.
+// The names of the boxes, the switches and the origins of a refusal, with
+// the numbers entrada, opcao and origem know them by, as the document:
+// {"caixas": {"texto": 0, ...}, "chaves": {...}, "origens": ["opcoes", ...]}.
+EXPORTA(nomes) void nomes() {
+  std::string j = "{\"caixas\": {";
+  for (std::size_t k = 0; k < std::size(caixas); ++k) {
+    j += (k == 0 ? "" : ", ") + json_texto(caixas[k].nome) + ": " + std::to_string(k);
+  }
+  j += "}, \"chaves\": {";
+  for (std::size_t k = 0; k < std::size(chaves); ++k) {
+    j += json_texto(chaves[k].nome) + ": " + std::to_string(k) + ", ";
+  }
+  j += "\"crc\": " + std::to_string(chave_do_crc) + "}, \"origens\": [";
+  for (std::size_t k = 0; k < std::size(origens); ++k) {
+    j += (k == 0 ? "" : ", ") + json_texto(origens[k]);
+  }
+  resultados[documento] = j + "]}";
+}
+
+// Takes the n bytes written at reserva's place as what box campo holds.
 EXPORTA(entrada) void entrada(std::int32_t campo, std::uint32_t n) {
-  std::optional<std::string>* const caixas[] = {&p.texto, &p.lista, &p.bits,   &p.confere,
-                                                &limite,  &semente, &resposta, &chrome};
   if (campo >= 0 && campo < static_cast<std::int32_t>(std::size(caixas))) {
-    *caixas[campo] = std::string(recebidos.data(), n);
+    *caixas[campo].onde = std::string(recebidos.data(), n);
   }
 }
 
-// A switch: 0 puts the node taken out first on the '0' branch, 1 makes the
-// code canonical, 2 makes the text's bytes the symbols; 3 gives the text's
-// CRC-32, for a gzip file, as the browser's own gzip computes it.
+// Sets switch qual to valor, or, for chave_do_crc, gives the text's CRC-32.
 EXPORTA(opcao) void opcao(std::int32_t qual, std::int32_t valor) {
-  bool* const chaves[] = {&p.leve_no_zero, &p.canonico, &p.bytes};
-  if (qual >= 0 && qual < 3) {
-    *chaves[qual] = valor != 0;
-  } else if (qual == 3) {
+  if (qual >= 0 && qual < chave_do_crc) {
+    *chaves[qual].onde = valor != 0;
+  } else if (qual == chave_do_crc) {
     crc_do_navegador = static_cast<std::uint32_t>(valor);
   }
 }
