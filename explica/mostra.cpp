@@ -111,10 +111,26 @@ std::string plural(std::int64_t n, const char* um, const char* varios) {
   return std::to_string(n) + " " + (n == 1 ? um : varios);
 }
 
-std::size_t colunas(std::string_view s) {
+std::size_t caracteres(std::string_view s) {
   // Every byte but a UTF-8 continuation byte starts a character.
   return static_cast<std::size_t>(std::count_if(
       s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
+}
+
+bool largo(char32_t c) {
+  // Past an odd number of changes, a character takes two columns.
+  const auto* const mudancas = std::upper_bound(std::begin(largos), std::end(largos), c);
+  return (mudancas - std::begin(largos)) % 2 == 1;
+}
+
+std::size_t colunas(std::string_view s) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < s.size();) {
+    const alfabeto::sequencia c = alfabeto::le_utf8(s.substr(i));
+    n += c.tamanho > 0 && largo(c.ponto) ? 2 : 1;
+    i += c.tamanho > 0 ? static_cast<std::size_t>(c.tamanho) : 1;
+  }
+  return n;
 }
 
 void escreve_em_linhas(std::FILE* f, std::string_view texto, std::string_view primeiro,

@@ -53,8 +53,15 @@ namespace explica {
 // "0 bits".
 [[nodiscard]] std::string plural(std::int64_t n, const char* um, const char* varios);
 
-// How many columns s takes on a terminal: one a character.
+// Whether c takes two columns on a terminal, as East Asian wide and
+// fullwidth characters and emoji do.
+[[nodiscard]] bool largo(char32_t c);
+
+// How many columns s takes on a terminal: one a character, two a wide one.
 [[nodiscard]] std::size_t colunas(std::string_view s);
+
+// How many characters s holds, a byte that is not UTF-8 counting as one.
+[[nodiscard]] std::size_t caracteres(std::string_view s);
 
 // Writes texto in lines of at most 80 columns, broken at blanks: the first
 // after primeiro, the others after recuo.

@@ -1,6 +1,7 @@
 // gera_imprimiveis: writes explica/imprimiveis.inc, the code points where a
 // character's showing itself between quotes begins or ends, from utf8proc's
-// categories. The page's module has no room for utf8proc's tables, so both
+// categories, and where a terminal's two columns for a character (East
+// Asian wide and fullwidth, emoji) begin or end, from utf8proc's widths. The page's module has no room for utf8proc's tables, so both
 // builds read this one; the suite checks it against utf8proc for every code
 // point, and this remakes it when Debian's utf8proc moves to a new Unicode:
 //   build/test/tests/gera_imprimiveis > explica/imprimiveis.inc
@@ -55,6 +56,18 @@ int main() {
   int n = 0;
   for (utf8proc_int32_t c = 0; c <= 0x10FFFF; ++c) {
     if (imprime_so(c) != dentro) {
+      dentro = !dentro;
+      std::printf("%s0x%X,", n++ % 8 == 0 ? "\n    " : " ", static_cast<unsigned>(c));
+    }
+  }
+  std::printf(
+      "\n};\n// The code points where a character two columns wide begins (even places)\n"
+      "// or ends (odd places), in ascending order.\n"
+      "inline constexpr char32_t largos[] = {");
+  dentro = false;
+  n = 0;
+  for (utf8proc_int32_t c = 0; c <= 0x10FFFF; ++c) {
+    if ((utf8proc_charwidth(c) == 2) != dentro) {
       dentro = !dentro;
       std::printf("%s0x%X,", n++ % 8 == 0 ? "\n    " : " ", static_cast<unsigned>(c));
     }

@@ -39,7 +39,7 @@ TEST(pesos, ListsAsTextbooksWriteThem) {
   EXPECT_EQ(teste::saida({"-f", "a=1, =2,b=0,ç=1,🙂=3", "--relatorio"}),
             "=====================\n| Simbolo | Codigo  |  \n=====================\n"
             "    ' '       01      \n    'a'       001      \n    'ç'       000      \n"
-            "    '🙂'       1      \n");
+            "    '🙂'      1      \n");
   EXPECT_EQ(teste::saida({"-f", "e\u0301=2,a=1", "-d", "011", "--estatisticas"}),
             "caracteres: 3\nsímbolos distintos: 2\nbits codificados: 3, em 1 byte\n"
             "média: 1.0000 bits por caractere\nentropia: 0.9183 bits por caractere\n"

@@ -44,7 +44,7 @@ struct exercicio {
   // The merges, from 1, where the queue chose among equal weights: there
   // other trees, and other codes, are Huffman's too.
   std::vector<std::size_t> juncoes_com_empate;
-  execucao chave;          // the table's code, built as -f builds it, with codificar as its text
+  execucao chave; // the table's code, built as -f builds it, with codificar as its text
 };
 
 // The exercise of semente with letras letters (min_letras to max_letras):

@@ -37,10 +37,8 @@ std::string onde(const campo& c, std::uint64_t bloco, bool no_bloco) {
 
 std::string valor(const campo& c) {
   static const std::vector<std::string> em_hex = {"ID1", "ID2", "FLG", "CRC32", "FHCRC"};
-  char h[24];
-  std::snprintf(h, sizeof h, "0x%0*" PRIx64, static_cast<int>(c.bits / 4), c.valor);
-  const bool hex = std::find(em_hex.begin(), em_hex.end(), c.nome) != em_hex.end();
-  return hex ? h : std::to_string(c.valor);
+  const bool e_hex = std::find(em_hex.begin(), em_hex.end(), c.nome) != em_hex.end();
+  return e_hex ? hex(c.valor, static_cast<int>(c.bits / 4)) : std::to_string(c.valor);
 }
 
 void escreve_campos(std::FILE* f, const std::vector<campo>& campos, std::uint64_t bloco,

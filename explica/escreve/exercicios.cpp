@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdlib>
+#include <numeric>
 #include <string>
 #include <string_view>
 
@@ -66,10 +67,7 @@ std::string pontos(const pedido& p, std::size_t k) {
 }
 
 std::string titulo_do_exercicio(const pedido& p, std::size_t i) {
-  int total = 0;
-  for (const int n : p.pontos) {
-    total += n;
-  }
+  const int total = std::accumulate(p.pontos.begin(), p.pontos.end(), 0);
   return tr("Exercício ") + std::to_string(i + 1) +
          (p.pontos.empty() ? "" : " · " + plural(total, tr("ponto"), tr("pontos")));
 }

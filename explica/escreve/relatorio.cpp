@@ -1,5 +1,8 @@
 // --relatorio: the demo's table of characters and codes, then the encoded
 // text, in the demo's very layout.
+#include <algorithm>
+#include <string>
+
 #include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
@@ -14,7 +17,12 @@ void escreve_relatorio(std::FILE* f, const execucao& e) {
                 "=====================\n"),
              f);
   for (std::int32_t i = 0; i < m.folhas; ++i) { // the leaves lie in character order
-    std::fprintf(f, "    %s       %s      \n", nome(m, i).c_str(), codigo(m, i).c_str());
+    // A wide character takes a column more: the codes stay in one column.
+    const std::string n = nome(m, i);
+    const std::size_t a_mais = colunas(n) - caracteres(n);
+    std::fprintf(f, "    %s%s%s      \n", n.c_str(),
+                 std::string(7 - std::min<std::size_t>(a_mais, 6), ' ').c_str(),
+                 codigo(m, i).c_str());
   }
   if (e.simbolos) {
     std::fputs(tr("==================================\n"

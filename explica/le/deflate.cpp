@@ -305,7 +305,7 @@ std::optional<falha> le_bloco(leitor& l, std::size_t k, bool anatomia, bloco_lid
       erro = dinamico(l, b, k, dinamico_lido);
     }
     const std::uint64_t dados = l.bit;
-    erro = erro ? erro : literais(l, tipo == 1 ? fixo() : dinamico_lido, k, o);
+    erro = erro ? erro : literais(l, tipo == 1 ? codigo_fixo() : dinamico_lido, k, o);
     b.campos.push_back(
         {tr("literais e fim de bloco"), dados, l.bit - dados, o.n - antes,
          plural(static_cast<std::int64_t>(o.n - antes), tr("literal"), tr("literais")) +

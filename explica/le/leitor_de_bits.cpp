@@ -90,10 +90,10 @@ forma_do_codigo_lido monta(const std::vector<int>& comprimentos, codigo_lido& c,
       !(total == 0 && serve == incompleto_serve::um_bit_ou_nada)) {
     return forma_do_codigo_lido::incompleto;
   }
+  // Where each length's symbols begin among the symbols in code order.
   std::array<int, max_bits_literal + 2> onde{};
-  for (int b = 1; b <= max_bits_literal; ++b) {
-    onde[static_cast<std::size_t>(b) + 1] =
-        onde[static_cast<std::size_t>(b)] + c.quantos[static_cast<std::size_t>(b)];
+  for (std::size_t b = 1; b + 1 < onde.size(); ++b) {
+    onde[b + 1] = onde[b] + c.quantos[b];
   }
   c.simbolos.assign(static_cast<std::size_t>(total), 0);
   for (std::size_t s = 0; s < comprimentos.size(); ++s) {
@@ -126,7 +126,7 @@ int decodifica_lento(leitor& l, const codigo_lido& c) {
   return -2;
 }
 
-const codigo_lido& fixo() {
+const codigo_lido& codigo_fixo() {
   static const codigo_lido c = [] {
     std::vector<int> comprimentos(288);
     std::fill(comprimentos.begin(), comprimentos.begin() + 144, 8);

@@ -96,6 +96,6 @@ enum class incompleto_serve { nunca, um_bit, um_bit_ou_nada };
 [[nodiscard]] int decodifica_lento(leitor& l, const codigo_lido& c);
 
 // The fixed literal/length code of RFC 1951 (3.2.6), built once.
-[[nodiscard]] const codigo_lido& fixo();
+[[nodiscard]] const codigo_lido& codigo_fixo();
 
 } // namespace explica
