@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/escreve/folha_pronta.h" // generated from web/ by the build
 #include "explica/idioma.h"
@@ -120,9 +121,7 @@ void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
   escreve_arvore(f, x.chave);
   std::string codigos;
   for (std::int32_t s = 0; s < m.folhas; ++s) {
-    codigos += (s == 0 ? "" : ", ") +
-               std::string(1, static_cast<char>(m.caractere[static_cast<std::size_t>(s + 1)])) +
-               "=" + codigo(m, s);
+    codigos += (s == 0 ? "" : ", ") + simbolo_cru(m, s + 1) + "=" + codigo(m, s);
   }
   escreve_em_linhas(f, codigos, tr("Códigos: "), "  ");
   std::fprintf(f, tr("Custo: %s; média: %s bits por letra\n"),
@@ -194,7 +193,7 @@ std::string pergunta_em_html(const exercicio& x, std::size_t i, const pedido& p)
   std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo_do_exercicio(p, i)) +
                   "</h2>\n" + pesos_em_html(x) + "<ol>\n";
   h += "<li>" + html(tr(perguntas[0]) + pontos(p, 0)) +
-       "<div class=\"espaco arvore\" style=\"height: " + std::to_string(milimetros_da_arvore(k)) +
+       R"(<div class="espaco arvore" style="height: )" + std::to_string(milimetros_da_arvore(k)) +
        "mm\"></div></li>\n";
   h += "<li>" + html(tr(perguntas[1]) + pontos(p, 1)) + codigos_em_html(k) + "</li>\n";
   h += "<li>" + html(tr(perguntas[2]) + pontos(p, 2)) + "<span class=\"resposta\"></span></li>\n";
