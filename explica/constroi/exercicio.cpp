@@ -51,11 +51,11 @@ std::size_t simbolo_da_letra(const modelo& m, char c) {
 // w encoded with code, a code string for each symbol of m; every letter of w
 // is a symbol of m.
 std::string codifica_palavra(const modelo& m, const std::string& w, const codigos& code) {
-  std::string bits;
+  std::string simbolos;
   for (const char c : w) {
-    bits += code[simbolo_da_letra(m, c)];
+    simbolos += static_cast<char>(simbolo_da_letra(m, c));
   }
-  return bits;
+  return codificado(code, simbolos);
 }
 
 // bits decoded with code, a prefix-free code string for each symbol of m:

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iterator>
 
 #include "coder/codigo.h"
@@ -210,19 +211,21 @@ const std::string& codigo(const modelo& m, std::int32_t i) {
   return m.codigo[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)];
 }
 
-void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos) {
+void codifica(const codigos& tabela, std::string_view simbolos,
+              const std::function<void(std::string_view)>& escreve) {
   // A piece of the encoding at a time. Where every code has at most largura
   // characters, as a text's have, each is copied as its whole block, whose
   // tail the next code overwrites, four codes to a check of the piece's
-  // room; otherwise each code is copied as it is.
+  // room; otherwise each code is copied as it is, and one longer than the
+  // piece goes out alone.
   constexpr std::size_t largura = 16;
   constexpr std::size_t pedaco = std::size_t{1} << 14;
-  alignas(64) static char bits[pedaco + 4 * largura + coder::tamanho_caminho];
+  alignas(64) static char bits[pedaco + 4 * largura];
   alignas(largura) static char blocos[coder::n_simbolos][largura];
   static std::uint8_t tamanho[coder::n_simbolos];
   bool curtos = true;
   for (std::size_t s = 0; s < coder::n_simbolos; ++s) {
-    const std::string& c = m.codigo[s];
+    const std::string& c = tabela[s];
     curtos = curtos && c.size() <= largura;
     tamanho[s] = static_cast<std::uint8_t>(std::min(c.size(), largura));
     std::copy_n(c.begin(), tamanho[s], blocos[s]);
@@ -244,20 +247,34 @@ void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos) {
       n += ate[k];
     }
     if (n >= pedaco) {
-      std::fwrite(bits, 1, n, f);
+      escreve({bits, n});
       n = 0;
     }
   }
   for (; i < simbolos.size(); ++i) {
-    const std::string& c = m.codigo[p[i]];
-    c.copy(bits + n, c.size());
-    n += c.size();
-    if (n >= pedaco) {
-      std::fwrite(bits, 1, n, f);
+    const std::string& c = tabela[p[i]];
+    if (n + c.size() > sizeof bits) {
+      escreve({bits, n});
       n = 0;
     }
+    if (c.size() > sizeof bits) {
+      escreve(c);
+      continue;
+    }
+    c.copy(bits + n, c.size());
+    n += c.size();
   }
-  std::fwrite(bits, 1, n, f);
+  escreve({bits, n});
+}
+
+void codifica_em(std::FILE* f, const codigos& tabela, std::string_view simbolos) {
+  codifica(tabela, simbolos, [f](std::string_view b) { std::fwrite(b.data(), 1, b.size(), f); });
+}
+
+std::string codificado(const codigos& tabela, std::string_view simbolos) {
+  std::string c;
+  codifica(tabela, simbolos, [&c](std::string_view b) { c += b; });
+  return c;
 }
 
 void decodifica(decodificador& d, std::string_view escritos, std::string& simbolos) {

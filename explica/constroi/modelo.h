@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -99,9 +100,14 @@ struct modelo {
 // The code of the leaf at pool index i.
 [[nodiscard]] const std::string& codigo(const modelo& m, std::int32_t i);
 
-// Writes the encoding of simbolos, each a symbol of m, with m's code, a
-// piece at a time.
-void codifica_em(std::FILE* f, const modelo& m, std::string_view simbolos);
+// The one encoder: hands escreve the encoding of simbolos with tabela, a
+// code string for each symbol (a model's own, or a learner's), a piece at a
+// time.
+void codifica(const codigos& tabela, std::string_view simbolos,
+              const std::function<void(std::string_view)>& escreve);
+// The same written to f, and as a string.
+void codifica_em(std::FILE* f, const codigos& tabela, std::string_view simbolos);
+[[nodiscard]] std::string codificado(const codigos& tabela, std::string_view simbolos);
 
 // A decoding with m's code, a piece of bits at a time: where it is in the
 // code's tree, how many bits it has read, and where the code being read
