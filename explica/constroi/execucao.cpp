@@ -196,9 +196,9 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
     std::abort(); // the text or the list was checked to fit the coder
   }
   // The text is rewritten where it is encoded, and checked against a list.
-  const bool codifica =
+  const bool a_codificar =
       p.relatorio || p.gzip || p.forma == formato::json || p.forma == formato::html;
-  if (ha_texto && (codifica || p.lista)) {
+  if (ha_texto && (a_codificar || p.lista)) {
     if (auto erro = reescreve(letras, e)) {
       return erro;
     }
