@@ -28,6 +28,16 @@ TEST(mostra, TableOfPrintingCharactersIsUtf8procsOwn) {
       << "remake it: build/test/tests/gera_imprimiveis > explica/imprimiveis.inc";
 }
 
+// A file's bytes never reach a terminal as they are: a control or a byte
+// that is not UTF-8 is escaped, a character shows itself; a wide character
+// counts two columns.
+TEST(mostra, BytesOfAFileAndTheColumnsTheyTake) {
+  EXPECT_EQ(explica::mostra_bytes("caf\xc3\xa9\x1b[31m\xff\xc3"), "café\\x1b[31m\\xff\\xc3");
+  EXPECT_EQ(explica::colunas("a中🙂é"), 6U);
+  EXPECT_EQ(explica::caracteres("a中🙂é"), 4U);
+  EXPECT_EQ(explica::colunas("\xff"), 1U);
+}
+
 TEST(mostra, EachShowsItselfOrAnEscapeALearnerCanRead) {
   for (const char32_t c : {U'a', U' ', U'ç', U'Ω', U'🙂', U'€', U'«', U'\u0903'}) {
     EXPECT_EQ(mostra(c), explica::utf8(c));

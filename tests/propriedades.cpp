@@ -636,6 +636,56 @@ std::string verifica_gzip(std::string_view bytes) {
   return confere_comprimentos(g.membros[0].blocos[0], e.m);
 }
 
+std::string verifica_explorador(std::string_view texto, std::size_t corte) {
+  explica::pedido p;
+  p.texto = std::string(texto);
+  p.forma = explica::formato::json;
+  explica::execucao e;
+  if (auto erro = explica::prepara(p, explica::lidos{}, e)) {
+    return "refused: " + erro->mensagem;
+  }
+  const explica::modelo& m = e.m;
+  const std::string_view simbolos = e.simbolos.value_or("");
+  std::string esperado;
+  for (const char s : simbolos) {
+    esperado += m.codigo[static_cast<unsigned char>(s)];
+  }
+  const std::string bits = explica::codificado(m.codigo, simbolos);
+  if (bits != esperado) {
+    return "the encoder gives other bits";
+  }
+  explica::codigos longo = m.codigo; // a code longer than the encoder's piece
+  longo[1] = std::string(std::size_t{1} << 15, '1');
+  std::string longos;
+  for (const char s : simbolos) {
+    longos += longo[static_cast<unsigned char>(s)];
+  }
+  if (explica::codificado(longo, simbolos) != longos) {
+    return "a code longer than a piece is not written whole";
+  }
+  const std::size_t c = std::min(corte, bits.size());
+  explica::decodificador d(m);
+  std::string lidos;
+  explica::decodifica(d, std::string_view(bits).substr(0, c), lidos);
+  explica::decodifica(d, std::string_view(bits).substr(c), lidos);
+  if (m.folhas >= 2 && (lidos != simbolos || !d.inteiro() || d.lidos != bits.size())) {
+    return "bits decoded in two pieces give another text";
+  }
+  if (m.folhas >= 2 && !bits.empty()) {
+    explica::decodificador curto(m);
+    std::string antes;
+    explica::decodifica(curto, std::string_view(bits).substr(0, bits.size() - 1), antes);
+    const std::size_t ultimo = m.codigo[static_cast<unsigned char>(simbolos.back())].size();
+    // A last code of one bit goes whole: the rest ends between codes.
+    const bool entre = ultimo == 1 ? curto.inteiro() : !curto.inteiro();
+    if (!entre || curto.comeco != bits.size() - ultimo ||
+        antes != simbolos.substr(0, simbolos.size() - 1)) {
+      return "bits one short do not stop where the last code begins";
+    }
+  }
+  return "";
+}
+
 std::string verifica_leitura(std::string_view arquivo) {
   // An exact copy on the heap, so that a sanitizer sees any read past it.
   const auto copia = std::make_unique<unsigned char[]>(arquivo.size() + 1);

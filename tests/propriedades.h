@@ -85,6 +85,14 @@ namespace prova {
 // Returns what broke, or the empty string.
 [[nodiscard]] std::string verifica_leitura(std::string_view arquivo);
 
+// Builds the explorer's code of texto and checks its encoder and decoder:
+// the one encoder gives each symbol's code in a row, a code longer than its
+// piece whole too; the bits decode back to the symbols whole or cut in two
+// at corte (clamped), ending between codes; and bits one short end where
+// the last code begins, inside it unless it had one bit. Returns what broke, or the
+// empty string.
+[[nodiscard]] std::string verifica_explorador(std::string_view texto, std::size_t corte);
+
 // Makes the exercise of semente with letras letters, twice, and checks it:
 // the same both times; weights from 1 to 40 over the first letras letters;
 // two different words of 3 to 8 of those letters; a key whose cost is the

@@ -199,6 +199,15 @@ TEST(propriedades, GzipFilesGiveBackTheirBytes) {
   }
 }
 
+// The explorer's one encoder and its decoder, for the generated texts, the
+// bits cut anywhere.
+TEST(propriedades, TheExplorersEncoderAndDecoderAgreeInPieces) {
+  Gerador g(26);
+  for (const std::string& texto : textos_gerados()) {
+    ASSERT_EQ(prova::verifica_explorador(texto, g() % (8 * texto.size() + 1)), "") << texto.size();
+  }
+}
+
 // Codes limited to every length from the least that fits up past Huffman's
 // longest, for the weights of the generated texts: package-merge's promises.
 TEST(propriedades, LimitedCodesKeepEveryPromise) {
