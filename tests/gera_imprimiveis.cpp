@@ -1,9 +1,10 @@
 // gera_imprimiveis: writes explica/imprimiveis.inc, the code points where a
 // character's showing itself between quotes begins or ends, from utf8proc's
 // categories, and where a terminal's two columns for a character (East
-// Asian wide and fullwidth, emoji) begin or end, from utf8proc's widths. The page's module has no room for utf8proc's tables, so both
-// builds read this one; the suite checks it against utf8proc for every code
-// point, and this remakes it when Debian's utf8proc moves to a new Unicode:
+// Asian wide and fullwidth, emoji) begin or end, from utf8proc's widths.
+// The page's module has no room for utf8proc's tables, so both builds read
+// this one; the suite checks it against utf8proc for every code point, and
+// this remakes it when Debian's utf8proc moves to a new Unicode:
 //   build/test/tests/gera_imprimiveis > explica/imprimiveis.inc
 #include <cstdio>
 #include <utf8proc.h>
