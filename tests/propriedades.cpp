@@ -829,6 +829,36 @@ std::string confere_floresta(const explica::exercicio& x, bool primeiro_dos_igua
   return custo == m.figuras.bits ? "" : "hand-made tree of cost " + std::to_string(custo);
 }
 
+// A practice planted from x's weights keeps its own run: another build made
+// after it changes nothing, two lightest of its forest merge, and the key's
+// codes answer its first question.
+std::string confere_pratica(const explica::exercicio& x) {
+  explica::pedido p;
+  p.lista = x.pesos;
+  explica::pratica t;
+  if (auto erro = explica::pratica_de(p, t)) {
+    return "the practice refuses the table: " + erro->mensagem;
+  }
+  explica::pedido outro;
+  outro.texto = "zz outro texto, de outras letras";
+  explica::execucao depois;
+  static_cast<void>(explica::prepara(outro, explica::lidos{}, depois));
+  std::vector<std::int32_t> soltos = t.mato.soltos;
+  const auto peso = [&t](std::int32_t i) { return t.mato.nos[static_cast<std::size_t>(i)].peso; };
+  std::stable_sort(soltos.begin(), soltos.end(), [&](auto a, auto b) { return peso(a) < peso(b); });
+  if (!explica::junta(t, soltos[0], soltos[1]).aceita) {
+    return "a practice refuses its two lightest after another build";
+  }
+  std::string codigos;
+  for (std::int32_t s = 0; s < x.chave.m.folhas; ++s) {
+    codigos += (s == 0 ? "" : ",") + std::string(1, static_cast<char>('a' + s)) + "=" +
+               explica::codigo(x.chave.m, s);
+  }
+  return explica::responde(t, explica::pergunta::os_codigos, codigos).certa
+             ? ""
+             : "the key's codes are not taken as the practice's answer";
+}
+
 } // namespace
 
 std::string verifica_exercicio(std::uint64_t semente, int letras, bool primeiro_dos_iguais) {
@@ -838,7 +868,7 @@ std::string verifica_exercicio(std::uint64_t semente, int letras, bool primeiro_
     return "the same seed gave two exercises";
   }
   const std::string erros[] = {confere_enunciado(x, letras), confere_chave(x), confere_sigilo(x),
-                               confere_floresta(x, primeiro_dos_iguais)};
+                               confere_floresta(x, primeiro_dos_iguais), confere_pratica(x)};
   const auto* erro = std::find_if(std::begin(erros), std::end(erros),
                                   [](const std::string& e) { return !e.empty(); });
   return erro == std::end(erros) ? "" : "seed " + std::to_string(semente) + ": " + *erro;

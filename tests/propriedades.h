@@ -102,7 +102,8 @@ namespace prova {
 // time, the first or the last of equal weights as primeiro_dos_iguais says,
 // each merge taken, to a tree of the optimal cost; and a merge of the
 // lightest node with the heaviest, where a third node lies between them in
-// weight, refused. Returns what broke, or the empty string.
+// weight, refused. A practice of its table keeps its own run whatever is
+// built after it. Returns what broke, or the empty string.
 [[nodiscard]] std::string verifica_exercicio(std::uint64_t semente, int letras,
                                              bool primeiro_dos_iguais);
 
