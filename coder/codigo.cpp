@@ -126,39 +126,46 @@ bool conta(const char* texto, std::size_t max_caracteres,
   return (todos & 0x80U) == 0 && n <= max_caracteres;
 }
 
-// Gives every leaf below no its code string, and its block if the code is
-// short: caminho holds the profundidade branches taken from the root down to
-// no. Expects room in caminho and in the arena, which the tree's limits
-// guarantee; caminho has room for a whole block.
-void cria_codigo(const no_arvore* no, char* caminho, std::int32_t profundidade) {
-  static_assert(largura_bloco <= tamanho_caminho);
-  assert(profundidade < tamanho_caminho);
+// Hands each leaf below no, with the code p of the path down to it, to
+// visita, in the order of a depth-first walk, the '0' branch first.
+template <class Visita>
+void caminha(const no_arvore* no, palavra p, Visita& visita) {
+  assert(p.tamanho <= max_profundidade);
   if (no->simbolo != 0) {
-    const auto s = static_cast<unsigned char>(no->simbolo);
-    caminho[profundidade] = '\0';
-    const auto tamanho = static_cast<std::size_t>(profundidade) + 1;
-    const auto livre = static_cast<std::size_t>(std::end(buffer) - out);
-    assert(tamanho <= livre);
-    if (tamanho <= largura_bloco) {
-      std::memcpy(blocos[s], caminho, largura_bloco);
-      tamanho_bloco[s] = static_cast<std::uint8_t>(tamanho);
-    }
-    // A short code goes into the arena as a whole block too, where it has
-    // room: the block's tail past the terminator is free arena, which the
-    // next code overwrites.
-    if (tamanho <= largura_bloco && largura_bloco <= livre) {
-      std::memcpy(out, caminho, largura_bloco);
-    } else {
-      std::copy_n(caminho, tamanho, out);
-    }
-    code[s] = out;
-    out += tamanho;
+    visita(*no, p);
     return;
   }
-  caminho[profundidade] = '0';
-  cria_codigo(no->esquerda, caminho, profundidade + 1);
-  caminho[profundidade] = '1';
-  cria_codigo(no->direita, caminho, profundidade + 1);
+  caminha(no->esquerda, {p.bits << 1, p.tamanho + 1}, visita);
+  caminha(no->direita, {p.bits << 1 | 1U, p.tamanho + 1}, visita);
+}
+
+// Gives the demo's leaf folha, whose code is p, its code string in the
+// arena, and its block if the code is short. Expects room in the arena,
+// which the tree's limits guarantee.
+void cria_codigo(const no_arvore& folha, palavra p) {
+  static_assert(largura_bloco <= tamanho_caminho);
+  char caminho[tamanho_caminho] = {};
+  for (std::int32_t i = 0; i < p.tamanho; ++i) {
+    caminho[i] = (p.bits >> (p.tamanho - 1 - i) & 1U) != 0 ? '1' : '0';
+  }
+  const auto s = static_cast<unsigned char>(folha.simbolo);
+  const auto tamanho = static_cast<std::size_t>(p.tamanho) + 1;
+  const auto livre = static_cast<std::size_t>(std::end(buffer) - out);
+  assert(tamanho <= livre);
+  if (tamanho <= largura_bloco) {
+    std::memcpy(blocos[s], caminho, largura_bloco);
+    tamanho_bloco[s] = static_cast<std::uint8_t>(tamanho);
+  }
+  // A short code goes into the arena as a whole block too, where it has
+  // room: the block's tail past the terminator is free arena, which the
+  // next code overwrites.
+  if (tamanho <= largura_bloco && largura_bloco <= livre) {
+    std::memcpy(out, caminho, largura_bloco);
+  } else {
+    std::copy_n(caminho, tamanho, out);
+  }
+  code[s] = out;
+  out += tamanho;
 }
 
 // Starts clean, so that each build gives what a fresh process would. Only
@@ -175,21 +182,21 @@ void recomeca() {
 }
 
 // Queues one leaf per symbol that occurs, in ascending symbol order: ties
-// between equal weights follow that order. Expects a clean start, entry 0 at
-// 0 and weights that add up to at most max_peso_total. find_if skips the
-// absent symbols four at a time.
-void enfileira(std::span<const std::uint32_t, n_simbolos> frequencias) {
+// between equal weights follow that order. Expects o empty, entry 0 at 0,
+// weights that add up to at most max_peso_total and room in o. find_if
+// skips the absent symbols four at a time.
+void enfileira(oficina& o, std::span<const std::uint32_t> frequencias) {
   const std::uint32_t* const inicio = frequencias.data();
-  const std::uint32_t* const fim = inicio + n_simbolos;
+  const std::uint32_t* const fim = inicio + frequencias.size();
   auto ocorre = [](std::uint32_t f) { return f != 0; };
   for (const std::uint32_t* f = std::find_if(inicio + 1, fim, ocorre); f != fim;
        f = std::find_if(f + 1, fim, ocorre)) {
     const auto peso = static_cast<std::int32_t>(*f); // at most the total
-    insere_fila(novo_no(peso, static_cast<char>(f - inicio), nullptr, nullptr));
+    insere_fila(o, novo_no(o, peso, static_cast<std::int32_t>(f - inicio), nullptr, nullptr));
   }
 }
 
-// The rest of a build whose leaves are queued: merge until one node is
+// The rest of the demo's build, its leaves queued: merge until one node is
 // left, then walk.
 void junta_e_caminha() {
   while (junta_dois() != nullptr) {
@@ -197,48 +204,91 @@ void junta_e_caminha() {
   static_cast<void>(cria_codigos()); // one node is left, so it walks
 }
 
+// The tree's root, read in place: it stays in the queue. Null for an empty
+// queue, and for one that holds more than one node.
+const no_arvore* raiz(oficina& o) {
+  return o.fila_final == 2 ? fila(o, 1) : nullptr;
+}
+
 } // namespace
 
-bool enfileira_folhas(std::span<const std::uint32_t, n_simbolos> frequencias) {
-  recomeca();
+bool enfileira_folhas(oficina& o, std::span<const std::uint32_t> frequencias) {
+  reinicia_fila(o);
   // Added up wider than the weights, so that no sum wraps.
   const std::int64_t total =
       std::accumulate(frequencias.begin(), frequencias.end(), std::int64_t{0});
-  if (frequencias[0] != 0 || total > max_peso_total) {
+  if (frequencias.empty() || frequencias[0] != 0 || total > max_peso_total) {
     return false;
   }
-  enfileira(frequencias);
+  const auto folhas = static_cast<std::size_t>(std::count_if(
+      frequencias.begin(), frequencias.end(), [](std::uint32_t f) { return f != 0; }));
+  if (nos_para(folhas) > o.banco.size() || folhas > o.qqq.size()) {
+    return false;
+  }
+  enfileira(o, frequencias);
   return true;
 }
 
-no_arvore* junta_dois() {
-  if (fila_final <= 2) {
-    return nullptr;
-  }
-  no_arvore* const primeiro = remove_fila();
-  no_arvore* const segundo = remove_fila();
-  return enfileira_pai(primeiro, segundo);
+bool enfileira_folhas(std::span<const std::uint32_t, n_simbolos> frequencias) {
+  recomeca();
+  return enfileira_folhas(demo, frequencias);
 }
 
-no_arvore* enfileira_pai(no_arvore* primeiro, no_arvore* segundo) {
+no_arvore* junta_dois(oficina& o) {
+  if (o.fila_final <= 2) {
+    return nullptr;
+  }
+  no_arvore* const primeiro = remove_fila(o);
+  no_arvore* const segundo = remove_fila(o);
+  return enfileira_pai(o, primeiro, segundo);
+}
+
+no_arvore* junta_dois() {
+  return junta_dois(demo);
+}
+
+no_arvore* enfileira_pai(oficina& o, no_arvore* primeiro, no_arvore* segundo) {
   // The one taken out first goes on the '1' branch, the second on '0'.
-  no_arvore* const novo = novo_no(0, 0, segundo, primeiro);
-  insere_fila(novo);
+  no_arvore* const novo = novo_no(o, 0, 0, segundo, primeiro);
+  insere_fila(o, novo);
   return novo;
 }
 
-bool cria_codigos() {
-  // No symbol means no tree: the table stays empty.
-  if (fila_final == 1) {
-    return true;
+no_arvore* enfileira_pai(no_arvore* primeiro, no_arvore* segundo) {
+  return enfileira_pai(demo, primeiro, segundo);
+}
+
+bool cria_codigos(oficina& o, std::span<palavra> tabela) {
+  // No symbol means no tree: every entry without a code.
+  if (o.fila_final > 2) {
+    return false;
   }
-  if (fila_final != 2) {
+  const auto* const b = o.banco.data();
+  const bool cabe = std::all_of(b, b + o.n_nodes, [&tabela](const no_arvore& n) {
+    return static_cast<std::size_t>(n.simbolo) < tabela.size();
+  });
+  if (!cabe) {
+    return false;
+  }
+  std::fill(tabela.begin(), tabela.end(), sem_codigo);
+  if (const no_arvore* const r = raiz(o)) {
+    auto guarda = [&tabela](const no_arvore& folha, palavra p) {
+      tabela[static_cast<std::size_t>(folha.simbolo)] = p;
+    };
+    caminha(r, {0, 0}, guarda);
+  }
+  return true;
+}
+
+bool cria_codigos() {
+  if (demo.fila_final > 2) {
     return false;
   }
   // The root stays in the queue. One distinct symbol makes it a leaf: its
   // code is the empty string, and a text of it encodes to the empty string.
-  char caminho[tamanho_caminho] = {};
-  cria_codigo(fila(1), caminho, 0);
+  if (const no_arvore* const r = raiz(demo)) {
+    caminha(r, {0, 0}, cria_codigo);
+  }
   return true;
 }
 
@@ -253,7 +303,7 @@ bool inicializa(const char* texto, std::int32_t max_caracteres) {
   if (!conta(texto, static_cast<std::size_t>(std::max(max_caracteres, 0)), frequencias)) {
     return false;
   }
-  enfileira(frequencias);
+  enfileira(demo, frequencias);
   junta_e_caminha();
   return true;
 }
@@ -264,6 +314,16 @@ bool inicializa_frequencias(std::span<const std::uint32_t, n_simbolos> frequenci
   }
   junta_e_caminha();
   return true;
+}
+
+bool inicializa_frequencias(oficina& o, std::span<const std::uint32_t> frequencias,
+                            std::span<palavra> tabela) {
+  if (!enfileira_folhas(o, frequencias)) {
+    return false;
+  }
+  while (junta_dois(o) != nullptr) {
+  }
+  return cria_codigos(o, tabela);
 }
 
 bool codifica(const char* texto, std::span<char> destino) {

@@ -9,6 +9,10 @@
 // into it; codifica concatenates the codes of a text's characters.
 // inicializa_frequencias makes the same build from a table of weights, and
 // decodifica reads an encoding back into its text.
+//
+// The same build serves an alphabet of any size, on storage the caller
+// lends (an oficina, see coder/fila.h): the same queue, the same merge, the
+// same walk, which then gives each symbol its code as bits, a palavra.
 #pragma once
 
 #include <cstdint>
@@ -19,21 +23,44 @@
 
 namespace coder {
 
-// The deepest code: a tree over 127 leaves in which every inner node has a
-// leaf on one side puts its last two leaves 126 steps below the root.
-inline constexpr int max_profundidade = max_folhas - 1;
-// The walk's path: a code string and its terminator.
-inline constexpr int tamanho_caminho = max_profundidade + 1;
-// The arena: that same tree has the longest code strings in all, of 1, 2, ...,
-// 126 and 126 characters again, 127·128/2 − 1 = 8,127 characters, plus one
-// terminator for each of the 127 symbols. No other tree over 127 leaves has a
-// greater sum of depths.
-inline constexpr int tamanho_buffer = max_folhas * (max_folhas + 1) / 2 - 1 + max_folhas;
-static_assert(tamanho_buffer == 8254);
-
 // The root's peso is a weight like any other, so the weights of all the
 // symbols together must fit in one.
 inline constexpr std::int64_t max_peso_total = std::numeric_limits<std::int32_t>::max();
+
+// F(n), with F(1) = F(2) = 1.
+constexpr std::int64_t fibonacci(int n) {
+  std::int64_t a = 0;
+  std::int64_t b = 1;
+  for (int i = 0; i < n; ++i) {
+    b += a;
+    a = b - a;
+  }
+  return a;
+}
+
+// The deepest code of any build. A Huffman tree with a leaf at depth d
+// weighs at least F(d + 2) (Katona and Nemetz, 1976; Buro, 1993): weights
+// 1, 1, 1, 2, 3, 5, ... come closest. The weights add up to at most
+// max_peso_total, and F(46) is the last that fits, so no code is longer than
+// 44 characters, and every code fits in 64 bits.
+inline constexpr int max_profundidade = 44;
+static_assert(fibonacci(max_profundidade + 2) <= max_peso_total &&
+              fibonacci(max_profundidade + 3) > max_peso_total);
+// The walk's path: a code string and its terminator.
+inline constexpr int tamanho_caminho = max_profundidade + 1;
+// The demo's arena: each of its 127 symbols' code strings with its
+// terminator.
+inline constexpr int tamanho_buffer = max_folhas * tamanho_caminho;
+static_assert(tamanho_buffer == 5715);
+
+// A code as bits: its tamanho branches, the first in the highest of them.
+// A symbol without a code has tamanho -1.
+struct palavra {
+  std::uint64_t bits;
+  std::int32_t tamanho;
+};
+inline constexpr palavra sem_codigo{0, -1};
+static_assert(max_profundidade <= 64, "a code fits in bits");
 
 // The code string of each symbol, pointing into buffer; null for a symbol the
 // text lacks.
@@ -97,5 +124,30 @@ extern char buffer[tamanho_buffer];
 // carries no count. Nothing is read past codigo's terminator or written past
 // destino; what follows the terminator within destino is left unspecified.
 [[nodiscard]] bool decodifica(const char* codigo, std::span<char> destino);
+
+// The build over any alphabet, on o: symbols 1 to frequencias.size() - 1,
+// entry s the weight of symbol s. The leaves are queued in ascending symbol
+// order, merged and walked exactly as the demo's are, so that 127 symbols
+// or fewer get the codes that inicializa_frequencias gives them.
+//
+// Starts a build on o, in place of any earlier one: one leaf per symbol of
+// nonzero weight. False, leaving o's queue empty, when entry 0 is not 0,
+// the weights add up to more than max_peso_total, or o lacks the room,
+// nos_para(k) nodes and k slots for k symbols of nonzero weight.
+[[nodiscard]] bool enfileira_folhas(oficina& o, std::span<const std::uint32_t> frequencias);
+// One merge on o, as junta_dois makes it.
+[[nodiscard]] no_arvore* junta_dois(oficina& o);
+// The merge's second half on o, as enfileira_pai makes it.
+[[nodiscard]] no_arvore* enfileira_pai(oficina& o, no_arvore* primeiro, no_arvore* segundo);
+// Walks o's tree, as cria_codigos does, and writes each symbol's code into
+// tabela, entry s for symbol s, and sem_codigo into every entry of a symbol
+// without a leaf. True for an empty queue too (every entry sem_codigo);
+// false, changing nothing, while the queue holds more than one node or
+// tabela has no entry for a leaf's symbol.
+[[nodiscard]] bool cria_codigos(oficina& o, std::span<palavra> tabela);
+// The whole build on o: enfileira_folhas, junta_dois until it gives null,
+// and cria_codigos into tabela. False where either refuses.
+[[nodiscard]] bool inicializa_frequencias(oficina& o, std::span<const std::uint32_t> frequencias,
+                                          std::span<palavra> tabela);
 
 } // namespace coder

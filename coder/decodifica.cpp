@@ -264,7 +264,7 @@ bool rapido(const char* codigo, std::size_t tamanho, std::span<char> destino, st
       if (folha == nullptr) {
         return false;
       }
-      destino[n++] = folha->simbolo;
+      destino[n++] = static_cast<char>(folha->simbolo); // the demo's symbols are 7-bit
       i = static_cast<std::size_t>(q - codigo);
       if (i + adiante + 64 > tamanho) {
         break;
@@ -285,7 +285,7 @@ bool com_cuidado(const no_arvore* raiz, const char* p, std::span<char> destino, 
     if (folha == nullptr || n + 1 >= destino.size()) {
       return false;
     }
-    destino[n++] = folha->simbolo;
+    destino[n++] = static_cast<char>(folha->simbolo); // the demo's symbols are 7-bit
   }
   destino[n] = '\0';
   return true;

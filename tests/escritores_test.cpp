@@ -75,7 +75,7 @@ TEST(escritores, JsonDescribesTheCodersOwnBuild) {
       const coder::no_arvore& no = coder::banco_dados[i];
       EXPECT_EQ(nos[i].at("peso"), no.peso);
       if (no.simbolo != 0) {
-        EXPECT_EQ(nos[i].at("simbolo"), std::string(1, no.simbolo));
+        EXPECT_EQ(nos[i].at("simbolo"), std::string(1, static_cast<char>(no.simbolo)));
       } else {
         EXPECT_EQ(nos[i].at("esquerda"), no.esquerda - coder::banco_dados);
         EXPECT_EQ(nos[i].at("direita"), no.direita - coder::banco_dados);

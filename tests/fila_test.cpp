@@ -21,7 +21,7 @@ no_arvore* folha(std::int32_t peso, char simbolo) {
 std::string simbolos_na_fila() {
   std::string s;
   for (std::int32_t i = 1; i < fila_final; ++i) {
-    s += fila(i)->simbolo;
+    s += static_cast<char>(fila(i)->simbolo);
   }
   return s;
 }

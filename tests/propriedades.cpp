@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <memory>
+#include <numeric>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -80,7 +81,7 @@ bool completo(const std::vector<std::string>& codigos) {
 // The cost of an optimal code for these counts: the two smallest are merged
 // again and again. The sums come out in ascending order, so a second sorted
 // list holds them and no heap is needed.
-std::int64_t custo_otimo(const Contagem& contagem) {
+std::int64_t custo_otimo(std::span<const std::int64_t> contagem) {
   std::vector<std::int64_t> folhas;
   std::copy_if(contagem.begin(), contagem.end(), std::back_inserter(folhas),
                [](std::int64_t c) { return c != 0; });
@@ -132,7 +133,7 @@ std::optional<std::string> caminha(std::string_view bits) {
     }
     no = b == '0' ? no->esquerda : no->direita;
     if (no->simbolo != 0) {
-      texto += no->simbolo;
+      texto += static_cast<char>(no->simbolo);
       no = raiz;
     }
   }
@@ -147,7 +148,7 @@ std::optional<std::string> caminha(std::string_view bits) {
 std::optional<std::string> decodifica(std::string_view bits, std::size_t n) {
   const no_arvore* const raiz = coder::fila_final > 1 ? coder::fila(1) : nullptr;
   if (raiz != nullptr && raiz->simbolo != 0 && bits.empty()) {
-    return std::string(n, raiz->simbolo);
+    return std::string(n, static_cast<char>(raiz->simbolo));
   }
   return caminha(bits);
 }
@@ -422,6 +423,77 @@ std::string verifica_alfabeto(std::string_view bytes, std::size_t corte) {
     return "conta refused or miscounted valid UTF-8";
   }
   return verifica_numeracao(*inteiro, bytes, d.pontos);
+}
+
+} // namespace prova
+
+// Builds of any alphabet.
+namespace prova {
+
+namespace {
+
+std::string em_texto(coder::palavra p) {
+  std::string c;
+  for (std::int32_t i = p.tamanho - 1; i >= 0; --i) {
+    c += (p.bits >> i & 1U) != 0 ? '1' : '0';
+  }
+  return c;
+}
+
+} // namespace
+
+std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
+  const auto k = static_cast<std::size_t>(
+      std::count_if(pesos.begin(), pesos.end(), [](std::uint32_t p) { return p != 0; }));
+  std::vector<coder::no_arvore> banco(coder::nos_para(k));
+  std::vector<coder::no_arvore*> qqq(k);
+  coder::oficina o{.banco = banco, .qqq = qqq};
+  std::vector<coder::palavra> tabela(pesos.size());
+  if (k > 0) {
+    coder::oficina pequena{.banco = {banco.data(), banco.size() - 1}, .qqq = qqq};
+    if (coder::inicializa_frequencias(pequena, pesos, tabela)) {
+      return "a pool one node short was taken";
+    }
+  }
+  if (!coder::inicializa_frequencias(o, pesos, tabela)) {
+    return "weights that add up to " +
+           std::to_string(std::accumulate(pesos.begin(), pesos.end(), std::int64_t{0})) +
+           " were refused";
+  }
+  std::vector<std::string> codigos;
+  std::int64_t bits = 0;
+  for (std::size_t s = 0; s < pesos.size(); ++s) {
+    if ((tabela[s].tamanho >= 0) != (pesos[s] != 0)) {
+      return "symbol " + std::to_string(s) + (pesos[s] != 0 ? " has no code" : " has a code");
+    }
+    if (tabela[s].tamanho > coder::max_profundidade) {
+      return "symbol " + std::to_string(s) + " has a code of " + std::to_string(tabela[s].tamanho) +
+             " bits";
+    }
+    if (pesos[s] != 0) {
+      codigos.push_back(em_texto(tabela[s]));
+      bits += std::int64_t{pesos[s]} * tabela[s].tamanho;
+    }
+  }
+  const std::vector<std::int64_t> contagem(pesos.begin(), pesos.end());
+  if (static_cast<std::size_t>(o.n_nodes) != coder::nos_para(k) || !sem_prefixos(codigos) ||
+      (k >= 2 && !completo(codigos)) || bits != custo_otimo(contagem)) {
+    return std::to_string(k) + " symbols: not an optimal prefix code of 2k - 1 nodes";
+  }
+  // The demo's alphabet: the same codes as the demo's own build.
+  if (pesos.size() <= coder::n_simbolos) {
+    std::array<std::uint32_t, coder::n_simbolos> demo{};
+    std::copy(pesos.begin(), pesos.end(), demo.begin());
+    if (!coder::inicializa_frequencias(demo)) {
+      return "the demo refused weights that the workspace took";
+    }
+    for (std::size_t s = 0; s < pesos.size(); ++s) {
+      if (pesos[s] != 0 && em_texto(tabela[s]) != coder::code[s]) {
+        return "symbol " + std::to_string(s) + " differs from the demo's code";
+      }
+    }
+  }
+  return "";
 }
 
 } // namespace prova

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,15 @@ namespace prova {
 // with its terminator, the empty string on a refusal, and nothing written
 // past tamanho. Returns what broke, or the empty string.
 [[nodiscard]] std::string verifica_decodificacao(const char* bits, std::size_t tamanho);
+
+// Builds the code of pesos, entry s the weight of symbol s, on a workspace
+// sized to the symbols of nonzero weight, and checks it: refused one node
+// short; then one code per symbol of nonzero weight, none longer than
+// coder::max_profundidade, no code a prefix of another, a complete code of
+// 2k - 1 nodes whose cost an independent optimal merge gives; and, for an
+// alphabet the demo holds, the demo's own codes. Returns what broke, or the
+// empty string.
+[[nodiscard]] std::string verifica_pesos(std::span<const std::uint32_t> pesos);
 
 // Checks the alfabeto layer on bytes, counted whole and in two calls cut at
 // corte, against a reference decoder written from the UTF-8 rules: refused

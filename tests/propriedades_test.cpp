@@ -111,6 +111,39 @@ TEST(propriedades, HoldForEveryGeneratedText) {
   }
 }
 
+// Alphabets of 2 to 10,000 symbols, some absent: random weights, equal
+// weights, weights of many ties, and Fibonacci's, which make the deepest
+// codes that a total weight allows.
+TEST(propriedades, HoldForEveryAlphabetSize) {
+  Gerador g(27);
+  for (const std::size_t n : {3, 4, 100, 128, 129, 257, 1000, 10001}) {
+    std::vector<std::uint32_t> pesos(n);
+    std::uniform_int_distribution<std::uint32_t> aleatorio(1, 1U << 16);
+    std::uniform_int_distribution<std::uint32_t> poucos(0, 3);
+    for (int forma = 0; forma < 3; ++forma) {
+      for (std::size_t s = 1; s < n; ++s) {
+        pesos[s] = forma == 0 ? aleatorio(g) : forma == 1 ? 7 : poucos(g);
+      }
+      ASSERT_EQ(prova::verifica_pesos(pesos), "") << n << " symbols, shape " << forma;
+    }
+  }
+  // F(1) to F(44), as many Fibonacci weights as a total holds, chain every
+  // leaf one level below the last: 43 bits, one short of the bound, which
+  // needs the total F(46) and ties broken towards the chain.
+  std::vector<std::uint32_t> fibonacci{0};
+  for (int i = 1; i <= 44; ++i) {
+    fibonacci.push_back(static_cast<std::uint32_t>(coder::fibonacci(i)));
+  }
+  ASSERT_EQ(prova::verifica_pesos(fibonacci), "");
+  std::vector<coder::no_arvore> banco(coder::nos_para(fibonacci.size() - 1));
+  std::vector<coder::no_arvore*> qqq(fibonacci.size() - 1);
+  coder::oficina o{.banco = banco, .qqq = qqq};
+  std::vector<coder::palavra> tabela(fibonacci.size());
+  ASSERT_TRUE(coder::inicializa_frequencias(o, fibonacci, tabela));
+  EXPECT_EQ(tabela[1].tamanho, 43);
+  EXPECT_EQ(tabela[2].tamanho, 43);
+}
+
 // Every destination size up to one past the code is tried for short codes;
 // longer ones are tried around their edge.
 TEST(propriedades, EveryDestinationTooSmallIsRefusedAndTheExactOneFits) {
