@@ -1,9 +1,11 @@
 // UTF-8 read and written by hand, the characters counted in a table of 128
-// counters and a small hash table, then numbered in code-point order.
+// counters and a hash table that grows, then numbered in code-point order.
 #include "alfabeto/alfabeto.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <iterator>
 
 #include "coder/codigo.h"
 
@@ -16,29 +18,45 @@ constexpr bool continuacao(unsigned char b) {
 }
 
 // The slot of ponto in the table, or the free slot where it would go. The
-// table is never more than half full, so a free slot is always found.
-std::size_t vaga(const char32_t (&tabela)[tamanho_tabela], char32_t ponto) {
-  constexpr unsigned deslocamento = 32 - 8;
-  static_assert(tamanho_tabela == 1 << 8);
+// table's size is a power of two, and it is never more than half full, so
+// a free slot is always found.
+std::size_t vaga(const std::vector<char32_t>& tabela, char32_t ponto) {
+  const auto mascara = tabela.size() - 1;
+  const int deslocamento = 32 - std::countr_zero(tabela.size());
   auto i = static_cast<std::size_t>((std::uint32_t{ponto} * 2654435761U) >> deslocamento);
   while (tabela[i] != 0 && tabela[i] != ponto) {
-    i = (i + 1) & (tamanho_tabela - 1);
+    i = (i + 1) & mascara;
   }
   return i;
 }
 
-// Counts one character above 7 bits.
-void conta_acima(contagem& c, char32_t ponto) {
-  const std::size_t i = vaga(c.ponto, ponto);
+// Doubles c's table of characters above 7 bits, each kept with its count.
+void cresce(contagem& c) {
+  std::vector<char32_t> ponto(2 * c.ponto.size());
+  std::vector<std::int64_t> vezes(ponto.size());
+  for (std::size_t j = 0; j < c.ponto.size(); ++j) {
+    if (c.ponto[j] != 0) {
+      const std::size_t i = vaga(ponto, c.ponto[j]);
+      ponto[i] = c.ponto[j];
+      vezes[i] = c.vezes[j];
+    }
+  }
+  c.ponto = std::move(ponto);
+  c.vezes = std::move(vezes);
+}
+
+// Adds vezes occurrences of ponto, above 7 bits.
+void conta_acima(contagem& c, char32_t ponto, std::int64_t vezes) {
+  std::size_t i = vaga(c.ponto, ponto);
   if (c.ponto[i] == 0) {
-    if (c.acima == max_distintos) {
-      c.demais = true; // a refusal to come: the character is not kept
-      return;
+    if (2 * static_cast<std::size_t>(c.acima + 1) > c.ponto.size()) {
+      cresce(c);
+      i = vaga(c.ponto, ponto);
     }
     c.ponto[i] = ponto;
     ++c.acima;
   }
-  ++c.vezes[i];
+  c.vezes[i] += vezes;
 }
 
 // Where the first NUL lies among texto[de, ate), which holds one.
@@ -158,7 +176,7 @@ resultado conta(contagem& c, std::span<const char> texto, bool fim) {
     if (s.tamanho < 0) {
       break; // the rest of the sequence comes with the next call
     }
-    conta_acima(c, s.ponto);
+    conta_acima(c, s.ponto, 1);
     ++acima;
     bytes_acima += static_cast<std::size_t>(s.tamanho);
     i += static_cast<std::size_t>(s.tamanho);
@@ -192,28 +210,19 @@ void conta_bytes(contagem& c, std::span<const char> texto) {
   c.lidos = i;
   for (char32_t b = 0; b < 256; ++b) {
     const std::int64_t vezes = parcial[0][b] + parcial[1][b] + parcial[2][b] + parcial[3][b];
-    if (vezes != 0 && !acrescenta(c, b, vezes)) {
-      c.demais = true; // all 128 bytes above 7 bits, and the table holds 127
+    if (vezes != 0) {
+      acrescenta(c, b, vezes);
     }
   }
 }
 
-bool acrescenta(contagem& c, char32_t ponto, std::int64_t vezes) {
+void acrescenta(contagem& c, char32_t ponto, std::int64_t vezes) {
   if (ponto < n_ascii) {
     c.vezes_ascii[ponto] += vezes;
   } else {
-    const std::size_t i = vaga(c.ponto, ponto);
-    if (c.ponto[i] == 0) {
-      if (c.acima == max_distintos) {
-        return false;
-      }
-      c.ponto[i] = ponto;
-      ++c.acima;
-    }
-    c.vezes[i] += vezes;
+    conta_acima(c, ponto, vezes);
   }
   c.caracteres += vezes;
-  return true;
 }
 
 std::int32_t distintos(const contagem& c) {
@@ -222,27 +231,29 @@ std::int32_t distintos(const contagem& c) {
   return static_cast<std::int32_t>(ascii) + c.acima;
 }
 
-bool numera(contagem& c, std::span<std::uint32_t, coder::n_simbolos> pesos) {
-  std::fill(pesos.begin(), pesos.end(), 0);
-  if (c.demais || (c.vezes_ascii[0] != 0 && !c.bytes) || distintos(c) > max_distintos ||
-      c.caracteres > coder::max_peso_total) {
+bool numera(contagem& c, std::vector<std::uint32_t>& pesos) {
+  pesos.clear();
+  if ((c.vezes_ascii[0] != 0 && !c.bytes) || c.caracteres > coder::max_peso_total) {
     return false;
   }
   // The points in ascending order: the 7-bit ones as they stand, then the
   // others, sorted.
-  std::int32_t s = 0;
+  c.caractere.assign(1, 0);
   for (char32_t p = 0; p < n_ascii; ++p) {
     if (c.vezes_ascii[p] != 0) {
-      c.caractere[++s] = p;
+      c.caractere.push_back(p);
     }
   }
-  char32_t* const acima = c.caractere + s + 1;
-  std::copy_if(std::begin(c.ponto), std::end(c.ponto), acima, [](char32_t p) { return p != 0; });
-  std::sort(acima, acima + c.acima);
-  c.simbolos = s + c.acima;
-  for (s = 1; s <= c.simbolos; ++s) {
-    const char32_t p = c.caractere[s];
-    const auto simbolo = static_cast<std::uint8_t>(s);
+  const auto ascii = static_cast<std::ptrdiff_t>(c.caractere.size());
+  std::copy_if(c.ponto.begin(), c.ponto.end(), std::back_inserter(c.caractere),
+               [](char32_t p) { return p != 0; });
+  std::sort(c.caractere.begin() + ascii, c.caractere.end());
+  c.simbolos = static_cast<std::int32_t>(c.caractere.size()) - 1;
+  c.simbolo.assign(c.ponto.size(), 0);
+  pesos.assign(c.caractere.size(), 0);
+  for (std::int32_t s = 1; s <= c.simbolos; ++s) {
+    const char32_t p = c.caractere[static_cast<std::size_t>(s)];
+    const auto simbolo = static_cast<std::uint32_t>(s);
     if (p < n_ascii) {
       c.simbolo_ascii[p] = simbolo;
       pesos[static_cast<std::size_t>(s)] = static_cast<std::uint32_t>(c.vezes_ascii[p]);
@@ -255,45 +266,50 @@ bool numera(contagem& c, std::span<std::uint32_t, coder::n_simbolos> pesos) {
   return true;
 }
 
-std::uint8_t simbolo_de(const contagem& c, char32_t ponto) {
+std::uint32_t simbolo_de(const contagem& c, char32_t ponto) {
   if (ponto < n_ascii) {
     return c.simbolo_ascii[ponto];
   }
+  if (c.simbolo.empty()) {
+    return 0;
+  }
   const std::size_t i = vaga(c.ponto, ponto);
-  return c.ponto[i] == ponto ? c.simbolo[i] : std::uint8_t{0};
+  return c.ponto[i] == ponto ? c.simbolo[i] : 0;
 }
 
-reescrita reescreve(const contagem& c, std::span<char> texto) {
+reescrita reescreve(const contagem& c, std::string_view texto, simbolos& escritos) {
+  escritos.clear();
   if (c.bytes) { // each byte its own symbol, every byte of the text counted
-    std::transform(texto.begin(), texto.end(), texto.begin(), [&c](char b) {
-      return static_cast<char>(simbolo_de(c, static_cast<unsigned char>(b)));
+    escritos.resize(texto.size());
+    std::transform(texto.begin(), texto.end(), escritos.begin(), [&c](char b) {
+      return static_cast<char32_t>(simbolo_de(c, static_cast<unsigned char>(b)));
     });
-    return {texto.size(), true, 0, 0};
+    return {true, 0, 0};
   }
-  std::size_t escritos = 0;
-  for (std::size_t i = 0; i < texto.size(); ++escritos) {
+  escritos.reserve(static_cast<std::size_t>(c.caracteres));
+  for (std::size_t i = 0; i < texto.size();) {
     const auto b = static_cast<unsigned char>(texto[i]);
     char32_t ponto = b;
     std::size_t n = 1;
     if (b >= 0x80) {
-      const sequencia s = le_utf8(texto.subspan(i));
+      const sequencia s = le_utf8({texto.data() + i, texto.size() - i});
       ponto = s.ponto;
       n = static_cast<std::size_t>(s.tamanho);
     }
-    const std::uint8_t simbolo = simbolo_de(c, ponto);
+    const std::uint32_t simbolo = simbolo_de(c, ponto);
     if (simbolo == 0) {
-      return {escritos, false, escritos, ponto};
+      return {false, escritos.size(), ponto};
     }
-    texto[escritos] = static_cast<char>(simbolo);
+    escritos += static_cast<char32_t>(simbolo);
     i += n;
   }
-  return {escritos, true, 0, 0};
+  return {true, 0, 0};
 }
 
-std::size_t volta(const contagem& c, std::span<const char> simbolos, std::span<char> destino) {
+std::size_t volta(const contagem& c, std::u32string_view escritos, std::span<char> destino) {
   std::size_t n = 0;
-  for (const char s : simbolos) {
-    const char32_t ponto = c.caractere[static_cast<unsigned char>(s)];
+  for (const char32_t s : escritos) {
+    const char32_t ponto = c.caractere[s];
     if (c.bytes) {
       destino[n++] = static_cast<char>(ponto);
     } else {

@@ -131,11 +131,11 @@ TEST(programa, LimitedCodesShowTheirPrice) {
 }
 
 // A file of --gzip opens in GNU gzip, Python's gzip module and --expande,
-// the same text giving the same bytes; a text it cannot hold leaves no file.
+// the same text giving the same bytes, every byte value among them.
 TEST(programa, GzipFilesOpenInEveryTool) {
   const teste::pasta pasta;
-  std::string distintos; // 126 byte values, 0x00 and 0xff among them
-  for (int b = 0; b < 126; ++b) {
+  std::string distintos; // every byte value: 0x00, 0xff, 0x01, 0xfe, ...
+  for (int b = 0; b < 256; ++b) {
     distintos += static_cast<char>(b % 2 == 0 ? b / 2 : 255 - b / 2);
   }
   std::string fundo; // counts whose Huffman code passes 15 bits
@@ -163,11 +163,7 @@ TEST(programa, GzipFilesOpenInEveryTool) {
   EXPECT_EQ(json["codigos"].back()["byte"], 256) << "the end of block is described too";
   const std::string guardado = pasta / "guardado.gz";
   ASSERT_EQ(explica({"--gzip=" + guardado, "ab"}).estado, 0);
-  const resultado demais = explica({"--gzip=" + guardado, "-a", "-"}, distintos + "~");
-  EXPECT_EQ(demais.estado, 1);
-  EXPECT_NE(demais.erros.find("127 bytes distintos, e num arquivo gzip cabem 126"),
-            std::string::npos);
-  EXPECT_EQ(explica({"--expande=" + guardado}).saida, "ab") << "the file that was there stays";
+  EXPECT_EQ(explica({"--expande=" + guardado}).saida, "ab");
   const resultado sem_pasta = explica({"--gzip=/nao/existe/t.gz", "ab"});
   EXPECT_EQ(sem_pasta.estado, 1);
   EXPECT_EQ(sem_pasta.erros,
@@ -339,35 +335,12 @@ TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
     int estado;
     const char* mensagem;
   };
-  const std::string demais = [] { // 128 distinct characters, one past the code
-    std::string t;
-    for (char32_t p = 0x100; p < 0x180; ++p) {
-      t += static_cast<char>(0xC0 | (p >> 6U));
-      t += static_cast<char>(0x80 | (p & 0x3FU));
-    }
-    return t;
-  }();
-  std::string todos_os_bytes; // 0x00, 0xff, 0x01, 0xfe, ...
-  for (int b = 0; b < 128; ++b) {
-    todos_os_bytes += static_cast<char>(b);
-    todos_os_bytes += static_cast<char>(255 - b);
-  }
-  std::string chines; // 200 characters of 3 bytes, whose UTF-8 takes 65 distinct bytes
-  for (char32_t p = 0x4E00; p < 0x4E00 + 200; ++p) {
-    chines += static_cast<char>(0xE0 | (p >> 12U));
-    chines += static_cast<char>(0x80 | ((p >> 6U) & 0x3FU));
-    chines += static_cast<char>(0x80 | (p & 0x3FU));
-  }
-  std::string misto = chines; // and 70 letters more: 135 distinct bytes
-  for (char c = '!'; c <= 'f'; ++c) {
-    misto += c;
-  }
+
   const caso casos[] = {
       {{"--passos"}, std::string("ab\0c", 4), 1, "o byte 0x00 na posição 3 da entrada é um NUL"},
       {{"-a", "/dev/zero"}, "", 1, "o byte 0x00 na posição 1 da entrada é um NUL"},
       {{}, "abc\xe9", 1, "o byte 0xe9 na posição 4 da entrada não é UTF-8 (se o arquivo"},
       {{"a\xed\xa0\x80"}, "", 1, "o byte 0xed na posição 2 do texto não é UTF-8"},
-      {{"--estatisticas"}, demais, 1, "o texto tem 128 caracteres distintos"},
       {{"-f", "a=2147483647,b=1"}, "", 1, "os pesos somam mais que 2147483647"},
       {{"-f", "a=1,b=1", "abc"}, "", 1, "o caractere 'c', o 3º do texto, não tem código"},
       {{"-d", "00", "Huffman"}, "", 1, "os bits terminam no meio de um código"},
@@ -399,13 +372,6 @@ TEST(programa, BadInputGivesItsStatusAMessageAndNoOutput) {
       {{"--limite=3x", "ab"}, "", 2, "de 1 a 63: '3x'"},
       {{"--canonico", "--leve-no-zero", "ab"}, "", 2, "--leve-no-zero não vai com --canonico"},
       {{"--bytes", "-f", "a=1,b=1"}, "", 2, "--bytes não vai com -f"},
-      {{"--bytes"}, todos_os_bytes.substr(0, 128), 1, "o texto tem 128 bytes distintos"},
-      {{},
-       chines,
-       1,
-       "o texto tem 200 caracteres distintos, e o código comporta no máximo 127; em "
-       "UTF-8 ele tem 65 bytes distintos, e --bytes o codifica"},
-      {{}, misto, 1, "em UTF-8 ele tem 135 bytes distintos, também mais que 127"},
       {{"--bytes", "--confere=a=0,\\q=1", "ab"}, "", 2, "'\\q' não é um byte"},
       {{"--bytes", "--confere=a=0,ç=1", "ab"}, "", 2, "'ç' não é um byte"},
       {{"--gzip=x.gz", "-f", "a=1,b=1"}, "", 2, "--gzip escreve os bytes de um texto"},

@@ -227,6 +227,12 @@ TEST(propriedades, GzipFilesGiveBackTheirBytes) {
     textos.push_back(t);
   }
   textos.emplace_back(std::string("\0\0\xff\xff\0", 5));
+  std::string todos; // every byte value, some often: a code past 15 bits, limited
+  for (int b = 0; b < 256; ++b) {
+    todos.append(b < 16 ? std::size_t{1} << (b + 1) : 1, static_cast<char>(b));
+  }
+  std::shuffle(todos.begin(), todos.end(), g);
+  textos.push_back(todos);
   for (const std::string& t : textos) {
     ASSERT_EQ(prova::verifica_gzip(t), "") << "text of " << t.size();
   }
@@ -236,7 +242,18 @@ TEST(propriedades, GzipFilesGiveBackTheirBytes) {
 // bits cut anywhere.
 TEST(propriedades, TheExplorersEncoderAndDecoderAgreeInPieces) {
   Gerador g(26);
-  for (const std::string& texto : textos_gerados()) {
+  std::vector<std::string> textos(textos_gerados().begin(), textos_gerados().end());
+  for (const std::size_t k : {300, 3000}) { // k Chinese characters, a tenth of them often
+    std::string t;
+    for (std::size_t i = 0; i < 4 * k; ++i) {
+      const auto q = static_cast<char32_t>(0x4E00 + (i < k ? i : i % (k / 10)));
+      t += static_cast<char>(0xE0 | (q >> 12U));
+      t += static_cast<char>(0x80 | ((q >> 6U) & 0x3FU));
+      t += static_cast<char>(0x80 | (q & 0x3FU));
+    }
+    textos.push_back(t);
+  }
+  for (const std::string& texto : textos) {
     ASSERT_EQ(prova::verifica_explorador(texto, g() % (8 * texto.size() + 1)), "") << texto.size();
   }
 }

@@ -3,7 +3,9 @@
 #include "explica/constroi/confere.h"
 
 #include <algorithm>
-#include <bitset>
+#include <bit>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "explica/constroi/nomes.h"
@@ -14,14 +16,11 @@ namespace explica {
 
 namespace {
 
-// The symbol of character c in m, or 0.
+// The symbol of character c in m, or 0. The symbols go by code point.
 std::int32_t simbolo_de(const modelo& m, char32_t c) {
-  for (std::int32_t s = 1; s <= m.folhas; ++s) {
-    if (m.caractere[static_cast<std::size_t>(s)] == c) {
-      return s;
-    }
-  }
-  return 0;
+  const auto fim = m.caractere.begin() + m.folhas + 1;
+  const auto i = std::lower_bound(m.caractere.begin() + 1, fim, c);
+  return i != fim && *i == c ? static_cast<std::int32_t>(i - m.caractere.begin()) : 0;
 }
 
 // The binary digits of a whole number, least significant first, as decimal.
@@ -50,7 +49,9 @@ void soma_de_kraft(const modelo& m, const codigos& seu, veredito& v) {
     expoente = std::max(
         expoente, seu[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)].size());
   }
-  std::vector<std::uint8_t> numerador(expoente + 8); // 127 terms of at most 1 add 7 bits
+  // k terms of at most 1 add up to at most k: bit_width(k) bits above.
+  std::vector<std::uint8_t> numerador(
+      expoente + static_cast<std::size_t>(std::bit_width(static_cast<unsigned>(m.folhas))) + 1);
   for (std::int32_t i = 0; i < m.folhas; ++i) {
     std::size_t b =
         expoente - seu[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)].size();
@@ -81,8 +82,21 @@ void soma_de_kraft(const modelo& m, const codigos& seu, veredito& v) {
                                                                                   : -1;
 }
 
+// Whether one of the codes begins another. Sorted, a code that begins any
+// other also begins the one right after it.
+bool algum_prefixo(const modelo& m, const codigos& seu) {
+  std::vector<std::string_view> ordem(seu.begin() + 1, seu.begin() + m.folhas + 1);
+  std::sort(ordem.begin(), ordem.end());
+  return std::adjacent_find(ordem.begin(), ordem.end(), [](std::string_view x, std::string_view y) {
+           return y.starts_with(x);
+         }) != ordem.end();
+}
+
 // The first pair, in symbol order, of which one code begins the other.
 void procura_prefixo(const modelo& m, const codigos& seu, veredito& v) {
+  if (!algum_prefixo(m, seu)) {
+    return;
+  }
   for (std::int32_t a = 1; a <= m.folhas && v.livre_de_prefixo; ++a) {
     for (std::int32_t b = a + 1; b <= m.folhas && v.livre_de_prefixo; ++b) {
       const std::string& x = seu[static_cast<std::size_t>(a)];
@@ -99,12 +113,18 @@ void procura_prefixo(const modelo& m, const codigos& seu, veredito& v) {
 // A code below which the other branch holds nothing: from that bit on, its
 // subtree could move up one level.
 void procura_encurtavel(const modelo& m, const codigos& seu, veredito& v) {
+  std::unordered_set<std::string_view> comecos; // every code's every prefix
+  for (std::int32_t s = 1; s <= m.folhas; ++s) {
+    const std::string_view c = seu[static_cast<std::size_t>(s)];
+    for (std::size_t k = 0; k <= c.size(); ++k) {
+      comecos.insert(c.substr(0, k));
+    }
+  }
   for (std::int32_t s = 1; s <= m.folhas; ++s) {
     const std::string& c = seu[static_cast<std::size_t>(s)];
     for (std::size_t k = c.size(); k-- > 0;) {
       const std::string vizinho = c.substr(0, k) + (c[k] == '0' ? '1' : '0');
-      if (std::none_of(seu.begin() + 1, seu.begin() + m.folhas + 1,
-                       [&vizinho](const std::string& o) { return o.starts_with(vizinho); })) {
+      if (!comecos.contains(vizinho)) {
         v.encurtavel = s;
         v.bit_encurtavel = k;
         return;
@@ -120,7 +140,7 @@ struct trie {
     std::int32_t filho[2] = {-1, -1};
     std::int32_t pai = -1;
     std::int64_t peso = 0;
-    std::bitset<coder::n_simbolos> folhas;
+    std::vector<std::int32_t> folhas; // ascending
   };
   std::vector<no_trie> nos{no_trie{}};
   std::vector<std::int32_t> folha; // each symbol's leaf, by symbol
@@ -133,7 +153,7 @@ trie monta_trie(const modelo& m, const codigos& seu) {
     const no& n = m.nos[static_cast<std::size_t>(i)];
     std::int32_t at = 0;
     t.nos[0].peso += n.peso;
-    t.nos[0].folhas.set(static_cast<std::size_t>(n.simbolo));
+    t.nos[0].folhas.push_back(n.simbolo);
     for (const char b : seu[static_cast<std::size_t>(n.simbolo)]) {
       std::int32_t& f = t.nos[static_cast<std::size_t>(at)].filho[b - '0'];
       if (f < 0) {
@@ -143,7 +163,7 @@ trie monta_trie(const modelo& m, const codigos& seu) {
       }
       at = t.nos[static_cast<std::size_t>(at)].filho[b - '0'];
       t.nos[static_cast<std::size_t>(at)].peso += n.peso;
-      t.nos[static_cast<std::size_t>(at)].folhas.set(static_cast<std::size_t>(n.simbolo));
+      t.nos[static_cast<std::size_t>(at)].folhas.push_back(n.simbolo);
     }
     t.folha[static_cast<std::size_t>(n.simbolo)] = at;
   }
@@ -152,11 +172,11 @@ trie monta_trie(const modelo& m, const codigos& seu) {
 
 // Each inner node's leaves, as a sorted list: two trees with the same list
 // are one tree with some node's branches swapped.
-std::vector<std::string> conjuntos(const trie& t) {
-  std::vector<std::string> c;
+std::vector<std::vector<std::int32_t>> conjuntos(const trie& t) {
+  std::vector<std::vector<std::int32_t>> c;
   for (const trie::no_trie& n : t.nos) {
     if (n.filho[0] >= 0) {
-      c.push_back(n.folhas.to_string());
+      c.push_back(n.folhas);
     }
   }
   std::sort(c.begin(), c.end());
@@ -224,7 +244,7 @@ bool tem_propriedade_dos_irmaos(const modelo& m, const codigos& seu) {
 
 std::optional<falha> liga_codigos(const std::vector<codigo_escrito>& lidos, const modelo& m,
                                   codigos& seu) {
-  seu = {};
+  seu.assign(m.codigo.size(), std::string());
   std::vector<bool> tem(static_cast<std::size_t>(m.folhas) + 1);
   for (const codigo_escrito& c : lidos) {
     const std::int32_t s = simbolo_de(m, c.simbolo);

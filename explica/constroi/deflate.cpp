@@ -55,12 +55,12 @@ std::vector<int> comprimentos_deflate(const std::vector<std::int64_t>& pesos, in
   letras.bytes = true; // symbol 0 is a symbol like any other
   for (std::size_t s = 0; s < pesos.size(); ++s) {
     if (pesos[s] > 0) {
-      static_cast<void>(alfabeto::acrescenta(letras, static_cast<char32_t>(s), pesos[s]));
+      alfabeto::acrescenta(letras, static_cast<char32_t>(s), pesos[s]);
     }
   }
-  std::array<std::uint32_t, coder::n_simbolos> w{};
+  std::vector<std::uint32_t> w;
   if (!alfabeto::numera(letras, w)) {
-    std::abort(); // at most 19 symbols, or 287, weighing what a block holds
+    std::abort(); // weights of what a block holds
   }
   forma_do_codigo forma;
   forma.canonico = true;

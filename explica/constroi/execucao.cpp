@@ -2,7 +2,6 @@
 // from, which alphabet they share, what the bits decode to.
 #include "explica/constroi/execucao.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -36,15 +35,17 @@ std::optional<falha> le_lista(const std::string& lista, execucao& e, escala& com
 
 // Rewrites the text as the symbols of letras, refusing a character without one.
 std::optional<falha> reescreve(const alfabeto::contagem& letras, execucao& e) {
-  const alfabeto::reescrita r = alfabeto::reescreve(letras, e.t.caracteres());
+  e.simbolos.emplace();
+  const std::span<char> t = e.t.caracteres();
+  const alfabeto::reescrita r = alfabeto::reescreve(letras, {t.data(), t.size()}, *e.simbolos);
   if (!r.completa) {
+    e.simbolos.reset();
     char lugar[64];
     std::snprintf(lugar, sizeof lugar, tr(", o %zuº"), static_cast<std::size_t>(r.sem_simbolo) + 1);
     return recusa(
         tr("o caractere ") + entre_aspas(r.ponto) + lugar + e.t.onde + tr(", não tem código"),
         origem::texto);
   }
-  e.simbolos = std::string_view(e.t.caracteres().data(), r.simbolos);
   return std::nullopt;
 }
 
@@ -55,7 +56,7 @@ std::optional<falha> decodifica_bits(const std::string& escritos, const alfabeto
     return erro;
   }
   decodificador d(e.m);
-  std::string simbolos;
+  alfabeto::simbolos simbolos;
   decodifica(d, bits, simbolos);
   if (!d.inteiro()) {
     return bits_incompletos(e, d, simbolos);
@@ -110,19 +111,6 @@ std::optional<falha> confere_limite(const pedido& p, std::int32_t k) {
                 origem::limite);
 }
 
-// The end of block of a gzip file's one block, a symbol of weight 1 after
-// the bytes; refuses the bytes where it leaves no room.
-std::optional<falha> fim_de_bloco_em(alfabeto::contagem& letras) {
-  if (alfabeto::distintos(letras) >= alfabeto::max_distintos) {
-    return recusa(tr("o texto tem ") + std::to_string(alfabeto::distintos(letras)) +
-                      tr(" bytes distintos, e num arquivo gzip cabem 126: o fim de bloco toma o "
-                         "127º lugar do código"),
-                  origem::texto);
-  }
-  static_cast<void>(alfabeto::acrescenta(letras, fim_de_bloco, 1)); // room: checked above
-  return std::nullopt;
-}
-
 // The gzip file of --expande or --abre, read and checked whole.
 std::optional<falha> le_o_gzip(const pedido& p, const lidos& l, execucao& e) {
   e.p = p;
@@ -132,13 +120,13 @@ std::optional<falha> le_o_gzip(const pedido& p, const lidos& l, execucao& e) {
 
 } // namespace
 
-std::string em_utf8(const alfabeto::contagem& letras, std::string_view simbolos) {
+std::string em_utf8(const alfabeto::contagem& letras, std::u32string_view simbolos) {
   std::string texto(simbolos.size() * alfabeto::max_bytes_utf8, '\0');
   texto.resize(alfabeto::volta(letras, simbolos, texto));
   return texto;
 }
 
-falha bits_incompletos(const execucao& e, const decodificador& d, std::string_view simbolos) {
+falha bits_incompletos(const execucao& e, const decodificador& d, std::u32string_view simbolos) {
   if (d.sem_arvore) {
     return recusa(tr("com menos de dois símbolos, só os bits vazios se decodificam"), origem::bits);
   }
@@ -146,8 +134,8 @@ falha bits_incompletos(const execucao& e, const decodificador& d, std::string_vi
   constexpr std::size_t mostrados = 40;
   const std::size_t de = simbolos.size() > mostrados ? simbolos.size() - mostrados : 0;
   std::string antes = de > 0 ? "…" : "";
-  for (const char s : simbolos.substr(de)) {
-    const char32_t c = e.m.caractere[static_cast<unsigned char>(s)];
+  for (const char32_t s : simbolos.substr(de)) {
+    const char32_t c = e.m.caractere[s];
     antes += e.m.em_bytes ? mostra_byte(static_cast<unsigned char>(c)) : mostra(c);
   }
   return recusa(tr("os bits terminam no meio de um código, que começa no bit ") +
@@ -186,12 +174,10 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
     e.crc32 = l.crc(0, e.t.caracteres());
   }
   alfabeto::contagem& letras = p.lista ? *e.lista : *e.t.contagem;
-  if (p.gzip) {
-    if (auto erro = fim_de_bloco_em(letras)) {
-      return erro;
-    }
+  if (p.gzip) { // the end of the file's one block, a symbol of weight 1 after the bytes
+    alfabeto::acrescenta(letras, fim_de_bloco, 1);
   }
-  std::array<std::uint32_t, coder::n_simbolos> pesos{};
+  std::vector<std::uint32_t> pesos;
   if (!alfabeto::numera(letras, pesos)) {
     std::abort(); // the text or the list was checked to fit the coder
   }

@@ -21,17 +21,17 @@ namespace explica {
 
 struct execucao {
   pedido p;                                  // what was asked, the inputs as given
-  texto t;                                   // the text, rewritten as symbols where encoded
+  texto t;                                   // the text as read
   std::unique_ptr<alfabeto::contagem> lista; // the weights of -f, when given
   modelo m;
-  std::optional<std::string_view> simbolos; // the text as the model's symbols, to encode
-  std::optional<std::string> bits;          // the bits to decode, without blanks
-  std::optional<std::string> decodificado;  // the decoded bits, as UTF-8
-  std::optional<conferencia> conferido;     // the learner's code, checked
-  std::optional<bloco_deflate> bloco;       // --gzip: the block that stores the code
-  std::uint32_t crc32 = 0;                  // --gzip: the CRC-32 of the text's bytes
-  std::optional<gzip_lido> aberto;          // --expande, --abre: the gzip file read
-  std::vector<std::string> avisos;          // what the learner should know, that stops nothing
+  std::optional<alfabeto::simbolos> simbolos; // the text as the model's symbols, to encode
+  std::optional<std::string> bits;            // the bits to decode, without blanks
+  std::optional<std::string> decodificado;    // the decoded bits, as UTF-8
+  std::optional<conferencia> conferido;       // the learner's code, checked
+  std::optional<bloco_deflate> bloco;         // --gzip: the block that stores the code
+  std::uint32_t crc32 = 0;                    // --gzip: the CRC-32 of the text's bytes
+  std::optional<gzip_lido> aberto;            // --expande, --abre: the gzip file read
+  std::vector<std::string> avisos;            // what the learner should know, that stops nothing
 };
 
 // Makes p ready in e: reads the weights, the text (from a file, else
@@ -43,13 +43,13 @@ struct execucao {
 
 // The symbols of letras' numbering as the text they stand for: UTF-8, or
 // bytes where letras counted bytes.
-[[nodiscard]] std::string em_utf8(const alfabeto::contagem& letras, std::string_view simbolos);
+[[nodiscard]] std::string em_utf8(const alfabeto::contagem& letras, std::u32string_view simbolos);
 
 // The refusal of bits that d read to the end inside a code, or that came to
 // a code of fewer than two symbols: where the last code began, and the last
 // of the simbolos decoded before it, shown as a learner reads them.
 [[nodiscard]] falha bits_incompletos(const execucao& e, const decodificador& d,
-                                     std::string_view simbolos);
+                                     std::u32string_view simbolos);
 
 // The letters of e's code: each symbol's character, from the weights or
 // from the text.

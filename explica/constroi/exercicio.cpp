@@ -51,9 +51,9 @@ std::size_t simbolo_da_letra(const modelo& m, char c) {
 // w encoded with code, a code string for each symbol of m; every letter of w
 // is a symbol of m.
 std::string codifica_palavra(const modelo& m, const std::string& w, const codigos& code) {
-  std::string simbolos;
+  alfabeto::simbolos simbolos;
   for (const char c : w) {
-    simbolos += static_cast<char>(simbolo_da_letra(m, c));
+    simbolos += static_cast<char32_t>(simbolo_da_letra(m, c));
   }
   return codificado(code, simbolos);
 }

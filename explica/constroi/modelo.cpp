@@ -19,34 +19,49 @@ namespace explica {
 
 namespace {
 
-std::int32_t indice(const coder::no_arvore* no) {
-  return static_cast<std::int32_t>(no - coder::banco_dados);
+std::int32_t indice(const coder::oficina& o, const coder::no_arvore* no) {
+  return static_cast<std::int32_t>(no - o.banco.data());
 }
 
-std::vector<std::int32_t> fila_agora() {
+std::vector<std::int32_t> fila_agora(coder::oficina& o) {
   std::vector<std::int32_t> fila;
-  for (std::int32_t i = 1; i < coder::fila_final; ++i) {
-    fila.push_back(indice(coder::fila(i)));
+  for (std::int32_t i = 1; i < o.fila_final; ++i) {
+    fila.push_back(indice(o, coder::fila(o, i)));
   }
   return fila;
 }
 
-// The pool and the table as the coder leaves them after a build.
-void le_arvore(modelo& m) {
-  for (std::int32_t i = 0; i < coder::n_nodes; ++i) {
-    const coder::no_arvore& n = coder::banco_dados[i];
-    no copia{n.peso, static_cast<unsigned char>(n.simbolo), -1, -1};
+// A code's bits as the characters '0' and '1'.
+std::string em_texto(coder::palavra p) {
+  std::string c(static_cast<std::size_t>(p.tamanho), '0');
+  for (std::int32_t i = 0; i < p.tamanho; ++i) {
+    if ((p.bits >> (p.tamanho - 1 - i) & 1U) != 0) {
+      c[static_cast<std::size_t>(i)] = '1';
+    }
+  }
+  return c;
+}
+
+// The pool and the codes as the coder leaves them after a build on o.
+void le_arvore(coder::oficina& o, modelo& m) {
+  std::vector<coder::palavra> tabela(m.caractere.size());
+  if (!coder::cria_codigos(o, tabela)) {
+    std::abort(); // the merges leave one node, and every symbol has an entry
+  }
+  m.codigo.assign(m.caractere.size(), std::string());
+  for (std::int32_t i = 0; i < o.n_nodes; ++i) {
+    const coder::no_arvore& n = o.banco[static_cast<std::size_t>(i)];
+    no copia{n.peso, n.simbolo, -1, -1};
     if (n.simbolo == 0) {
-      copia.esquerda = indice(n.esquerda);
-      copia.direita = indice(n.direita);
+      copia.esquerda = indice(o, n.esquerda);
+      copia.direita = indice(o, n.direita);
     } else {
-      m.codigo[static_cast<std::size_t>(copia.simbolo)] =
-          coder::code[static_cast<unsigned char>(n.simbolo)];
-      ++m.folhas;
+      const auto s = static_cast<std::size_t>(n.simbolo);
+      m.codigo[s] = em_texto(tabela[s]);
     }
     m.nos.push_back(copia);
   }
-  m.raiz = coder::fila_final > 1 ? indice(coder::fila(1)) : -1;
+  m.raiz = o.fila_final > 1 ? indice(o, coder::fila(o, 1)) : -1;
 }
 
 numeros figuras_de(const modelo& m) {
@@ -73,29 +88,32 @@ numeros figuras_de(const modelo& m) {
   return n;
 }
 
-// The other nodes queued, in fila, that weigh as much as node i.
-std::vector<std::int32_t> iguais(const std::vector<std::int32_t>& fila, std::int32_t i) {
+// The other nodes queued, in fila, that weigh as much as node i of o.
+std::vector<std::int32_t> iguais(const coder::oficina& o, const std::vector<std::int32_t>& fila,
+                                 std::int32_t i) {
   std::vector<std::int32_t> outros;
-  std::copy_if(fila.begin(), fila.end(), std::back_inserter(outros), [i](std::int32_t j) {
-    return j != i && coder::banco_dados[j].peso == coder::banco_dados[i].peso;
-  });
+  const auto peso = [&o](std::int32_t j) { return o.banco[static_cast<std::size_t>(j)].peso; };
+  std::copy_if(fila.begin(), fila.end(), std::back_inserter(outros),
+               [i, &peso](std::int32_t j) { return j != i && peso(j) == peso(i); });
   return outros;
 }
 
 // One merge, as junta_dois makes it, with the coder's own queue and parent:
 // the queue is read between the two removals, so that the step can tell which
 // equal weights each node taken out faced.
-bool uma_juncao(modelo& m) {
-  if (coder::fila_final <= 2) {
+bool uma_juncao(coder::oficina& o, modelo& m) {
+  if (o.fila_final <= 2) {
     return false;
   }
+  const bool com_fila = m.folhas <= max_folhas_com_fila;
   const std::vector<std::int32_t> antes = m.passos.back().fila;
-  coder::no_arvore* const primeiro = coder::remove_fila();
-  const std::vector<std::int32_t> meio = fila_agora();
-  coder::no_arvore* const segundo = coder::remove_fila();
-  coder::no_arvore* const novo = coder::enfileira_pai(primeiro, segundo);
-  m.passos.push_back({fila_agora(), indice(primeiro), indice(segundo), indice(novo),
-                      iguais(antes, indice(primeiro)), iguais(meio, indice(segundo))});
+  coder::no_arvore* const primeiro = coder::remove_fila(o);
+  const std::vector<std::int32_t> meio = com_fila ? fila_agora(o) : std::vector<std::int32_t>();
+  coder::no_arvore* const segundo = coder::remove_fila(o);
+  coder::no_arvore* const novo = coder::enfileira_pai(o, primeiro, segundo);
+  m.passos.push_back({com_fila ? fila_agora(o) : std::vector<std::int32_t>(), indice(o, primeiro),
+                      indice(o, segundo), indice(o, novo), iguais(o, antes, indice(o, primeiro)),
+                      iguais(o, meio, indice(o, segundo))});
   return true;
 }
 
@@ -163,31 +181,41 @@ void canoniza(modelo& m) {
   }
   std::vector<std::string> codigos;
   m.comprimentos = canonicos(comprimentos, codigos);
-  std::copy(codigos.begin(), codigos.end(), m.codigo.begin());
+  std::move(codigos.begin(), codigos.end(), m.codigo.begin());
   arvore_dos_codigos(m);
 }
 
 } // namespace
 
-modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
-                const alfabeto::contagem& letras, const forma_do_codigo& forma) {
+modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& letras,
+                const forma_do_codigo& forma) {
   modelo m;
   m.pesos = forma.pesos;
   m.ramo_do_primeiro = forma.ramo_do_primeiro;
   m.canonico = forma.canonico || forma.limite > 0;
   m.limite = forma.limite;
   m.em_bytes = forma.em_bytes;
-  std::copy(std::begin(letras.caractere), std::end(letras.caractere), m.caractere.begin());
-  if (!coder::enfileira_folhas(pesos)) {
+  m.caractere.assign(pesos.size(), 0);
+  std::copy_n(letras.caractere.begin(), std::min(letras.caractere.size(), m.caractere.size()),
+              m.caractere.begin());
+  // A workspace of the coder's, sized to the symbols.
+  const std::size_t k = pesos.empty() ? 0 : pesos.size() - 1;
+  std::vector<coder::no_arvore> banco(coder::nos_para(k));
+  std::vector<coder::no_arvore*> qqq(k);
+  coder::oficina o{.banco = banco, .qqq = qqq};
+  if (!coder::enfileira_folhas(o, pesos)) {
     std::abort(); // numera's weights, which the coder takes
   }
-  m.passos.push_back({fila_agora(), -1, -1, -1, {}, {}});
-  while (uma_juncao(m)) {
+  m.folhas = static_cast<std::int32_t>(o.n_nodes); // the leaves, before the first merge
+  m.passos.push_back({m.folhas <= max_folhas_com_fila ? fila_agora(o) : std::vector<std::int32_t>(),
+                      -1,
+                      -1,
+                      -1,
+                      {},
+                      {}});
+  while (uma_juncao(o, m)) {
   }
-  if (!coder::cria_codigos()) {
-    std::abort(); // the merges leave one node
-  }
-  le_arvore(m);
+  le_arvore(o, m);
   if (m.ramo_do_primeiro == '0') {
     troca_ramos(m);
   }
@@ -211,7 +239,7 @@ const std::string& codigo(const modelo& m, std::int32_t i) {
   return m.codigo[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)];
 }
 
-void codifica(const codigos& tabela, std::string_view simbolos,
+void codifica(const codigos& tabela, std::u32string_view simbolos,
               const std::function<void(std::string_view)>& escreve) {
   // A piece of the encoding at a time. Where every code has at most largura
   // characters, as a text's have, each is copied as its whole block, whose
@@ -221,29 +249,32 @@ void codifica(const codigos& tabela, std::string_view simbolos,
   constexpr std::size_t largura = 16;
   constexpr std::size_t pedaco = std::size_t{1} << 14;
   alignas(64) static char bits[pedaco + 4 * largura];
-  alignas(largura) static char blocos[coder::n_simbolos][largura];
-  static std::uint8_t tamanho[coder::n_simbolos];
+  struct bloco {
+    alignas(largura) char c[largura];
+  };
+  std::vector<bloco> blocos(tabela.size());
+  std::vector<std::uint8_t> tamanho(tabela.size());
   bool curtos = true;
-  for (std::size_t s = 0; s < coder::n_simbolos; ++s) {
+  for (std::size_t s = 0; s < tabela.size(); ++s) {
     const std::string& c = tabela[s];
     curtos = curtos && c.size() <= largura;
     tamanho[s] = static_cast<std::uint8_t>(std::min(c.size(), largura));
-    std::copy_n(c.begin(), tamanho[s], blocos[s]);
+    std::copy_n(c.begin(), tamanho[s], blocos[s].c);
   }
   std::size_t n = 0;
   std::size_t i = 0;
-  const auto* const p = reinterpret_cast<const unsigned char*>(simbolos.data());
+  const char32_t* const p = simbolos.data();
   for (; curtos && i + 4 <= simbolos.size(); i += 4) {
     // All four read before any is written: a store of characters might
     // otherwise alias what follows it, and wait on it.
-    char bloco[4][largura];
+    bloco lidos[4];
     std::size_t ate[4];
     for (std::size_t k = 0; k < 4; ++k) {
-      std::memcpy(bloco[k], blocos[p[i + k]], largura);
+      lidos[k] = blocos[p[i + k]];
       ate[k] = tamanho[p[i + k]];
     }
     for (std::size_t k = 0; k < 4; ++k) {
-      std::memcpy(bits + n, bloco[k], largura);
+      std::memcpy(bits + n, lidos[k].c, largura);
       n += ate[k];
     }
     if (n >= pedaco) {
@@ -267,17 +298,17 @@ void codifica(const codigos& tabela, std::string_view simbolos,
   escreve({bits, n});
 }
 
-void codifica_em(std::FILE* f, const codigos& tabela, std::string_view simbolos) {
+void codifica_em(std::FILE* f, const codigos& tabela, std::u32string_view simbolos) {
   codifica(tabela, simbolos, [f](std::string_view b) { std::fwrite(b.data(), 1, b.size(), f); });
 }
 
-std::string codificado(const codigos& tabela, std::string_view simbolos) {
+std::string codificado(const codigos& tabela, std::u32string_view simbolos) {
   std::string c;
   codifica(tabela, simbolos, [&c](std::string_view b) { c += b; });
   return c;
 }
 
-void decodifica(decodificador& d, std::string_view escritos, std::string& simbolos) {
+void decodifica(decodificador& d, std::string_view escritos, alfabeto::simbolos& simbolos) {
   // One symbol, or none: no tree to walk, and only the empty string decodes,
   // since an encoding of one symbol carries no count.
   if (d.m->folhas < 2) {
@@ -292,7 +323,7 @@ void decodifica(decodificador& d, std::string_view escritos, std::string& simbol
     assert(at >= 0); // a Huffman code, even limited, is complete: no branch is empty
     ++d.lidos;
     if (arvore[static_cast<std::size_t>(at)].simbolo != 0) {
-      simbolos += static_cast<char>(arvore[static_cast<std::size_t>(at)].simbolo);
+      simbolos += static_cast<char32_t>(arvore[static_cast<std::size_t>(at)].simbolo);
       at = d.m->raiz_da_arvore;
       d.comeco = d.lidos;
     }
@@ -300,11 +331,11 @@ void decodifica(decodificador& d, std::string_view escritos, std::string& simbol
   d.no = at;
 }
 
-std::optional<std::string> decodifica(const modelo& m, std::string_view escritos) {
+std::optional<alfabeto::simbolos> decodifica(const modelo& m, std::string_view escritos) {
   decodificador d(m);
-  std::string simbolos;
+  alfabeto::simbolos simbolos;
   decodifica(d, escritos, simbolos);
-  return d.inteiro() ? std::optional<std::string>(std::move(simbolos)) : std::nullopt;
+  return d.inteiro() ? std::optional<alfabeto::simbolos>(std::move(simbolos)) : std::nullopt;
 }
 
 } // namespace explica

@@ -26,7 +26,9 @@ namespace explica {
 // and for a merge the node taken out first, the one taken out second and the
 // node made; -1 for the step that queues the leaves. Where the heap chose
 // among equal weights, the other nodes queued that weighed as much as the
-// one it gave, when it gave it.
+// one it gave, when it gave it. The queue and the ties are kept for codes of
+// at most max_folhas_com_fila leaves, and left empty beyond.
+inline constexpr std::int32_t max_folhas_com_fila = 512;
 struct passo {
   std::vector<std::int32_t> fila;
   std::int32_t primeiro = -1;
@@ -59,16 +61,17 @@ struct forma_do_codigo {
   bool deflate = false;  // as DEFLATE stores a code: a lone symbol takes one bit
 };
 
-// A code string for each symbol, by symbol: a model's own, or a learner's.
-using codigos = std::array<std::string, coder::n_simbolos>;
+// A code string for each symbol, by symbol from 1 (entry 0 unused): a
+// model's own, or a learner's.
+using codigos = std::vector<std::string>;
 
 struct modelo {
-  std::vector<no> nos;       // the pool in order: the leaves, by symbol, then the merges
-  std::int32_t folhas = 0;   // the leaves, which come first
-  std::int32_t raiz = -1;    // the root's index, -1 with no symbol
-  std::vector<passo> passos; // the leaves queued, then each merge
-  std::array<char32_t, coder::n_simbolos> caractere{}; // each symbol's character, or byte
-  std::array<std::string, coder::n_simbolos> codigo{}; // each symbol's code string
+  std::vector<no> nos;             // the pool in order: the leaves, by symbol, then the merges
+  std::int32_t folhas = 0;         // the leaves, which come first
+  std::int32_t raiz = -1;          // the root's index, -1 with no symbol
+  std::vector<passo> passos;       // the leaves queued, then each merge
+  std::vector<char32_t> caractere; // each symbol's character, or byte, from 1
+  codigos codigo;                  // each symbol's code string, from 1
   escala pesos;
   char ramo_do_primeiro = '1';
   bool canonico = false;
@@ -90,11 +93,12 @@ struct modelo {
 };
 
 // Builds the code of pesos, pesos[s] the weight of symbol s, with the coder's
-// own steps, reads the pool, the queue and the table into m, and makes the
-// code that forma asks for. letras holds each symbol's character, as numera
-// left it. Expects weights that numera gave, which the coder accepts, and a
-// limit that k symbols fit in.
-[[nodiscard]] modelo constroi(std::span<const std::uint32_t, coder::n_simbolos> pesos,
+// own steps on a workspace of its own, reads the pool, the queue and the
+// codes into m, and makes the code that forma asks for. letras holds each
+// symbol's character, as numera left it. Expects weights that numera gave,
+// every symbol's nonzero, which the coder accepts, and a limit that k
+// symbols fit in.
+[[nodiscard]] modelo constroi(std::span<const std::uint32_t> pesos,
                               const alfabeto::contagem& letras, const forma_do_codigo& forma);
 
 // The code of the leaf at pool index i.
@@ -103,11 +107,11 @@ struct modelo {
 // The one encoder: hands escreve the encoding of simbolos with tabela, a
 // code string for each symbol (a model's own, or a learner's), a piece at a
 // time.
-void codifica(const codigos& tabela, std::string_view simbolos,
+void codifica(const codigos& tabela, std::u32string_view simbolos,
               const std::function<void(std::string_view)>& escreve);
 // The same written to f, and as a string.
-void codifica_em(std::FILE* f, const codigos& tabela, std::string_view simbolos);
-[[nodiscard]] std::string codificado(const codigos& tabela, std::string_view simbolos);
+void codifica_em(std::FILE* f, const codigos& tabela, std::u32string_view simbolos);
+[[nodiscard]] std::string codificado(const codigos& tabela, std::u32string_view simbolos);
 
 // A decoding with m's code, a piece of bits at a time: where it is in the
 // code's tree, how many bits it has read, and where the code being read
@@ -126,11 +130,12 @@ struct decodificador {
 
 // Decodes escritos, '0' and '1' only, appending each symbol it completes to
 // simbolos; stops at the first bit where d has no tree.
-void decodifica(decodificador& d, std::string_view escritos, std::string& simbolos);
+void decodifica(decodificador& d, std::string_view escritos, alfabeto::simbolos& simbolos);
 
 // The symbols whose encoding with m's code is escritos, a string of '0' and
 // '1'; nothing when the bits end inside a code or, below two symbols, are
 // not empty.
-[[nodiscard]] std::optional<std::string> decodifica(const modelo& m, std::string_view escritos);
+[[nodiscard]] std::optional<alfabeto::simbolos> decodifica(const modelo& m,
+                                                           std::string_view escritos);
 
 } // namespace explica

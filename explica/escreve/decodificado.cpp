@@ -20,7 +20,7 @@ std::optional<falha> escreve_decodificado_do_fluxo(std::FILE* f, const execucao&
   const alfabeto::contagem& letras = letras_de(e);
   std::uint64_t escritos = 0; // the characters of the bits read, blanks among them
   std::string bits;
-  std::string simbolos;
+  alfabeto::simbolos simbolos;
   char ultimo = '\n';
   auto recebe = [&](std::span<const char> pedaco) -> std::optional<falha> {
     // The bits before a stray character are decoded all the same.
@@ -29,7 +29,7 @@ std::optional<falha> escreve_decodificado_do_fluxo(std::FILE* f, const execucao&
     simbolos.clear();
     decodifica(d, bits, simbolos);
     if (d.sem_arvore) {
-      return bits_incompletos(e, d, "");
+      return bits_incompletos(e, d, U"");
     }
     const std::string texto = em_utf8(letras, simbolos);
     std::fwrite(texto.data(), 1, texto.size(), f);

@@ -46,7 +46,7 @@ class bits_em {
   // and the whole ones among them kept. The bits stay in locals, which the
   // stores of bytes could otherwise alias and reload.
   template <typename Codigo>
-  void poe_codigos(std::string_view simbolos, const Codigo& codigos) {
+  void poe_codigos(std::u32string_view simbolos, const Codigo& codigos) {
     constexpr std::size_t por_vez = 3;
     static_assert(7 + por_vez * max_bits_literal <= 64, "three codes and a part byte fit");
     guarda_bytes_inteiros();
@@ -56,7 +56,7 @@ class bits_em {
     const std::size_t redondos = simbolos.size() - simbolos.size() % por_vez;
     for (std::size_t s = 0; s < redondos; s += por_vez) {
       for (std::size_t k = 0; k < por_vez; ++k) {
-        const auto& i = codigos[static_cast<unsigned char>(simbolos[s + k])];
+        const auto& i = codigos[simbolos[s + k]];
         junto |= std::uint64_t{i.bits} << usados;
         usados += i.n;
       }
@@ -77,8 +77,8 @@ class bits_em {
     junto_ = junto;
     usados_ = usados;
     cheio_ = cheio;
-    for (const char c : simbolos.substr(redondos)) {
-      poe(codigos[static_cast<unsigned char>(c)].bits, codigos[static_cast<unsigned char>(c)].n);
+    for (const char32_t c : simbolos.substr(redondos)) {
+      poe(codigos[c].bits, codigos[c].n);
     }
   }
   // Whole bytes, from the next byte boundary.
@@ -147,11 +147,11 @@ void descreve(bits_em& s, const bloco_deflate& b) {
 
 void escreve_gzip(std::FILE* f, const execucao& e) {
   const modelo& m = e.m;
-  std::array<codigo_invertido, coder::n_simbolos> invertidos{};
+  std::vector<codigo_invertido> invertidos(m.codigo.size());
   for (std::size_t s = 1; s <= static_cast<std::size_t>(m.folhas); ++s) {
     invertidos[s] = invertido(m.codigo[s]);
   }
-  const std::string_view simbolos = e.simbolos.value_or("");
+  const std::u32string_view simbolos = e.simbolos ? *e.simbolos : std::u32string_view();
   {
     bits_em s(f);
     s.poe_bytes(cabecalho);

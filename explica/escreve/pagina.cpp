@@ -30,8 +30,8 @@ std::string pedido_json(const execucao& e) {
   }
   if (e.simbolos) {
     std::string t;
-    for (const char s : e.simbolos->substr(0, max_caracteres_na_pagina)) {
-      t += utf8(e.m.caractere[static_cast<unsigned char>(s)]);
+    for (const char32_t s : e.simbolos->substr(0, max_caracteres_na_pagina)) {
+      t += utf8(e.m.caractere[s]);
     }
     j += ", \"texto\": " + json_texto(t);
     if (e.simbolos->size() > max_caracteres_na_pagina) {

@@ -160,7 +160,8 @@ std::optional<falha> le_texto(const std::string& caminho, texto& t) {
   if (auto erro = le_arquivo(caminho, t.bytes, recebe)) {
     return erro;
   }
-  return termina(t);
+  termina(t);
+  return std::nullopt;
 }
 
 namespace {

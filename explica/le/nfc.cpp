@@ -94,11 +94,10 @@ void normaliza(texto& t) {
   t.bytes.dados[pronto] = '\0';
 }
 
-// Whether one of the characters counted asks for NFC. A character that the
-// table could not keep may, so a text with too many asks too.
+// Whether one of the characters counted asks for NFC.
 bool algum_pede_nfc(const alfabeto::contagem& c) {
-  return c.demais || std::any_of(std::begin(c.ponto), std::end(c.ponto),
-                                 [](char32_t p) { return p != 0 && pede_nfc(p); });
+  return std::any_of(c.ponto.begin(), c.ponto.end(),
+                     [](char32_t p) { return p != 0 && pede_nfc(p); });
 }
 
 } // namespace

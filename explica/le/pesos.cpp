@@ -81,7 +81,7 @@ std::optional<falha> escala_pesos(const std::vector<peso_escrito>& pesos, alfabe
                     origem::pesos);
     }
     if (escalado != 0) {
-      static_cast<void>(alfabeto::acrescenta(c, p.simbolo, escalado)); // counted before: room
+      alfabeto::acrescenta(c, p.simbolo, escalado);
     }
   }
   return std::nullopt;
@@ -107,13 +107,6 @@ std::optional<falha> le_pesos(std::string_view lista, alfabeto::contagem& c, esc
                          origem::pesos);
     }
     pesos.push_back(p);
-  }
-  const auto com_peso = std::count_if(pesos.begin(), pesos.end(),
-                                      [](const peso_escrito& p) { return p.mantissa != 0; });
-  if (com_peso > alfabeto::max_distintos) {
-    return recusa(tr("a lista de pesos tem ") + std::to_string(com_peso) +
-                      tr(" símbolos, e o código comporta no máximo 127"),
-                  origem::pesos);
   }
   return escala_pesos(pesos, c, e);
 }

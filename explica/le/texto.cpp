@@ -37,28 +37,6 @@ falha recusa_byte(const alfabeto::resultado& r, std::span<const char> bytes, con
                 origem::texto);
 }
 
-// How many distinct characters the text holds, however many.
-std::int64_t conta_distintos(std::span<const char> texto) {
-  std::vector<bool> visto(alfabeto::max_ponto + 1);
-  std::int64_t n = 0;
-  for (std::size_t i = 0; i < texto.size();) {
-    const alfabeto::sequencia s = alfabeto::le_utf8(texto.subspan(i));
-    n += visto[s.ponto] ? 0 : 1;
-    visto[s.ponto] = true;
-    i += static_cast<std::size_t>(s.tamanho);
-  }
-  return n;
-}
-
-// How many distinct bytes the text holds.
-std::int64_t bytes_distintos(std::span<const char> texto) {
-  std::array<bool, 256> visto{};
-  for (const char c : texto) {
-    visto[static_cast<unsigned char>(c)] = true;
-  }
-  return std::count(visto.begin(), visto.end(), true);
-}
-
 } // namespace
 
 std::optional<falha> conta_pedaco(texto& t, bool fim) {
@@ -79,29 +57,10 @@ std::optional<falha> conta_pedaco(texto& t, bool fim) {
   return std::nullopt;
 }
 
-std::optional<falha> termina(texto& t) {
+void termina(texto& t) {
   if (!t.em_bytes) {
     normaliza_se_pede(t);
   }
-  if (!t.contagem->demais && alfabeto::distintos(*t.contagem) <= alfabeto::max_distintos) {
-    return std::nullopt;
-  }
-  const std::int64_t bytes = bytes_distintos(t.caracteres());
-  if (t.em_bytes) {
-    return recusa(tr("o texto tem ") + std::to_string(bytes) +
-                      tr(" bytes distintos, e o código comporta no máximo 127"),
-                  origem::texto);
-  }
-  // Text in a script of many characters, as Chinese, may still be coded
-  // byte by byte.
-  return recusa(
-      tr("o texto tem ") + std::to_string(conta_distintos(t.caracteres())) +
-          tr(" caracteres distintos, e o código comporta no máximo 127; em UTF-8 ele tem ") +
-          std::to_string(bytes) + tr(" bytes distintos") +
-          (bytes <= alfabeto::max_distintos
-               ? tr(", e ") + std::string(nome_do_controle(controle::bytes)) + tr(" o codifica")
-               : tr(", também mais que 127")),
-      origem::texto);
 }
 
 std::optional<falha> le_argumento(std::string_view argumento, texto& t) {
@@ -110,7 +69,8 @@ std::optional<falha> le_argumento(std::string_view argumento, texto& t) {
   if (auto erro = conta_pedaco(t, true)) {
     return erro;
   }
-  return termina(t);
+  termina(t);
+  return std::nullopt;
 }
 
 std::optional<falha> normaliza_argumento(std::string& s, const char* onde, origem de) {

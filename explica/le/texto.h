@@ -41,9 +41,8 @@ struct texto {
 [[nodiscard]] std::optional<falha> conta_pedaco(texto& t, bool fim);
 
 // The last step of reading a text, once counted: normalizes it to NFC where
-// one of its characters asks for it, and refuses more distinct characters
-// than the coder's alphabet holds.
-[[nodiscard]] std::optional<falha> termina(texto& t);
+// one of its characters asks for it.
+void termina(texto& t);
 
 // Checks that s, a command-line argument, is UTF-8 without NUL, and returns
 // it in NFC. onde names s in a refusal, and de says what it is.
