@@ -86,8 +86,12 @@ void insere_fila(oficina& o, no_arvore* no);
 extern no_arvore banco_dados[tamanho_banco];
 extern no_arvore* qqq[tamanho_fila];
 extern oficina demo;
+// Bound to the address of a member of demo, a constant: nothing of demo is
+// read to initialize them, whatever the order of initialization.
+// NOLINTBEGIN(cppcoreguidelines-interfaces-global-init)
 inline std::int32_t& n_nodes = demo.n_nodes;       // the next node is banco_dados[n_nodes]
 inline std::int32_t& fila_final = demo.fila_final; // fila() holds fila_final - 1 nodes
+// NOLINTEND(cppcoreguidelines-interfaces-global-init)
 
 // The same operations on the demo's storage.
 inline no_arvore*& fila(std::int32_t i) {

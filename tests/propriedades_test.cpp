@@ -116,7 +116,7 @@ TEST(propriedades, HoldForEveryGeneratedText) {
 // codes that a total weight allows.
 TEST(propriedades, HoldForEveryAlphabetSize) {
   Gerador g(27);
-  for (const std::size_t n : {3, 4, 100, 128, 129, 257, 1000, 10001}) {
+  for (const std::size_t n : {3U, 4U, 100U, 128U, 129U, 257U, 1000U, 10001U}) {
     std::vector<std::uint32_t> pesos(n);
     std::uniform_int_distribution<std::uint32_t> aleatorio(1, 1U << 16);
     std::uniform_int_distribution<std::uint32_t> poucos(0, 3);
@@ -243,10 +243,11 @@ TEST(propriedades, GzipFilesGiveBackTheirBytes) {
 TEST(propriedades, TheExplorersEncoderAndDecoderAgreeInPieces) {
   Gerador g(26);
   std::vector<std::string> textos(textos_gerados().begin(), textos_gerados().end());
-  for (const std::size_t k : {300, 3000}) { // k Chinese characters, a tenth of them often
+  for (const std::size_t k : {300U, 3000U}) { // k Chinese characters, a tenth of them often
     std::string t;
     for (std::size_t i = 0; i < 4 * k; ++i) {
-      const auto q = static_cast<char32_t>(0x4E00 + (i < k ? i : i % (k / 10)));
+      const auto q =
+          static_cast<char32_t>(0x4E00 + (i < k ? i : i % std::max<std::size_t>(k / 10, 1)));
       t += static_cast<char>(0xE0 | (q >> 12U));
       t += static_cast<char>(0x80 | ((q >> 6U) & 0x3FU));
       t += static_cast<char>(0x80 | (q & 0x3FU));
