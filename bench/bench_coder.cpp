@@ -113,7 +113,7 @@ void BM_decodifica_caminhando(benchmark::State& state) {
     for (const char b : bits) {
       no = b == '0' ? no->esquerda : no->direita;
       if (no->simbolo != 0) {
-        *d++ = no->simbolo;
+        *d++ = static_cast<char>(no->simbolo); // the demo's symbols are 7-bit
         no = raiz;
       }
     }
