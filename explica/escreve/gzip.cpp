@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "explica/canonicos.h"
 #include "explica/constroi/deflate.h"
@@ -115,7 +116,8 @@ class bits_em {
   std::FILE* f_;
   std::uint64_t junto_ = 0;
   int usados_ = 0;
-  std::array<unsigned char, std::size_t{1} << 16> pedaco_{};
+  // On the heap: a piece this size would take the page's module's whole stack.
+  std::vector<unsigned char> pedaco_ = std::vector<unsigned char>(std::size_t{1} << 16);
   std::size_t cheio_ = 0;
 };
 
