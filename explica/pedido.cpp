@@ -223,6 +223,12 @@ std::optional<falha> combina(const pedido& p) {
   if (p.bytes && p.forma == formato::html) {
     return erro_de_uso(tr("--bytes não vai com --html: a página mostra caracteres"));
   }
+  if (p.lista_de_arquivo() == "-" &&
+      (p.bits == "-" || (p.texto_de_arquivo() && p.arquivo.value_or("-") == "-"))) {
+    return erro_de_uso(
+        tr("com -f @-, a lista vem da entrada padrão: dê o texto em TEXTO ou num "
+           "arquivo, e os bits em BITS"));
+  }
   if (p.bits == "-" && (p.arquivo == "-" || (!p.texto && !p.arquivo && !p.lista))) {
     return erro_de_uso(
         tr("com -d -, os bits vêm da entrada padrão, e o texto, de TEXTO, de um arquivo ou de -f"));

@@ -86,6 +86,11 @@ struct pedido {
   [[nodiscard]] bool texto_de_arquivo() const {
     return !gzip_lido() && !texto && (arquivo || (!lista && bits != "-"));
   }
+  // The file that -f @ARQUIVO reads its list from ("-" for standard input),
+  // if it names one.
+  [[nodiscard]] std::optional<std::string> lista_de_arquivo() const {
+    return lista && lista->starts_with('@') ? std::optional(lista->substr(1)) : std::nullopt;
+  }
   // Whether the bits come from standard input and their text is all that is
   // asked: they are then decoded as they are read, in bounded memory, and
   // written as they are decoded.
@@ -95,7 +100,7 @@ struct pedido {
   }
   // Whether the text, the bits or a gzip file come from standard input.
   [[nodiscard]] bool le_entrada_padrao() const {
-    return bits == "-" || gzip_lido() == "-" ||
+    return bits == "-" || gzip_lido() == "-" || lista_de_arquivo() == "-" ||
            (texto_de_arquivo() && arquivo.value_or("-") == "-");
   }
 };

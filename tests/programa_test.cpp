@@ -130,6 +130,25 @@ TEST(programa, LimitedCodesShowTheirPrice) {
   EXPECT_EQ(com({"-d", "110001111100"}), "ahdg");
 }
 
+// -f @FILE reads a list too long to type, a pair or more a line, and gives
+// the code that the same list typed gives; @- reads standard input, which
+// then cannot hold the text too.
+TEST(programa, WeightListsComeFromFiles) {
+  const teste::pasta pasta;
+  const std::string lista = pasta / "pesos.txt";
+  {
+    std::ofstream f(lista);
+    f << "a=45\r\nb=13, c=12,\n\nd=16\ne=9\nf=5\n";
+  }
+  const std::string esperado = explica({"-f", "a=45,b=13,c=12,d=16,e=9,f=5", "--json"}).saida;
+  EXPECT_EQ(explica({"-f", "@" + lista, "--json"}).saida, esperado);
+  EXPECT_EQ(explica({"-f", "@-", "--json"}, "a=45,b=13,c=12\nd=16,e=9,f=5").saida, esperado);
+  const resultado dois = explica({"-f", "@-", "-a", "-"}, "a=1,b=2");
+  EXPECT_EQ(dois.estado, 2) << "the text would come from standard input too";
+  EXPECT_NE(dois.erros.find("com -f @-, a lista vem da entrada padrão"), std::string::npos);
+  EXPECT_EQ(explica({"-f", "@" + pasta / "nao.txt", "ab"}).estado, 2);
+}
+
 // A file of --gzip opens in GNU gzip, Python's gzip module and --expande,
 // the same text giving the same bytes, every byte value among them.
 TEST(programa, GzipFilesOpenInEveryTool) {

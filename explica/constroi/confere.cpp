@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "explica/constroi/nomes.h"
@@ -113,18 +112,19 @@ void procura_prefixo(const modelo& m, const codigos& seu, veredito& v) {
 // A code below which the other branch holds nothing: from that bit on, its
 // subtree could move up one level.
 void procura_encurtavel(const modelo& m, const codigos& seu, veredito& v) {
-  std::unordered_set<std::string_view> comecos; // every code's every prefix
-  for (std::int32_t s = 1; s <= m.folhas; ++s) {
-    const std::string_view c = seu[static_cast<std::size_t>(s)];
-    for (std::size_t k = 0; k <= c.size(); ++k) {
-      comecos.insert(c.substr(0, k));
-    }
-  }
+  // A string begins some code exactly when the first code not below it,
+  // in sorted order, begins with it.
+  std::vector<std::string_view> ordem(seu.begin() + 1, seu.begin() + m.folhas + 1);
+  std::sort(ordem.begin(), ordem.end());
+  const auto comeca_algum = [&ordem](std::string_view x) {
+    const auto i = std::lower_bound(ordem.begin(), ordem.end(), x);
+    return i != ordem.end() && i->starts_with(x);
+  };
   for (std::int32_t s = 1; s <= m.folhas; ++s) {
     const std::string& c = seu[static_cast<std::size_t>(s)];
     for (std::size_t k = c.size(); k-- > 0;) {
       const std::string vizinho = c.substr(0, k) + (c[k] == '0' ? '1' : '0');
-      if (!comecos.contains(vizinho)) {
+      if (!comeca_algum(vizinho)) {
         v.encurtavel = s;
         v.bit_encurtavel = k;
         return;

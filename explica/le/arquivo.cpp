@@ -212,10 +212,38 @@ std::optional<falha> le_binario(const std::string& caminho, lidos& l) {
   return std::nullopt;
 }
 
+// A list from a file as -f takes one: its lines are pairs, or pairs and
+// their separators, joined with the list's own separator.
+std::string junta_linhas(std::string_view escrita) {
+  const char separador = escrita.find(';') != std::string_view::npos ? ';' : ',';
+  std::string lista;
+  while (!escrita.empty()) {
+    const std::size_t fim = std::min(escrita.find('\n'), escrita.size());
+    std::string_view linha = escrita.substr(0, fim);
+    escrita.remove_prefix(std::min(fim + 1, escrita.size()));
+    while (!linha.empty() && (linha.back() == '\r' || linha.back() == ' ' || linha.back() == '\t' ||
+                              linha.back() == separador)) {
+      linha.remove_suffix(1);
+    }
+    if (!linha.empty()) {
+      lista += (lista.empty() ? "" : std::string(1, separador)) + std::string(linha);
+    }
+  }
+  return lista;
+}
+
 } // namespace
 
 std::optional<falha> le_arquivos(pedido& p, lidos& l) {
   l.crc = crc32_de;
+  if (const std::optional<std::string> caminho = p.lista_de_arquivo()) {
+    lido lista;
+    if (auto erro = le_arquivo(*caminho, lista, [](const lido&, bool) { return std::nullopt; })) {
+      erro->de = origem::pesos;
+      return erro;
+    }
+    p.lista = junta_linhas({lista.bytes().data(), lista.tamanho});
+  }
   if (p.texto_de_arquivo()) {
     l.do_arquivo.emplace();
     l.do_arquivo->em_bytes = p.bytes || p.gzip.has_value();

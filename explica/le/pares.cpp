@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "alfabeto/alfabeto.h"
 #include "explica/idioma.h"
@@ -85,6 +87,27 @@ bool so_pares(std::string_view lista, char separador, bool bytes) {
   }
 }
 
+// The symbol given twice that comes back first in the list, if any.
+std::optional<falha> repetido(const pares& p, const std::string& na_lista, origem de) {
+  std::vector<std::pair<char32_t, std::size_t>> ordem; // each symbol and where it is
+  for (std::size_t k = 0; k < p.lista.size(); ++k) {
+    ordem.emplace_back(p.lista[k].simbolo, k);
+  }
+  std::sort(ordem.begin(), ordem.end());
+  std::size_t segunda = p.lista.size(); // the first place a symbol comes again
+  for (std::size_t k = 1; k < ordem.size(); ++k) {
+    if (ordem[k].first == ordem[k - 1].first) {
+      segunda = std::min(segunda, ordem[k].second);
+    }
+  }
+  if (segunda == p.lista.size()) {
+    return std::nullopt;
+  }
+  return erro_de_uso(tr("o símbolo ") + entre_aspas(p.lista[segunda].simbolo, p.bytes) +
+                         tr(" aparece duas vezes ") + na_lista,
+                     de);
+}
+
 } // namespace
 
 std::optional<falha> divide_pares(std::string_view lista, const char* qual, origem de, pares& p) {
@@ -124,14 +147,9 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual, orig
     }
     const char32_t s = item.ponto;
     const std::size_t fim = std::min(lista.find(p.separador, igual + 1), lista.size());
-    if (std::any_of(p.lista.begin(), p.lista.end(),
-                    [s](const par_escrito& outro) { return outro.simbolo == s; })) {
-      return erro_de_uso(
-          tr("o símbolo ") + entre_aspas(s, p.bytes) + tr(" aparece duas vezes ") + na_lista, de);
-    }
     p.lista.push_back({s, lista.substr(igual + 1, fim - igual - 1)});
     if (fim == lista.size()) {
-      return std::nullopt;
+      return repetido(p, na_lista, de);
     }
     i = proximo_par(lista, fim + 1);
   }
