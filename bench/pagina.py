@@ -2,7 +2,8 @@
 """The page's speed in headless Chromium: from the start of a rebuild (the
 engine's run and the drawing) to the first step drawn and laid out, for a
 1 KB and a 100 KB text, the median of nine; the page for 127 symbols with
-every step drawn, as printing needs; and the page's size. Run from the
+every step drawn, as printing needs; a text of 3,000 distinct Chinese
+characters; and the page's size. Run from the
 repository root after a build that made build/release/web/huffman-pagina.html
 (cmake --workflow --preset release, with the wasm tools)."""
 import os
@@ -38,6 +39,7 @@ def main():
             time.sleep(0.05)
         prosa = list(" etaoinshrdlcumwfgypbvkjxqz.,ETAOINSçãéóú\n")
         todos = [chr(c) for c in range(33, 127)] + [chr(c) for c in range(0xE0, 0x101)]
+        chines = [chr(c) for c in range(0x4E00, 0x4E00 + 3000)]
         medir = """
             const t0 = performance.now();
             window.huffman.constroi({texto: arguments[0]});
@@ -47,7 +49,9 @@ def main():
         for nome, t, todos_os_passos in (("1 KB text", texto(1000, prosa), False),
                                          ("100 KB text", texto(100000, prosa), False),
                                          ("127 symbols, first step", texto(5000, todos[:127]), False),
-                                         ("127 symbols, every step", texto(5000, todos[:127]), True)):
+                                         ("127 symbols, every step", texto(5000, todos[:127]), True),
+                                         ("3,000 Chinese characters", "".join(chines) + texto(20000, chines),
+                                          False)):
             for _ in range(3):  # warm the JIT up first
                 driver.execute_script(medir, t, todos_os_passos)
             vezes = [driver.execute_script(medir, t, todos_os_passos) for _ in range(9)]

@@ -341,6 +341,34 @@ class Pagina(unittest.TestCase):
         for codigo in ("001", "000", "10", "011", "010", "11"):
             self.assertIn(codigo, textos)
 
+    @unittest.skipUnless(COM_MODULO, "the page was made without its module")
+    def test_um_arquivo_escolhido_e_um_texto_de_bytes(self):
+        # Every byte value, and enough of them that the gzip file outgrows a
+        # small stack: the page writes the file the program writes.
+        todos = bytes(range(256)) * 40 + b"\0" * 20000
+        arquivo = os.path.join(PASTA, "todos.bin")
+        with open(arquivo, "wb") as f:
+            f.write(todos)
+        self.abre(PAGINA)
+        self.driver.find_element(By.ID, "escolhe-arquivo").send_keys(arquivo)
+        self.espera(lambda: "256" in self.texto_de("resumo"), lambda: self.texto_de("resumo"))
+        self.assertIn("todos.bin, 30240 bytes", self.texto_de("arquivo-escolhido"))
+        pares = self.driver.execute_script(
+            "return Array.from(document.querySelectorAll('#codificado .par'), (p) => p.textContent)")
+        codigos = {c["simbolo"]: c["codigo"] for c in json.loads(
+            explica("--bytes", "--json", "-a", arquivo).stdout)["codigos"]}
+        self.assertEqual(pares[:3], ["\\x00" + codigos["\0"], "\\x01" + codigos["\x01"],
+                                     "\\x02" + codigos["\x02"]], "each byte with its own code")
+        self.espera(lambda: self.driver.find_element(By.ID, "baixar-gz").is_displayed(), "the file is made")
+        self.driver.find_element(By.ID, "baixar-gz").click()
+        gz = os.path.join(PASTA, "todos.gz")  # named after the file
+        self.espera(lambda: os.path.exists(gz), "the download")
+        with open(gz, "rb") as f:
+            self.assertEqual(f.read(), explica("--bytes", "--gzip=-", "-a", arquivo).stdout)
+        self.driver.find_element(By.ID, "tira-arquivo").click()
+        self.espera(lambda: "todos" not in self.texto_de("arquivo-escolhido") and
+                    self.driver.find_element(By.ID, "texto").is_enabled(), "back to the text")
+
     def floresta(self):
         return self.driver.execute_script("""
             return Array.from(document.querySelectorAll('#floresta button'),

@@ -147,6 +147,20 @@ falha bits_incompletos(const execucao& e, const decodificador& d, std::u32string
                 origem::bits);
 }
 
+std::vector<std::int32_t> folhas_do_texto(const execucao& e, std::size_t n) {
+  std::vector<std::int32_t> folha_de(e.m.caractere.size(), -1); // by symbol
+  for (std::int32_t i = 0; i < e.m.folhas; ++i) {
+    folha_de[static_cast<std::size_t>(e.m.nos[static_cast<std::size_t>(i)].simbolo)] = i;
+  }
+  std::vector<std::int32_t> folhas;
+  if (e.simbolos) {
+    for (const char32_t s : e.simbolos->substr(0, n)) {
+      folhas.push_back(folha_de[s]);
+    }
+  }
+  return folhas;
+}
+
 const alfabeto::contagem& letras_de(const execucao& e) {
   return e.lista ? *e.lista : *e.t.contagem;
 }

@@ -51,6 +51,10 @@ struct execucao {
 [[nodiscard]] falha bits_incompletos(const execucao& e, const decodificador& d,
                                      std::u32string_view simbolos);
 
+// The leaf, by pool index, of each of the first n characters of e's text,
+// as the page pairs each character with its code; nothing without a text.
+[[nodiscard]] std::vector<std::int32_t> folhas_do_texto(const execucao& e, std::size_t n);
+
 // The letters of e's code: each symbol's character, from the weights or
 // from the text.
 [[nodiscard]] const alfabeto::contagem& letras_de(const execucao& e);

@@ -180,10 +180,12 @@ void escreve_arquivo_json(std::FILE* f, const execucao& e, const gzip_lido& g) {
   }
   std::fprintf(
       f, "],\n \"porque\": %s,\n \"campos\": ",
-      json_texto(tr("O arquivo guarda o código dos bytes do texto e do fim de bloco (FIM, o "
-                    "símbolo 256 do DEFLATE), canônico e de no máximo 15 bits, que o "
-                    "inflater refaz só dos comprimentos: por isso os seus códigos podem "
-                    "diferir dos de cima, que são os da fila para os caracteres."))
+      json_texto(
+          tr("O arquivo guarda o código dos bytes do texto e do fim de bloco (FIM, o "
+             "símbolo 256 do DEFLATE), canônico e de no máximo 15 bits, que o "
+             "inflater refaz só dos comprimentos: por isso os seus códigos podem "
+             "diferir dos de cima, que são os da fila para os símbolos do texto, sem o fim de "
+             "bloco."))
           .c_str());
   escreve_campos_json(f, g);
   std::fputs("}\n", f);

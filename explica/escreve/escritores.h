@@ -63,6 +63,13 @@ void escreve_dot(std::FILE* f, const execucao& e);
 // this one.
 void escreve_html(std::FILE* f, const execucao& e);
 
+// The page holds a long text's first characters: this many.
+inline constexpr std::size_t max_caracteres_na_pagina = 100000;
+// Of those, it pairs this many with their codes, 500 at a time: a longer
+// list of leaves would weigh more than the text.
+inline constexpr std::size_t max_pares_na_pagina = 20000;
+static_assert(max_pares_na_pagina <= max_caracteres_na_pagina);
+
 // What the page shows in words, as one JSON document: each node's name and
 // weight as written, each step's sentence and note, the figures, the verdict.
 void escreve_frases(std::FILE* f, const execucao& e);

@@ -58,9 +58,13 @@ void escreve_passos(std::FILE* f, const modelo& m) {
     const passo& p = m.passos[k];
     std::string titulo = tr("Passo 0: as folhas entram na fila");
     std::string frase =
-        tr("Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap mínimo por "
-           "peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai mais pesado, "
-           "nunca de um de peso igual.");
+        m.em_bytes
+            ? tr("Uma folha por símbolo, na ordem dos bytes, entra na fila, um heap mínimo por "
+                 "peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai mais "
+                 "pesado, nunca de um de peso igual.")
+            : tr("Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap mínimo "
+                 "por peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai "
+                 "mais pesado, nunca de um de peso igual.");
     if (p.novo >= 0) {
       const auto de = [&m](std::int32_t i) { return m.nos[static_cast<std::size_t>(i)].peso; };
       titulo = tr("Passo ") + std::to_string(k) + tr(": junção ") + std::to_string(k);
@@ -142,8 +146,9 @@ std::string resumo(const execucao& e) {
                      : tr("Não há nada a codificar: o texto não tem nenhum símbolo.");
   }
   std::string r = plural(m.folhas, tr("símbolo"), tr("símbolos")) + ", ";
-  r += e.p.lista ? tr("soma dos pesos ") + peso(m, m.figuras.caracteres)
-                 : plural(m.figuras.caracteres, tr("caractere"), tr("caracteres"));
+  r += e.p.lista
+           ? tr("soma dos pesos ") + peso(m, m.figuras.caracteres)
+           : plural(m.figuras.caracteres, unidade(m), m.em_bytes ? tr("bytes") : tr("caracteres"));
   r += '.';
   if (e.p.lista && e.p.texto && !e.p.texto->empty()) {
     r += tr(" O código é o dos pesos; o texto só é codificado com ele.");

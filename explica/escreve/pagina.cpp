@@ -14,9 +14,6 @@ namespace explica {
 
 namespace {
 
-// The text the page shows and lets the learner edit: a book is cut here.
-constexpr std::size_t max_caracteres_na_pagina = 100000;
-
 // What the page's boxes start with: the text, or its first characters, the
 // weights, the bits and the learner's codes, as given.
 std::string pedido_json(const execucao& e) {
@@ -25,6 +22,8 @@ std::string pedido_json(const execucao& e) {
   j += e.p.leve_no_zero ? "true" : "false";
   j += ", \"canonico\": ";
   j += e.p.canonico ? "true" : "false";
+  j += ", \"bytes\": ";
+  j += e.p.bytes ? "true" : "false";
   if (e.p.limite > 0) {
     j += R"(, "limite": ")" + std::to_string(e.p.limite) + '"';
   }
@@ -33,7 +32,12 @@ std::string pedido_json(const execucao& e) {
     for (const char32_t s : e.simbolos->substr(0, max_caracteres_na_pagina)) {
       t += utf8(e.m.caractere[s]);
     }
-    j += ", \"texto\": " + json_texto(t);
+    j += ", \"texto\": " + json_texto(t) + ", \"folhas\": [";
+    const std::vector<std::int32_t> folhas = folhas_do_texto(e, max_pares_na_pagina);
+    for (std::size_t i = 0; i < folhas.size(); ++i) {
+      j += (i == 0 ? "" : ",") + std::to_string(folhas[i]);
+    }
+    j += ']';
     if (e.simbolos->size() > max_caracteres_na_pagina) {
       j += ", \"amostra\": " +
            json_texto(tr("A página traz os primeiros ") + std::to_string(max_caracteres_na_pagina) +

@@ -3,7 +3,7 @@
 import { dados } from './construcao.js';
 import { el, elemento, escapa, marca } from './desenho.js';
 import { trad } from './lingua.js';
-import { $, SVG, entradas, executa, x } from './motor.js';
+import { $, SVG, arquivoLido, entradas, executa, x } from './motor.js';
 import { larguraDaArvore } from './passos.js';
 
 // ---------- the text as a gzip file
@@ -46,15 +46,16 @@ export function desenhaArquivo(bytes, { codigos, porque, campos }) {
   $('campos').innerHTML = t;
 }
 
-// The text typed as the gzip file the engine writes for it.
+// The text typed, or the file chosen, as the gzip file the engine writes
+// for it.
 export async function mostraArquivo() {
   const e = entradas();
   const sec = $('arquivo');
-  sec.hidden = !x || !dados || dados.velho || typeof e.texto !== 'string';
+  sec.hidden = !x || !dados || dados.velho || e.texto === undefined;
   if (sec.hidden) return;
-  const crc = await crc32(new TextEncoder().encode(e.texto));
+  const crc = await crc32(typeof e.texto === 'string' ? new TextEncoder().encode(e.texto) : e.texto);
   if (e.texto !== entradas().texto) return; // typed on meanwhile: a newer run comes
-  const r = executa({ texto: e.texto, crc, limite: e.limite }, 3);
+  const r = executa({ texto: e.texto, bytes: e.bytes, crc, limite: e.limite }, 3);
   $('aviso-arquivo').textContent = r.bytes === undefined ? r.mensagem : '';
   arquivo = r.bytes === undefined ? null : r.bytes;
   $('baixar-gz').hidden = !arquivo;
@@ -67,7 +68,7 @@ export async function mostraArquivo() {
 // A download's name, after the text (or the weights): its first word or
 // so in plain letters, then what the file is.
 export function nomeDoArquivo(parte, extensao) {
-  const fonte = $('texto').value.trim() !== '' ? $('texto').value : $('pesos').value.trim() !== '' ? 'pesos' : '';
+  const fonte = arquivoLido ? arquivoLido.nome.replace(/\.[^.]*$/, '') : $('texto').value.trim() !== '' ? $('texto').value : $('pesos').value.trim() !== '' ? 'pesos' : '';
   const nome = fonte.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase()
     .replace(/[^a-z0-9]+/g, '-').replace(/^-+/, '').slice(0, 24).replace(/-+$/, '') || 'huffman';
   return nome + (parte ? '-' + parte : '') + '.' + extensao;

@@ -3,7 +3,7 @@
 import { mostraArquivo } from './arquivos.js';
 import { arvoreDoCodigo, arvoreDoLeitor, desenhaArvore, el, elemento } from './desenho.js';
 import { trad } from './lingua.js';
-import { $, caixaDoAviso, entradas, executa, nomes, preparaEntradas, resultado, x } from './motor.js';
+import { $, caixaDoAviso, entradas, executa, folhasDoTexto, nomes, preparaEntradas, resultado, x } from './motor.js';
 import { desenhaFim, mostraPasso, para, secao } from './passos.js';
 import { abrePratica, pratica } from './pratica.js';
 
@@ -64,13 +64,14 @@ export function confere() {
 
 // ---------- drawing a build
 
-export let dados = null; // what is drawn: {doc, fr, texto}
+export let dados = null; // what is drawn: {doc, fr, folhas}
 
-// Draws the build that doc and fr describe, for texto: the first step at
-// once, the finished tree and the rest right after, then depois.
-export function desenha(doc, fr, texto, depois) {
+// Draws the build that doc and fr describe, for a text whose first
+// characters are the leaves folhas: the first step at once, the finished
+// tree and the rest right after, then depois.
+export function desenha(doc, fr, folhas, depois) {
   para();
-  dados = { doc, fr, texto };
+  dados = { doc, fr, folhas };
   document.body.classList.remove('velho');
   $('resumo').textContent = fr.resumo;
   const main = $('passos');
@@ -131,7 +132,7 @@ export function reconstroi() {
   $(e.lista !== undefined ? 'aviso-pesos' : 'aviso-texto').textContent = fr.avisos.join(' ');
   // A practice of the boxes follows them: it starts again on what they hold now.
   if (pratica && pratica.semente === undefined) abrePratica(undefined, true);
-  desenha(JSON.parse(r.documento), fr, e.texto, () => {
+  desenha(JSON.parse(r.documento), fr, folhasDoTexto(), () => {
     decodifica();
     confere();
     mostraArquivo();

@@ -43,13 +43,19 @@ export function bytesDe(k) {
   return new Uint8Array(x.memory.buffer, x.resultado(k), x.tamanho(k)).slice();
 }
 
+// The leaf of each of the last run's first characters, which the engine
+// paired them with.
+export function folhasDoTexto() {
+  return new Int32Array(x.memory.buffer, x.folhas(), x.quantas_folhas()).slice();
+}
+
 export function resultado(k) {
   return new TextDecoder().decode(bytesDe(k));
 }
 
-// Writes texto into box campo of the engine.
+// Writes texto, a string or a file's bytes, into box campo of the engine.
 export function escreveCaixa(nome, texto) {
-  const bytes = new TextEncoder().encode(texto);
+  const bytes = texto instanceof Uint8Array ? texto : new TextEncoder().encode(texto);
   const p = x.reserva(bytes.length);
   new Uint8Array(x.memory.buffer, p, bytes.length).set(bytes);
   x.entrada(nomes.caixas[nome], bytes.length);
@@ -73,20 +79,31 @@ export function executa(pedidas, formato) {
 export function preparaEntradas(pedidas) {
   x.novo();
   for (const caixa of ['texto', 'lista', 'bits', 'confere', 'limite']) {
-    if (typeof pedidas[caixa] === 'string') escreveCaixa(caixa, pedidas[caixa]);
+    if (typeof pedidas[caixa] === 'string' || pedidas[caixa] instanceof Uint8Array) escreveCaixa(caixa, pedidas[caixa]);
   }
-  for (const chave of ['leve', 'canonico']) x.opcao(nomes.chaves[chave], pedidas[chave] ? 1 : 0);
+  for (const chave of ['leve', 'canonico', 'bytes']) x.opcao(nomes.chaves[chave], pedidas[chave] ? 1 : 0);
   if (pedidas.crc !== undefined) x.opcao(nomes.chaves.crc, pedidas.crc | 0);
 }
 
+// A file the learner chose, read in the page and sent nowhere: {nome,
+// bytes}, its bytes the text, or null for the text box.
+export let arquivoLido = null;
+export const MAX_ARQUIVO = 16 * 1024 * 1024;
+
+export function poeArquivo(arquivo) {
+  arquivoLido = arquivo;
+}
+
 // What the boxes of the build hold, as the engine takes them: the text in
-// NFC, absent where the weights alone are given; the switches; the limit.
+// NFC, or the bytes of the file chosen, absent where the weights alone are
+// given; the switches; the limit.
 export function entradas() {
   const lista = $('pesos').value.trim() === '' ? undefined : $('pesos').value.normalize('NFC');
-  const texto = $('texto').value.normalize('NFC');
+  const texto = arquivoLido ? arquivoLido.bytes : $('texto').value.normalize('NFC');
   const limite = $('limite').value.trim();
   return {
     texto: lista !== undefined && texto === '' ? undefined : texto, lista,
-    leve: $('leve').checked, canonico: $('canonico').checked, limite: limite === '' ? undefined : limite,
+    leve: $('leve').checked, canonico: $('canonico').checked, bytes: arquivoLido !== null || $('em-bytes').checked,
+    limite: limite === '' ? undefined : limite,
   };
 }

@@ -3,7 +3,7 @@
 import { arquivo, baixa, baixaDot, baixaSvg, mostraArquivo, nomeDoArquivo } from './arquivos.js';
 import { aoDigitar, confere, decodifica, desenha, mostraDecodificacao, mostraVeredito, reconstroi } from './construcao.js';
 import { aplicaLingua, lingua, linguaPedida, poeLingua, trad } from './lingua.js';
-import { $, carrega, executa, x } from './motor.js';
+import { $, MAX_ARQUIVO, arquivoLido, carrega, executa, folhasDoTexto, poeArquivo, x } from './motor.js';
 import { aplicaEscala, atual, escala, mostraPasso, preencheSecao, secoes, tocaOuPara } from './passos.js';
 import { ligaPratica, praticaPedida } from './pratica.js';
 
@@ -11,11 +11,58 @@ import { ligaPratica, praticaPedida } from './pratica.js';
 
 export let digitado = false; // the learner has written in the boxes, or --html filled them
 
+// Shows the file chosen, if any, in place of the text box.
+function mostraEscolhido() {
+  $('arquivo-escolhido').textContent = arquivoLido ? arquivoLido.nome + ', ' + arquivoLido.bytes.length + ' bytes' : '';
+  $('tira-arquivo').hidden = !arquivoLido;
+  $('texto').disabled = arquivoLido !== null;
+  $('em-bytes').disabled = arquivoLido !== null;
+  if (!arquivoLido) $('escolhe-arquivo').value = '';
+}
+
+// The learner's file, read here: its bytes are the text, as with the bytes
+// switch; one too large for the page is refused.
+async function escolheArquivo() {
+  const f = $('escolhe-arquivo').files[0];
+  if (!f) return;
+  if (f.size > MAX_ARQUIVO) {
+    $('escolhe-arquivo').value = '';
+    $('aviso-texto').textContent = trad('o arquivo tem mais de 16 MiB, o máximo desta página');
+    return;
+  }
+  poeArquivo({ nome: f.name, bytes: new Uint8Array(await f.arrayBuffer()) });
+  digitado = true;
+  mostraEscolhido();
+  reconstroi();
+}
+
+// The finished tree moves under the pointer, as a map does, to any leaf.
+function arrastaArvore() {
+  const caixa = $('arvore');
+  let de = null;
+  caixa.addEventListener('pointerdown', (e) => {
+    if (e.button === 0 && e.pointerType === 'mouse') de = { x: e.clientX, y: e.clientY, esquerda: caixa.scrollLeft, topo: window.scrollY };
+  });
+  caixa.addEventListener('pointermove', (e) => {
+    if (!de) return;
+    caixa.scrollLeft = de.esquerda - (e.clientX - de.x);
+    window.scrollTo(window.scrollX, de.topo - (e.clientY - de.y));
+  });
+  for (const fim of ['pointerup', 'pointerleave']) caixa.addEventListener(fim, () => { de = null; });
+}
+
 export function liga() {
   for (const caixa of ['texto', 'pesos']) {
     $(caixa).addEventListener('input', () => { digitado = true; });
     $(caixa).addEventListener('input', aoDigitar(reconstroi));
   }
+  $('escolhe-arquivo').addEventListener('change', escolheArquivo);
+  $('tira-arquivo').addEventListener('click', () => {
+    poeArquivo(null);
+    mostraEscolhido();
+    reconstroi();
+  });
+  $('em-bytes').addEventListener('change', reconstroi);
   $('bits').addEventListener('input', aoDigitar(decodifica));
   $('confere').addEventListener('input', aoDigitar(confere));
   $('leve').addEventListener('change', reconstroi);
@@ -28,6 +75,7 @@ export function liga() {
   $('tocar').addEventListener('click', tocaOuPara);
   $('mais').addEventListener('click', () => aplicaEscala(escala * 1.25));
   $('menos').addEventListener('click', () => aplicaEscala(escala / 1.25));
+  arrastaArvore();
   $('baixar-svg').addEventListener('click', baixaSvg);
   $('baixar-dot').addEventListener('click', baixaDot);
   $('baixar-gz').addEventListener('click', () => arquivo && baixa(nomeDoArquivo('', 'gz'), 'application/gzip', arquivo));
@@ -60,7 +108,8 @@ export function abreBloco(bloco) {
   $('canonico').checked = pedido.canonico;
   $('limite').value = pedido.limite || '';
   for (const id of ['bits', 'confere']) $(id).closest('section').classList.toggle('vazio', $(id).value.trim() === '');
-  desenha(documento, frases, pedido.texto, () => {
+  $('em-bytes').checked = pedido.bytes === true;
+  desenha(documento, frases, pedido.folhas, () => {
     // A long text comes as its first characters: the page says so.
     if (pedido.amostra) $('resumo').textContent += ' ' + pedido.amostra;
     if (pedido.bits !== undefined) mostraDecodificacao(documento, frases);
@@ -90,7 +139,7 @@ export async function inicia() {
     executa: (e, formato) => executa(e, formato || 1),
     constroi: (e) => {
       const r = executa(e, 1);
-      desenha(JSON.parse(r.documento), JSON.parse(r.frases), e.texto);
+      desenha(JSON.parse(r.documento), JSON.parse(r.frases), folhasDoTexto());
     },
     desenhaTodos: () => secoes().forEach((s, k) => preencheSecao(k, s)),
   };

@@ -135,14 +135,14 @@ export function larguraDaArvore(s) {
   return Number(s.getAttribute('viewBox').split(' ')[2]);
 }
 
-// Scales the finished tree to nova, between the scale at which it fills
-// the box's width (or a quarter) and 4, keeping the middle of the view.
+// Scales the finished tree to nova, between the scale at which the whole
+// tree fits the box's width and 4, keeping the middle of the view.
 export function aplicaEscala(nova) {
   const caixaDaArvore = $('arvore');
   const s = caixaDaArvore.querySelector('svg');
   if (!s) return;
   const [, , w, h] = s.getAttribute('viewBox').split(' ').map(Number);
-  const minimo = Math.min(1, Math.max(0.25, caixaDaArvore.clientWidth / w));
+  const minimo = Math.min(1, caixaDaArvore.clientWidth / w);
   const meio = (caixaDaArvore.scrollLeft + caixaDaArvore.clientWidth / 2) / (w * escala);
   escala = Math.max(minimo, Math.min(4, nova));
   s.setAttribute('width', w * escala);
@@ -177,24 +177,21 @@ export function desenhaFim() {
 }
 
 export function desenhaCodificado() {
-  const { doc, fr, texto } = dados;
+  const { doc, fr, folhas } = dados;
   const alvo = $('codificado');
   alvo.replaceChildren();
-  if (typeof texto !== 'string') return;
-  const folha = new Map(doc.codigos.map((c, i) => [c.simbolo, i]));
-  const chars = Array.from(texto);
+  if (!folhas) return;
   let mostrados = 0;
   const mais = el('button', { type: 'button', class: 'mais' });
   const mostraMais = () => {
     let h = '';
-    for (const c of chars.slice(mostrados, mostrados + MOSTRADOS)) {
-      const i = folha.get(c);
+    for (const i of folhas.slice(mostrados, mostrados + MOSTRADOS)) {
       h += '<span class="par"><b>' + escapa(fr.nos[i].visivel) + '</b><i>' + escapa(doc.codigos[i].codigo || '·') + '</i></span>';
     }
-    mostrados = Math.min(chars.length, mostrados + MOSTRADOS);
+    mostrados = Math.min(folhas.length, mostrados + MOSTRADOS);
     mais.insertAdjacentHTML('beforebegin', h);
-    mais.textContent = trad('mostrar mais') + ' (' + (chars.length - mostrados) + ')';
-    mais.hidden = mostrados === chars.length;
+    mais.textContent = trad('mostrar mais') + ' (' + (folhas.length - mostrados) + ')';
+    mais.hidden = mostrados === folhas.length;
   };
   mais.addEventListener('click', mostraMais);
   alvo.append(mais);

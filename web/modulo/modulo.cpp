@@ -37,14 +37,15 @@ using namespace explica;
 enum qual : int { documento = 0, frases = 1, mensagem = 2 };
 std::string resultados[3];
 
-pedido p;                            // the run being set up
-std::optional<std::string> limite;   // the limit as the learner wrote it
-std::optional<std::string> semente;  // an exercise's seed as the address gives it
-std::optional<std::string> resposta; // the learner's answer to a practice's question
-std::optional<std::string> chrome;   // a text of the page's own, to translate
-std::vector<char> recebidos;         // what the page writes before entrada takes it
-origem de = origem::opcoes;          // of the last refusal
-std::uint32_t crc_do_navegador = 0;  // the CRC-32 of the text, as the browser's gzip gives it
+pedido p;                               // the run being set up
+std::optional<std::string> limite;      // the limit as the learner wrote it
+std::optional<std::string> semente;     // an exercise's seed as the address gives it
+std::optional<std::string> resposta;    // the learner's answer to a practice's question
+std::optional<std::string> chrome;      // a text of the page's own, to translate
+std::vector<char> recebidos;            // what the page writes before entrada takes it
+origem de = origem::opcoes;             // of the last refusal
+std::uint32_t crc_do_navegador = 0;     // the CRC-32 of the text, as the browser's gzip gives it
+std::vector<std::int32_t> folhas_lidas; // the leaf of each of the last run's first characters
 
 // What the page read: nothing but the CRC-32 of the one text it has, which
 // the browser computed.
@@ -185,6 +186,7 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   for (std::string& r : resultados) {
     r.clear();
   }
+  folhas_lidas.clear();
   execucao e;
   std::optional<falha> erro = confere_pedido();
   if (!erro) {
@@ -201,7 +203,17 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   }
   resultados[documento] = em_texto(p.forma == formato::dot ? escreve_dot : escreve_json, e);
   resultados[frases] = em_texto(escreve_frases, e);
+  folhas_lidas = folhas_do_texto(e, max_pares_na_pagina);
   return estado_final(e);
+}
+
+// The leaf, by pool index, of each of the last run's first characters, as
+// many as quantas_folhas says: the page pairs each with its code.
+EXPORTA(folhas) const std::int32_t* folhas() {
+  return folhas_lidas.data();
+}
+EXPORTA(quantas_folhas) std::uint32_t quantas_folhas() {
+  return static_cast<std::uint32_t>(folhas_lidas.size());
 }
 
 // Whether the control qual (0 the first node on '0', 1 the canonical code,
