@@ -6,14 +6,16 @@
 # same (bench/zlib_gzip: Z_HUFFMAN_ONLY deflate, and inflate), with the sizes
 # of the two files. The best
 # of three runs of each, for a 7-bit text, for a UTF-8 one with about one
-# accented letter in twenty characters, and for that one decomposed (NFD).
-# Run from the repository root after `cmake --workflow --preset bench`; the
-# size in MiB is the first argument (256 by default), and the kinds of text
-# the rest (all three by default: ascii utf8 nfd).
+# accented letter in twenty characters, for that one decomposed (NFD), for a
+# Chinese prose of about 5,000 distinct characters, and for random bytes
+# (--bytes alone: they are no text). Run from the repository root after
+# `cmake --workflow --preset bench`; the size in MiB is the first argument
+# (256 by default), and the kinds the rest (all five by default: ascii utf8
+# nfd chines aleatorio).
 set -euo pipefail
 mib=${1:-256}
 shift || true
-tipos=("${@:-ascii utf8 nfd}")
+tipos=("${@:-ascii utf8 nfd chines aleatorio}")
 read -r -a tipos <<<"${tipos[*]}"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
@@ -35,12 +37,16 @@ for tipo in "${tipos[@]}"; do
   build/bench/bench/gera_texto "$mib" "$tipo" >"$dir/livro.txt"
   echo "a $tipo file of $(( $(stat -c %s "$dir/livro.txt") / 1048576 )) MiB"
   mede "read and count byte by byte" build/bench/bench/conta_bytes "$dir/livro.txt"
+  if [ "$tipo" = aleatorio ]; then
+    mede "huffman-explica --bytes --estatisticas" $explica --bytes --estatisticas -a "$dir/livro.txt"
+    continue
+  fi
   mede "huffman-explica --estatisticas" $explica --estatisticas -a "$dir/livro.txt"
   mede "huffman-explica (the report)" $explica -a "$dir/livro.txt"
   mede "huffman-explica --json" $explica --json -a "$dir/livro.txt"
   mede "cat file | huffman-explica --estatisticas" sh -c "cat '$dir/livro.txt' | $explica --estatisticas"
   mede "huffman-explica --bytes --estatisticas" $explica --bytes --estatisticas -a "$dir/livro.txt"
-  if [ "$tipo" = ascii ]; then # 126 distinct bytes at most: the 7-bit book
+  if [ "$tipo" = ascii ]; then # the file zlib's own Huffman-only deflate writes too
     mede "zlib Z_HUFFMAN_ONLY, read and written" build/bench/bench/zlib_gzip comprime "$dir/livro.txt" "$dir/z.gz"
     mede "huffman-explica --gzip" $explica --gzip="$dir/e.gz" -a "$dir/livro.txt"
     echo "files: zlib's $(stat -c %s "$dir/z.gz") bytes, huffman-explica's $(stat -c %s "$dir/e.gz")"

@@ -123,6 +123,26 @@ void BM_decodifica_caminhando(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texto().size()));
 }
 
+// The build of n symbols of random weights on a workspace sized to them:
+// the pool, the queue and the code table made once, the build timed.
+void BM_constroi_n(benchmark::State& state) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  std::vector<std::uint32_t> pesos(n + 1);
+  std::uint32_t estado = 2027;
+  for (std::size_t s = 1; s <= n; ++s) {
+    estado = estado * 1103515245U + 12345U;
+    pesos[s] = 1 + (estado >> 16U) % 1000;
+  }
+  std::vector<coder::no_arvore> banco(coder::nos_para(n));
+  std::vector<coder::no_arvore*> qqq(n);
+  std::vector<coder::palavra> tabela(n + 1);
+  for (auto _ : state) {
+    coder::oficina o{.banco = banco, .qqq = qqq};
+    benchmark::DoNotOptimize(coder::inicializa_frequencias(o, pesos, tabela));
+  }
+}
+
+BENCHMARK(BM_constroi_n)->Arg(100000)->Arg(1114112)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_inicializa);
 BENCHMARK(BM_conta_um_byte);
 BENCHMARK(BM_codifica);

@@ -475,7 +475,9 @@ class Pagina(unittest.TestCase):
         self.assertEqual(self.driver.execute_script("return document.documentElement.lang"), "pt")
 
     def test_tamanho_da_pagina(self):
-        self.assertLessEqual(os.path.getsize(PAGINA), 200 * 1000)
+        # One self-contained file, the engine inside it, that a learner
+        # downloads in a moment: its size is watched here.
+        self.assertLessEqual(os.path.getsize(PAGINA), 225 * 1000)
 
 
 class Pagina1200(Pagina):

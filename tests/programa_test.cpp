@@ -149,6 +149,31 @@ TEST(programa, WeightListsComeFromFiles) {
   EXPECT_EQ(explica({"-f", "@" + pasta / "nao.txt", "ab"}).estado, 2);
 }
 
+// A code of more leaves than 7-bit text can make says how many lines come
+// before it prints them; past 512 leaves each step of --json gives what
+// left and entered the queue and how many it holds, not the queue again.
+TEST(programa, LargeCodesSayTheirSizeAndStayLinear) {
+  std::string lista;
+  for (int i = 0; i < 600; ++i) {
+    const auto p = static_cast<char32_t>(0x4E00 + i);
+    lista += (i == 0 ? "" : ",");
+    lista += static_cast<char>(0xE0 | (p >> 12U));
+    lista += static_cast<char>(0x80 | ((p >> 6U) & 0x3FU));
+    lista += static_cast<char>(0x80 | (p & 0x3FU));
+    lista += "=" + std::to_string(1 + i % 50);
+  }
+  EXPECT_NE(explica({"-f", lista, "--passos"}).saida.find("São 599 junções, de 600 folhas."),
+            std::string::npos);
+  EXPECT_NE(explica({"-f", lista, "--arvore"})
+                .saida.find("A árvore tem 600 folhas e 599 nós internos: uma linha cada."),
+            std::string::npos);
+  const auto json = nlohmann::json::parse(explica({"-f", lista, "--json"}).saida);
+  for (std::size_t k = 0; k < json["passos"].size(); ++k) {
+    ASSERT_FALSE(json["passos"][k].contains("fila"));
+    ASSERT_EQ(json["passos"][k]["na_fila"], 600 - static_cast<int>(k));
+  }
+}
+
 // A file of --gzip opens in GNU gzip, Python's gzip module and --expande,
 // the same text giving the same bytes, every byte value among them.
 TEST(programa, GzipFilesOpenInEveryTool) {

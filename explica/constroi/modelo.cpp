@@ -111,9 +111,9 @@ bool uma_juncao(coder::oficina& o, modelo& m) {
   const std::vector<std::int32_t> meio = com_fila ? fila_agora(o) : std::vector<std::int32_t>();
   coder::no_arvore* const segundo = coder::remove_fila(o);
   coder::no_arvore* const novo = coder::enfileira_pai(o, primeiro, segundo);
-  m.passos.push_back({com_fila ? fila_agora(o) : std::vector<std::int32_t>(), indice(o, primeiro),
-                      indice(o, segundo), indice(o, novo), iguais(o, antes, indice(o, primeiro)),
-                      iguais(o, meio, indice(o, segundo))});
+  m.passos.push_back({com_fila ? fila_agora(o) : std::vector<std::int32_t>(), o.fila_final - 1,
+                      indice(o, primeiro), indice(o, segundo), indice(o, novo),
+                      iguais(o, antes, indice(o, primeiro)), iguais(o, meio, indice(o, segundo))});
   return true;
 }
 
@@ -208,6 +208,7 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
   }
   m.folhas = static_cast<std::int32_t>(o.n_nodes); // the leaves, before the first merge
   m.passos.push_back({m.folhas <= max_folhas_com_fila ? fila_agora(o) : std::vector<std::int32_t>(),
+                      o.fila_final - 1,
                       -1,
                       -1,
                       -1,

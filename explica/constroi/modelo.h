@@ -27,10 +27,12 @@ namespace explica {
 // node made; -1 for the step that queues the leaves. Where the heap chose
 // among equal weights, the other nodes queued that weighed as much as the
 // one it gave, when it gave it. The queue and the ties are kept for codes of
-// at most max_folhas_com_fila leaves, and left empty beyond.
+// at most max_folhas_com_fila leaves, k steps of up to k nodes each, and
+// left empty beyond, where na_fila alone says how many the queue holds.
 inline constexpr std::int32_t max_folhas_com_fila = 512;
 struct passo {
   std::vector<std::int32_t> fila;
+  std::int32_t na_fila = 0;
   std::int32_t primeiro = -1;
   std::int32_t segundo = -1;
   std::int32_t novo = -1;

@@ -2,6 +2,7 @@
 // first: the model's, or a block's of a gzip file that --abre opens.
 #include <string>
 
+#include "coder/fila.h"
 #include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
@@ -55,6 +56,15 @@ void desenha_arvore(std::FILE* f, const arvore_desenhada& a) {
 }
 
 void escreve_arvore(std::FILE* f, const execucao& e) {
+  // A tree of more leaves than a text of 7-bit characters can have: how many
+  // lines follow, before they do.
+  if (e.m.folhas > coder::max_folhas) {
+    escreve_em_linhas(f,
+                      tr("A árvore tem ") + plural(e.m.folhas, tr("folha"), tr("folhas")) +
+                          tr(" e ") + plural(e.m.folhas - 1, tr("nó interno"), tr("nós internos")) +
+                          tr(": uma linha cada."),
+                      "", "");
+  }
   desenha_arvore(f, desenho_do_modelo(e.m));
 }
 

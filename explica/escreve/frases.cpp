@@ -74,6 +74,13 @@ void escreve_passos(std::FILE* f, const modelo& m) {
               tr("), no ramo ") + segundo + tr(". Entra na fila ") + nome(m, p.novo) +
               tr(", de peso ") + peso(m, de(p.novo)) + ".";
     }
+    if (m.folhas > max_folhas_com_fila) {
+      frase += (k == 0 ? tr(" Com mais de ") + std::to_string(max_folhas_com_fila) +
+                             tr(" folhas, cada passo diz só o que sai e o que entra, sem a fila "
+                                "inteira nem os empates.")
+                       : std::string()) +
+               tr(" A fila tem agora ") + plural(p.na_fila, tr("nó"), tr("nós")) + ".";
+    }
     std::fprintf(f, R"(%s{"titulo": %s, "frase": %s, "notas": %s})", k == 0 ? "\n  " : ",\n  ",
                  json_texto(titulo).c_str(), json_texto(frase).c_str(),
                  lista_json(notas_de_empate(m, p)).c_str());

@@ -59,13 +59,19 @@ std::string lista(const std::vector<std::int32_t>& nos) {
   return l + "]";
 }
 
-// Each step: the queue after it, and for a merge the nodes taken out, the
-// node made, and the other nodes that weighed as much as each taken out.
+// Each step: the queue after it (for a code too large to keep it, how many
+// nodes it holds), and for a merge the nodes taken out, the node made, and
+// the other nodes that weighed as much as each taken out.
 void escreve_passos_json(std::FILE* f, const modelo& m) {
   std::fputs(" \"passos\": [", f);
+  const bool com_fila = m.folhas <= max_folhas_com_fila;
   for (std::size_t k = 0; k < m.passos.size(); ++k) {
     const passo& p = m.passos[k];
-    std::fprintf(f, R"(%s{"fila": %s)", k == 0 ? "\n  " : ",\n  ", lista(p.fila).c_str());
+    if (com_fila) {
+      std::fprintf(f, R"(%s{"fila": %s)", k == 0 ? "\n  " : ",\n  ", lista(p.fila).c_str());
+    } else {
+      std::fprintf(f, R"(%s{"na_fila": %d)", k == 0 ? "\n  " : ",\n  ", p.na_fila);
+    }
     if (p.novo >= 0) {
       std::fprintf(f,
                    R"(, "primeiro": %d, "segundo": %d, "novo": %d, "empate_primeiro": %s, )"

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "coder/fila.h"
 #include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
@@ -164,6 +165,18 @@ void escreve_passos(std::FILE* f, const execucao& e) {
                tr("Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo %c,\n"
                   "o segundo no ramo %c, e o novo nó, que pesa a soma, entra na fila.\n"),
                m.ramo_do_primeiro, segundo);
+  // A code of more leaves than a text of 7-bit characters can have: how
+  // many lines follow, before they do.
+  if (m.folhas > coder::max_folhas) {
+    escreve_em_linhas(f,
+                      tr("São ") + plural(m.folhas - 1, tr("junção"), tr("junções")) + tr(", de ") +
+                          plural(m.folhas, tr("folha"), tr("folhas")) + "." +
+                          (m.folhas > max_folhas_com_fila
+                               ? tr(" Com mais de ") + std::to_string(max_folhas_com_fila) +
+                                     tr(" folhas, não se diz onde pesos iguais empataram.")
+                               : std::string()),
+                      "", "");
+  }
   for (std::size_t k = 1; k < m.passos.size(); ++k) {
     escreve_juncao(f, m, k);
     for (const std::string& nota : notas_de_empate(m, m.passos[k])) {

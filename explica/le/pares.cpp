@@ -87,6 +87,21 @@ bool so_pares(std::string_view lista, char separador, bool bytes) {
   }
 }
 
+// The start of a faulty piece as a message quotes it: up to its separator,
+// and no more than a line's worth of it.
+std::string trecho(std::string_view resto, char separador) {
+  constexpr std::size_t max_citado = 40;
+  std::string_view t = resto.substr(0, resto.find(separador));
+  if (caracteres(t) <= max_citado) {
+    return std::string(t);
+  }
+  std::size_t fim = 0; // max_citado characters, not bytes, so as not to cut one
+  for (std::size_t n = 0; n < max_citado; ++n) {
+    fim += static_cast<std::size_t>(alfabeto::le_utf8(t.substr(fim)).tamanho);
+  }
+  return std::string(t.substr(0, fim)) + "…";
+}
+
 // The symbol given twice that comes back first in the list, if any.
 std::optional<falha> repetido(const pares& p, const std::string& na_lista, origem de) {
   std::vector<std::pair<char32_t, std::size_t>> ordem; // each symbol and where it is
@@ -139,7 +154,7 @@ std::optional<falha> divide_pares(std::string_view lista, const char* qual, orig
       const bool decimal =
           de == origem::pesos && p.separador == ',' && i > 0 && lista[i] >= '0' && lista[i] <= '9';
       return erro_de_uso(na_lista + tr(", cada par é um caractere, '=' e um valor: '") +
-                             std::string(lista.substr(i)) + "'" +
+                             trecho(lista.substr(i), p.separador) + "'" +
                              (decimal ? tr("; com vírgula decimal, separe os pares com ponto e "
                                            "vírgula: a=0,45; b=0,55")
                                       : ""),

@@ -15,7 +15,7 @@ export let escala = 1;
 // when it is first shown, or printed.
 export function secao(doc, k) {
   const p = doc.passos[k];
-  const s = el('section', { class: 'passo', 'data-fila': p.fila.join(' ') });
+  const s = el('section', { class: 'passo', 'data-fila': p.fila ? p.fila.join(' ') : '' });
   if (p.novo !== undefined) {
     s.dataset.primeiro = p.primeiro;
     s.dataset.segundo = p.segundo;
@@ -56,6 +56,15 @@ export function preencheSecao(k, s) {
   const a = arvoreDoModelo(doc, fr, false);
   let h = marca('h2', {}, fr.passos[k].titulo) + marca('p', { class: p.novo === undefined ? undefined : 'junta' }, fr.passos[k].frase);
   if (fr.passos[k].notas.length > 0) h += marca('p', { class: 'empate' }, fr.passos[k].notas.join(' '));
+  if (p.fila === undefined) {
+    // A code too large to keep the queue at each step: the merge alone.
+    if (p.novo !== undefined) {
+      h += '<div class="saem">' + figura(fr.ramos[0], desenhaArvore(a, p.primeiro), 'um') +
+        figura(fr.ramos[1], desenhaArvore(a, p.segundo), 'zero') + '</div>';
+    }
+    s.innerHTML = h;
+    return;
+  }
   if (p.novo === undefined) {
     h += vetor(fr, trad('A fila'), p.fila, {});
   } else {
