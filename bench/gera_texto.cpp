@@ -59,7 +59,8 @@ std::string chines(std::size_t bytes) {
   unsigned estado = 54321;
   while (texto.size() < bytes) {
     estado = estado * 1103515245U + 12345U;
-    const double u = (estado >> 8U) / double{1U << 24U} * total;
+    constexpr double escala = 1.0 / (1U << 24U); // 24 bits of the state into [0, 1)
+    const double u = static_cast<double>(estado >> 8U) * escala * total;
     const auto k = std::lower_bound(acumulado.begin(), acumulado.end(), u) - acumulado.begin();
     const auto p = static_cast<char32_t>(k % 40 == 39 ? 0x3002 : 0x4E00 + k); // 。 now and then
     texto += static_cast<char>(0xE0 | (p >> 12U));
@@ -74,8 +75,8 @@ std::string chines(std::size_t bytes) {
 int main(int argc, char** argv) {
   const long mib = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1;
   const std::string_view tipo = argc > 2 ? argv[2] : "";
-  std::string mega = tipo == "chines" ? chines(std::size_t{1} << 20)
-                                      : bench::texto_de_prosa(std::size_t{1} << 20);
+  std::string mega =
+      tipo == "chines" ? chines(std::size_t{1} << 20) : bench::texto_de_prosa(std::size_t{1} << 20);
   if (tipo == "aleatorio") {
     unsigned estado = 777;
     for (char& c : mega) {

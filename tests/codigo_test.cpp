@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/propriedades.h"
 
@@ -215,6 +216,32 @@ TEST(codigo, StepsWalkOnlyWhenOneNodeIsLeft) {
   EXPECT_EQ(fila_final, 2);
   ASSERT_TRUE(cria_codigos());
   EXPECT_EQ(tabela(), (Tabela{{'a', "0"}, {'b', "11"}, {'c', "10"}}));
+}
+
+// A workspace the caller lends: refused where it lacks the room, or the
+// table an entry for a leaf; a lone symbol gets the empty code and an absent
+// one none; its build leaves the demo's own tables as they were.
+TEST(oficina, TakesWhatItHasRoomForAndLeavesTheDemoAlone) {
+  ASSERT_TRUE(inicializa("Huffman"));
+  const Tabela antes = tabela();
+  const std::vector<std::uint32_t> pesos{0, 5, 0, 3, 1};
+  std::vector<no_arvore> banco(nos_para(3));
+  std::vector<no_arvore*> qqq(3);
+  std::vector<palavra> codigos(pesos.size());
+  oficina pouca{.banco = {banco.data(), 4}, .qqq = qqq};
+  EXPECT_FALSE(inicializa_frequencias(pouca, pesos, codigos)) << "5 nodes, 4 in the pool";
+  oficina o{.banco = banco, .qqq = qqq};
+  std::vector<palavra> curta(4);
+  EXPECT_FALSE(inicializa_frequencias(o, pesos, curta)) << "symbol 4 has no entry";
+  ASSERT_TRUE(inicializa_frequencias(o, pesos, codigos));
+  EXPECT_EQ(codigos[2].tamanho, sem_codigo.tamanho);
+  EXPECT_EQ(codigos[1].tamanho, 1);
+  EXPECT_EQ(codigos[3].tamanho + codigos[4].tamanho, 4);
+  EXPECT_EQ(tabela(), antes);
+  const std::vector<std::uint32_t> um{0, 0, 9};
+  ASSERT_TRUE(inicializa_frequencias(o, um, codigos));
+  EXPECT_EQ(codigos[2].tamanho, 0) << "a lone symbol's code is empty";
+  EXPECT_EQ(o.n_nodes, 1);
 }
 
 } // namespace

@@ -150,6 +150,32 @@ void junta_de_todo_jeito(std::vector<arvore> floresta, std::vector<std::uint32_t
 
 // Over every full prefix code (every tree, one labelling each) of weight
 // tables of up to 7 symbols, many with ties: de_huffman holds exactly for the
+
+// A code of thousands of symbols is checked as one of six is: its own code
+// is Huffman's; a bit added to a code leaves that bit to give back; a code
+// made another's prefix is named.
+TEST(confere, VerdictHoldsForThousandsOfSymbols) {
+  std::mt19937 g(27);
+  std::vector<std::uint32_t> pesos(3000);
+  std::generate(pesos.begin(), pesos.end(), [&g] { return 1 + g() % 500; });
+  const modelo m = modelo_de(pesos);
+  ASSERT_EQ(m.folhas, 3000);
+  EXPECT_TRUE(explica::confere(m, m.codigo).de_huffman);
+  codigos c = m.codigo;
+  c[1234] += '0';
+  const explica::veredito mais_um = explica::confere(m, c);
+  EXPECT_FALSE(mais_um.completo);
+  EXPECT_EQ(mais_um.encurtavel, 1234);
+  EXPECT_EQ(mais_um.bit_encurtavel, c[1234].size() - 1);
+  c = m.codigo;
+  c[2999] = c[7].substr(0, c[7].size() - 1);
+  const explica::veredito prefixo = explica::confere(m, c);
+  EXPECT_FALSE(prefixo.livre_de_prefixo);
+  EXPECT_EQ(prefixo.prefixo_de, 2999);
+  EXPECT_LE(prefixo.prefixo_em, 7) << "the first symbol whose code it begins";
+  EXPECT_TRUE(c[static_cast<std::size_t>(prefixo.prefixo_em)].starts_with(c[2999]));
+}
+
 // trees that some choice of Huffman's algorithm among ties builds.
 TEST(confere, DeHuffmanAgreesWithAnExhaustiveSearchOfTieChoices) {
   std::mt19937 g(1978);

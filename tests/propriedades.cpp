@@ -705,7 +705,16 @@ std::string verifica_explorador(std::string_view texto, std::size_t corte) {
     return "refused: " + erro->mensagem;
   }
   const explica::modelo& m = e.m;
-  const std::u32string_view simbolos = e.simbolos ? *e.simbolos : std::u32string_view();
+  alfabeto::simbolos simbolos;
+  bool em_pedacos = true; // none empty, none too long
+  explica::em_simbolos(e, [&](std::u32string_view pedaco) {
+    simbolos += pedaco;
+    em_pedacos = em_pedacos && !pedaco.empty() && pedaco.size() <= explica::pedaco_de_simbolos;
+    return true;
+  });
+  if (simbolos.size() != e.simbolos.value_or(0) || !em_pedacos) {
+    return "the text's symbols come in other pieces than it holds";
+  }
   std::string esperado;
   for (const char32_t s : simbolos) {
     esperado += m.codigo[s];

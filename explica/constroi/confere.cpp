@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <iterator>
+#include <map>
+#include <set>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "explica/constroi/nomes.h"
@@ -213,31 +217,38 @@ parecenca compara(const modelo& m, const codigos& seu, const veredito& v) {
 } // namespace
 
 bool tem_propriedade_dos_irmaos(const modelo& m, const codigos& seu) {
+  // Merged as the queue would: the two least weights still to merge must
+  // be two siblings'. The nodes still to merge go by weight, and the
+  // parents whose children both are by their children's two weights.
   const trie t = monta_trie(m, seu);
-  std::vector<std::int32_t> ativos(t.folha.begin() + 1, t.folha.end());
   auto pesa = [&t](std::int32_t i) { return t.nos[static_cast<std::size_t>(i)].peso; };
-  while (ativos.size() > 1) {
-    std::sort(ativos.begin(), ativos.end(),
-              [&pesa](std::int32_t a, std::int32_t b) { return pesa(a) < pesa(b); });
-    // Two siblings, both still to merge, that weigh the two least weights.
-    bool achou = false;
-    for (std::size_t a = 0; a < ativos.size() && !achou; ++a) {
-      for (std::size_t b = a + 1; b < ativos.size() && !achou; ++b) {
-        const std::int32_t x = ativos[a];
-        const std::int32_t y = ativos[b];
-        if (t.nos[static_cast<std::size_t>(x)].pai == t.nos[static_cast<std::size_t>(y)].pai &&
-            pesa(x) == pesa(ativos[0]) && pesa(y) == pesa(ativos[1])) {
-          achou = true;
-          const std::int32_t pai = t.nos[static_cast<std::size_t>(x)].pai;
-          ativos.erase(ativos.begin() + static_cast<std::ptrdiff_t>(b));
-          ativos.erase(ativos.begin() + static_cast<std::ptrdiff_t>(a));
-          ativos.push_back(pai);
-        }
-      }
+  std::multiset<std::int64_t> soltos;
+  std::map<std::pair<std::int64_t, std::int64_t>, std::vector<std::int32_t>> prontos;
+  std::vector<int> filhos_soltos(t.nos.size());
+  auto solta = [&](std::int32_t i) {
+    soltos.insert(pesa(i));
+    const std::int32_t pai = t.nos[static_cast<std::size_t>(i)].pai;
+    if (pai >= 0 && ++filhos_soltos[static_cast<std::size_t>(pai)] == 2) {
+      const auto [a, b] = t.nos[static_cast<std::size_t>(pai)].filho;
+      prontos[std::minmax(pesa(a), pesa(b))].push_back(pai);
     }
-    if (!achou) {
+  };
+  std::for_each(t.folha.begin() + 1, t.folha.end(), solta);
+  while (soltos.size() > 1) {
+    const std::int64_t primeiro = *soltos.begin();
+    const std::int64_t segundo = *std::next(soltos.begin());
+    const auto par = prontos.find({primeiro, segundo});
+    if (par == prontos.end()) {
       return false;
     }
+    const std::int32_t pai = par->second.back();
+    par->second.pop_back();
+    if (par->second.empty()) {
+      prontos.erase(par);
+    }
+    soltos.erase(soltos.begin());
+    soltos.erase(soltos.begin());
+    solta(pai);
   }
   return true;
 }

@@ -2,9 +2,11 @@
 // from, which alphabet they share, what the bits decode to.
 #include "explica/constroi/execucao.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "explica/constroi/nomes.h"
@@ -33,11 +35,40 @@ std::optional<falha> le_lista(const std::string& lista, execucao& e, escala& com
   return std::nullopt;
 }
 
-// Rewrites the text as the symbols of letras, refusing a character without one.
+// Rewrites texto as the symbols of letras a piece at a time, each piece cut
+// between characters, and hands each to recebe until it says false. On a
+// character without a symbol it stops, and says which, from the text's start.
+alfabeto::reescrita percorre(const alfabeto::contagem& letras, std::string_view texto,
+                             const std::function<bool(std::u32string_view)>& recebe) {
+  alfabeto::simbolos pedaco;
+  std::uint64_t antes = 0; // the symbols of the pieces before
+  while (!texto.empty()) {
+    // About pedaco_de_simbolos bytes, and the rest of the character cut.
+    std::size_t n = std::min(texto.size(), pedaco_de_simbolos);
+    while (!letras.bytes && n < texto.size() &&
+           (static_cast<unsigned char>(texto[n]) & 0xC0U) == 0x80U) {
+      --n;
+    }
+    const alfabeto::reescrita r = alfabeto::reescreve(letras, texto.substr(0, n), pedaco);
+    if (!r.completa) {
+      return {false, static_cast<std::size_t>(antes) + r.sem_simbolo, r.ponto};
+    }
+    if (!recebe(pedaco)) {
+      break;
+    }
+    antes += pedaco.size();
+    texto.remove_prefix(n);
+  }
+  return {true, static_cast<std::size_t>(antes), 0};
+}
+
+// Checks that every character of the text has a symbol of letras, and
+// counts them; refuses a character without one.
 std::optional<falha> reescreve(const alfabeto::contagem& letras, execucao& e) {
-  e.simbolos.emplace();
   const std::span<char> t = e.t.caracteres();
-  const alfabeto::reescrita r = alfabeto::reescreve(letras, {t.data(), t.size()}, *e.simbolos);
+  const alfabeto::reescrita r =
+      percorre(letras, {t.data(), t.size()}, [](std::u32string_view) { return true; });
+  e.simbolos = r.sem_simbolo;
   if (!r.completa) {
     e.simbolos.reset();
     char lugar[64];
@@ -153,12 +184,28 @@ std::vector<std::int32_t> folhas_do_texto(const execucao& e, std::size_t n) {
     folha_de[static_cast<std::size_t>(e.m.nos[static_cast<std::size_t>(i)].simbolo)] = i;
   }
   std::vector<std::int32_t> folhas;
-  if (e.simbolos) {
-    for (const char32_t s : e.simbolos->substr(0, n)) {
-      folhas.push_back(folha_de[s]);
-    }
-  }
+  em_simbolos(e, [&](std::u32string_view pedaco) {
+    const std::u32string_view estes = pedaco.substr(0, n - folhas.size());
+    std::transform(estes.begin(), estes.end(), std::back_inserter(folhas),
+                   [&folha_de](char32_t s) { return folha_de[s]; });
+    return folhas.size() < n;
+  });
   return folhas;
+}
+
+void codifica_em(std::FILE* f, const codigos& tabela, const execucao& e) {
+  const codificador c(tabela);
+  em_simbolos(e, [&](std::u32string_view pedaco) {
+    c.codifica(pedaco, [f](std::string_view b) { std::fwrite(b.data(), 1, b.size(), f); });
+    return true;
+  });
+}
+
+void em_simbolos(const execucao& e, const std::function<bool(std::u32string_view)>& recebe) {
+  if (e.simbolos && *e.simbolos > 0) {
+    const std::span<const char> t = e.t.caracteres();
+    static_cast<void>(percorre(letras_de(e), {t.data(), t.size()}, recebe)); // checked before
+  }
 }
 
 const alfabeto::contagem& letras_de(const execucao& e) {

@@ -3,6 +3,7 @@
 // reads one of these and nothing else.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,14 +25,14 @@ struct execucao {
   texto t;                                   // the text as read
   std::unique_ptr<alfabeto::contagem> lista; // the weights of -f, when given
   modelo m;
-  std::optional<alfabeto::simbolos> simbolos; // the text as the model's symbols, to encode
-  std::optional<std::string> bits;            // the bits to decode, without blanks
-  std::optional<std::string> decodificado;    // the decoded bits, as UTF-8
-  std::optional<conferencia> conferido;       // the learner's code, checked
-  std::optional<bloco_deflate> bloco;         // --gzip: the block that stores the code
-  std::uint32_t crc32 = 0;                    // --gzip: the CRC-32 of the text's bytes
-  std::optional<gzip_lido> aberto;            // --expande, --abre: the gzip file read
-  std::vector<std::string> avisos;            // what the learner should know, that stops nothing
+  std::optional<std::uint64_t> simbolos;   // where the text is encoded: its symbols, checked
+  std::optional<std::string> bits;         // the bits to decode, without blanks
+  std::optional<std::string> decodificado; // the decoded bits, as UTF-8
+  std::optional<conferencia> conferido;    // the learner's code, checked
+  std::optional<bloco_deflate> bloco;      // --gzip: the block that stores the code
+  std::uint32_t crc32 = 0;                 // --gzip: the CRC-32 of the text's bytes
+  std::optional<gzip_lido> aberto;         // --expande, --abre: the gzip file read
+  std::vector<std::string> avisos;         // what the learner should know, that stops nothing
 };
 
 // Makes p ready in e: reads the weights, the text (from a file, else
@@ -40,6 +41,15 @@ struct execucao {
 // --expande or --abre; or says why not. What p names as files has been read
 // into l and p.bits already.
 [[nodiscard]] std::optional<falha> prepara(const pedido& p, lidos l, execucao& e);
+
+// Where e's text is encoded, hands its symbols to recebe a piece at a time,
+// in order, each piece at most pedaco_de_simbolos long, until recebe says
+// false: the text is rewritten a piece at a time, never held whole.
+inline constexpr std::size_t pedaco_de_simbolos = std::size_t{1} << 16;
+void em_simbolos(const execucao& e, const std::function<bool(std::u32string_view)>& recebe);
+
+// The encoding of e's text with tabela, written to f a piece at a time.
+void codifica_em(std::FILE* f, const codigos& tabela, const execucao& e);
 
 // The symbols of letras' numbering as the text they stand for: UTF-8, or
 // bytes where letras counted bytes.

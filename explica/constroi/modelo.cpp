@@ -240,39 +240,35 @@ const std::string& codigo(const modelo& m, std::int32_t i) {
   return m.codigo[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)];
 }
 
-void codifica(const codigos& tabela, std::u32string_view simbolos,
-              const std::function<void(std::string_view)>& escreve) {
-  // A piece of the encoding at a time. Where every code has at most largura
-  // characters, as a text's have, each is copied as its whole block, whose
-  // tail the next code overwrites, four codes to a check of the piece's
-  // room; otherwise each code is copied as it is, and one longer than the
-  // piece goes out alone.
-  constexpr std::size_t largura = 16;
-  constexpr std::size_t pedaco = std::size_t{1} << 14;
-  alignas(64) static char bits[pedaco + 4 * largura];
-  struct bloco {
-    alignas(largura) char c[largura];
-  };
-  std::vector<bloco> blocos(tabela.size());
-  std::vector<std::uint8_t> tamanho(tabela.size());
-  bool curtos = true;
+codificador::codificador(const codigos& tabela)
+    : tabela_(&tabela), blocos_(tabela.size()), tamanho_(tabela.size()) {
   for (std::size_t s = 0; s < tabela.size(); ++s) {
     const std::string& c = tabela[s];
-    curtos = curtos && c.size() <= largura;
-    tamanho[s] = static_cast<std::uint8_t>(std::min(c.size(), largura));
-    std::copy_n(c.begin(), tamanho[s], blocos[s].c);
+    curtos_ = curtos_ && c.size() <= largura;
+    tamanho_[s] = static_cast<std::uint8_t>(std::min(c.size(), largura));
+    std::copy_n(c.begin(), tamanho_[s], blocos_[s].c);
   }
+}
+
+void codificador::codifica(std::u32string_view simbolos,
+                           const std::function<void(std::string_view)>& escreve) const {
+  // Where every code has at most largura characters, as a text's have, each
+  // is copied as its whole block, whose tail the next code overwrites, four
+  // codes to a check of the piece's room; otherwise each code is copied as
+  // it is, and one longer than the piece goes out alone.
+  constexpr std::size_t pedaco = std::size_t{1} << 14;
+  alignas(64) static char bits[pedaco + 4 * largura];
   std::size_t n = 0;
   std::size_t i = 0;
   const char32_t* const p = simbolos.data();
-  for (; curtos && i + 4 <= simbolos.size(); i += 4) {
+  for (; curtos_ && i + 4 <= simbolos.size(); i += 4) {
     // All four read before any is written: a store of characters might
     // otherwise alias what follows it, and wait on it.
     bloco lidos[4];
     std::size_t ate[4];
     for (std::size_t k = 0; k < 4; ++k) {
-      lidos[k] = blocos[p[i + k]];
-      ate[k] = tamanho[p[i + k]];
+      lidos[k] = blocos_[p[i + k]];
+      ate[k] = tamanho_[p[i + k]];
     }
     for (std::size_t k = 0; k < 4; ++k) {
       std::memcpy(bits + n, lidos[k].c, largura);
@@ -284,7 +280,7 @@ void codifica(const codigos& tabela, std::u32string_view simbolos,
     }
   }
   for (; i < simbolos.size(); ++i) {
-    const std::string& c = tabela[p[i]];
+    const std::string& c = (*tabela_)[p[i]];
     if (n + c.size() > sizeof bits) {
       escreve({bits, n});
       n = 0;
@@ -299,8 +295,9 @@ void codifica(const codigos& tabela, std::u32string_view simbolos,
   escreve({bits, n});
 }
 
-void codifica_em(std::FILE* f, const codigos& tabela, std::u32string_view simbolos) {
-  codifica(tabela, simbolos, [f](std::string_view b) { std::fwrite(b.data(), 1, b.size(), f); });
+void codifica(const codigos& tabela, std::u32string_view simbolos,
+              const std::function<void(std::string_view)>& escreve) {
+  codificador(tabela).codifica(simbolos, escreve);
 }
 
 std::string codificado(const codigos& tabela, std::u32string_view simbolos) {

@@ -106,13 +106,29 @@ struct modelo {
 // The code of the leaf at pool index i.
 [[nodiscard]] const std::string& codigo(const modelo& m, std::int32_t i);
 
-// The one encoder: hands escreve the encoding of simbolos with tabela, a
-// code string for each symbol (a model's own, or a learner's), a piece at a
-// time.
+// The one encoder: hands escreve the encoding of simbolos with a code
+// string for each symbol (a model's own, or a learner's), a piece at a time.
+// Made once for a code, it encodes a text given in as many pieces as it
+// comes in.
+class codificador {
+ public:
+  explicit codificador(const codigos& tabela);
+  void codifica(std::u32string_view simbolos,
+                const std::function<void(std::string_view)>& escreve) const;
+
+ private:
+  static constexpr std::size_t largura = 16; // a short code's block
+  struct bloco {
+    alignas(largura) char c[largura];
+  };
+  const codigos* tabela_;
+  std::vector<bloco> blocos_;
+  std::vector<std::uint8_t> tamanho_;
+  bool curtos_ = true; // every code fits its block
+};
 void codifica(const codigos& tabela, std::u32string_view simbolos,
               const std::function<void(std::string_view)>& escreve);
-// The same written to f, and as a string.
-void codifica_em(std::FILE* f, const codigos& tabela, std::u32string_view simbolos);
+// The same as a string.
 [[nodiscard]] std::string codificado(const codigos& tabela, std::u32string_view simbolos);
 
 // A decoding with m's code, a piece of bits at a time: where it is in the

@@ -153,15 +153,17 @@ void escreve_gzip(std::FILE* f, const execucao& e) {
   for (std::size_t s = 1; s <= static_cast<std::size_t>(m.folhas); ++s) {
     invertidos[s] = invertido(m.codigo[s]);
   }
-  const std::u32string_view simbolos = e.simbolos ? *e.simbolos : std::u32string_view();
   {
     bits_em s(f);
     s.poe_bytes(cabecalho);
     descreve(s, *e.bloco);
-    s.poe_codigos(simbolos, invertidos);
+    em_simbolos(e, [&](std::u32string_view pedaco) {
+      s.poe_codigos(pedaco, invertidos);
+      return true;
+    });
     const codigo_invertido& fim = invertidos[static_cast<std::size_t>(m.folhas)]; // the last symbol
     s.poe(fim.bits, fim.n);
-    const auto tamanho = static_cast<std::uint32_t>(simbolos.size()); // ISIZE: modulo 2^32
+    const auto tamanho = static_cast<std::uint32_t>(e.simbolos.value_or(0)); // ISIZE: modulo 2^32
     std::array<unsigned char, 8> trailer{};
     for (int k = 0; k < 4; ++k) {
       trailer[static_cast<std::size_t>(k)] = static_cast<unsigned char>(e.crc32 >> (8 * k));

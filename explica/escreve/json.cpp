@@ -163,7 +163,7 @@ void escreve_json(std::FILE* f, const execucao& e) {
   escreve_json_sem_texto(f, e);
   if (e.simbolos) {
     std::fputs(",\n \"codificado\": \"", f);
-    codifica_em(f, e.m.codigo, *e.simbolos);
+    codifica_em(f, e.m.codigo, e);
     std::fputs("\"", f);
   }
   escreve_decodificado_json(f, e);

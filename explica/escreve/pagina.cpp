@@ -29,19 +29,24 @@ std::string pedido_json(const execucao& e) {
   }
   if (e.simbolos) {
     std::string t;
-    for (const char32_t s : e.simbolos->substr(0, max_caracteres_na_pagina)) {
-      t += utf8(e.m.caractere[s]);
-    }
+    std::uint64_t n = 0;
+    em_simbolos(e, [&](std::u32string_view pedaco) {
+      for (const char32_t s : pedaco.substr(0, max_caracteres_na_pagina - n)) {
+        t += utf8(e.m.caractere[s]);
+      }
+      n += std::min<std::uint64_t>(pedaco.size(), max_caracteres_na_pagina - n);
+      return n < max_caracteres_na_pagina;
+    });
     j += ", \"texto\": " + json_texto(t) + ", \"folhas\": [";
     const std::vector<std::int32_t> folhas = folhas_do_texto(e, max_pares_na_pagina);
     for (std::size_t i = 0; i < folhas.size(); ++i) {
       j += (i == 0 ? "" : ",") + std::to_string(folhas[i]);
     }
     j += ']';
-    if (e.simbolos->size() > max_caracteres_na_pagina) {
+    if (*e.simbolos > max_caracteres_na_pagina) {
       j += ", \"amostra\": " +
            json_texto(tr("A página traz os primeiros ") + std::to_string(max_caracteres_na_pagina) +
-                      tr(" dos ") + std::to_string(e.simbolos->size()) +
+                      tr(" dos ") + std::to_string(*e.simbolos) +
                       tr(" caracteres do texto: o código e os passos são os do texto inteiro, "
                          "e quem edita a caixa constrói o código do que ela tem."));
     }

@@ -28,7 +28,7 @@ void escreve_relatorio(std::FILE* f, const execucao& e) {
     std::fputs(tr("==================================\n"
                   "Codificado: "),
                f);
-    codifica_em(f, m.codigo, *e.simbolos);
+    codifica_em(f, m.codigo, e);
     std::fputs(" \n", f);
   }
   // A gzip file's block ends in the end of block's code, after the text's.
