@@ -22,8 +22,6 @@ std::string pedido_json(const execucao& e) {
   j += e.p.leve_no_zero ? "true" : "false";
   j += ", \"canonico\": ";
   j += e.p.canonico ? "true" : "false";
-  j += ", \"bytes\": ";
-  j += e.p.bytes ? "true" : "false";
   if (e.p.limite > 0) {
     j += R"(, "limite": ")" + std::to_string(e.p.limite) + '"';
   }

@@ -108,7 +108,6 @@ export function abreBloco(bloco) {
   $('canonico').checked = pedido.canonico;
   $('limite').value = pedido.limite || '';
   for (const id of ['bits', 'confere']) $(id).closest('section').classList.toggle('vazio', $(id).value.trim() === '');
-  $('em-bytes').checked = pedido.bytes === true;
   desenha(documento, frases, pedido.folhas, () => {
     // A long text comes as its first characters: the page says so.
     if (pedido.amostra) $('resumo').textContent += ' ' + pedido.amostra;
