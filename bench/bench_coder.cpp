@@ -17,6 +17,7 @@
 
 #include "bench/texto.h"
 #include "coder/codigo.h"
+#include "coder/tabela_de_codigos.h"
 
 namespace {
 
@@ -142,6 +143,79 @@ void BM_constroi_n(benchmark::State& state) {
   }
 }
 
+// A text of 5,000 symbols of Zipf's frequencies (the k-th about 1/k as
+// often as the first), 1 MiB of them, built on a workspace and encoded as
+// characters; its decoding by the decode table, and by a walk down the tree.
+struct texto_de_5000 {
+  static constexpr std::size_t n = 5000;
+  std::vector<coder::no_arvore> banco = std::vector<coder::no_arvore>(coder::nos_para(n));
+  std::vector<coder::no_arvore*> qqq = std::vector<coder::no_arvore*>(n);
+  coder::oficina o{.banco = banco, .qqq = qqq};
+  std::vector<coder::palavra> codigos = std::vector<coder::palavra>(n + 1);
+  std::vector<coder::tabela_de_codigos::entrada> tabela;
+  std::vector<std::uint32_t> texto;
+  std::string bits;
+
+  texto_de_5000() {
+    std::vector<std::uint32_t> pesos(n + 1);
+    std::mt19937 g(5000);
+    std::discrete_distribution<std::uint32_t> zipf(n, 0.0, 1.0,
+                                                   [](double x) { return 1 / (x + 1); });
+    for (std::size_t i = 0; i < (std::size_t{1} << 20); ++i) {
+      texto.push_back(1 + zipf(g));
+      ++pesos[texto.back()];
+    }
+    std::transform(pesos.begin() + 1, pesos.end(), pesos.begin() + 1,
+                   [](std::uint32_t p) { return p + 1; }); // every symbol present
+    static_cast<void>(coder::inicializa_frequencias(o, pesos, codigos));
+    tabela.resize(coder::tabela_de_codigos::tamanho_da_tabela(codigos));
+    static_cast<void>(coder::tabela_de_codigos::monta(codigos, tabela));
+    for (const std::uint32_t s : texto) {
+      for (std::int32_t b = codigos[s].tamanho - 1; b >= 0; --b) {
+        bits += (codigos[s].bits >> b & 1U) != 0 ? '1' : '0';
+      }
+    }
+  }
+};
+
+const texto_de_5000& de_5000() {
+  static const texto_de_5000 t;
+  return t;
+}
+
+void BM_decodifica_5000(benchmark::State& state) {
+  const texto_de_5000& t = de_5000();
+  std::vector<std::uint32_t> destino(t.texto.size());
+  for (auto _ : state) {
+    std::size_t lidos = 0;
+    benchmark::DoNotOptimize(
+        coder::tabela_de_codigos::decodifica(t.tabela, t.bits, destino, lidos));
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(t.texto.size()));
+}
+
+void BM_decodifica_5000_caminhando(benchmark::State& state) {
+  const texto_de_5000& t = de_5000();
+  std::vector<std::uint32_t> destino(t.texto.size());
+  const coder::no_arvore* const raiz = t.o.qqq[0];
+  for (auto _ : state) {
+    const coder::no_arvore* no = raiz;
+    std::uint32_t* d = destino.data();
+    for (const char b : t.bits) {
+      no = b == '0' ? no->esquerda : no->direita;
+      if (no->simbolo != 0) {
+        *d++ = static_cast<std::uint32_t>(no->simbolo);
+        no = raiz;
+      }
+    }
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(t.texto.size()));
+}
+
+BENCHMARK(BM_decodifica_5000);
+BENCHMARK(BM_decodifica_5000_caminhando);
 BENCHMARK(BM_constroi_n)->Arg(100000)->Arg(1114112)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_inicializa);
 BENCHMARK(BM_conta_um_byte);

@@ -18,6 +18,7 @@
 
 #include "alfabeto/alfabeto.h"
 #include "coder/codigo.h"
+#include "coder/tabela_de_codigos.h"
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
@@ -475,6 +476,32 @@ std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
   if (static_cast<std::size_t>(o.n_nodes) != coder::nos_para(k) || !sem_prefixos(codigos) ||
       (k >= 2 && !completo(codigos)) || bits != custo_otimo(contagem)) {
     return std::to_string(k) + " symbols: not an optimal prefix code of 2k - 1 nodes";
+  }
+  // The decode table gives back every symbol, in order, and leaves a code
+  // the bits end inside unread.
+  if (k >= 2) {
+    std::vector<coder::tabela_de_codigos::entrada> t(
+        coder::tabela_de_codigos::tamanho_da_tabela(tabela));
+    std::vector<std::uint32_t> texto;
+    std::string codificado;
+    for (std::size_t s = 0, vez = 0; vez < 3 * k; s = (s * 7919 + 13) % pesos.size(), ++vez) {
+      if (pesos[s] != 0) {
+        texto.push_back(static_cast<std::uint32_t>(s));
+        codificado += em_texto(tabela[s]);
+      }
+    }
+    const auto ultimo = static_cast<std::size_t>(tabela[texto.back()].tamanho);
+    std::vector<std::uint32_t> lido(texto.size());
+    std::size_t lidos = 0;
+    if (!coder::tabela_de_codigos::monta(tabela, t) ||
+        coder::tabela_de_codigos::decodifica(t, codificado, lido, lidos) != texto.size() ||
+        lido != texto || lidos != codificado.size() ||
+        coder::tabela_de_codigos::decodifica(
+            t, std::string_view(codificado).substr(0, codificado.size() - 1), lido, lidos) !=
+            texto.size() - 1 ||
+        lidos != codificado.size() - ultimo) {
+      return std::to_string(k) + " symbols: the decode table reads another text";
+    }
   }
   // The demo's alphabet: the same codes as the demo's own build.
   if (pesos.size() <= coder::n_simbolos) {

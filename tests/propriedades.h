@@ -54,7 +54,9 @@ namespace prova {
 // sized to the symbols of nonzero weight, and checks it: refused one node
 // short; then one code per symbol of nonzero weight, none longer than
 // coder::max_profundidade, no code a prefix of another, a complete code of
-// 2k - 1 nodes whose cost an independent optimal merge gives; and, for an
+// 2k - 1 nodes whose cost an independent optimal merge gives; a decode
+// table that reads a text of its symbols back, and leaves a code cut short
+// unread; and, for an
 // alphabet the demo holds, the demo's own codes. Returns what broke, or the
 // empty string.
 [[nodiscard]] std::string verifica_pesos(std::span<const std::uint32_t> pesos);

@@ -306,6 +306,24 @@ std::string codificado(const codigos& tabela, std::u32string_view simbolos) {
   return c;
 }
 
+decodificador::decodificador(const modelo& modelo_) : m(&modelo_), no(modelo_.raiz_da_arvore) {
+  if (m->folhas < 2) {
+    return;
+  }
+  std::vector<coder::palavra> em_bits(m->codigo.size(), coder::sem_codigo);
+  for (std::size_t s = 1; s < m->codigo.size(); ++s) {
+    const std::string& c = m->codigo[s];
+    em_bits[s] = {0, static_cast<std::int32_t>(c.size())};
+    for (const char b : c) {
+      em_bits[s].bits = em_bits[s].bits << 1U | (b == '1' ? 1U : 0U);
+    }
+  }
+  tabela.resize(coder::tabela_de_codigos::tamanho_da_tabela(em_bits));
+  if (!coder::tabela_de_codigos::monta(em_bits, tabela)) {
+    std::abort(); // sized just before
+  }
+}
+
 void decodifica(decodificador& d, std::string_view escritos, alfabeto::simbolos& simbolos) {
   // One symbol, or none: no tree to walk, and only the empty string decodes,
   // since an encoding of one symbol carries no count.
@@ -315,9 +333,29 @@ void decodifica(decodificador& d, std::string_view escritos, alfabeto::simbolos&
   }
   const std::vector<no>& arvore = d.m->arvore;
   std::int32_t at = d.no;
-  for (const char b : escritos) {
+  std::size_t i = 0;
+  for (;;) {
+    // Between codes, the table reads all the whole codes it can.
+    if (at == d.m->raiz_da_arvore) {
+      std::uint32_t lidos_pela_tabela[4096];
+      std::size_t lidos = 0;
+      const std::size_t n = coder::tabela_de_codigos::decodifica(d.tabela, escritos.substr(i),
+                                                                 lidos_pela_tabela, lidos);
+      simbolos.append(lidos_pela_tabela, lidos_pela_tabela + n);
+      i += lidos;
+      d.lidos += lidos;
+      d.comeco = d.lidos;
+      if (n == std::size(lidos_pela_tabela)) {
+        continue;
+      }
+    }
+    if (i == escritos.size()) {
+      break;
+    }
+    // A code the bits end inside, or that began in an earlier piece: bit by
+    // bit down the tree.
     const no& n = arvore[static_cast<std::size_t>(at)];
-    at = b == '0' ? n.esquerda : n.direita;
+    at = escritos[i++] == '0' ? n.esquerda : n.direita;
     assert(at >= 0); // a Huffman code, even limited, is complete: no branch is empty
     ++d.lidos;
     if (arvore[static_cast<std::size_t>(at)].simbolo != 0) {

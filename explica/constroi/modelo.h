@@ -16,6 +16,7 @@
 
 #include "alfabeto/alfabeto.h"
 #include "coder/fila.h"
+#include "coder/tabela_de_codigos.h"
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/limite.h"
 #include "explica/pedido.h"
@@ -133,15 +134,18 @@ void codifica(const codigos& tabela, std::u32string_view simbolos,
 
 // A decoding with m's code, a piece of bits at a time: where it is in the
 // code's tree, how many bits it has read, and where the code being read
-// began. Below two symbols no bit decodes: the first is a fault.
+// began. Whole codes are read by the code's decode table, and a code that a
+// piece cuts by the tree. Below two symbols no bit decodes: the first is a
+// fault.
 struct decodificador {
   const modelo* m;
   std::int32_t no;          // the node reached: the root between codes
   std::uint64_t lidos = 0;  // the bits read, from the first
   std::uint64_t comeco = 0; // the bit, from 0, where the code being read began
   bool sem_arvore = false;  // a bit came to a code of fewer than two symbols
+  std::vector<coder::tabela_de_codigos::entrada> tabela; // of m's code, with two symbols or more
 
-  explicit decodificador(const modelo& modelo_) : m(&modelo_), no(modelo_.raiz_da_arvore) {}
+  explicit decodificador(const modelo& modelo_);
   // Whether the bits so far end between codes.
   [[nodiscard]] bool inteiro() const { return !sem_arvore && no == m->raiz_da_arvore; }
 };
