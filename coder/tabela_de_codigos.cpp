@@ -122,9 +122,10 @@ std::size_t decodifica(std::span<const entrada> tabela, std::string_view bits,
                        std::span<std::uint32_t> destino, std::size_t& lidos) {
   static_assert(bits_raiz <= 57 && bits_sub <= 57, "a look-up's bits lie in one window");
   // The characters packed eight to a byte first, with zeros past the end
-  // and eight bytes more, so that a window may be read anywhere: the look-ups
+  // for a window read anywhere up to a longest code past it: the look-ups
   // then wait only on one another.
-  std::vector<std::uint8_t> empacotado(bits.size() / 8 + 9);
+  constexpr std::size_t alem = (max_profundidade + 7) / 8 + sizeof(std::uint64_t) + 1;
+  std::vector<std::uint8_t> empacotado(bits.size() / 8 + alem);
   std::size_t k = 0;
   for (; 8 * k + 8 <= bits.size(); ++k) {
     empacotado[k] = static_cast<std::uint8_t>(oito(bits.data() + 8 * k));
