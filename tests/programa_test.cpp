@@ -172,6 +172,13 @@ TEST(programa, LargeCodesSayTheirSizeAndStayLinear) {
     ASSERT_FALSE(json["passos"][k].contains("fila"));
     ASSERT_EQ(json["passos"][k]["na_fila"], 600 - static_cast<int>(k));
   }
+  // Twelve leaves weigh 1: the first taken out ties with the other eleven,
+  // four named and the rest counted, as the steps' words say.
+  const auto& primeiro = json["passos"][1];
+  EXPECT_EQ(primeiro["empate_primeiro"].size(), 4U);
+  EXPECT_EQ(primeiro["empate_primeiro_a_mais"], 7);
+  EXPECT_NE(explica({"-f", lista, "--passos"}).saida.find("e outros 8 (1): saiu primeiro"),
+            std::string::npos);
 }
 
 // A file of --gzip opens in GNU gzip, Python's gzip module and --expande,

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <set>
 
 #include "coder/codigo.h"
 #include "explica/mostra.h"
@@ -98,10 +100,34 @@ std::vector<std::int32_t> iguais(const coder::oficina& o, const std::vector<std:
   return outros;
 }
 
+// The nodes queued, by weight, for a code too large to keep the queue at
+// each step: what weighs as much as a node taken out, in O(log k).
+using por_peso = std::map<std::int32_t, std::set<std::int32_t>>;
+
+// Takes node i, of weight peso, out of fila, and names the others queued
+// that weigh as much, the first max_empates_nomeados of them, and counts
+// the rest in mais.
+std::vector<std::int32_t> tira(por_peso& fila, std::int32_t peso, std::int32_t i,
+                               std::int32_t& mais) {
+  std::set<std::int32_t>& iguais_a_ele = fila[peso];
+  iguais_a_ele.erase(i);
+  std::vector<std::int32_t> nomeados;
+  for (auto j = iguais_a_ele.begin();
+       j != iguais_a_ele.end() && nomeados.size() < max_empates_nomeados; ++j) {
+    nomeados.push_back(*j);
+  }
+  mais = static_cast<std::int32_t>(iguais_a_ele.size() - nomeados.size());
+  if (iguais_a_ele.empty()) {
+    fila.erase(peso);
+  }
+  return nomeados;
+}
+
 // One merge, as junta_dois makes it, with the coder's own queue and parent:
 // the queue is read between the two removals, so that the step can tell which
-// equal weights each node taken out faced.
-bool uma_juncao(coder::oficina& o, modelo& m) {
+// equal weights each node taken out faced; where it is too large to read at
+// each step, grandes holds it by weight.
+bool uma_juncao(coder::oficina& o, modelo& m, por_peso& grandes) {
   if (o.fila_final <= 2) {
     return false;
   }
@@ -111,9 +137,22 @@ bool uma_juncao(coder::oficina& o, modelo& m) {
   const std::vector<std::int32_t> meio = com_fila ? fila_agora(o) : std::vector<std::int32_t>();
   coder::no_arvore* const segundo = coder::remove_fila(o);
   coder::no_arvore* const novo = coder::enfileira_pai(o, primeiro, segundo);
-  m.passos.push_back({com_fila ? fila_agora(o) : std::vector<std::int32_t>(), o.fila_final - 1,
-                      indice(o, primeiro), indice(o, segundo), indice(o, novo),
-                      iguais(o, antes, indice(o, primeiro)), iguais(o, meio, indice(o, segundo))});
+  passo p{com_fila ? fila_agora(o) : std::vector<std::int32_t>(),
+          o.fila_final - 1,
+          indice(o, primeiro),
+          indice(o, segundo),
+          indice(o, novo),
+          {},
+          {}};
+  if (com_fila) {
+    p.empate_primeiro = iguais(o, antes, p.primeiro);
+    p.empate_segundo = iguais(o, meio, p.segundo);
+  } else {
+    p.empate_primeiro = tira(grandes, primeiro->peso, p.primeiro, p.mais_primeiro);
+    p.empate_segundo = tira(grandes, segundo->peso, p.segundo, p.mais_segundo);
+    grandes[novo->peso].insert(p.novo);
+  }
+  m.passos.push_back(std::move(p));
   return true;
 }
 
@@ -214,7 +253,13 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
                       -1,
                       {},
                       {}});
-  while (uma_juncao(o, m)) {
+  por_peso grandes;
+  if (m.folhas > max_folhas_com_fila) {
+    for (std::int32_t i = 0; i < m.folhas; ++i) {
+      grandes[banco[static_cast<std::size_t>(i)].peso].insert(i);
+    }
+  }
+  while (uma_juncao(o, m, grandes)) {
   }
   le_arvore(o, m);
   if (m.ramo_do_primeiro == '0') {

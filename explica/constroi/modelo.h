@@ -27,10 +27,13 @@ namespace explica {
 // and for a merge the node taken out first, the one taken out second and the
 // node made; -1 for the step that queues the leaves. Where the heap chose
 // among equal weights, the other nodes queued that weighed as much as the
-// one it gave, when it gave it. The queue and the ties are kept for codes of
-// at most max_folhas_com_fila leaves, k steps of up to k nodes each, and
-// left empty beyond, where na_fila alone says how many the queue holds.
+// one it gave, when it gave it. The queue is kept for codes of at most
+// max_folhas_com_fila leaves, k steps of up to k nodes each, and left empty
+// beyond, where na_fila alone says how many the queue holds; there the ties
+// name the first max_empates_nomeados nodes, by pool index, and count the
+// rest in mais_primeiro and mais_segundo.
 inline constexpr std::int32_t max_folhas_com_fila = 512;
+inline constexpr std::size_t max_empates_nomeados = 4;
 struct passo {
   std::vector<std::int32_t> fila;
   std::int32_t na_fila = 0;
@@ -39,6 +42,8 @@ struct passo {
   std::int32_t novo = -1;
   std::vector<std::int32_t> empate_primeiro;
   std::vector<std::int32_t> empate_segundo;
+  std::int32_t mais_primeiro = 0;
+  std::int32_t mais_segundo = 0;
 };
 
 // What the code's weights add up to.

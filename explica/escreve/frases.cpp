@@ -77,7 +77,7 @@ void escreve_passos(std::FILE* f, const modelo& m) {
     if (m.folhas > max_folhas_com_fila) {
       frase += (k == 0 ? tr(" Com mais de ") + std::to_string(max_folhas_com_fila) +
                              tr(" folhas, cada passo diz só o que sai e o que entra, sem a fila "
-                                "inteira nem os empates.")
+                                "inteira.")
                        : std::string()) +
                tr(" A fila tem agora ") + plural(p.na_fila, tr("nó"), tr("nós")) + ".";
     }

@@ -78,6 +78,10 @@ void escreve_passos_json(std::FILE* f, const modelo& m) {
                    R"("empate_segundo": %s)",
                    p.primeiro, p.segundo, p.novo, lista(p.empate_primeiro).c_str(),
                    lista(p.empate_segundo).c_str());
+      if (!com_fila) { // the ties past those named
+        std::fprintf(f, R"(, "empate_primeiro_a_mais": %d, "empate_segundo_a_mais": %d)",
+                     p.mais_primeiro, p.mais_segundo);
+      }
     }
     std::fputs("}", f);
   }

@@ -15,17 +15,20 @@ namespace {
 
 // Nodes named in a sentence, as "'a', 'm' e 'n'"; past four, the first
 // three and how many more, since a text of many symbols ties a hundred.
-std::string nomes(const modelo& m, const std::vector<std::int32_t>& nos) {
+// mais counts the nodes that tie beyond those in nos.
+std::string nomes(const modelo& m, const std::vector<std::int32_t>& nos, std::int32_t mais) {
   constexpr std::size_t todos_ate = 4;
   constexpr std::size_t nomeados = 3;
-  const std::size_t n = nos.size() <= todos_ate ? nos.size() : nomeados;
+  static_assert(todos_ate <= max_empates_nomeados, "the model names as many as are named here");
+  const std::size_t total = nos.size() + static_cast<std::size_t>(mais);
+  const std::size_t n = total <= todos_ate ? total : nomeados;
   std::string lista;
   for (std::size_t i = 0; i < n; ++i) {
-    lista += i == 0 ? "" : i + 1 == nos.size() ? tr(" e ") : ", ";
+    lista += i == 0 ? "" : i + 1 == total ? tr(" e ") : ", ";
     lista += nome(m, nos[i]);
   }
-  if (n < nos.size()) {
-    lista += tr(" e outros ") + std::to_string(nos.size() - n);
+  if (n < total) {
+    lista += tr(" e outros ") + std::to_string(total - n);
   }
   return lista;
 }
@@ -109,13 +112,15 @@ void escreve_canonico(std::FILE* f, const modelo& m) {
 std::vector<std::string> notas_de_empate(const modelo& m, const passo& p) {
   std::vector<std::string> notas;
   if (!p.empate_primeiro.empty()) {
-    notas.push_back(nome(m, p.primeiro) + tr(" empatava com ") + nomes(m, p.empate_primeiro) +
-                    " (" + peso(m, de(m, p.primeiro).peso) +
+    notas.push_back(nome(m, p.primeiro) + tr(" empatava com ") +
+                    nomes(m, p.empate_primeiro, p.mais_primeiro) + " (" +
+                    peso(m, de(m, p.primeiro).peso) +
                     tr("): saiu primeiro por estar no espaço 1, a raiz do heap, de onde um nó de "
                        "peso igual que entra depois não o tira."));
   }
   if (!p.empate_segundo.empty()) {
-    notas.push_back(nome(m, p.segundo) + tr(" empatava com ") + nomes(m, p.empate_segundo) + " (" +
+    notas.push_back(nome(m, p.segundo) + tr(" empatava com ") +
+                    nomes(m, p.empate_segundo, p.mais_segundo) + " (" +
                     peso(m, de(m, p.segundo).peso) +
                     tr("): chegou à raiz quando, depois da primeira saída, o último nó da fila "
                        "desceu do espaço 1, subindo a cada nível o filho mais leve, o da esquerda "
@@ -137,12 +142,12 @@ void escreve_juncao(std::FILE* f, const modelo& m, std::size_t k) {
 std::string empates_da_juncao(const modelo& m, const passo& p) {
   std::string e;
   if (!p.empate_primeiro.empty()) {
-    e = nome(m, p.primeiro) + tr(" empatava com ") + nomes(m, p.empate_primeiro) + " (" +
-        peso(m, de(m, p.primeiro).peso) + ")";
+    e = nome(m, p.primeiro) + tr(" empatava com ") + nomes(m, p.empate_primeiro, p.mais_primeiro) +
+        " (" + peso(m, de(m, p.primeiro).peso) + ")";
   }
   if (!p.empate_segundo.empty()) {
     e += (e.empty() ? "" : "; ") + nome(m, p.segundo) + tr(" empatava com ") +
-         nomes(m, p.empate_segundo) + " (" + peso(m, de(m, p.segundo).peso) + ")";
+         nomes(m, p.empate_segundo, p.mais_segundo) + " (" + peso(m, de(m, p.segundo).peso) + ")";
   }
   return e;
 }
@@ -170,11 +175,7 @@ void escreve_passos(std::FILE* f, const execucao& e) {
   if (m.folhas > coder::max_folhas) {
     escreve_em_linhas(f,
                       tr("São ") + plural(m.folhas - 1, tr("junção"), tr("junções")) + tr(", de ") +
-                          plural(m.folhas, tr("folha"), tr("folhas")) + "." +
-                          (m.folhas > max_folhas_com_fila
-                               ? tr(" Com mais de ") + std::to_string(max_folhas_com_fila) +
-                                     tr(" folhas, não se diz onde pesos iguais empataram.")
-                               : std::string()),
+                          plural(m.folhas, tr("folha"), tr("folhas")) + ".",
                       "", "");
   }
   for (std::size_t k = 1; k < m.passos.size(); ++k) {
