@@ -13,8 +13,9 @@
 
 namespace explica {
 
-// A code longer than this is refused: no code of 127 symbols needs more than
-// 126 bits, and the exact Kraft sum takes as many digits as the longest code.
+// A code longer than this is refused: no Huffman code needs more than
+// coder::max_profundidade bits, and the exact Kraft sum takes as many digits
+// as the longest code.
 inline constexpr std::size_t max_bits_codigo = 1000;
 static_assert(max_bits_codigo > coder::max_profundidade);
 

@@ -165,9 +165,9 @@ std::string uso() {
       "  -h, --help                 mostra esta ajuda\n"
       "      --version              mostra a versão\n"
       "\n"
-      "O texto é UTF-8, normalizado para NFC, e cada caractere é um símbolo: no máximo\n"
-      "127 distintos. O primeiro nó que sai da fila vai no ramo 1, o segundo no ramo 0\n"
-      "(com --leve-no-zero, o contrário).\n"
+      "O texto é UTF-8, normalizado para NFC, e cada caractere é um símbolo, quantos\n"
+      "distintos houver. O primeiro nó que sai da fila vai no ramo 1, o segundo no\n"
+      "ramo 0 (com --leve-no-zero, o contrário).\n"
       "Saída: 0 se deu certo, 1 se os dados foram recusados, 2 se a linha de comando\n"
       "está errada, 3 se --confere viu que o código não é de Huffman.\n");
 }
