@@ -90,8 +90,9 @@ int executa(int argc, char** argv) {
   // Everything checked: now the output.
   static char saida[std::size_t{1} << 16];
   std::setvbuf(stdout, saida, _IOFBF, sizeof saida);
-  if (p.decodifica_em_fluxo()) {
-    const auto erro = escreve_decodificado_do_fluxo(stdout, e);
+  if (p.decodifica_em_fluxo() || p.expande) {
+    const auto erro = p.expande ? escreve_expandido_do_fluxo(stdout, e)
+                                : escreve_decodificado_do_fluxo(stdout, e);
     const int estado = termina(sucesso);
     return erro ? relata(*erro) : estado;
   }

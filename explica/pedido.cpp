@@ -85,6 +85,16 @@ std::optional<falha> le_quantos(std::string_view escrito, pedido& p) {
   return std::nullopt;
 }
 
+std::optional<falha> le_bloco_pedido(std::string_view escrito, pedido& p) {
+  const auto n = inteiro(escrito, INT64_MAX);
+  if (!n || *n < 1) {
+    return erro_de_uso(tr("--bloco conta os blocos do arquivo a partir de 1: '") +
+                       std::string(escrito) + "'");
+  }
+  p.bloco = static_cast<std::int64_t>(*n);
+  return std::nullopt;
+}
+
 std::optional<falha> le_pontos(std::string_view escrito, pedido& p) {
   p.pontos.clear();
   for (std::size_t de = 0; de <= escrito.size();) {
@@ -123,8 +133,8 @@ std::optional<falha> combina_exercicio(const pedido& p) {
     return erro_de_uso(tr("a semente vai junto da opção, depois de um =: --exercicio=") + *p.texto);
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.gzip_lido() ||
-      p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero || p.passos || p.arvore ||
-      p.relatorio || p.estatisticas || p.forma == formato::dot) {
+      p.deflate || p.bloco > 0 || p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero ||
+      p.passos || p.arvore || p.relatorio || p.estatisticas || p.forma == formato::dot) {
     return erro_de_uso(
         tr("--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
            "--gabarito, --titulo, --pontos, --json e --html"));
@@ -147,6 +157,9 @@ std::optional<falha> combina_leitura(const pedido& p) {
   }
   if (p.expande && (p.arvore || p.forma != formato::secoes)) {
     return erro_de_uso(tr("--expande escreve os bytes originais, e nada mais"));
+  }
+  if (p.bloco > 0 && !p.arvore && p.forma != formato::dot) {
+    return erro_de_uso(tr("--bloco escolhe o bloco que --arvore ou --dot desenha"));
   }
   return std::nullopt;
 }
@@ -195,6 +208,10 @@ std::optional<falha> combina(const pedido& p) {
   }
   if (p.gzip_lido()) {
     return combina_leitura(p);
+  }
+  if (p.deflate || p.bloco > 0) {
+    return erro_de_uso(p.deflate ? tr("--deflate diz como ler o arquivo de --expande ou --abre")
+                                 : tr("--bloco escolhe o bloco que --abre desenha"));
   }
   if (p.gzip) {
     if (auto erro = combina_gzip(p)) {

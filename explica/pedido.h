@@ -54,6 +54,8 @@ struct pedido {
   std::optional<std::string> gzip;    // --gzip: the file to write the text to, or "-"
   std::optional<std::string> expande; // --expande: a gzip file to give back the bytes of
   std::optional<std::string> abre;    // --abre: a gzip file to show the fields of
+  bool deflate = false;               // --deflate: the file of either is raw DEFLATE
+  std::int64_t bloco = 0;             // --bloco: the block, from 1, that --abre draws; or 0
   std::optional<std::string> bits;    // -d: the bits to decode, or "-" for standard input
   std::optional<std::string> texto;   // the argument TEXTO, or what the page's box holds
   std::optional<std::string> arquivo; // -a: a file, or "-" for standard input
@@ -138,6 +140,10 @@ void completa(pedido& p);
 [[nodiscard]] std::optional<falha> le_semente(std::string_view escrito, pedido& p);
 [[nodiscard]] std::optional<falha> le_letras(std::string_view escrito, pedido& p);
 [[nodiscard]] std::optional<falha> le_quantos(std::string_view escrito, pedido& p);
+
+// Reads the N of --bloco=N, a block of the file counted from 1, into
+// p.bloco; or a mistake (uso_errado).
+[[nodiscard]] std::optional<falha> le_bloco_pedido(std::string_view escrito, pedido& p);
 
 // The questions of an exercise, and the most points one may carry.
 inline constexpr int n_questoes = 5;

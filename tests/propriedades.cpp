@@ -24,8 +24,10 @@
 #include "explica/constroi/exercicio.h"
 #include "explica/constroi/limite.h"
 #include "explica/constroi/nomes.h"
+#include "explica/constroi/pesagem.h"
 #include "explica/constroi/pratica.h"
 #include "explica/escreve/escritores.h"
+#include "explica/le/aberto.h"
 #include "explica/le/gzip.h"
 
 namespace prova {
@@ -670,27 +672,45 @@ std::string confere_comprimentos(const explica::bloco_lido& b, const explica::mo
 
 } // namespace
 
-// What zlib's inflate gives back of a gzip file, CRC-32 and size checked;
-// nothing where it refuses it.
-std::optional<std::string> inflado_pelo_zlib(const std::string& arquivo) {
+// What zlib's inflate gives back of a stream, with these window bits (15 +
+// 16 for gzip, whose members it reads one after another, 15 for zlib, -15
+// for raw DEFLATE), and whether it takes the whole file: the bytes it wrote
+// before it stopped either way.
+struct inflado {
+  std::string bytes;
+  bool inteiro = false;
+};
+inflado inflado_pelo_zlib(std::string_view arquivo, int janela) {
+  inflado r;
   z_stream z{};
-  if (inflateInit2(&z, 15 + 16) != Z_OK) {
-    return std::nullopt;
+  if (inflateInit2(&z, janela) != Z_OK) {
+    return r;
   }
   z.next_in = reinterpret_cast<const Bytef*>(arquivo.data());
   z.avail_in = static_cast<uInt>(arquivo.size());
-  std::string saida;
-  int r = Z_OK;
-  while (r == Z_OK) {
+  int estado = Z_OK;
+  for (;;) {
     char pedaco[1 << 14];
     z.next_out = reinterpret_cast<Bytef*>(pedaco);
     z.avail_out = sizeof pedaco;
-    r = inflate(&z, Z_NO_FLUSH);
-    saida.append(pedaco, sizeof pedaco - z.avail_out);
+    estado = inflate(&z, Z_NO_FLUSH);
+    r.bytes.append(pedaco, sizeof pedaco - z.avail_out);
+    if (estado == Z_STREAM_END && janela > 15 && z.avail_in > 0) {
+      estado = inflateReset(&z); // the next member
+      continue;
+    }
+    if (estado != Z_OK) {
+      break;
+    }
   }
-  const bool inteiro = r == Z_STREAM_END && z.avail_in == 0;
+  r.inteiro = estado == Z_STREAM_END && z.avail_in == 0;
   inflateEnd(&z);
-  return inteiro ? std::optional<std::string>(saida) : std::nullopt;
+  return r;
+}
+
+std::optional<std::string> inflado_pelo_zlib(const std::string& arquivo) {
+  inflado r = inflado_pelo_zlib(arquivo, 15 + 16);
+  return r.inteiro ? std::optional<std::string>(std::move(r.bytes)) : std::nullopt;
 }
 
 std::string verifica_gzip(std::string_view bytes) {
@@ -711,9 +731,10 @@ std::string verifica_gzip(std::string_view bytes) {
   if (const std::optional<std::string> de_volta = inflado_pelo_zlib(arquivo); de_volta != bytes) {
     return de_volta ? "zlib gives other bytes back" : "zlib refuses the file";
   }
-  explica::gzip_lido g;
-  if (auto erro = explica::le_gzip(
-          {reinterpret_cast<const unsigned char*>(arquivo.data()), arquivo.size()}, true, crc, g)) {
+  explica::arquivo_lido g;
+  if (auto erro =
+          explica::le_gzip({reinterpret_cast<const unsigned char*>(arquivo.data()), arquivo.size()},
+                           {true, false, crc, {}}, g)) {
     return "the file written is refused: " + erro->mensagem;
   }
   if (g.membros.size() != 1 || g.membros[0].blocos.size() != 1 ||
@@ -784,17 +805,80 @@ std::string verifica_explorador(std::string_view texto, std::size_t corte) {
   return "";
 }
 
+namespace {
+
+// What is wrong with reading arquivo as its first bytes say (or as raw
+// DEFLATE, where cru) against zlib, if anything: both give the same bytes,
+// or both refuse it, and then ours are a prefix of what zlib wrote.
+std::string contra_o_zlib(std::span<const unsigned char> arquivo, bool cru) {
+  std::string nossos;
+  explica::arquivo_lido a;
+  const explica::leitura como{
+      true, cru, crc, [&nossos](std::span<const char> b) { nossos.append(b.data(), b.size()); }};
+  const auto erro = explica::le_aberto(arquivo, como, a);
+  if (erro && (erro->estado != explica::dados_recusados || erro->mensagem.empty())) {
+    return "a refusal of another kind: " + erro->mensagem;
+  }
+  if (!erro && a.membros.empty()) {
+    return "a file without streams taken";
+  }
+  if (!erro) {
+    if (std::string e = verifica_blocos(a); !e.empty()) {
+      return e;
+    }
+  }
+  const auto f = explica::formato_de(arquivo, cru);
+  if (!f || *f == explica::formato_lido::png || *f == explica::formato_lido::zip) {
+    return "";
+  }
+  const int janela = *f == explica::formato_lido::gzip   ? 15 + 16
+                     : *f == explica::formato_lido::zlib ? 15
+                                                         : -15;
+  const inflado z =
+      inflado_pelo_zlib({reinterpret_cast<const char*>(arquivo.data()), arquivo.size()}, janela);
+  if (z.inteiro != !erro) {
+    return erro ? "zlib takes what we refuse: " + erro->mensagem : "zlib refuses what we take";
+  }
+  if (!erro ? nossos != z.bytes : !z.bytes.starts_with(nossos)) {
+    return erro ? "the bytes before the refusal are not zlib's" : "other bytes than zlib's";
+  }
+  return "";
+}
+
+} // namespace
+
+std::string verifica_blocos(const explica::arquivo_lido& a) {
+  for (const explica::membro_lido& m : a.membros) {
+    for (const explica::bloco_lido& b : m.blocos) {
+      if (b.tipo == 0) {
+        continue;
+      }
+      const explica::partes_do_bloco p = explica::partes(b);
+      if (p.cabecalho + p.literais + p.comprimentos + p.distancias + p.fim !=
+          static_cast<std::int64_t>(b.bits)) {
+        return "a block's parts do not add up to its bits";
+      }
+      if (b.contagem[explica::fim_de_bloco] != 1) {
+        return "a block's end counted other than once";
+      }
+      const std::optional<explica::pesagem> w = explica::pesa(b);
+      if (w && !(w->custo_huffman <= w->custo_limitado && w->custo_limitado <= w->custo)) {
+        return "a block costs less than the optimal code, or that less than Huffman's";
+      }
+    }
+  }
+  return "";
+}
+
 std::string verifica_leitura(std::string_view arquivo) {
   // An exact copy on the heap, so that a sanitizer sees any read past it.
   const auto copia = std::make_unique<unsigned char[]>(arquivo.size() + 1);
   std::copy(arquivo.begin(), arquivo.end(), copia.get());
-  explica::gzip_lido g;
-  const auto erro = explica::le_gzip({copia.get(), arquivo.size()}, true, crc, g);
-  if (erro && (erro->estado != explica::dados_recusados || erro->mensagem.empty())) {
-    return "a refusal of another kind: " + erro->mensagem;
-  }
-  if (!erro && g.membros.empty()) {
-    return "a file without members taken";
+  const std::span<const unsigned char> bytes(copia.get(), arquivo.size());
+  for (const bool cru : {false, true}) {
+    if (std::string erro = contra_o_zlib(bytes, cru); !erro.empty()) {
+      return (cru ? "raw: " : "") + erro;
+    }
   }
   return "";
 }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "explica/le/arquivo_lido.h"
+
 namespace prova {
 
 // Builds the code of texto, a NUL-terminated string, and checks it. A text
@@ -88,14 +90,20 @@ namespace prova {
 // reads it back with --abre's reader: the same bytes come back, from one
 // member of one dynamic block, whose literal/length lengths are the lengths
 // of the explorer's code for each byte and the end of block, and rebuild
-// its codes. Bytes of more than 126 distinct values must be refused. Returns
-// what broke, or the empty string.
+// its codes. Returns what broke, or the empty string.
 [[nodiscard]] std::string verifica_gzip(std::string_view bytes);
 
-// Reads arbitrary bytes as a gzip file, which must end in the bytes it
-// holds or in a refusal, and never read or write past what it is given.
-// Returns what broke, or the empty string.
+// Reads arbitrary bytes as the file its first bytes name, and as raw
+// DEFLATE, against zlib: both give the same bytes, or both refuse and ours
+// are a prefix of what zlib wrote before it stopped; never reading or
+// writing past what it is given. Returns what broke, or the empty string.
 [[nodiscard]] std::string verifica_leitura(std::string_view arquivo);
+
+// Checks every block of codes of a file read with its counts: its parts add
+// up to its bits, the end of block came once, and its codes cost no less
+// than the optimal codes within 15 bits, which cost no less than Huffman's.
+// Returns what broke, or the empty string.
+[[nodiscard]] std::string verifica_blocos(const explica::arquivo_lido& a);
 
 // Builds the explorer's code of texto and checks its encoder and decoder:
 // the one encoder gives each symbol's code in a row, a code longer than its

@@ -11,6 +11,7 @@
 
 #include "explica/constroi/nomes.h"
 #include "explica/idioma.h"
+#include "explica/le/aberto.h"
 #include "explica/le/bits.h"
 #include "explica/le/pesos.h"
 #include "explica/mostra.h"
@@ -142,11 +143,24 @@ std::optional<falha> confere_limite(const pedido& p, std::int32_t k) {
                 origem::limite);
 }
 
-// The gzip file of --expande or --abre, read and checked whole.
-std::optional<falha> le_o_gzip(const pedido& p, const lidos& l, execucao& e) {
+// The file of --abre, read and checked whole; that of --expande, kept to
+// be read as it is written, where it holds one stream of bytes.
+std::optional<falha> le_o_arquivo(const pedido& p, lidos l, execucao& e) {
   e.p = p;
+  if (p.expande) {
+    const std::optional<formato_lido> f = formato_de(l.compactado, p.deflate);
+    if (f == formato_lido::png || f == formato_lido::zip) {
+      return erro_de_uso(f == formato_lido::png
+                             ? tr("--expande escreve os bytes de um gzip ou zlib; um PNG guarda "
+                                  "uma imagem: veja os seus blocos com --abre")
+                             : tr("--expande escreve os bytes de um gzip ou zlib; um ZIP guarda "
+                                  "vários arquivos: veja os seus blocos com --abre"));
+    }
+    e.fonte = std::move(l);
+    return std::nullopt;
+  }
   e.aberto.emplace();
-  return le_gzip(l.gzip, p.abre.has_value(), l.crc, *e.aberto);
+  return le_aberto(l.compactado, {true, p.deflate, l.crc, {}}, *e.aberto);
 }
 
 } // namespace
@@ -218,7 +232,7 @@ saida estado_final(const execucao& e) {
 
 std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
   if (p.gzip_lido()) {
-    return le_o_gzip(p, l, e);
+    return le_o_arquivo(p, std::move(l), e);
   }
   e.p = p;
   escala como;

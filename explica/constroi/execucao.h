@@ -13,7 +13,7 @@
 #include "explica/constroi/confere.h"
 #include "explica/constroi/deflate.h"
 #include "explica/constroi/modelo.h"
-#include "explica/le/gzip.h"
+#include "explica/le/arquivo_lido.h"
 #include "explica/le/lidos.h"
 #include "explica/le/texto.h"
 #include "explica/pedido.h"
@@ -31,7 +31,8 @@ struct execucao {
   std::optional<conferencia> conferido;    // the learner's code, checked
   std::optional<bloco_deflate> bloco;      // --gzip: the block that stores the code
   std::uint32_t crc32 = 0;                 // --gzip: the CRC-32 of the text's bytes
-  std::optional<gzip_lido> aberto;         // --expande, --abre: the gzip file read
+  std::optional<arquivo_lido> aberto;      // --abre: the compressed file read
+  lidos fonte;                             // --expande: the file, read as it is written
   std::vector<std::string> avisos;         // what the learner should know, that stops nothing
 };
 

@@ -1,14 +1,19 @@
-// --abre: a gzip file taken apart, field by field, with where each lies; as
-// a document with --json; with --arvore or --dot, each dynamic block's
-// literal code drawn as the explorer draws its own.
+// --abre: a compressed file taken apart, field by field, with where each
+// lies, each block of codes weighed against the optimal codes for its own
+// symbols; as a document with --json; with --arvore or --dot, a block's
+// codes drawn as the explorer draws its own. And --expande, which writes
+// the original bytes as they are read.
 #include <cinttypes>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/nomes.h"
+#include "explica/constroi/pesagem.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
+#include "explica/le/aberto.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -36,7 +41,7 @@ std::string onde(const campo& c, std::uint64_t bloco, bool no_bloco) {
 }
 
 std::string valor(const campo& c) {
-  static const std::vector<std::string> em_hex = {"ID1", "ID2", "FLG", "CRC32", "FHCRC"};
+  static const std::vector<std::string> em_hex = {"ID1", "ID2", "FLG", "CRC32", "FHCRC", "ADLER32"};
   const bool e_hex = std::find(em_hex.begin(), em_hex.end(), c.nome) != em_hex.end();
   return e_hex ? hex(c.valor, static_cast<int>(c.bits / 4)) : std::to_string(c.valor);
 }
@@ -66,10 +71,40 @@ std::string lista_de_comprimentos(const std::vector<int>& comprimentos, bool lit
   return l.empty() ? tr("nenhum") : l;
 }
 
-void escreve_bloco(std::FILE* f, const bloco_lido& b, std::size_t k) {
+// A number of bits with its noun.
+std::string em_bits(std::int64_t n) {
+  return plural(n, tr("bit"), tr("bits"));
+}
+
+// parte as a percentage of todo: "0.6%".
+std::string por_cento(std::int64_t parte, std::int64_t todo) {
+  char texto[32];
+  std::snprintf(texto, sizeof texto, "%.1f%%",
+                todo == 0 ? 0.0 : 100.0 * static_cast<double>(parte) / static_cast<double>(todo));
+  return texto;
+}
+
+// A block of codes in a learner's words: what it holds, in how many bits,
+// what its codes cost against the optimal ones, its header.
+std::string pesagem_em_palavras(const bloco_lido& b, std::size_t n) {
+  std::string frase = tr("bloco ") + std::to_string(n) + ": " +
+                      plural(b.literais(), tr("literal"), tr("literais")) + tr(" e ") +
+                      plural(b.pares(), tr("par"), tr("pares")) + tr(" em ") +
+                      em_bits(static_cast<std::int64_t>(b.bits));
+  if (const std::optional<pesagem> w = pesa(b)) {
+    frase += tr("; os seus códigos custam ") + em_bits(w->custo) +
+             tr(" para os seus símbolos, os ótimos de até 15 bits ") +
+             std::to_string(w->custo_limitado) + " (" +
+             por_cento(w->custo - w->custo_limitado, w->custo) + tr(" a menos), sem limite ") +
+             std::to_string(w->custo_huffman);
+  }
+  return frase + tr("; cabeçalho ") + em_bits(static_cast<std::int64_t>(b.bits_cabecalho));
+}
+
+void escreve_bloco(std::FILE* f, const bloco_lido& b, std::size_t n) {
   const char* const tipos[] = {tr("armazenado"), tr("de códigos fixos"),
                                tr("de códigos dinâmicos")};
-  std::fprintf(f, tr("  bloco %zu, do byte %llu, bit %llu: %s%s\n"), k + 1,
+  std::fprintf(f, tr("  bloco %zu, do byte %llu, bit %llu: %s%s\n"), n,
                static_cast<unsigned long long>(b.bit >> 3),
                static_cast<unsigned long long>(b.bit & 7), tipos[b.tipo],
                b.final ? tr(", o último") : "");
@@ -80,98 +115,255 @@ void escreve_bloco(std::FILE* f, const bloco_lido& b, std::size_t k) {
     escreve_em_linhas(f, lista_de_comprimentos(b.distancias, false),
                       tr("    comprimentos das distâncias: "), "      ");
   }
+  if (b.tipo != 0) {
+    escreve_em_linhas(f, pesagem_em_palavras(b, n), "    ", "      ");
+  }
 }
 
-// The tree of block b's literal code, weighed by how often each literal came.
+// A tree of block b's codes, weighed by how often each symbol came: the
+// literal/length code, or the distance code.
 struct arvore_do_bloco {
   std::vector<std::string> codigos;
   std::vector<std::int64_t> pesos;
   std::vector<no> nos;
-  explicit arvore_do_bloco(const bloco_lido& b) : pesos(b.vezes) {
-    static_cast<void>(canonicos(b.comprimentos, codigos));
+  bool distancias;
+  arvore_do_bloco(const bloco_lido& b, bool de_distancias)
+      : pesos(de_distancias ? b.contagem_distancia : b.contagem), distancias(de_distancias) {
+    static_cast<void>(canonicos(de_distancias ? b.distancias : b.comprimentos, codigos));
     pesos.resize(codigos.size());
     nos = arvore_de(codigos, pesos);
   }
   [[nodiscard]] arvore_desenhada desenho() const {
-    return {&nos, 0, nome_literal, [](std::int64_t p) { return std::to_string(p); },
+    std::function<std::string(std::int32_t)> nome = nome_literal;
+    if (distancias) {
+      nome = [](std::int32_t s) { return std::to_string(s); };
+    }
+    return {&nos, nos.empty() ? -1 : 0, nome, [](std::int64_t p) { return std::to_string(p); },
             [this](std::int32_t s) { return codigos[static_cast<std::size_t>(s)]; }};
   }
 };
 
+// Every block of the file, in order, with its number from 1 across it.
+void cada_bloco(
+    const arquivo_lido& a,
+    const std::function<void(const membro_lido&, const bloco_lido&, std::size_t)>& faz) {
+  std::size_t n = 0;
+  for (const membro_lido& m : a.membros) {
+    for (const bloco_lido& b : m.blocos) {
+      faz(m, b, ++n);
+    }
+  }
+}
+
+// The block that --arvore and --dot draw: that of --bloco, else the first
+// dynamic one; nothing where there is none (or --bloco passes the last).
+const bloco_lido* bloco_desenhado(const execucao& e, std::size_t& n) {
+  const bloco_lido* achado = nullptr;
+  cada_bloco(*e.aberto, [&](const membro_lido&, const bloco_lido& b, std::size_t k) {
+    const bool este = e.p.bloco > 0 ? static_cast<std::int64_t>(k) == e.p.bloco : b.tipo == 2;
+    if (achado == nullptr && este) {
+      achado = &b;
+      n = k;
+    }
+  });
+  return achado;
+}
+
+// What each stream is called: a gzip member, a ZIP entry, the stream.
+std::string titulo(const arquivo_lido& a, const membro_lido& m, std::size_t k) {
+  switch (a.formato) {
+    case formato_lido::gzip:
+      return tr("membro ") + std::to_string(k + 1) + tr(", do byte ") + std::to_string(m.byte);
+    case formato_lido::zip:
+      return tr("entrada ") + std::to_string(k + 1) + ", " + mostra_bytes(m.nome) +
+             tr(", do byte ") + std::to_string(m.byte);
+    case formato_lido::zlib:
+      return tr("fluxo zlib, do byte ") + std::to_string(m.byte);
+    case formato_lido::png:
+      return tr("fluxo zlib dos pedaços IDAT juntos");
+    case formato_lido::deflate:
+      break;
+  }
+  return tr("fluxo DEFLATE cru");
+}
+
+// The file's sum: where its bytes came from, its bits by part, its codes
+// against the optimal ones.
+void escreve_soma(std::FILE* f, const arquivo_lido& a) {
+  const soma_do_arquivo s = soma(a);
+  const partes_do_bloco& p = s.partes;
+  std::string frase =
+      tr("no todo: ") + plural(s.bytes_de_literais, tr("byte"), tr("bytes")) +
+      tr(" de literais, ") + std::to_string(s.bytes_de_pares) + tr(" de pares") +
+      (s.bytes_armazenados > 0 ? ", " + std::to_string(s.bytes_armazenados) + tr(" armazenados")
+                               : "") +
+      tr("; nos blocos de códigos, ") + em_bits(p.cabecalho) + tr(" de cabeçalhos, ") +
+      std::to_string(p.literais) + tr(" de literais, ") + std::to_string(p.comprimentos) +
+      tr(" de comprimentos, ") + std::to_string(p.distancias) + tr(" de distâncias, ") +
+      std::to_string(p.fim) + tr(" de fins de bloco");
+  const std::int64_t a_mais = s.pesos.custo - s.pesos.custo_limitado;
+  frase += tr("; os códigos do arquivo custam ") + em_bits(a_mais) +
+           tr(" a mais que os ótimos de até 15 bits (") +
+           por_cento(a_mais, s.pesos.custo_limitado) + ")";
+  escreve_em_linhas(f, frase, "", "  ");
+}
+
 } // namespace
 
-void escreve_expandido(std::FILE* f, const execucao& e) {
-  std::fwrite(e.aberto->dados.dados.get(), 1, e.aberto->dados.tamanho, f);
+std::optional<falha> escreve_expandido_do_fluxo(std::FILE* f, const execucao& e) {
+  char ultimo = '\n';
+  leitura como{false, e.p.deflate, e.fonte.crc, [&](std::span<const char> b) {
+                 std::fwrite(b.data(), 1, b.size(), f);
+                 ultimo = b.back();
+               }};
+  arquivo_lido a;
+  auto erro = le_aberto(e.fonte.compactado, como, a);
+  // On a terminal the prompt would follow on the same line.
+  if (e.p.terminal && ultimo != '\n') {
+    std::fputc('\n', f);
+  }
+  return erro;
 }
 
 void escreve_anatomia(std::FILE* f, const execucao& e) {
-  const std::vector<membro_lido>& membros = e.aberto->membros;
-  for (std::size_t k = 0; k < membros.size(); ++k) {
-    const membro_lido& m = membros[k];
-    std::fprintf(f, tr("membro %zu, do byte %llu\n"), k + 1,
-                 static_cast<unsigned long long>(m.byte));
+  const arquivo_lido& a = *e.aberto;
+  for (const campo& c : a.campos) {
+    escreve_campos(f, {c}, 0, false, "");
+  }
+  std::size_t n = 0;
+  for (std::size_t k = 0; k < a.membros.size(); ++k) {
+    const membro_lido& m = a.membros[k];
+    std::fprintf(f, "%s\n", titulo(a, m, k).c_str());
     escreve_campos(f, m.cabecalho, 0, false, "  ");
-    for (std::size_t b = 0; b < m.blocos.size(); ++b) {
-      escreve_bloco(f, m.blocos[b], b);
+    for (const bloco_lido& b : m.blocos) {
+      escreve_bloco(f, b, ++n);
     }
     escreve_campos(f, m.fim, 0, false, "  ");
-    if (e.p.arvore) {
-      for (std::size_t b = 0; b < m.blocos.size(); ++b) {
-        if (m.blocos[b].tipo == 2) {
-          std::fprintf(f, tr("o código de literais do bloco %zu do membro %zu:\n"), b + 1, k + 1);
-          desenha_arvore(f, arvore_do_bloco(m.blocos[b]).desenho());
-        }
-      }
-    }
+  }
+  escreve_soma(f, a);
+  std::size_t qual = 0;
+  const bloco_lido* b = e.p.arvore ? bloco_desenhado(e, qual) : nullptr;
+  if (b != nullptr && b->tipo != 0) {
+    std::fprintf(f, tr("o código de literais e comprimentos do bloco %zu:\n"), qual);
+    desenha_arvore(f, arvore_do_bloco(*b, false).desenho());
+    std::fprintf(f, tr("o código de distâncias do bloco %zu:\n"), qual);
+    desenha_arvore(f, arvore_do_bloco(*b, true).desenho());
   }
 }
 
 void desenha_dots_do_arquivo(std::FILE* f, const execucao& e) {
-  const std::vector<membro_lido>& membros = e.aberto->membros;
-  for (std::size_t k = 0; k < membros.size(); ++k) {
-    for (std::size_t b = 0; b < membros[k].blocos.size(); ++b) {
-      if (membros[k].blocos[b].tipo != 2) {
-        continue;
-      }
-      char id[48]; // the node names' prefix: member and block, as the cluster says
-      std::snprintf(id, sizeof id, "m%zub%zun", k + 1, b + 1);
-      std::fprintf(f, "  subgraph cluster_m%zub%zu {\n  label=\"membro %zu, bloco %zu\";\n", k + 1,
-                   b + 1, k + 1, b + 1);
-      desenha_dot(f, arvore_do_bloco(membros[k].blocos[b]).desenho(), id);
-      std::fputs("  }\n", f);
-    }
+  std::size_t n = 0;
+  const bloco_lido* b = bloco_desenhado(e, n);
+  if (b == nullptr || b->tipo == 0) {
+    return;
+  }
+  for (const bool dist : {false, true}) {
+    const char* const qual = dist ? "d" : "l";
+    std::fprintf(f, "  subgraph cluster_b%zu%s {\n  label=\"%s %zu\";\n", n, qual,
+                 dist ? tr("distâncias do bloco") : tr("literais e comprimentos do bloco"), n);
+    desenha_dot(f, arvore_do_bloco(*b, dist).desenho(), "b" + std::to_string(n) + qual + "n");
+    std::fputs("  }\n", f);
   }
 }
 
-void escreve_anatomia_json(std::FILE* f, const execucao& e) {
-  const std::vector<membro_lido>& membros = e.aberto->membros;
-  std::fputs("{\"membros\": [", f);
-  for (std::size_t k = 0; k < membros.size(); ++k) {
-    const membro_lido& m = membros[k];
-    std::fprintf(f, "%s{\"blocos\": [", k == 0 ? "\n " : ",\n ");
-    for (std::size_t b = 0; b < m.blocos.size(); ++b) {
-      const bloco_lido& bl = m.blocos[b];
-      std::fprintf(f, R"(%s{"tipo": %d, "final": %s, "literais": %)" PRId64,
-                   b == 0 ? "\n  " : ",\n  ", bl.tipo, bl.final ? "true" : "false", bl.literais);
-      if (bl.tipo == 2) {
-        std::fputs(", \"comprimentos\": [", f);
-        for (std::size_t s = 0; s < bl.comprimentos.size(); ++s) {
-          std::fprintf(f, "%s%d", s == 0 ? "" : ", ", bl.comprimentos[s]);
-        }
-        std::fputs("]", f);
-      }
-      std::fputs("}", f);
+namespace {
+
+const char* nome_do_formato(formato_lido f) {
+  constexpr const char* nomes[] = {"gzip", "zlib", "png", "zip", "deflate"};
+  return nomes[static_cast<std::size_t>(f)];
+}
+
+void lista_json(std::FILE* f, const char* chave, const auto& v) {
+  std::fprintf(f, ", \"%s\": [", chave);
+  for (std::size_t s = 0; s < v.size(); ++s) {
+    std::fprintf(f, "%s%lld", s == 0 ? "" : ", ", static_cast<long long>(v[s]));
+  }
+  std::fputs("]", f);
+}
+
+void bloco_json(std::FILE* f, const bloco_lido& b) {
+  std::fprintf(f,
+               R"({"tipo": %d, "final": %s, "inicio": %)" PRIu64 R"(, "bits": %)" PRIu64
+               R"(, "bytes": %)" PRIu64,
+               b.tipo, b.final ? "true" : "false", b.bit, b.bits, b.bytes);
+  if (b.tipo != 0) {
+    const partes_do_bloco p = partes(b);
+    std::fprintf(
+        f,
+        R"(, "literais": %)" PRId64 R"(, "pares": %)" PRId64 R"(, "bits_cabecalho": %)" PRId64
+        R"(, "bits_literais": %)" PRId64 R"(, "bits_comprimentos": %)" PRId64
+        R"(, "bits_distancias": %)" PRId64 R"(, "bits_fim": %)" PRId64,
+        b.literais(), b.pares(), p.cabecalho, p.literais, p.comprimentos, p.distancias, p.fim);
+    lista_json(f, "comprimentos", b.comprimentos);
+    lista_json(f, "comprimentos_distancia", b.distancias);
+    lista_json(f, "contagem", b.contagem);
+    lista_json(f, "contagem_distancia", b.contagem_distancia);
+    if (const std::optional<pesagem> w = pesa(b)) {
+      std::fprintf(f,
+                   R"(, "custo": %)" PRId64 R"(, "custo_huffman": %)" PRId64
+                   R"(, "custo_limitado": %)" PRId64,
+                   w->custo, w->custo_huffman, w->custo_limitado);
     }
-    std::fprintf(f,
-                 R"(],
-  "crc32": %u, "isize": %u, "crc_confere": %s, "isize_confere": %s})",
-                 m.crc32, m.isize, m.crc_confere ? "true" : "false",
+  }
+  std::fputs("}", f);
+}
+
+void membro_json(std::FILE* f, const arquivo_lido& a, const membro_lido& m) {
+  std::fprintf(f, R"({"byte": %)" PRIu64, m.byte);
+  if (a.formato == formato_lido::zip) {
+    std::fprintf(f, R"(, "nome": %s, "metodo": %u)", json_texto(mostra_bytes(m.nome)).c_str(),
+                 m.metodo);
+  }
+  std::fputs(", \"blocos\": [", f);
+  for (std::size_t b = 0; b < m.blocos.size(); ++b) {
+    std::fputs(b == 0 ? "\n  " : ",\n  ", f);
+    bloco_json(f, m.blocos[b]);
+  }
+  std::fprintf(f, R"(], "bytes_originais": %)" PRIu64, m.bytes);
+  const bool adler = a.formato == formato_lido::zlib || a.formato == formato_lido::png;
+  if (a.formato != formato_lido::deflate) {
+    std::fprintf(f, R"(, "%s": %u, "%s_confere": %s)", adler ? "adler32" : "crc32", m.crc32,
+                 adler ? "adler32" : "crc", m.crc_confere ? "true" : "false");
+  }
+  if (a.formato == formato_lido::gzip || a.formato == formato_lido::zip) {
+    std::fprintf(f, R"(, "isize": %u, "isize_confere": %s)", m.isize,
                  m.isize_confere ? "true" : "false");
   }
-  std::fputs("]}\n", f);
+  std::fputs("}", f);
 }
 
-void escreve_arquivo_json(std::FILE* f, const execucao& e, const gzip_lido& g) {
+} // namespace
+
+void escreve_anatomia_json(std::FILE* f, const execucao& e) {
+  const arquivo_lido& a = *e.aberto;
+  std::fprintf(f, R"({"formato": "%s", "%s": [)", nome_do_formato(a.formato),
+               a.formato == formato_lido::zip ? "entradas" : "membros");
+  for (std::size_t k = 0; k < a.membros.size(); ++k) {
+    std::fputs(k == 0 ? "\n " : ",\n ", f);
+    membro_json(f, a, a.membros[k]);
+  }
+  const soma_do_arquivo s = soma(a);
+  std::fprintf(
+      f,
+      R"(],
+ "resumo": {"bytes_de_literais": %)" PRId64 R"(, "bytes_de_pares": %)" PRId64
+      R"(, "bytes_armazenados": %)" PRId64 R"(, "bits_cabecalho": %)" PRId64
+      R"(, "bits_literais": %)" PRId64 R"(, "bits_comprimentos": %)" PRId64
+      R"(, "bits_distancias": %)" PRId64 R"(, "bits_fim": %)" PRId64 R"(, "custo": %)" PRId64
+      R"(, "custo_huffman": %)" PRId64 R"(, "custo_limitado": %)" PRId64 R"(, "a_mais": %)" PRId64
+      R"(, "por_cento_a_mais": %s}}
+)",
+      s.bytes_de_literais, s.bytes_de_pares, s.bytes_armazenados, s.partes.cabecalho,
+      s.partes.literais, s.partes.comprimentos, s.partes.distancias, s.partes.fim, s.pesos.custo,
+      s.pesos.custo_huffman, s.pesos.custo_limitado, s.pesos.custo - s.pesos.custo_limitado,
+      json_numero(s.pesos.custo_limitado == 0
+                      ? 0.0
+                      : 100.0 * static_cast<double>(s.pesos.custo - s.pesos.custo_limitado) /
+                            static_cast<double>(s.pesos.custo_limitado))
+          .c_str());
+}
+
+void escreve_arquivo_json(std::FILE* f, const execucao& e, const arquivo_lido& g) {
   const modelo& m = e.m;
   std::fputs("{\"codigos\": [", f);
   for (std::int32_t i = 0; i < m.folhas; ++i) { // the bytes in order, then the end of block
@@ -191,7 +383,7 @@ void escreve_arquivo_json(std::FILE* f, const execucao& e, const gzip_lido& g) {
   std::fputs("}\n", f);
 }
 
-void escreve_campos_json(std::FILE* f, const gzip_lido& g) {
+void escreve_campos_json(std::FILE* f, const arquivo_lido& g) {
   std::fputs("[", f);
   bool primeiro = true;
   auto uma = [&f, &primeiro](const campo& c, const std::string& grupo) {

@@ -26,12 +26,11 @@ constexpr secao secoes[] = {
 constexpr escritor documentos[] = {nullptr, escreve_json, escreve_dot, escreve_html, escreve_gzip};
 static_assert(std::size(documentos) == static_cast<std::size_t>(formato::gzip) + 1);
 
-// What --expande and --abre write of the gzip file they read.
+// What --abre writes of the file it read.
 void escreve_aberto(std::FILE* f, const execucao& e) {
-  const escritor qual = e.p.expande                  ? escreve_expandido
-                        : e.p.forma == formato::json ? escreve_anatomia_json
-                        : e.p.forma == formato::dot  ? escreve_dot
-                                                     : escreve_anatomia;
+  const escritor qual = e.p.forma == formato::json  ? escreve_anatomia_json
+                        : e.p.forma == formato::dot ? escreve_dot
+                                                    : escreve_anatomia;
   qual(f, e);
 }
 

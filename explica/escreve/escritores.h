@@ -87,27 +87,31 @@ void escreve(std::FILE* f, const execucao& e);
 [[nodiscard]] std::string em_texto(const std::function<void(std::FILE*)>& escreve);
 [[nodiscard]] std::string em_texto(escritor escreve, const execucao& e);
 
-// --expande: the original bytes of the gzip file read, exactly.
-void escreve_expandido(std::FILE* f, const execucao& e);
+// --expande: the original bytes of the gzip or zlib file, exactly, written
+// as they are read; on a fault, the bytes that are right so far and the
+// refusal. On a terminal it ends with a line break.
+[[nodiscard]] std::optional<falha> escreve_expandido_do_fluxo(std::FILE* f, const execucao& e);
 
 // --gzip: the text as a gzip file of one block with the model's code.
 void escreve_gzip(std::FILE* f, const execucao& e);
 
-// --abre: every field of the gzip file read, with where it lies and what
-// it holds; then, with --arvore, each dynamic block's literal code drawn.
+// --abre: every field of the compressed file read, with where it lies and
+// what it holds, each block of codes weighed, and the file's sum; then,
+// with --arvore, the codes of the block of --bloco (or the first dynamic
+// block) drawn.
 void escreve_anatomia(std::FILE* f, const execucao& e);
 
-// --abre --json: the gzip file read as one document.
+// --abre --json: the compressed file read as one document.
 void escreve_anatomia_json(std::FILE* f, const execucao& e);
 
 // The fields of a gzip file read, each with its place, value and meaning, as
 // the page colours a file's bytes.
-void escreve_campos_json(std::FILE* f, const gzip_lido& g);
+void escreve_campos_json(std::FILE* f, const arquivo_lido& g);
 
 // The gzip file written for e, read back into g, as the page shows it: the
 // file's own code, symbol by symbol, why it is not the code of the steps,
 // and its fields.
-void escreve_arquivo_json(std::FILE* f, const execucao& e, const gzip_lido& g);
+void escreve_arquivo_json(std::FILE* f, const execucao& e, const arquivo_lido& g);
 
 // A code's tree as the tree writers draw it: its nodes, root first (-1 for
 // no branch), and how a leaf's symbol is named and coded and a weight
@@ -123,7 +127,8 @@ struct arvore_desenhada {
 void desenha_arvore(std::FILE* f, const arvore_desenhada& a);
 // The tree's DOT lines, its nodes named id and their index.
 void desenha_dot(std::FILE* f, const arvore_desenhada& a, const std::string& id);
-// Each dynamic block's literal code of the gzip file read, a cluster each.
+// The codes of the block of --bloco (or the first dynamic block) of the
+// file read, a cluster each.
 void desenha_dots_do_arquivo(std::FILE* f, const execucao& e);
 
 // --exercicio: the exercises xs as p asks for them (text, --json or --html),

@@ -198,7 +198,7 @@ std::shared_ptr<const void> mapeia(const std::string& caminho, std::span<const u
 // regular file, else read whole.
 std::optional<falha> le_binario(const std::string& caminho, lidos& l) {
   if (caminho != "-") {
-    l.dono = mapeia(caminho, l.gzip);
+    l.dono = mapeia(caminho, l.compactado);
     if (l.dono) {
       return std::nullopt;
     }
@@ -207,7 +207,7 @@ std::optional<falha> le_binario(const std::string& caminho, lidos& l) {
   if (auto erro = le_arquivo(caminho, *bytes, [](const lido&, bool) { return std::nullopt; })) {
     return erro;
   }
-  l.gzip = {reinterpret_cast<const unsigned char*>(bytes->dados.get()), bytes->tamanho};
+  l.compactado = {reinterpret_cast<const unsigned char*>(bytes->dados.get()), bytes->tamanho};
   l.dono = bytes;
   return std::nullopt;
 }

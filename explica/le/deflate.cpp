@@ -1,14 +1,16 @@
-// DEFLATE's blocks read. Headers go through the checked reader of bits;
-// literals go by table: one look-up on the next 12 bits gives the one to
-// three literals whose codes they hold, four look-ups a round, and a code
-// longer than 12 bits, the end of a block or the file's last bytes go
-// through the checked reader, a bit at a time (the canonical decoding of
-// RFC 1951).
+// DEFLATE's blocks read. Headers go through the checked reader of bits; a
+// block's symbols go by table (RFC 1951, 3.2.2's canonical codes, a look-up
+// on the next bits): a 64-bit buffer of bits, refilled a word at a time,
+// holds what a literal or a whole length/distance pair with their extra bits
+// take; a match is copied a word at a time where its distance allows. Near
+// the file's end the buffer is filled with zeros past it, and a symbol that
+// reaches into them is a stream cut short.
 #include "explica/le/deflate.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <numeric>
 #include <string>
 
 #include "explica/idioma.h"
@@ -16,92 +18,224 @@
 
 namespace explica {
 
+std::int64_t bloco_lido::literais() const {
+  return contagem.empty()
+             ? 0
+             : std::accumulate(contagem.begin(), contagem.begin() + fim_de_bloco, std::int64_t{0});
+}
+
+std::int64_t bloco_lido::pares() const {
+  return contagem.empty() ? 0
+                          : std::accumulate(contagem.begin() + primeiro_comprimento, contagem.end(),
+                                            std::int64_t{0});
+}
+
+void janela::entrega() {
+  if (n > entregue && recebe) {
+    recebe({buf.get() + entregue, n - entregue});
+  }
+  entregue = n;
+  if (n >= max_distancia + pedaco) {
+    const std::size_t fora = n - max_distancia;
+    std::memmove(buf.get(), buf.get() + fora, max_distancia);
+    base += fora;
+    n = entregue = max_distancia;
+    desde = desde > fora ? desde - fora : 0;
+  }
+}
+
 namespace {
 
-// A symbol that is not a literal, met in block k: the end of the block, or a
-// refusal.
-std::optional<falha> nao_literal(int s, std::uint64_t bit, std::size_t k) {
-  if (s == fim_de_bloco) {
-    return std::nullopt;
+// The bits of a block's symbols, least significant first, in a 64-bit
+// buffer that one refill fills to 56 bits at least: a word read at a time
+// while the file has eight bytes more, and past its end zeros, counted.
+struct bits_do_bloco {
+  const unsigned char* const inicio;
+  const unsigned char* p;
+  const unsigned char* const fim;
+  std::uint64_t bb = 0;
+  int nb = 0;
+  std::uint64_t fora = 0; // zero bytes taken past the end
+
+  explicit bits_do_bloco(const leitor& l)
+      : inicio(l.a.data()), p(inicio + leitor::em(l.bit)), fim(inicio + l.a.size()) {
+    enche();
+    tira(static_cast<int>(l.bit & 7));
   }
-  const std::string qual = tr("o bloco ") + std::to_string(k + 1);
-  if (s == -2) {
-    return defeito(bit >> 3, qual + tr(" tem bits que nenhum código do bloco começa"));
+  void enche() {
+    if (fim - p >= 8) {
+      std::uint64_t w = 0;
+      std::memcpy(&w, p, sizeof w);
+      if constexpr (std::endian::native == std::endian::big) {
+        w = __builtin_bswap64(w);
+      }
+      bb |= w << nb;
+      p += (63 - nb) >> 3;
+      nb |= 56;
+      return;
+    }
+    while (nb <= 56) {
+      if (p < fim) {
+        bb |= std::uint64_t{*p++} << nb;
+      } else {
+        ++fora;
+      }
+      nb += 8;
+    }
   }
-  return defeito(bit >> 3,
-                 qual + tr(" usa um par comprimento/distância (símbolo ") + std::to_string(s) +
-                     tr("): este programa lê só blocos de literais; gzip -d lê os outros"));
+  [[nodiscard]] std::uint32_t olha(int n) const {
+    return static_cast<std::uint32_t>(bb & ((std::uint64_t{1} << n) - 1));
+  }
+  void tira(int n) {
+    bb >>= n;
+    nb -= n;
+  }
+  [[nodiscard]] std::uint64_t posicao() const {
+    return (static_cast<std::uint64_t>(p - inicio) + fora) * 8 - static_cast<std::uint64_t>(nb);
+  }
+  // Whether the bits taken reach past the file's end.
+  [[nodiscard]] bool passou() const {
+    return fora != 0 && posicao() > std::uint64_t{8} * static_cast<std::uint64_t>(fim - inicio);
+  }
+};
+
+// The entry of c for the next bits of r, the bits of a code longer than the
+// root's table taken; usados says how many.
+std::uint32_t busca(bits_do_bloco& r, const codigo_lido& c, int& usados) {
+  std::uint32_t e = c.tabela[r.olha(codigo_lido::bits_raiz)];
+  usados = 0;
+  if (entrada::de(e) == entrada::adiante) {
+    r.tira(codigo_lido::bits_raiz);
+    usados = codigo_lido::bits_raiz;
+    e = c.tabela[entrada::valor(e) + r.olha(entrada::extra(e))];
+  }
+  return e;
 }
 
-// Literals by table, four look-ups a round, while the file has 16 bytes and
-// more past the bits being read; stops before a symbol that is no literal
-// (left to decodifica_lento), and there. A round reads 8 bytes at the bits'
-// byte, shifted to the first of them: at least 57 bits, of which four
-// look-ups take at most 48. Room for a batch of rounds is made at once, and
-// the cursors stay in locals: a store of characters could otherwise alias
-// them all.
-void literais_rapido(leitor& l, const codigo_lido& c, destino& o) {
-  constexpr std::size_t rodadas = 256;
-  constexpr std::size_t por_rodada = std::size_t{4} * 4; // four entries of four bytes
-  const unsigned char* const a = l.a.data();
-  const std::uint32_t* const t = c.tabela.data();
-  const std::uint64_t ate = l.a.size() < 16 ? 0 : std::uint64_t{8} * (l.a.size() - 16);
-  std::uint64_t bit = l.bit;
-  bool parou = false;
-  while (!parou && bit < ate) {
-    o.cabe(rodadas * por_rodada);
-    char* d = o.fim();
-    char* const cheio = d + (rodadas - 1) * por_rodada;
-    for (; d <= cheio && bit < ate;) {
-      std::uint64_t janela = 0;
-      std::memcpy(&janela, a + leitor::em(bit), sizeof janela);
-      janela >>= bit & 7;
-      int k = 0;
-      for (; k < 4; ++k) {
-        const std::uint32_t e = t[janela & coder::tabela::mascara];
-        if (coder::tabela::quantos(e) == 0) {
-          break;
-        }
-        std::uint32_t bytes = coder::tabela::valor(e); // the literals, a byte each
-        if constexpr (std::endian::native == std::endian::big) {
-          bytes = __builtin_bswap32(bytes);
-        }
-        std::memcpy(d, &bytes, sizeof bytes);
-        d += coder::tabela::quantos(e);
-        janela >>= coder::tabela::bits_de(e);
-        bit += static_cast<std::uint64_t>(coder::tabela::bits_de(e));
-      }
-      if (k < 4) {
-        parou = true;
+// The refusal of an entry that is no symbol, met at bit.
+falha sem_simbolo(std::uint32_t e, std::uint64_t bit, std::size_t k, bool distancia) {
+  const std::string qual = tr("o bloco ") + std::to_string(k + 1);
+  if (entrada::de(e) == entrada::sem_sentido) {
+    return defeito_no_bit(bit, qual +
+                                   (distancia ? tr(" usa o código de distância ")
+                                              : tr(" usa o símbolo de literal/comprimento ")) +
+                                   std::to_string(entrada::valor(e)) + tr(", que não existe"));
+  }
+  return defeito_no_bit(bit,
+                        qual + (distancia ? tr(" tem bits que nenhum código de distância começa")
+                                          : tr(" tem bits que nenhum código do bloco começa")));
+}
+
+// Copies a match of comprimento bytes from distancia back to d: a word at a
+// time where the distance is a word or more, which reads only bytes already
+// written, and may write up to 7 bytes past the match, which janela::folga
+// holds.
+char* copia(char* d, int distancia, int comprimento) {
+  const char* s = d - distancia;
+  char* const ate = d + comprimento;
+  if (distancia >= 8) {
+    do {
+      std::memcpy(d, s, 8);
+      d += 8;
+      s += 8;
+    } while (d < ate);
+    return ate;
+  }
+  while (d < ate) {
+    *d++ = *s++;
+  }
+  return ate;
+}
+
+// The symbols of a block by lit and dist up to its end, its bytes into o;
+// with conta, how often each came into b.
+template <bool conta>
+std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_lido& dist,
+                              std::size_t k, bloco_lido& b, janela& o) {
+  bits_do_bloco r(l);
+  char* d = o.buf.get() + o.n;
+  const std::string onde = tr("do bloco ") + std::to_string(k + 1);
+  for (;;) {
+    if (d >= o.cheio()) {
+      o.n = static_cast<std::size_t>(d - o.buf.get());
+      o.entrega();
+      d = o.buf.get() + o.n;
+    }
+    r.enche();
+    int usados = 0;
+    const std::uint32_t e = busca(r, lit, usados);
+    const std::uint32_t s = entrada::valor(e);
+    if (entrada::de(e) == entrada::simbolo && s < fim_de_bloco) {
+      r.tira(entrada::bits(e));
+      if (r.passou()) {
         break;
       }
-    }
-    o.n = static_cast<std::size_t>(d - o.dados.dados.get());
-    o.crc_ate_aqui(false);
-  }
-  l.bit = bit;
-}
-
-// The literals of block k up to its end, by c.
-std::optional<falha> literais(leitor& l, const codigo_lido& c, std::size_t k, destino& o) {
-  for (;;) {
-    literais_rapido(l, c, o);
-    const std::uint64_t inicio = l.bit;
-    const int s = decodifica_lento(l, c);
-    if (s == -1) {
-      return cortado(l, tr("do bloco ") + std::to_string(k + 1));
-    }
-    if (s >= 0 && s < fim_de_bloco) {
-      o.cabe(1);
-      o.dados.dados[o.n++] = static_cast<char>(s);
+      *d++ = static_cast<char>(s);
+      if constexpr (conta) {
+        ++b.contagem[s];
+      }
       continue;
     }
-    return s == fim_de_bloco ? std::nullopt : nao_literal(s, inicio, k);
+    if (entrada::de(e) == entrada::fim) {
+      r.tira(entrada::bits(e));
+      if (r.passou()) {
+        break;
+      }
+      if constexpr (conta) {
+        ++b.contagem[s];
+      }
+      o.n = static_cast<std::size_t>(d - o.buf.get());
+      l.bit = r.posicao();
+      return std::nullopt;
+    }
+    const std::uint64_t inicio = r.posicao() - static_cast<std::uint64_t>(usados);
+    if (entrada::de(e) != entrada::simbolo) {
+      if (r.posicao() + static_cast<std::uint64_t>(entrada::bits(e)) > 8 * l.a.size()) {
+        break; // the file ends inside the code
+      }
+      o.n = static_cast<std::size_t>(d - o.buf.get());
+      return sem_simbolo(e, inicio, k, false);
+    }
+    r.tira(entrada::bits(e));
+    const int comprimento =
+        base_do_comprimento[s - primeiro_comprimento] + static_cast<int>(r.olha(entrada::extra(e)));
+    r.tira(entrada::extra(e));
+    const std::uint32_t f = busca(r, dist, usados);
+    if (entrada::de(f) != entrada::simbolo) {
+      if (r.passou() ||
+          r.posicao() + static_cast<std::uint64_t>(entrada::bits(f)) > 8 * l.a.size()) {
+        break;
+      }
+      o.n = static_cast<std::size_t>(d - o.buf.get());
+      return sem_simbolo(f, r.posicao() - static_cast<std::uint64_t>(usados), k, true);
+    }
+    r.tira(entrada::bits(f));
+    const int distancia =
+        base_da_distancia[entrada::valor(f)] + static_cast<int>(r.olha(entrada::extra(f)));
+    r.tira(entrada::extra(f));
+    if (r.passou()) {
+      break;
+    }
+    if (distancia > d - (o.buf.get() + o.desde)) {
+      o.n = static_cast<std::size_t>(d - o.buf.get());
+      return defeito_no_bit(inicio,
+                            tr("o bloco ") + std::to_string(k + 1) + tr(" pede a distância ") +
+                                std::to_string(distancia) + tr(", e só há ") +
+                                plural(d - (o.buf.get() + o.desde), tr("byte"), tr("bytes")) +
+                                tr(" antes dela"));
+    }
+    d = copia(d, distancia, comprimento);
+    if constexpr (conta) {
+      ++b.contagem[s];
+      ++b.contagem_distancia[entrada::valor(f)];
+    }
   }
+  o.n = static_cast<std::size_t>(d - o.buf.get());
+  return cortado(l, onde);
 }
 
 // A stored block: to the next byte, LEN and its complement NLEN, LEN bytes.
-std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, destino& o) {
+std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, janela& o) {
   const std::uint64_t antes = l.bit;
   l.alinha();
   if (l.bit > antes) {
@@ -125,9 +259,16 @@ std::optional<falha> armazenado(leitor& l, bloco_lido& b, std::size_t k, destino
   if (!l.cabe(std::uint64_t{8} * len)) {
     return cortado(l, onde);
   }
-  o.cabe(len);
-  std::memcpy(o.fim(), l.a.data() + leitor::em(l.bit), len);
-  o.n += len;
+  for (std::size_t feito = 0; feito < len;) {
+    if (o.buf.get() + o.n >= o.cheio()) {
+      o.entrega();
+    }
+    const std::size_t aqui = std::min<std::size_t>(
+        len - feito, static_cast<std::size_t>(o.cheio() - (o.buf.get() + o.n)));
+    std::memcpy(o.buf.get() + o.n, l.a.data() + leitor::em(l.bit) + feito, aqui);
+    o.n += aqui;
+    feito += aqui;
+  }
   b.campos.push_back({tr("dados"), l.bit, std::uint64_t{8} * len, len, tr("bytes como são")});
   l.bit += std::uint64_t{8} * len;
   return std::nullopt;
@@ -186,9 +327,9 @@ std::optional<falha> comprimentos_de(leitor& l, const codigo_lido& cl, std::size
 // A code of a dynamic block built from its lengths, or the refusal that
 // names what is wrong with them.
 std::optional<falha> monta_do_bloco(const std::vector<int>& comprimentos, codigo_lido& c,
-                                    bool literais, incompleto_serve serve, const char* qual,
-                                    std::uint64_t bit, std::size_t k) {
-  const forma_do_codigo_lido f = monta(comprimentos, c, literais, serve);
+                                    alfabeto_lido alfabeto, incompleto_serve serve,
+                                    const char* qual, std::uint64_t bit, std::size_t k) {
+  const forma_do_codigo_lido f = monta(comprimentos, c, alfabeto, serve);
   if (f == forma_do_codigo_lido::bom) {
     return std::nullopt;
   }
@@ -216,14 +357,14 @@ std::optional<falha> codigo_dos_comprimentos(leitor& l, std::uint32_t hclen, std
   }
   b.campos.push_back(
       {tr("comprimentos do código de comprimentos"), inicio, l.bit - inicio, hclen + 4, nota});
-  return monta_do_bloco(comprimentos, cl, false, incompleto_serve::nunca, tr("de comprimentos"),
-                        inicio, k);
+  return monta_do_bloco(comprimentos, cl, alfabeto_lido::comprimentos, incompleto_serve::nunca,
+                        tr("de comprimentos"), inicio, k);
 }
 
 // A dynamic block's header and codes: HLIT, HDIST, HCLEN, the code-length
-// code, and the lengths it writes, into lit (and the distance code, which is
-// only checked).
-std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_lido& lit) {
+// code, and the lengths it writes, into lit and dist.
+std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_lido& lit,
+                              codigo_lido& dist) {
   const std::string onde = tr("do bloco ") + std::to_string(k + 1);
   std::uint32_t hlit = 0;
   std::uint32_t hdist = 0;
@@ -263,19 +404,59 @@ std::optional<falha> dinamico(leitor& l, bloco_lido& b, std::size_t k, codigo_li
     return defeito(inicio >> 3, tr("o bloco ") + std::to_string(k + 1) +
                                     tr(" não tem código para o fim de bloco (256)"));
   }
-  codigo_lido dist;
-  if (auto erro = monta_do_bloco(b.distancias, dist, false, incompleto_serve::um_bit_ou_nada,
-                                 tr("de distâncias"), inicio, k)) {
+  if (auto erro =
+          monta_do_bloco(b.distancias, dist, alfabeto_lido::distancias,
+                         incompleto_serve::um_bit_ou_nada, tr("de distâncias"), inicio, k)) {
     return erro;
   }
-  return monta_do_bloco(b.comprimentos, lit, true, incompleto_serve::um_bit, tr("de literais"),
-                        inicio, k);
+  return monta_do_bloco(b.comprimentos, lit, alfabeto_lido::literais, incompleto_serve::um_bit,
+                        tr("de literais"), inicio, k);
 }
 
 } // namespace
 
-std::optional<falha> le_bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& b, destino& o) {
+namespace {
+
+// The fixed codes' lengths as a block of them holds them, 0 to 285 and 0 to
+// 29.
+void comprimentos_fixos(bloco_lido& b) {
+  b.comprimentos.assign(n_literais, 8);
+  std::fill(b.comprimentos.begin() + 144, b.comprimentos.begin() + fim_de_bloco, 9);
+  std::fill(b.comprimentos.begin() + fim_de_bloco, b.comprimentos.begin() + 280, 7);
+  b.distancias.assign(n_distancias, 5);
+}
+
+// A block of codes past its header: its symbols, and the field that holds
+// them.
+std::optional<falha> de_codigos(leitor& l, std::size_t k, bool anatomia, bloco_lido& b,
+                                const codigo_lido& lit, const codigo_lido& dist, janela& o) {
+  const std::uint64_t dados = l.bit;
+  b.bits_cabecalho = dados - b.bit;
+  const std::uint64_t antes = o.feitos();
+  if (anatomia) {
+    b.contagem.assign(n_literais, 0);
+    b.contagem_distancia.assign(n_distancias, 0);
+  }
+  auto erro =
+      anatomia ? simbolos<true>(l, lit, dist, k, b, o) : simbolos<false>(l, lit, dist, k, b, o);
+  if (erro) {
+    return erro;
+  }
+  const std::uint64_t bytes = o.feitos() - antes;
+  const std::string nota =
+      b.pares() == 0 ? plural(b.literais(), tr("literal"), tr("literais")) + tr(" e o fim de bloco")
+                     : plural(b.literais(), tr("literal"), tr("literais")) + ", " +
+                           plural(b.pares(), tr("par"), tr("pares")) + tr(" e o fim de bloco");
+  b.campos.push_back({anatomia && b.pares() == 0 ? tr("literais e fim de bloco") : tr("símbolos"),
+                      dados, l.bit - dados, bytes, anatomia ? nota : ""});
+  return std::nullopt;
+}
+
+} // namespace
+
+std::optional<falha> le_bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& b, janela& o) {
   b.bit = l.bit;
+  const std::uint64_t antes = o.feitos();
   const std::string onde = tr("do bloco ") + std::to_string(k + 1);
   std::uint32_t final = 0;
   std::uint32_t tipo = 0;
@@ -291,7 +472,6 @@ std::optional<falha> le_bloco(leitor& l, std::size_t k, bool anatomia, bloco_lid
   const char* const tipos[] = {tr("armazenado"), tr("códigos fixos"), tr("códigos dinâmicos"),
                                tr("reservado")};
   b.campos.back().nota = tipos[tipo];
-  const std::size_t antes = o.n;
   std::optional<falha> erro;
   if (tipo == 3) {
     return defeito(b.bit >> 3,
@@ -299,27 +479,30 @@ std::optional<falha> le_bloco(leitor& l, std::size_t k, bool anatomia, bloco_lid
   }
   if (tipo == 0) {
     erro = armazenado(l, b, k, o);
+  } else if (tipo == 1) {
+    comprimentos_fixos(b);
+    erro = de_codigos(l, k, anatomia, b, codigo_fixo(), distancias_fixas(), o);
   } else {
-    codigo_lido dinamico_lido;
-    if (tipo == 2) {
-      erro = dinamico(l, b, k, dinamico_lido);
-    }
-    const std::uint64_t dados = l.bit;
-    erro = erro ? erro : literais(l, tipo == 1 ? codigo_fixo() : dinamico_lido, k, o);
-    b.campos.push_back(
-        {tr("literais e fim de bloco"), dados, l.bit - dados, o.n - antes,
-         plural(static_cast<std::int64_t>(o.n - antes), tr("literal"), tr("literais")) +
-             tr(" e o fim de bloco")});
+    codigo_lido lit;
+    codigo_lido dist;
+    erro = dinamico(l, b, k, lit, dist);
+    erro = erro ? erro : de_codigos(l, k, anatomia, b, lit, dist, o);
   }
-  b.literais = static_cast<std::int64_t>(o.n - antes);
-  if (anatomia && !erro) {
-    b.vezes.assign(fim_de_bloco + 1, 0);
-    for (std::size_t i = antes; i < o.n; ++i) {
-      ++b.vezes[static_cast<unsigned char>(o.dados.dados[i])];
-    }
-    b.vezes[fim_de_bloco] = tipo == 0 ? 0 : 1;
-  }
+  b.bits = l.bit - b.bit;
+  b.bytes = o.feitos() - antes;
   return erro;
+}
+
+std::optional<falha> le_fluxo(leitor& l, bool anatomia, std::vector<bloco_lido>& blocos,
+                              janela& o) {
+  do {
+    blocos.emplace_back();
+    if (auto erro = le_bloco(l, blocos.size() - 1, anatomia, blocos.back(), o)) {
+      o.entrega(); // the bytes before the fault are right
+      return erro;
+    }
+  } while (!blocos.back().final);
+  return std::nullopt;
 }
 
 } // namespace explica

@@ -124,9 +124,9 @@ std::optional<falha> cabecalho(leitor& l, std::size_t membro, membro_lido& m, co
 }
 
 // A member's end: the padding to a byte, CRC32 and ISIZE, each checked
-// against the bytes the blocks gave, from inicio.
-std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, destino& o,
-                             std::size_t inicio) {
+// against the bytes the blocks gave, whose CRC-32 is crc and count bytes.
+std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, std::uint32_t crc,
+                             std::uint64_t bytes) {
   // The bits left in the last byte of the blocks: zeros, as encoders write them.
   const std::uint64_t antes = l.bit;
   const auto n = static_cast<int>((8 - l.bit % 8) % 8); // a whole byte holds them: l.cabe(n)
@@ -141,15 +141,14 @@ std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, dest
     return erro;
   }
   m.isize = v;
-  o.crc_ate_aqui(true);
-  const std::uint32_t crc_dos_dados = o.valor;
-  const auto tamanho = static_cast<std::uint32_t>(o.n - inicio); // modulo 2^32, as ISIZE
-  m.crc_confere = crc_dos_dados == m.crc32;
+  m.bytes = bytes;
+  const auto tamanho = static_cast<std::uint32_t>(bytes); // modulo 2^32, as ISIZE
+  m.crc_confere = crc == m.crc32;
   m.isize_confere = tamanho == m.isize;
   const std::string qual = tr("do membro ") + std::to_string(membro + 1);
   if (!m.crc_confere) {
     return defeito(l.byte() - 8, tr("o CRC-32 ") + qual + " é " + hex(m.crc32, 8) +
-                                     tr(", mas os dados dão ") + hex(crc_dos_dados, 8));
+                                     tr(", mas os dados dão ") + hex(crc, 8));
   }
   if (!m.isize_confere) {
     return defeito(l.byte() - 4, tr("o ISIZE ") + qual + " é " + std::to_string(m.isize) +
@@ -161,49 +160,45 @@ std::optional<falha> trailer(leitor& l, std::size_t membro, membro_lido& m, dest
   return std::nullopt;
 }
 
-// One member, from its header to its trailer.
-std::optional<falha> membro(leitor& l, std::size_t k, bool anatomia, const crc_de& crc,
-                            membro_lido& m, destino& o) {
-  if (auto erro = cabecalho(l, k, m, crc)) {
+// One member, from its header to its trailer, its bytes through o to como.
+std::optional<falha> membro(leitor& l, std::size_t k, const leitura& como, membro_lido& m,
+                            janela& o) {
+  if (auto erro = cabecalho(l, k, m, como.crc)) {
     return erro;
   }
-  const std::size_t inicio = o.n;
-  o.valor = 0;
-  o.feito = inicio;
-  do {
-    m.blocos.emplace_back();
-    if (auto erro = le_bloco(l, m.blocos.size() - 1, anatomia, m.blocos.back(), o)) {
-      return erro;
+  std::uint32_t crc = 0;
+  std::uint64_t bytes = 0;
+  o.comeca();
+  o.recebe = [&](std::span<const char> b) {
+    crc = como.crc(crc, b);
+    bytes += b.size();
+    if (como.recebe) {
+      como.recebe(b);
     }
-  } while (!m.blocos.back().final);
-  return trailer(l, k, m, o, inicio);
+  };
+  if (auto erro = le_fluxo(l, como.anatomia, m.blocos, o)) {
+    return erro;
+  }
+  o.entrega();
+  return trailer(l, k, m, crc, bytes);
 }
 
 } // namespace
 
-std::optional<falha> le_gzip(std::span<const unsigned char> arquivo, bool anatomia,
-                             const crc_de& crc, gzip_lido& g) {
+std::optional<falha> le_gzip(std::span<const unsigned char> arquivo, const leitura& como,
+                             arquivo_lido& g) {
   leitor l{arquivo};
+  g.formato = formato_lido::gzip;
   if (arquivo.empty()) {
     return defeito(0, tr("o arquivo está vazio, e um gzip tem ao menos um membro"));
   }
-  // A guess at the original's size: the last member's ISIZE, where a
-  // literal's bit at least allows it.
-  std::uint32_t isize = 0;
-  for (std::size_t k = arquivo.size() - std::min<std::size_t>(arquivo.size(), 4);
-       k < arquivo.size(); ++k) {
-    isize |= std::uint32_t{arquivo[k]} << (8 * (k + 4 - arquivo.size()));
-  }
-  g.dados.reserva(std::min<std::size_t>(isize, std::size_t{8} * arquivo.size()) + 1024);
-  destino o{g.dados, 0, crc};
+  janela o;
   while (l.byte() < arquivo.size()) {
     g.membros.emplace_back();
-    if (auto erro = membro(l, g.membros.size() - 1, anatomia, crc, g.membros.back(), o)) {
+    if (auto erro = membro(l, g.membros.size() - 1, como, g.membros.back(), o)) {
       return erro;
     }
   }
-  g.dados.tamanho = o.n;
-  g.dados.dados[o.n] = '\0';
   return std::nullopt;
 }
 

@@ -38,13 +38,45 @@ std::optional<falha> campo_de(leitor& l, int n, const char* nome, const char* on
   return std::nullopt;
 }
 
+falha defeito_no_bit(std::uint64_t bit, const std::string& o_que) {
+  return recusa(tr("no byte ") + std::to_string(bit >> 3) + tr(", bit ") + std::to_string(bit & 7) +
+                    ", " + o_que,
+                origem::texto);
+}
+
 namespace {
 
-// The table of a code: an entry for every value of the next coder::tabela::bits
-// bits, with several literals where literais.
-void tabela_de(const std::vector<int>& comprimentos, codigo_lido& c, bool literais) {
-  namespace tabela = coder::tabela;
-  c.tabela.assign(tabela::entradas, tabela::nova(0, 0, sem_codigo));
+// The entry of symbol s of qual, whose code takes b bits.
+std::uint32_t entrada_de(std::size_t s, int b, alfabeto_lido qual) {
+  const auto v = static_cast<std::uint32_t>(s);
+  switch (qual) {
+    case alfabeto_lido::literais:
+      if (s == fim_de_bloco) {
+        return entrada::nova(b, entrada::fim, 0, v);
+      }
+      if (s >= n_literais) {
+        return entrada::nova(b, entrada::sem_sentido, 0, v);
+      }
+      return entrada::nova(
+          b, entrada::simbolo,
+          s < primeiro_comprimento ? 0 : extra_do_comprimento[s - primeiro_comprimento], v);
+    case alfabeto_lido::distancias:
+      return s >= n_distancias ? entrada::nova(b, entrada::sem_sentido, 0, v)
+                               : entrada::nova(b, entrada::simbolo, extra_da_distancia[s], v);
+    case alfabeto_lido::comprimentos:
+      break;
+  }
+  return entrada::nova(b, entrada::simbolo, 0, v);
+}
+
+// The table of a code: an entry for every value of the next bits_raiz bits,
+// and for each value of them that begins longer codes, a table of the
+// 15 - bits_raiz bits after them. Bits that begin no code take one bit: only
+// an incomplete code of one code of one bit has them.
+void tabela_de(const std::vector<int>& comprimentos, codigo_lido& c, alfabeto_lido qual) {
+  constexpr int raiz = codigo_lido::bits_raiz;
+  constexpr int resto = max_bits_literal - raiz;
+  c.tabela.assign(std::size_t{1} << raiz, entrada::nova(1, entrada::nenhum, 0, 0));
   std::vector<std::string> cadeias;
   static_cast<void>(canonicos(comprimentos, cadeias));
   for (std::size_t s = 0; s < comprimentos.size(); ++s) {
@@ -52,24 +84,31 @@ void tabela_de(const std::vector<int>& comprimentos, codigo_lido& c, bool litera
     if (b == 0) {
       continue;
     }
-    const auto simbolo = static_cast<std::uint32_t>(s);
-    const tabela::entrada e = b > tabela::bits               ? tabela::nova(0, 0, codigo_longo)
-                              : literais && s < fim_de_bloco ? tabela::nova(1, b, simbolo)
-                                                             : tabela::nova(0, b, simbolo);
-    const int passo = std::min(b, tabela::bits);
-    for (std::uint32_t i = invertido(cadeias[s]).bits & tabela::mascara; i <= tabela::mascara;
-         i += std::uint32_t{1} << passo) {
-      c.tabela[i] = e;
+    const std::uint32_t bits = invertido(cadeias[s]).bits;
+    if (b <= raiz) {
+      for (std::uint32_t i = bits; i < (std::uint32_t{1} << raiz); i += std::uint32_t{1} << b) {
+        c.tabela[i] = entrada_de(s, b, qual);
+      }
+      continue;
     }
-  }
-  if (literais) {
-    tabela::junta(std::span<tabela::entrada, tabela::entradas>(c.tabela.data(), tabela::entradas));
+    const std::uint32_t prefixo = bits & ((std::uint32_t{1} << raiz) - 1);
+    if (entrada::de(c.tabela[prefixo]) != entrada::adiante) {
+      c.tabela[prefixo] =
+          entrada::nova(raiz, entrada::adiante, resto, static_cast<std::uint32_t>(c.tabela.size()));
+      c.tabela.resize(c.tabela.size() + (std::size_t{1} << resto),
+                      entrada::nova(1, entrada::nenhum, 0, 0));
+    }
+    const std::uint32_t inicio = entrada::valor(c.tabela[prefixo]);
+    for (std::uint32_t i = bits >> raiz; i < (std::uint32_t{1} << resto);
+         i += std::uint32_t{1} << (b - raiz)) {
+      c.tabela[inicio + i] = entrada_de(s, b - raiz, qual);
+    }
   }
 }
 
 } // namespace
 
-forma_do_codigo_lido monta(const std::vector<int>& comprimentos, codigo_lido& c, bool literais,
+forma_do_codigo_lido monta(const std::vector<int>& comprimentos, codigo_lido& c, alfabeto_lido qual,
                            incompleto_serve serve) {
   c.quantos.fill(0);
   for (const int b : comprimentos) {
@@ -102,7 +141,7 @@ forma_do_codigo_lido monta(const std::vector<int>& comprimentos, codigo_lido& c,
           static_cast<int>(s);
     }
   }
-  tabela_de(comprimentos, c, literais);
+  tabela_de(comprimentos, c, qual);
   return forma_do_codigo_lido::bom;
 }
 
@@ -128,13 +167,23 @@ int decodifica_lento(leitor& l, const codigo_lido& c) {
 
 const codigo_lido& codigo_fixo() {
   static const codigo_lido c = [] {
-    std::vector<int> comprimentos(288);
+    std::vector<int> comprimentos(n_literais_fixos);
     std::fill(comprimentos.begin(), comprimentos.begin() + 144, 8);
     std::fill(comprimentos.begin() + 144, comprimentos.begin() + 256, 9);
     std::fill(comprimentos.begin() + 256, comprimentos.begin() + 280, 7);
     std::fill(comprimentos.begin() + 280, comprimentos.end(), 8);
     codigo_lido f;
-    static_cast<void>(monta(comprimentos, f, true, incompleto_serve::nunca));
+    static_cast<void>(monta(comprimentos, f, alfabeto_lido::literais, incompleto_serve::nunca));
+    return f;
+  }();
+  return c;
+}
+
+const codigo_lido& distancias_fixas() {
+  static const codigo_lido c = [] {
+    codigo_lido f;
+    static_cast<void>(monta(std::vector<int>(n_distancias_fixas, 5), f, alfabeto_lido::distancias,
+                            incompleto_serve::nunca));
     return f;
   }();
   return c;

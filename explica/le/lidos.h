@@ -6,17 +6,17 @@
 #include <optional>
 #include <span>
 
-#include "explica/le/gzip.h"
+#include "explica/le/deflate.h"
 #include "explica/le/texto.h"
 
 namespace explica {
 
 // What the program read from files before the run: the text of -a or of
-// standard input, and the gzip file of --expande or --abre; and how it
+// standard input, and the compressed file of --expande or --abre; and how it
 // computes a CRC-32, which the page's module leaves empty.
 struct lidos {
-  std::optional<explica::texto> do_arquivo; // the text, where it comes from a file
-  std::span<const unsigned char> gzip;      // the gzip file's bytes, which dono holds
+  std::optional<explica::texto> do_arquivo;  // the text, where it comes from a file
+  std::span<const unsigned char> compactado; // the compressed file's bytes, which dono holds
   std::shared_ptr<const void> dono;
   crc_de crc;
 };

@@ -28,6 +28,8 @@ enum longa : int {
   opcao_gzip,
   opcao_expande,
   opcao_abre,
+  opcao_deflate,
+  opcao_bloco,
   opcao_json,
   opcao_dot,
   opcao_html,
@@ -56,6 +58,8 @@ constexpr option opcoes[] = {
     {"gzip", required_argument, nullptr, opcao_gzip},
     {"expande", required_argument, nullptr, opcao_expande},
     {"abre", required_argument, nullptr, opcao_abre},
+    {"deflate", no_argument, nullptr, opcao_deflate},
+    {"bloco", required_argument, nullptr, opcao_bloco},
     {"json", no_argument, nullptr, opcao_json},
     {"dot", no_argument, nullptr, opcao_dot},
     {"html", no_argument, nullptr, opcao_html},
@@ -144,13 +148,16 @@ std::string uso() {
       "                             canônico, e o seu preço diante do de Huffman\n"
       "      --bytes                os símbolos são os bytes do texto, não os\n"
       "                             caracteres\n"
-      "Arquivos gzip:\n"
+      "Arquivos comprimidos (gzip, zlib, PNG, ZIP e os documentos que são ZIP):\n"
       "      --gzip=ARQUIVO         escreve o texto num arquivo gzip de um bloco com o\n"
       "                             código daqui (- é a saída padrão)\n"
-      "      --expande=ARQUIVO      escreve os bytes originais de um arquivo gzip de\n"
-      "                             blocos só de literais (- é a entrada padrão)\n"
-      "      --abre=ARQUIVO         mostra os campos de um arquivo assim, um a um; com\n"
-      "                             --json, --arvore ou --dot, em outra forma\n"
+      "      --expande=ARQUIVO      escreve os bytes originais de um gzip ou fluxo zlib\n"
+      "                             (- é a entrada padrão)\n"
+      "      --abre=ARQUIVO         mostra os campos do arquivo, um a um, e pesa o\n"
+      "                             código de cada bloco diante do ótimo; com --json,\n"
+      "                             --arvore ou --dot, em outra forma\n"
+      "      --deflate              o arquivo é um fluxo DEFLATE cru, sem cabeçalho\n"
+      "      --bloco=N              com --arvore ou --dot, as árvores do bloco N\n"
       "Exercícios:\n"
       "      --exercicio[=SEMENTE]  uma folha de exercícios: uma tabela de pesos das\n"
       "                             letras a, b, c..., uma palavra a codificar e bits a\n"
@@ -230,6 +237,12 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_abre:
         p.abre = optarg;
+        break;
+      case opcao_deflate:
+        p.deflate = true;
+        break;
+      case opcao_bloco:
+        erro = le_bloco_pedido(optarg, p);
         break;
       case opcao_json:
         erro = escolhe(p, formato::json);

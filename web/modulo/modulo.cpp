@@ -27,6 +27,7 @@
 #include "explica/constroi/pratica.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
+#include "explica/le/gzip.h"
 #include "explica/mostra.h"
 
 namespace {
@@ -162,11 +163,11 @@ std::optional<falha> confere_pedido() {
 // The gzip file written for e, and its fields as --abre reads them back.
 void arquivo_de(const execucao& e) {
   resultados[documento] = em_texto(escreve_gzip, e);
-  gzip_lido g;
+  arquivo_lido g;
   // The one text the file holds, whose CRC-32 the page gave.
   const std::string& bytes = resultados[documento];
-  if (le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, true,
-              lidos_do_navegador().crc, g)) {
+  if (le_gzip({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()},
+              {true, false, lidos_do_navegador().crc, {}}, g)) {
     std::abort(); // the engine reads what it writes: a test holds it
   }
   resultados[frases] = em_texto([&e, &g](std::FILE* f) { escreve_arquivo_json(f, e, g); });
