@@ -52,7 +52,7 @@ int expande(const char* entrada) {
   if (inflateInit2(&z, 15 + 16) != Z_OK) {
     return 1;
   }
-  std::vector<unsigned char> saida(std::size_t{1} << 20);
+  std::vector<unsigned char> saida(std::size_t{1} << 18); // 256 KiB, as a program writing it would
   z.next_in = gz.data();
   z.avail_in = static_cast<uInt>(gz.size());
   int r = Z_OK;

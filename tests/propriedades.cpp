@@ -741,6 +741,11 @@ std::string verifica_gzip(std::string_view bytes) {
       g.membros[0].blocos[0].tipo != 2) {
     return "not one member of one dynamic block";
   }
+  // The block's code is the optimal one within 15 bits for its own counts.
+  const std::optional<explica::pesagem> w = explica::pesa(g.membros[0].blocos[0]);
+  if (!w || w->custo != w->custo_limitado) {
+    return "the file's own code weighs other than the optimal one";
+  }
   return confere_comprimentos(g.membros[0].blocos[0], e.m);
 }
 

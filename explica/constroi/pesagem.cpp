@@ -2,10 +2,13 @@
 // codes the coder builds for the same counts.
 #include "explica/constroi/pesagem.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <numeric>
 
 #include "coder/codigo.h"
-#include "explica/constroi/deflate.h"
+#include "coder/fila.h"
+#include "explica/constroi/limite.h"
 #include "explica/formato.h"
 
 namespace explica {
@@ -24,10 +27,32 @@ std::int64_t bits_de(const std::vector<std::int64_t>& vezes, const std::vector<i
   return n;
 }
 
-// What counts cost with the code the coder builds for them within limite
-// bits, a lone symbol costing um_so a symbol.
+// The lengths of the Huffman code of vezes (two symbols or more used) as the
+// coder builds it, on a workspace of its own.
+std::vector<int> de_huffman(const std::vector<std::int64_t>& vezes, std::size_t usados) {
+  std::vector<std::uint32_t> pesos(vezes.size() + 1); // symbol s is s + 1 to the coder
+  for (std::size_t s = 0; s < vezes.size(); ++s) {
+    pesos[s + 1] = static_cast<std::uint32_t>(vezes[s]);
+  }
+  std::vector<coder::no_arvore> banco(coder::nos_para(usados));
+  std::vector<coder::no_arvore*> fila(usados);
+  coder::oficina o{banco, fila};
+  std::vector<coder::palavra> tabela(pesos.size());
+  if (!coder::inicializa_frequencias(o, pesos, tabela)) {
+    std::abort(); // pesa checked the weights' sum, and the workspace fits them
+  }
+  std::vector<int> c(vezes.size());
+  for (std::size_t s = 0; s < vezes.size(); ++s) {
+    c[s] = std::max(0, tabela[s + 1].tamanho);
+  }
+  return c;
+}
+
+// What counts cost with the optimal code within limite bits (0 for none), a
+// lone symbol costing um_so a symbol: Huffman's where it fits, else the
+// package-merge's.
 std::int64_t custo_otimo(const std::vector<std::int64_t>& vezes, int limite, int um_so) {
-  std::int64_t usados = 0;
+  std::size_t usados = 0;
   std::int64_t total = 0;
   for (const std::int64_t v : vezes) {
     usados += v > 0 ? 1 : 0;
@@ -36,7 +61,21 @@ std::int64_t custo_otimo(const std::vector<std::int64_t>& vezes, int limite, int
   if (usados <= 1) {
     return total * um_so;
   }
-  const std::vector<int> c = comprimentos_deflate(vezes, limite);
+  std::vector<int> c = de_huffman(vezes, usados);
+  if (limite > 0 && *std::max_element(c.begin(), c.end()) > limite) {
+    std::vector<std::int64_t> pesos;
+    std::vector<std::size_t> de;
+    for (std::size_t s = 0; s < vezes.size(); ++s) {
+      if (vezes[s] > 0) {
+        pesos.push_back(vezes[s]);
+        de.push_back(s);
+      }
+    }
+    const limitado l = package_merge(pesos, limite);
+    for (std::size_t i = 0; i < de.size(); ++i) {
+      c[de[i]] = l.comprimentos[i + 1];
+    }
+  }
   return bits_de(vezes, c, 0, vezes.size(), nullptr);
 }
 
@@ -65,8 +104,8 @@ std::optional<pesagem> pesa(const bloco_lido& b) {
   pesagem p;
   p.custo = bits_de(b.contagem, b.comprimentos, 0, n_literais, nullptr) +
             bits_de(b.contagem_distancia, b.distancias, 0, n_distancias, nullptr);
-  p.custo_huffman = custo_otimo(b.contagem, coder::max_profundidade, 0) +
-                    custo_otimo(b.contagem_distancia, coder::max_profundidade, 0);
+  p.custo_huffman =
+      custo_otimo(b.contagem, 0, 0) + custo_otimo(b.contagem_distancia, 0, 0);
   p.custo_limitado = custo_otimo(b.contagem, max_bits_literal, 1) +
                      custo_otimo(b.contagem_distancia, max_bits_literal, 1);
   return p;

@@ -101,13 +101,13 @@ struct bits_do_bloco {
 
 // The entry of c for the next bits of r, the bits of a code longer than the
 // root's table taken; usados says how many.
-std::uint32_t busca(bits_do_bloco& r, const codigo_lido& c, int& usados) {
-  std::uint32_t e = c.tabela[r.olha(codigo_lido::bits_raiz)];
+std::uint32_t busca(bits_do_bloco& r, const std::uint32_t* tabela, int& usados) {
+  std::uint32_t e = tabela[r.olha(codigo_lido::bits_raiz)];
   usados = 0;
   if (entrada::de(e) == entrada::adiante) {
     r.tira(codigo_lido::bits_raiz);
     usados = codigo_lido::bits_raiz;
-    e = c.tabela[entrada::valor(e) + r.olha(entrada::extra(e))];
+    e = tabela[entrada::valor(e) + r.olha(entrada::extra(e))];
   }
   return e;
 }
@@ -133,6 +133,10 @@ falha sem_simbolo(std::uint32_t e, std::uint64_t bit, std::size_t k, bool distan
 char* copia(char* d, int distancia, int comprimento) {
   const char* s = d - distancia;
   char* const ate = d + comprimento;
+  if (distancia == 1) {
+    std::memset(d, *s, static_cast<std::size_t>(comprimento));
+    return ate;
+  }
   if (distancia >= 8) {
     do {
       std::memcpy(d, s, 8);
@@ -148,31 +152,53 @@ char* copia(char* d, int distancia, int comprimento) {
 }
 
 // The symbols of a block by lit and dist up to its end, its bytes into o;
-// with conta, how often each came into b.
+// with conta, how often each came into b. What the loop reads through a
+// reference is copied into locals first: a store of a byte may alias
+// anything it reaches that way.
 template <bool conta>
 std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_lido& dist,
                               std::size_t k, bloco_lido& b, janela& o) {
   bits_do_bloco r(l);
-  char* d = o.buf.get() + o.n;
-  const std::string onde = tr("do bloco ") + std::to_string(k + 1);
+  char* const buf = o.buf.get();
+  char* d = buf + o.n;
+  char* const cheio = o.cheio();
+  const char* comeco = buf + o.desde; // no distance reaches before it
+  const std::uint32_t* const tl = lit.tabela.data();
+  const std::uint32_t* const td = dist.tabela.data();
+  std::int64_t* const vezes = conta ? b.contagem.data() : nullptr;
+  std::int64_t* const vezes_d = conta ? b.contagem_distancia.data() : nullptr;
   for (;;) {
-    if (d >= o.cheio()) {
-      o.n = static_cast<std::size_t>(d - o.buf.get());
+    if (d >= cheio) {
+      o.n = static_cast<std::size_t>(d - buf);
       o.entrega();
-      d = o.buf.get() + o.n;
+      d = buf + o.n;
+      comeco = buf + o.desde;
     }
     r.enche();
     int usados = 0;
-    const std::uint32_t e = busca(r, lit, usados);
+    const std::uint32_t e = busca(r, tl, usados);
     const std::uint32_t s = entrada::valor(e);
-    if (entrada::de(e) == entrada::simbolo && s < fim_de_bloco) {
+    if (entrada::de(e) == entrada::literal) {
       r.tira(entrada::bits(e));
       if (r.passou()) {
         break;
       }
       *d++ = static_cast<char>(s);
       if constexpr (conta) {
-        ++b.contagem[s];
+        ++vezes[s];
+      }
+      // A second literal on the same refill, where the root's table has
+      // it: the buffer still holds 56 - 15 bits.
+      const std::uint32_t e2 = tl[r.olha(codigo_lido::bits_raiz)];
+      if (entrada::de(e2) == entrada::literal) {
+        r.tira(entrada::bits(e2));
+        if (r.passou()) {
+          break;
+        }
+        *d++ = static_cast<char>(entrada::valor(e2));
+        if constexpr (conta) {
+          ++vezes[entrada::valor(e2)];
+        }
       }
       continue;
     }
@@ -182,9 +208,9 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
         break;
       }
       if constexpr (conta) {
-        ++b.contagem[s];
+        ++vezes[s];
       }
-      o.n = static_cast<std::size_t>(d - o.buf.get());
+      o.n = static_cast<std::size_t>(d - buf);
       l.bit = r.posicao();
       return std::nullopt;
     }
@@ -193,20 +219,20 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
       if (r.posicao() + static_cast<std::uint64_t>(entrada::bits(e)) > 8 * l.a.size()) {
         break; // the file ends inside the code
       }
-      o.n = static_cast<std::size_t>(d - o.buf.get());
+      o.n = static_cast<std::size_t>(d - buf);
       return sem_simbolo(e, inicio, k, false);
     }
-    r.tira(entrada::bits(e));
-    const int comprimento =
-        base_do_comprimento[s - primeiro_comprimento] + static_cast<int>(r.olha(entrada::extra(e)));
-    r.tira(entrada::extra(e));
-    const std::uint32_t f = busca(r, dist, usados);
+    const int comprimento = base_do_comprimento[s - primeiro_comprimento] +
+                            static_cast<int>((r.bb >> entrada::bits(e)) &
+                                             ((std::uint64_t{1} << entrada::extra(e)) - 1));
+    r.tira(entrada::bits(e) + entrada::extra(e));
+    const std::uint32_t f = busca(r, td, usados);
     if (entrada::de(f) != entrada::simbolo) {
       if (r.passou() ||
           r.posicao() + static_cast<std::uint64_t>(entrada::bits(f)) > 8 * l.a.size()) {
         break;
       }
-      o.n = static_cast<std::size_t>(d - o.buf.get());
+      o.n = static_cast<std::size_t>(d - buf);
       return sem_simbolo(f, r.posicao() - static_cast<std::uint64_t>(usados), k, true);
     }
     r.tira(entrada::bits(f));
@@ -216,22 +242,22 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
     if (r.passou()) {
       break;
     }
-    if (distancia > d - (o.buf.get() + o.desde)) {
-      o.n = static_cast<std::size_t>(d - o.buf.get());
+    if (distancia > d - comeco) {
+      o.n = static_cast<std::size_t>(d - buf);
       return defeito_no_bit(inicio,
                             tr("o bloco ") + std::to_string(k + 1) + tr(" pede a distância ") +
                                 std::to_string(distancia) + tr(", e só há ") +
-                                plural(d - (o.buf.get() + o.desde), tr("byte"), tr("bytes")) +
+                                plural(d - comeco, tr("byte"), tr("bytes")) +
                                 tr(" antes dela"));
     }
     d = copia(d, distancia, comprimento);
     if constexpr (conta) {
-      ++b.contagem[s];
-      ++b.contagem_distancia[entrada::valor(f)];
+      ++vezes[s];
+      ++vezes_d[entrada::valor(f)];
     }
   }
-  o.n = static_cast<std::size_t>(d - o.buf.get());
-  return cortado(l, onde);
+  o.n = static_cast<std::size_t>(d - buf);
+  return cortado(l, tr("do bloco ") + std::to_string(k + 1));
 }
 
 // A stored block: to the next byte, LEN and its complement NLEN, LEN bytes.

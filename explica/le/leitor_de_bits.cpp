@@ -57,9 +57,9 @@ std::uint32_t entrada_de(std::size_t s, int b, alfabeto_lido qual) {
       if (s >= n_literais) {
         return entrada::nova(b, entrada::sem_sentido, 0, v);
       }
-      return entrada::nova(
-          b, entrada::simbolo,
-          s < primeiro_comprimento ? 0 : extra_do_comprimento[s - primeiro_comprimento], v);
+      return s < fim_de_bloco ? entrada::nova(b, entrada::literal, 0, v)
+                              : entrada::nova(b, entrada::simbolo,
+                                              extra_do_comprimento[s - primeiro_comprimento], v);
     case alfabeto_lido::distancias:
       return s >= n_distancias ? entrada::nova(b, entrada::sem_sentido, 0, v)
                                : entrada::nova(b, entrada::simbolo, extra_da_distancia[s], v);

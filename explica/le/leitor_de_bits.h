@@ -71,10 +71,17 @@ struct leitor {
 // begin with and the bits the code takes, or sends a code longer than
 // bits_raiz to a table of its own for the bits after them.
 namespace entrada {
-// The kinds of entry: a symbol (a literal, a length, a distance), the end of
-// the block, a symbol that means nothing (286, 287; distances 30, 31), bits
-// that no code begins with, or a table further on.
-enum tipo : std::uint32_t { simbolo = 0, fim = 1, sem_sentido = 2, nenhum = 3, adiante = 4 };
+// The kinds of entry: a literal, another symbol (a length, a distance, a
+// code length), the end of the block, a symbol that means nothing (286, 287;
+// distances 30, 31), bits that no code begins with, or a table further on.
+enum tipo : std::uint32_t {
+  literal = 0,
+  simbolo = 1,
+  fim = 2,
+  sem_sentido = 3,
+  nenhum = 4,
+  adiante = 5
+};
 // An entry: the bits its code takes (or, sending on, bits_raiz) in bits 0-4,
 // its kind in bits 5-7, the extra bits its symbol reads (or the bits the
 // table further on reads) in bits 8-11, the symbol (or where that table
