@@ -90,7 +90,8 @@ namespace prova {
 // reads it back with --abre's reader: the same bytes come back, from one
 // member of one dynamic block, whose literal/length lengths are the lengths
 // of the explorer's code for each byte and the end of block, rebuild its
-// codes, and cost what the optimal code within 15 bits costs. Returns what broke, or the empty string.
+// codes, and cost what the optimal code within 15 bits costs. Returns what broke, or the empty
+// string.
 [[nodiscard]] std::string verifica_gzip(std::string_view bytes);
 
 // Reads arbitrary bytes as the file its first bytes name, and as raw

@@ -104,8 +104,7 @@ std::optional<pesagem> pesa(const bloco_lido& b) {
   pesagem p;
   p.custo = bits_de(b.contagem, b.comprimentos, 0, n_literais, nullptr) +
             bits_de(b.contagem_distancia, b.distancias, 0, n_distancias, nullptr);
-  p.custo_huffman =
-      custo_otimo(b.contagem, 0, 0) + custo_otimo(b.contagem_distancia, 0, 0);
+  p.custo_huffman = custo_otimo(b.contagem, 0, 0) + custo_otimo(b.contagem_distancia, 0, 0);
   p.custo_limitado = custo_otimo(b.contagem, max_bits_literal, 1) +
                      custo_otimo(b.contagem_distancia, max_bits_literal, 1);
   return p;

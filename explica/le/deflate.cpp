@@ -247,8 +247,7 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
       return defeito_no_bit(inicio,
                             tr("o bloco ") + std::to_string(k + 1) + tr(" pede a distância ") +
                                 std::to_string(distancia) + tr(", e só há ") +
-                                plural(d - comeco, tr("byte"), tr("bytes")) +
-                                tr(" antes dela"));
+                                plural(d - comeco, tr("byte"), tr("bytes")) + tr(" antes dela"));
     }
     d = copia(d, distancia, comprimento);
     if constexpr (conta) {

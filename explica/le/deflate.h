@@ -54,11 +54,12 @@ struct janela {
   static constexpr std::size_t folga = max_comprimento + 8;
   static constexpr std::size_t capacidade = max_distancia + pedaco + folga;
 
-  std::unique_ptr<char[]> buf = std::make_unique<char[]>(capacidade);
-  std::size_t n = 0;        // the bytes in buf
-  std::size_t entregue = 0; // those of them handed on
-  std::size_t desde = 0;    // where the stream being read began in buf, or 0 before it
-  std::uint64_t base = 0;   // the bytes made before buf[0]
+  // Left unset, as make_unique_for_overwrite would, which the page's library lacks.
+  std::unique_ptr<char[]> buf{new char[capacidade]}; // NOLINT(modernize-make-unique)
+  std::size_t n = 0;                                 // the bytes in buf
+  std::size_t entregue = 0;                          // those of them handed on
+  std::size_t desde = 0;  // where the stream being read began in buf, or 0 before it
+  std::uint64_t base = 0; // the bytes made before buf[0]
   std::function<void(std::span<const char>)> recebe;
 
   // Where a block stops to hand the piece on: past it, a match may not fit.
