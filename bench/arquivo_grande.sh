@@ -3,8 +3,9 @@
 # huffman-explica --estatisticas, of its full report and of its JSON, each to
 # /dev/null, and of --bytes --estatisticas, next to reading the file and
 # counting it byte by byte; and --gzip and --expande next to zlib doing the
-# same (bench/zlib_gzip: Z_HUFFMAN_ONLY deflate, and inflate), with the sizes
-# of the two files. The best
+# same (bench/zlib_gzip: Z_HUFFMAN_ONLY deflate, and inflate with an output
+# buffer of 256 KiB), with the sizes of the two files; and --expande and
+# --abre of gzip -6's file next to zlib's inflate of it. The best
 # of three runs of each, for a 7-bit text, for a UTF-8 one with about one
 # accented letter in twenty characters, for that one decomposed (NFD), for a
 # Chinese prose of about 5,000 distinct characters, and for random bytes
@@ -32,6 +33,20 @@ mede() { # label, command...
   done
   printf '%-44s %6s s  %6d MiB\n' "$rotulo" "${melhor%% *}" $(( ${melhor##* } / 1024 ))
 }
+# The baseline and ours in turn, three times each, interleaved so that a
+# drift of the machine's speed touches both: the best of each, and the ratio
+# of the bests.
+compara() { # label, baseline command (one string), our command (one string)
+  local rotulo=$1 base=$2 nosso=$3 melhor_b="" melhor_n=""
+  for _ in 1 2 3; do
+    /usr/bin/time -f '%e' -o "$dir/tempo" sh -c "$base >/dev/null"
+    melhor_b=$(awk -v a="$(cat "$dir/tempo")" -v b="$melhor_b" 'BEGIN { print (b == "" || a < b) ? a : b }')
+    /usr/bin/time -f '%e' -o "$dir/tempo" sh -c "$nosso >/dev/null"
+    melhor_n=$(awk -v a="$(cat "$dir/tempo")" -v b="$melhor_n" 'BEGIN { print (b == "" || a < b) ? a : b }')
+  done
+  printf '%-44s %6s s vs %6s s: %s\n' "$rotulo" "$melhor_n" "$melhor_b" \
+    "$(awk -v a="$melhor_n" -v b="$melhor_b" 'BEGIN { printf "%.2fx", a / b }')"
+}
 explica=build/bench/explica/huffman-explica
 for tipo in "${tipos[@]}"; do
   build/bench/bench/gera_texto "$mib" "$tipo" >"$dir/livro.txt"
@@ -52,5 +67,17 @@ for tipo in "${tipos[@]}"; do
     echo "files: zlib's $(stat -c %s "$dir/z.gz") bytes, huffman-explica's $(stat -c %s "$dir/e.gz")"
     mede "zlib inflate of huffman-explica's file" build/bench/bench/zlib_gzip expande "$dir/e.gz"
     mede "huffman-explica --expande" $explica --expande="$dir/e.gz"
+    gzip -6 -c "$dir/livro.txt" >"$dir/g6.gz" # lengths and distances, as files found are
+    echo "gzip -6's file: $(stat -c %s "$dir/g6.gz") bytes"
+    mede "huffman-explica --expande of it" $explica --expande="$dir/g6.gz"
+    mede "huffman-explica --abre of it" $explica --abre="$dir/g6.gz"
+    inflate="build/bench/bench/zlib_gzip expande $dir/g6.gz"
+    compara "--expande against zlib's inflate" "$inflate" "$explica --expande=$dir/g6.gz"
+    compara "--abre against zlib's inflate" "$inflate" "$explica --abre=$dir/g6.gz"
+    compara "--expande of its own file against zlib's" "build/bench/bench/zlib_gzip expande $dir/e.gz" \
+      "$explica --expande=$dir/e.gz"
+    compara "--gzip against zlib's Z_HUFFMAN_ONLY" \
+      "build/bench/bench/zlib_gzip comprime $dir/livro.txt $dir/z.gz" \
+      "$explica --gzip=$dir/e.gz --estatisticas -a $dir/livro.txt"
   fi
 done
