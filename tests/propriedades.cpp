@@ -695,9 +695,8 @@ inflado inflado_pelo_zlib(std::string_view arquivo, int janela) {
     z.avail_out = sizeof pedaco;
     estado = inflate(&z, Z_NO_FLUSH);
     r.bytes.append(pedaco, sizeof pedaco - z.avail_out);
-    if (estado == Z_STREAM_END && janela > 15 && z.avail_in > 0) {
-      estado = inflateReset(&z); // the next member
-      continue;
+    if (estado == Z_STREAM_END && janela > 15 && z.avail_in > 0 && inflateReset(&z) == Z_OK) {
+      continue; // the next member
     }
     if (estado != Z_OK) {
       break;

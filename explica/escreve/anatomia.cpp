@@ -134,11 +134,11 @@ struct arvore_do_bloco {
     nos = arvore_de(codigos, pesos);
   }
   [[nodiscard]] arvore_desenhada desenho() const {
-    std::function<std::string(std::int32_t)> nome = nome_literal;
+    std::function<std::string(std::int32_t)> nomeia = nome_literal;
     if (distancias) {
-      nome = [](std::int32_t s) { return std::to_string(s); };
+      nomeia = [](std::int32_t s) { return std::to_string(s); };
     }
-    return {&nos, nos.empty() ? -1 : 0, nome, [](std::int64_t p) { return std::to_string(p); },
+    return {&nos, nos.empty() ? -1 : 0, nomeia, [](std::int64_t p) { return std::to_string(p); },
             [this](std::int32_t s) { return codigos[static_cast<std::size_t>(s)]; }};
   }
 };
@@ -197,10 +197,10 @@ void escreve_soma(std::FILE* f, const arquivo_lido& a) {
       tr(" de literais, ") + std::to_string(s.bytes_de_pares) + tr(" de pares") +
       (s.bytes_armazenados > 0 ? ", " + std::to_string(s.bytes_armazenados) + tr(" armazenados")
                                : "") +
-      tr("; nos blocos de códigos, ") + em_bits(p.cabecalho) + tr(" de cabeçalhos, ") +
-      std::to_string(p.literais) + tr(" de literais, ") + std::to_string(p.comprimentos) +
-      tr(" de comprimentos, ") + std::to_string(p.distancias) + tr(" de distâncias, ") +
-      std::to_string(p.fim) + tr(" de fins de bloco");
+      tr("; nos blocos de códigos, ") + em_bits(p.cabecalho) + tr(" nos cabeçalhos, ") +
+      std::to_string(p.literais) + tr(" nos literais, ") + std::to_string(p.comprimentos) +
+      tr(" nos comprimentos, ") + std::to_string(p.distancias) + tr(" nas distâncias, ") +
+      std::to_string(p.fim) + tr(" nos fins de bloco");
   const std::int64_t a_mais = s.pesos.custo - s.pesos.custo_limitado;
   frase += tr("; os códigos do arquivo custam ") + em_bits(a_mais) +
            tr(" a mais que os ótimos de até 15 bits (") +

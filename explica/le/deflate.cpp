@@ -520,14 +520,22 @@ std::optional<falha> le_bloco(leitor& l, std::size_t k, bool anatomia, bloco_lid
 
 std::optional<falha> le_fluxo(leitor& l, bool anatomia, std::vector<bloco_lido>& blocos,
                               janela& o) {
-  do {
-    blocos.emplace_back();
-    if (auto erro = le_bloco(l, blocos.size() - 1, anatomia, blocos.back(), o)) {
+  // Without the anatomy only the last block is kept: a file of many blocks
+  // takes no more memory than one of a few.
+  for (std::size_t k = blocos.size();; ++k) {
+    if (anatomia || blocos.empty()) {
+      blocos.emplace_back();
+    } else {
+      blocos.back() = bloco_lido{};
+    }
+    if (auto erro = le_bloco(l, k, anatomia, blocos.back(), o)) {
       o.entrega(); // the bytes before the fault are right
       return erro;
     }
-  } while (!blocos.back().final);
-  return std::nullopt;
+    if (blocos.back().final) {
+      return std::nullopt;
+    }
+  }
 }
 
 } // namespace explica

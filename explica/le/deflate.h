@@ -88,7 +88,8 @@ struct janela {
 [[nodiscard]] std::optional<falha> le_bloco(leitor& l, std::size_t k, bool anatomia, bloco_lido& b,
                                             janela& o);
 
-// The blocks of one DEFLATE stream, from l to the last, appended to blocos.
+// The blocks of one DEFLATE stream, from l to the last, appended to blocos;
+// without anatomia, only the last of them.
 [[nodiscard]] std::optional<falha> le_fluxo(leitor& l, bool anatomia,
                                             std::vector<bloco_lido>& blocos, janela& o);
 

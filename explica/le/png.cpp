@@ -35,7 +35,7 @@ std::optional<falha> pedaco_png(std::span<const unsigned char> a, std::size_t& i
     return defeito(i, tr("o pedaço ") + mostra_bytes(tipo) + tr(" diz ter ") + std::to_string(n) +
                           tr(" bytes, e o arquivo termina antes"));
   }
-  const auto dados = reinterpret_cast<const char*>(a.data() + i + 8);
+  const auto* const dados = reinterpret_cast<const char*>(a.data() + i + 8);
   const std::uint32_t esperado = como.crc(como.crc(0, {dados - 4, 4}), {dados, n});
   const std::uint32_t crc = grande_primeiro(a, i + 8 + n);
   if (crc != esperado) {
