@@ -3,9 +3,11 @@
 // symbols; as a document with --json; with --arvore or --dot, a block's
 // codes drawn as the explorer draws its own. And --expande, which writes
 // the original bytes as they are read.
+#include <algorithm>
 #include <cinttypes>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "explica/constroi/canonico.h"
@@ -268,6 +270,25 @@ void desenha_dots_do_arquivo(std::FILE* f, const execucao& e) {
 
 namespace {
 
+// A tree's nodes as the page draws a reader's tree: the root first, a
+// leaf's name and code, each node's weight and branches.
+void nos_json(std::FILE* f, const arvore_do_bloco& a) {
+  const arvore_desenhada d = a.desenho();
+  std::fputs("[", f);
+  for (std::size_t i = 0; i < a.nos.size(); ++i) {
+    const no& n = a.nos[i];
+    const bool folha = n.esquerda < 0 && n.direita < 0;
+    std::fprintf(f, R"(%s{"nome": %s, "peso": %s, "esquerda": %d, "direita": %d)",
+                 i == 0 ? "" : ", ", json_texto(folha ? d.nome(n.simbolo) : "").c_str(),
+                 json_texto(std::to_string(n.peso)).c_str(), n.esquerda, n.direita);
+    if (folha) {
+      std::fprintf(f, ", \"codigo\": %s", json_texto(d.codigo(n.simbolo)).c_str());
+    }
+    std::fputs("}", f);
+  }
+  std::fputs("]", f);
+}
+
 const char* nome_do_formato(formato_lido f) {
   constexpr const char* nomes[] = {"gzip", "zlib", "png", "zip", "deflate"};
   return nomes[static_cast<std::size_t>(f)];
@@ -334,6 +355,22 @@ void membro_json(std::FILE* f, const arquivo_lido& a, const membro_lido& m) {
 
 } // namespace
 
+void escreve_arvores_do_bloco_json(std::FILE* f, const execucao& e) {
+  std::size_t n = 0;
+  const bloco_lido* b = bloco_desenhado(e, n);
+  if (b == nullptr || b->tipo == 0) {
+    std::fputs("{\"bloco\": 0", f);
+  } else {
+    std::fprintf(f, "{\"bloco\": %zu, \"literais\": ", n);
+    nos_json(f, arvore_do_bloco(*b, false));
+    std::fputs(", \"distancias\": ", f);
+    nos_json(f, arvore_do_bloco(*b, true));
+  }
+  std::fputs(",\n \"campos\": ", f);
+  escreve_campos_json(f, *e.aberto);
+  std::fputs("}\n", f);
+}
+
 void escreve_anatomia_json(std::FILE* f, const execucao& e) {
   const arquivo_lido& a = *e.aberto;
   std::fprintf(f, R"({"formato": "%s", "%s": [)", nome_do_formato(a.formato),
@@ -384,28 +421,39 @@ void escreve_arquivo_json(std::FILE* f, const execucao& e, const arquivo_lido& g
 }
 
 void escreve_campos_json(std::FILE* f, const arquivo_lido& g) {
-  std::fputs("[", f);
-  bool primeiro = true;
-  auto uma = [&f, &primeiro](const campo& c, const std::string& grupo) {
-    std::fprintf(f,
-                 R"(%s{"nome": %s, "grupo": %s, "bit": %)" PRIu64 R"(, "bits": %)" PRIu64
-                 R"(, "valor": %s, "nota": %s})",
-                 primeiro ? "\n " : ",\n ", json_texto(c.nome).c_str(), json_texto(grupo).c_str(),
-                 c.bit, c.bits, json_texto(valor(c)).c_str(), json_texto(c.nota).c_str());
-    primeiro = false;
-  };
-  for (const membro_lido& m : g.membros) {
+  // Every field with its group, in the file's order: a PNG's streams lie in
+  // its IDAT chunks joined, so its chunks alone are placed in the file.
+  std::vector<std::pair<const campo*, std::string>> todos;
+  for (const campo& c : g.campos) {
+    todos.emplace_back(&c, tr("arquivo"));
+  }
+  std::size_t n = 0;
+  const std::vector<membro_lido> nenhum;
+  for (const membro_lido& m : g.formato == formato_lido::png ? nenhum : g.membros) {
     for (const campo& c : m.cabecalho) {
-      uma(c, tr("cabeçalho"));
+      todos.emplace_back(&c, tr("cabeçalho"));
     }
-    for (std::size_t b = 0; b < m.blocos.size(); ++b) {
-      for (const campo& c : m.blocos[b].campos) {
-        uma(c, tr("bloco ") + std::to_string(b + 1));
+    for (const bloco_lido& b : m.blocos) {
+      ++n;
+      for (const campo& c : b.campos) {
+        todos.emplace_back(&c, tr("bloco ") + std::to_string(n));
       }
     }
     for (const campo& c : m.fim) {
-      uma(c, tr("fim"));
+      todos.emplace_back(&c, tr("fim"));
     }
+  }
+  std::stable_sort(todos.begin(), todos.end(),
+                   [](const auto& a, const auto& b) { return a.first->bit < b.first->bit; });
+  std::fputs("[", f);
+  for (std::size_t k = 0; k < todos.size(); ++k) {
+    const campo& c = *todos[k].first;
+    std::fprintf(f,
+                 R"(%s{"nome": %s, "grupo": %s, "bit": %)" PRIu64 R"(, "bits": %)" PRIu64
+                 R"(, "valor": %s, "nota": %s})",
+                 k == 0 ? "\n " : ",\n ", json_texto(c.nome).c_str(),
+                 json_texto(todos[k].second).c_str(), c.bit, c.bits, json_texto(valor(c)).c_str(),
+                 json_texto(c.nota).c_str());
   }
   std::fputs("]\n", f);
 }

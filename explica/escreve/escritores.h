@@ -104,6 +104,11 @@ void escreve_anatomia(std::FILE* f, const execucao& e);
 // --abre --json: the compressed file read as one document.
 void escreve_anatomia_json(std::FILE* f, const execucao& e);
 
+// The page's view of a file that --abre reads: the two trees of the block of
+// e.p.bloco (or the first dynamic block), as the page draws a reader's tree,
+// and every field, to colour the file's bytes by.
+void escreve_arvores_do_bloco_json(std::FILE* f, const execucao& e);
+
 // The fields of a gzip file read, each with its place, value and meaning, as
 // the page colours a file's bytes.
 void escreve_campos_json(std::FILE* f, const arquivo_lido& g);

@@ -1,5 +1,6 @@
 // The page's start: the controls wired, the run --html put in it opened, the
 // engine loaded; and the hooks that tests and the benchmark use.
+import { abreBytes, ligaAbrir } from './abrir.js';
 import { arquivo, baixa, baixaDot, baixaSvg, mostraArquivo, nomeDoArquivo } from './arquivos.js';
 import { aoDigitar, confere, decodifica, desenha, mostraDecodificacao, mostraVeredito, reconstroi } from './construcao.js';
 import { aplicaLingua, lingua, linguaPedida, poeLingua, trad } from './lingua.js';
@@ -132,6 +133,7 @@ export async function inicia() {
   if (bloco === '' || lingua === 'en') reconstroi();
   else mostraArquivo();
   ligaPratica();
+  ligaAbrir();
   praticaPedida();
   // For tests and the benchmark: the engine and the drawing, by hand.
   window.huffman = {
@@ -141,6 +143,7 @@ export async function inicia() {
       desenha(JSON.parse(r.documento), JSON.parse(r.frases), folhasDoTexto());
     },
     desenhaTodos: () => secoes().forEach((s, k) => preencheSecao(k, s)),
+    abre: (nome, bytes) => abreBytes(nome, Uint8Array.from(bytes)),
   };
   document.body.dataset.pronto = '1';
 }

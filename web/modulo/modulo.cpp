@@ -8,16 +8,23 @@
 // executa(formato). resultado(k) and tamanho(k) give the document, the words
 // and the refusal's message; origem says which box a refusal is about.
 //
+// A file opens with abre(n, bloco), its n bytes written at reserva's place:
+// the document that huffman-explica --abre --json writes for it, and the
+// trees and fields that the page draws.
+//
 // A practice goes: pratica_exercicio with a seed in box 5, or
 // pratica_comeca over what the boxes hold, set up as for a run; then
 // pratica_junta for each merge the learner makes, and pratica_responde for
 // each answer, each giving back the practice and its verdict as JSON. A
 // practice keeps its own run: runs made meanwhile change nothing in it.
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +34,7 @@
 #include "explica/constroi/pratica.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
+#include "explica/le/aberto.h"
 #include "explica/le/gzip.h"
 #include "explica/mostra.h"
 
@@ -238,6 +246,55 @@ EXPORTA(conflita) std::int32_t conflita(std::int32_t qual) {
 }
 
 // The language of every text from now on: 0 Portuguese, 1 English.
+namespace {
+
+// The CRC-32 of bytes (the reflected polynomial 0xEDB88320), a byte at a
+// time by a table: the files opened hold many streams, whose CRCs the
+// browser's gzip cannot give the engine as it reads.
+std::uint32_t crc32_daqui(std::uint32_t anterior, std::span<const char> bytes) {
+  static const auto tabela = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+      std::uint32_t c = i;
+      for (int k = 0; k < 8; ++k) {
+        c = (c & 1U) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+      }
+      t[i] = c;
+    }
+    return t;
+  }();
+  std::uint32_t c = ~anterior;
+  for (const char b : bytes) {
+    c = tabela[(c ^ static_cast<unsigned char>(b)) & 0xFFU] ^ (c >> 8);
+  }
+  return ~c;
+}
+
+} // namespace
+
+// Opens the n bytes written at reserva's place as --abre does, --bloco
+// being bloco (0 for the first dynamic block): 0 and the document and the
+// page's view, or the exit status and the refusal.
+EXPORTA(abre) std::int32_t abre(std::uint32_t n, std::int32_t bloco) {
+  for (std::string& r : resultados) {
+    r.clear();
+  }
+  execucao e;
+  e.p.abre = "-";
+  e.p.bloco = bloco;
+  e.aberto.emplace();
+  const std::span<const unsigned char> bytes(
+      reinterpret_cast<const unsigned char*>(recebidos.data()),
+      std::min<std::size_t>(n, recebidos.size()));
+  if (auto erro = le_aberto(bytes, {true, false, crc32_daqui, {}}, *e.aberto)) {
+    resultados[mensagem] = erro->mensagem;
+    return erro->estado;
+  }
+  resultados[documento] = em_texto(escreve_anatomia_json, e);
+  resultados[frases] = em_texto(escreve_arvores_do_bloco_json, e);
+  return sucesso;
+}
+
 EXPORTA(idioma) void idioma(std::int32_t qual) {
   fala(qual == 1 ? lingua::ingles : lingua::portugues);
 }
