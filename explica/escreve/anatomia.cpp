@@ -263,7 +263,9 @@ void desenha_dots_do_arquivo(std::FILE* f, const execucao& e) {
     const char* const qual = dist ? "d" : "l";
     std::fprintf(f, "  subgraph cluster_b%zu%s {\n  label=\"%s %zu\";\n", n, qual,
                  dist ? tr("distâncias do bloco") : tr("literais e comprimentos do bloco"), n);
-    desenha_dot(f, arvore_do_bloco(*b, dist).desenho(), "b" + std::to_string(n) + qual + "n");
+    char id[32]; // the nodes' names: the block, its code, then each node's index
+    std::snprintf(id, sizeof id, "b%zu%sn", n, qual);
+    desenha_dot(f, arvore_do_bloco(*b, dist).desenho(), id);
     std::fputs("  }\n", f);
   }
 }

@@ -154,10 +154,13 @@ char* copia(char* d, int distancia, int comprimento) {
 // The symbols of a block by lit and dist up to its end, its bytes into o;
 // with conta, how often each came into b. What the loop reads through a
 // reference is copied into locals first: a store of a byte may alias
-// anything it reaches that way.
-template <bool conta>
+// anything it reaches that way. With longe, it stops (acabou false) where
+// the file has fewer than eight bytes past the bits: until then every refill
+// reads a word and no bit past the file's end is ever taken, which spares
+// each symbol the check.
+template <bool conta, bool longe>
 std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_lido& dist,
-                              std::size_t k, bloco_lido& b, janela& o) {
+                              std::size_t k, bloco_lido& b, janela& o, bool& acabou) {
   bits_do_bloco r(l);
   char* const buf = o.buf.get();
   char* d = buf + o.n;
@@ -174,13 +177,21 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
       d = buf + o.n;
       comeco = buf + o.desde;
     }
+    if constexpr (longe) {
+      if (r.fim - r.p < 8) {
+        o.n = static_cast<std::size_t>(d - buf);
+        l.bit = r.posicao();
+        acabou = false;
+        return std::nullopt;
+      }
+    }
     r.enche();
     int usados = 0;
     const std::uint32_t e = busca(r, tl, usados);
     const std::uint32_t s = entrada::valor(e);
     if (entrada::de(e) == entrada::literal) {
       r.tira(entrada::bits(e));
-      if (r.passou()) {
+      if (!longe && r.passou()) {
         break;
       }
       *d++ = static_cast<char>(s);
@@ -192,7 +203,7 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
       const std::uint32_t e2 = tl[r.olha(codigo_lido::bits_raiz)];
       if (entrada::de(e2) == entrada::literal) {
         r.tira(entrada::bits(e2));
-        if (r.passou()) {
+        if (!longe && r.passou()) {
           break;
         }
         *d++ = static_cast<char>(entrada::valor(e2));
@@ -204,7 +215,7 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
     }
     if (entrada::de(e) == entrada::fim) {
       r.tira(entrada::bits(e));
-      if (r.passou()) {
+      if (!longe && r.passou()) {
         break;
       }
       if constexpr (conta) {
@@ -212,6 +223,7 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
       }
       o.n = static_cast<std::size_t>(d - buf);
       l.bit = r.posicao();
+      acabou = true;
       return std::nullopt;
     }
     const std::uint64_t inicio = r.posicao() - static_cast<std::uint64_t>(usados);
@@ -228,7 +240,7 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
     r.tira(entrada::bits(e) + entrada::extra(e));
     const std::uint32_t f = busca(r, td, usados);
     if (entrada::de(f) != entrada::simbolo) {
-      if (r.passou() ||
+      if ((!longe && r.passou()) ||
           r.posicao() + static_cast<std::uint64_t>(entrada::bits(f)) > 8 * l.a.size()) {
         break;
       }
@@ -239,7 +251,7 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
     const int distancia =
         base_da_distancia[entrada::valor(f)] + static_cast<int>(r.olha(entrada::extra(f)));
     r.tira(entrada::extra(f));
-    if (r.passou()) {
+    if (!longe && r.passou()) {
       break;
     }
     if (distancia > d - comeco) {
@@ -462,8 +474,13 @@ std::optional<falha> de_codigos(leitor& l, std::size_t k, bool anatomia, bloco_l
     b.contagem.assign(n_literais, 0);
     b.contagem_distancia.assign(n_distancias, 0);
   }
-  auto erro =
-      anatomia ? simbolos<true>(l, lit, dist, k, b, o) : simbolos<false>(l, lit, dist, k, b, o);
+  bool acabou = false;
+  auto erro = anatomia ? simbolos<true, true>(l, lit, dist, k, b, o, acabou)
+                       : simbolos<false, true>(l, lit, dist, k, b, o, acabou);
+  if (!erro && !acabou) { // the file's last bytes, each symbol checked against its end
+    erro = anatomia ? simbolos<true, false>(l, lit, dist, k, b, o, acabou)
+                    : simbolos<false, false>(l, lit, dist, k, b, o, acabou);
+  }
   if (erro) {
     return erro;
   }
