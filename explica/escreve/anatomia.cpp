@@ -5,6 +5,7 @@
 // the original bytes as they are read.
 #include <algorithm>
 #include <cinttypes>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -361,9 +362,9 @@ void escreve_arvores_do_bloco_json(std::FILE* f, const execucao& e) {
   std::size_t n = 0;
   const bloco_lido* b = bloco_desenhado(e, n);
   if (b == nullptr || b->tipo == 0) {
-    std::fputs("{\"bloco\": 0", f);
+    std::fputs(R"({"bloco": 0)", f);
   } else {
-    std::fprintf(f, "{\"bloco\": %zu, \"literais\": ", n);
+    std::fprintf(f, R"({"bloco": %zu, "literais": )", n);
     nos_json(f, arvore_do_bloco(*b, false));
     std::fputs(", \"distancias\": ", f);
     nos_json(f, arvore_do_bloco(*b, true));
@@ -426,24 +427,21 @@ void escreve_campos_json(std::FILE* f, const arquivo_lido& g) {
   // Every field with its group, in the file's order: a PNG's streams lie in
   // its IDAT chunks joined, so its chunks alone are placed in the file.
   std::vector<std::pair<const campo*, std::string>> todos;
-  for (const campo& c : g.campos) {
-    todos.emplace_back(&c, tr("arquivo"));
-  }
+  const auto poe = [&todos](const std::vector<campo>& campos, const std::string& grupo) {
+    std::transform(campos.begin(), campos.end(), std::back_inserter(todos),
+                   [&grupo](const campo& c) {
+                     return std::pair{&c, grupo};
+                   });
+  };
+  poe(g.campos, tr("arquivo"));
   std::size_t n = 0;
   const std::vector<membro_lido> nenhum;
   for (const membro_lido& m : g.formato == formato_lido::png ? nenhum : g.membros) {
-    for (const campo& c : m.cabecalho) {
-      todos.emplace_back(&c, tr("cabeçalho"));
-    }
+    poe(m.cabecalho, tr("cabeçalho"));
     for (const bloco_lido& b : m.blocos) {
-      ++n;
-      for (const campo& c : b.campos) {
-        todos.emplace_back(&c, tr("bloco ") + std::to_string(n));
-      }
+      poe(b.campos, tr("bloco ") + std::to_string(++n));
     }
-    for (const campo& c : m.fim) {
-      todos.emplace_back(&c, tr("fim"));
-    }
+    poe(m.fim, tr("fim"));
   }
   std::stable_sort(todos.begin(), todos.end(),
                    [](const auto& a, const auto& b) { return a.first->bit < b.first->bit; });

@@ -23,13 +23,8 @@ std::optional<falha> le_cru(std::span<const unsigned char> arquivo, const leitur
   janela o;
   a.membros.emplace_back();
   membro_lido& m = a.membros.back();
-  std::uint64_t bytes = 0;
-  o.recebe = [&](std::span<const char> b) {
-    bytes += b.size();
-    if (como.recebe) {
-      como.recebe(b);
-    }
-  };
+  fluxo_somado f;
+  o.recebe = repassa(como, {}, f);
   if (arquivo.empty()) {
     return defeito(0, tr("o arquivo está vazio, e um fluxo DEFLATE tem ao menos um bloco"));
   }
@@ -37,7 +32,7 @@ std::optional<falha> le_cru(std::span<const unsigned char> arquivo, const leitur
     return erro;
   }
   o.entrega();
-  m.bytes = bytes;
+  m.bytes = f.bytes;
   l.alinha();
   if (l.byte() < arquivo.size()) {
     return defeito(l.byte(), tr("depois do último bloco há bytes que não são do fluxo"));

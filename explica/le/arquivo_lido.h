@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "explica/le/deflate.h"
@@ -48,5 +49,26 @@ struct leitura {
   crc_de crc;
   std::function<void(std::span<const char>)> recebe;
 };
+
+// A stream's bytes as its reader takes them from the window: counted,
+// summed by soma_de where one is given (a CRC-32, an Adler-32), and handed on
+// to como.recebe.
+struct fluxo_somado {
+  std::uint32_t soma = 0;
+  std::uint64_t bytes = 0;
+};
+[[nodiscard]] inline std::function<void(std::span<const char>)> repassa(const leitura& como,
+                                                                        crc_de soma_de,
+                                                                        fluxo_somado& f) {
+  return [&como, soma_de = std::move(soma_de), &f](std::span<const char> b) {
+    if (soma_de) {
+      f.soma = soma_de(f.soma, b);
+    }
+    f.bytes += b.size();
+    if (como.recebe) {
+      como.recebe(b);
+    }
+  };
+}
 
 } // namespace explica

@@ -166,21 +166,14 @@ std::optional<falha> membro(leitor& l, std::size_t k, const leitura& como, membr
   if (auto erro = cabecalho(l, k, m, como.crc)) {
     return erro;
   }
-  std::uint32_t crc = 0;
-  std::uint64_t bytes = 0;
+  fluxo_somado f;
   o.comeca();
-  o.recebe = [&](std::span<const char> b) {
-    crc = como.crc(crc, b);
-    bytes += b.size();
-    if (como.recebe) {
-      como.recebe(b);
-    }
-  };
+  o.recebe = repassa(como, como.crc, f);
   if (auto erro = le_fluxo(l, como.anatomia, m.blocos, o)) {
     return erro;
   }
   o.entrega();
-  return trailer(l, k, m, crc, bytes);
+  return trailer(l, k, m, f.soma, f.bytes);
 }
 
 } // namespace

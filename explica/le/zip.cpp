@@ -119,18 +119,13 @@ std::optional<falha> entrada_zip(std::span<const unsigned char> a, const registr
   m.cabecalho.push_back({tr("cabeçalho local"), std::uint64_t{8} * i,
                          std::uint64_t{8} * (std::min(inicio, a.size()) - i), r.metodo,
                          r.metodo == zip_deflate ? tr("deflate") : tr("armazenado")});
-  std::uint32_t crc = 0;
-  std::uint64_t bytes = 0;
-  o.recebe = [&](std::span<const char> b) {
-    crc = como.crc(crc, b);
-    bytes += b.size();
-    if (como.recebe) {
-      como.recebe(b);
-    }
-  };
+  fluxo_somado f;
+  o.recebe = repassa(como, como.crc, f);
   if (auto erro = dados_da_entrada(a, std::min(inicio, a.size()), r, como, m, o)) {
     return erro;
   }
+  const std::uint32_t crc = f.soma;
+  const std::uint64_t bytes = f.bytes;
   m.bytes = bytes;
   m.crc32 = r.crc;
   m.isize = r.original;

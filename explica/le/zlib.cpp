@@ -71,21 +71,15 @@ std::optional<falha> le_fluxo_zlib(leitor& l, const leitura& como, membro_lido& 
   if (auto erro = cabecalho_zlib(l, m)) {
     return erro;
   }
-  std::uint32_t soma = 1;
-  std::uint64_t bytes = 0;
+  fluxo_somado f{1}; // Adler-32 starts from 1
   o.comeca();
-  o.recebe = [&](std::span<const char> b) {
-    soma = adler32(soma, b);
-    bytes += b.size();
-    if (como.recebe) {
-      como.recebe(b);
-    }
-  };
+  o.recebe = repassa(como, adler32, f);
   if (auto erro = le_fluxo(l, como.anatomia, m.blocos, o)) {
     return erro;
   }
   o.entrega();
-  m.bytes = bytes;
+  m.bytes = f.bytes;
+  const std::uint32_t soma = f.soma;
   const std::uint64_t antes = l.bit;
   l.alinha();
   m.fim.push_back({tr("enchimento"), antes, l.bit - antes, 0,

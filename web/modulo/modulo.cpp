@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <string>
@@ -263,11 +264,9 @@ std::uint32_t crc32_daqui(std::uint32_t anterior, std::span<const char> bytes) {
     }
     return t;
   }();
-  std::uint32_t c = ~anterior;
-  for (const char b : bytes) {
-    c = tabela[(c ^ static_cast<unsigned char>(b)) & 0xFFU] ^ (c >> 8);
-  }
-  return ~c;
+  return ~std::accumulate(bytes.begin(), bytes.end(), ~anterior, [](std::uint32_t c, char b) {
+    return tabela[(c ^ static_cast<unsigned char>(b)) & 0xFFU] ^ (c >> 8);
+  });
 }
 
 } // namespace
