@@ -170,6 +170,10 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
   const std::uint32_t* const td = dist.tabela.data();
   std::int64_t* const vezes = conta ? b.contagem.data() : nullptr;
   std::int64_t* const vezes_d = conta ? b.contagem_distancia.data() : nullptr;
+  // The next symbol's root entry is looked up as soon as the bits are in:
+  // after a match, before the match is copied.
+  r.enche();
+  std::uint32_t e = tl[r.olha(codigo_lido::bits_raiz)];
   for (;;) {
     if (d >= cheio) {
       o.n = static_cast<std::size_t>(d - buf);
@@ -185,9 +189,12 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
         return std::nullopt;
       }
     }
-    r.enche();
     int usados = 0;
-    const std::uint32_t e = busca(r, tl, usados);
+    if (entrada::de(e) == entrada::adiante) {
+      r.tira(codigo_lido::bits_raiz);
+      usados = codigo_lido::bits_raiz;
+      e = tl[entrada::valor(e) + r.olha(entrada::extra(e))];
+    }
     const std::uint32_t s = entrada::valor(e);
     if (entrada::de(e) == entrada::literal) {
       r.tira(entrada::bits(e));
@@ -211,6 +218,8 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
           ++vezes[entrada::valor(e2)];
         }
       }
+      r.enche();
+      e = tl[r.olha(codigo_lido::bits_raiz)];
       continue;
     }
     if (entrada::de(e) == entrada::fim) {
@@ -261,6 +270,8 @@ std::optional<falha> simbolos(leitor& l, const codigo_lido& lit, const codigo_li
                                 std::to_string(distancia) + tr(", e só há ") +
                                 plural(d - comeco, tr("byte"), tr("bytes")) + tr(" antes dela"));
     }
+    r.enche();
+    e = tl[r.olha(codigo_lido::bits_raiz)];
     d = copia(d, distancia, comprimento);
     if constexpr (conta) {
       ++vezes[s];
