@@ -94,6 +94,19 @@ def main():
             assert [e["nome"] for e in documento["entradas"]] == ["word/document.xml", "mimetype"]
             assert [e["metodo"] for e in documento["entradas"]] == [8, 0]
             assert roda("--expande=" + str(pasta / nome)).returncode == 2
+        # A ZIP whose entry's CRC-32 lies, one cut short, one with an entry
+        # marked encrypted: one line each, exit 1.
+        inteiro = (pasta / "t.zip").read_bytes()
+        central = inteiro.rindex(b"PK\x01\x02")
+        for nome, bytes_, dito in (
+                ("crc.zip", inteiro[:central + 16] + bytes([inteiro[central + 16] ^ 1]) + inteiro[central + 17:],
+                 "CRC-32"),
+                ("cortado.zip", inteiro[:len(inteiro) // 2], "fim do diretório central"),
+                ("cifrado.zip", inteiro[:central + 8] + bytes([inteiro[central + 8] | 1]) + inteiro[central + 9:],
+                 "cifrada")):
+            (pasta / nome).write_bytes(bytes_)
+            r = roda("--abre=" + str(pasta / nome))
+            assert r.returncode == 1 and dito in r.stderr.decode() and r.stderr.count(b"\n") == 1, (nome, r.stderr)
         (pasta / "t.png").write_bytes(png(40, 30))
         abre(pasta / "t.png", "png")
         assert roda("--expande=" + str(pasta / "t.png")).returncode == 2

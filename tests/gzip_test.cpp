@@ -199,4 +199,51 @@ TEST(gzip, BrokenFilesAreRefusedWhereTheirFaultIs) {
   }
 }
 
+// The containers' own faults, each refused where it lies: a zlib header
+// whose check fails (no zlib stream, then, but in a PNG), a preset dictionary, its Adler-32, bytes
+// after it; a PNG chunk's CRC-32 and a PNG without its end; a file of no container.
+TEST(gzip, BrokenContainersAreRefusedWhereTheirFaultIs) {
+  const std::string z = zlib("Huffman Huffman", 9, Z_DEFAULT_STRATEGY, 8, 15);
+  std::string adler = z;
+  adler.back() = static_cast<char>(adler.back() ^ 1);
+  const auto pedaco = [](const std::string& tipo, const std::string& dados) {
+    std::string c;
+    for (const auto v : {static_cast<std::uint32_t>(dados.size()),
+                         static_cast<std::uint32_t>(crc(crc(0, {tipo.data(), tipo.size()}),
+                                                        {dados.data(), dados.size()}))}) {
+      c += std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16),
+                       static_cast<char>(v >> 8), static_cast<char>(v)};
+      if (c.size() == 4) {
+        c += tipo + dados;
+      }
+    }
+    return c;
+  };
+  const std::string assinatura("\x89PNG\r\n\x1a\n", 8);
+  const std::string png = assinatura + pedaco("IHDR", std::string(13, '\0')) + pedaco("IDAT", z);
+  std::string crc_errado = png + pedaco("IEND", "");
+  crc_errado[crc_errado.size() - 1] ^= 1;
+  const std::vector<std::tuple<std::string, const char*, const char*>> casos = {
+      {"\x78\x9d" + z.substr(2), "no byte 0", "não começa como um gzip (1f 8b), um fluxo zlib"},
+      {assinatura + pedaco("IHDR", std::string(13, '\0')) +
+           pedaco("IDAT", "\x78\x9d" + z.substr(2)) + pedaco("IEND", ""),
+       "nos dados dos IDAT juntos, no byte 1", "não é múltiplo de 31"},
+      {std::string("\x78\xbb\0\0\0\0", 6), "no byte 1", "dicionário prévio (FDICT)"},
+      {adler, "no byte", "o Adler-32 do fluxo zlib"},
+      {z + "x", "no byte", "depois do fluxo zlib há 1 byte"},
+      {crc_errado, "no byte", "o CRC-32 do pedaço IEND"},
+      {png, "no byte", "termina sem o pedaço IEND"},
+      {"PK\5\6", "no byte", "não tem o registro do fim do diretório central"},
+      {"hello", "no byte 0", "não começa como um gzip (1f 8b), um fluxo zlib"},
+  };
+  for (const auto& [arquivo, onde, o_que] : casos) {
+    const lido l = le(arquivo);
+    ASSERT_TRUE(l.recusa) << o_que;
+    EXPECT_EQ(l.recusa->estado, explica::dados_recusados);
+    EXPECT_NE(l.recusa->mensagem.find(onde), std::string::npos) << l.recusa->mensagem;
+    EXPECT_NE(l.recusa->mensagem.find(o_que), std::string::npos) << l.recusa->mensagem;
+  }
+  EXPECT_FALSE(le(png + pedaco("IEND", "")).recusa) << "the same PNG, whole";
+}
+
 } // namespace

@@ -47,6 +47,11 @@ bool e_zlib(std::span<const unsigned char> a) {
 
 } // namespace
 
+falha formato_desconhecido() {
+  return defeito(0, tr("o arquivo não começa como um gzip (1f 8b), um fluxo zlib, um PNG nem um "
+                       "ZIP; para DEFLATE cru, use --deflate"));
+}
+
 std::optional<formato_lido> formato_de(std::span<const unsigned char> arquivo, bool cru) {
   const auto comeca = [arquivo](std::initializer_list<unsigned char> m) {
     return arquivo.size() >= m.size() && std::equal(m.begin(), m.end(), arquivo.begin());
@@ -73,10 +78,7 @@ std::optional<falha> le_aberto(std::span<const unsigned char> arquivo, const lei
                                arquivo_lido& a) {
   const std::optional<formato_lido> f = formato_de(arquivo, como.cru);
   if (!f) {
-    return arquivo.empty() ? le_gzip(arquivo, como, a)
-                           : defeito(0, tr("o arquivo não começa como um gzip (1f 8b), um fluxo "
-                                           "zlib, um PNG nem um ZIP; para DEFLATE cru, use "
-                                           "--deflate"));
+    return arquivo.empty() ? le_gzip(arquivo, como, a) : formato_desconhecido();
   }
   switch (*f) {
     case formato_lido::gzip:

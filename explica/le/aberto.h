@@ -13,6 +13,10 @@ namespace explica {
 [[nodiscard]] std::optional<formato_lido> formato_de(std::span<const unsigned char> arquivo,
                                                      bool cru);
 
+// The refusal of a file whose first bytes are no container this program
+// reads.
+[[nodiscard]] falha formato_desconhecido();
+
 // Reads arquivo into a by its container, or as one raw DEFLATE stream where
 // como.cru: the original bytes to como.recebe as they come. Refuses, naming
 // them, first bytes of no container this program reads, and whatever the

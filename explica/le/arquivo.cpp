@@ -9,12 +9,14 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <unistd.h>
 #include <vector>
 #include <zlib.h>
 
 #include "explica/idioma.h"
+#include "explica/le/aberto.h"
 
 namespace explica {
 
@@ -194,9 +196,11 @@ std::shared_ptr<const void> mapeia(const std::string& caminho, std::span<const u
   return {p, [p, n](const void*) { munmap(p, n); }};
 }
 
-// The bytes of a binary file, a gzip file, as they are: mapped where it is a
-// regular file, else read whole.
-std::optional<falha> le_binario(const std::string& caminho, lidos& l) {
+// The bytes of a compressed file as they are: mapped where it is a regular
+// file, else read whole; but refused as soon as its first bytes are no
+// container this program reads (unless cru: raw DEFLATE has no magic), so
+// that a stream that never ends, such as /dev/zero, is not read forever.
+std::optional<falha> le_binario(const std::string& caminho, bool cru, lidos& l) {
   if (caminho != "-") {
     l.dono = mapeia(caminho, l.compactado);
     if (l.dono) {
@@ -204,7 +208,16 @@ std::optional<falha> le_binario(const std::string& caminho, lidos& l) {
     }
   }
   auto bytes = std::make_shared<lido>();
-  if (auto erro = le_arquivo(caminho, *bytes, [](const lido&, bool) { return std::nullopt; })) {
+  const auto primeiros = [cru](const lido& t, bool fim) -> std::optional<falha> {
+    constexpr std::size_t magica = 8; // the longest magic, PNG's signature
+    if (cru || t.tamanho == 0 || (t.tamanho < magica && !fim)) {
+      return std::nullopt;
+    }
+    const std::span<const unsigned char> a(reinterpret_cast<const unsigned char*>(t.dados.get()),
+                                           t.tamanho);
+    return formato_de(a, false) ? std::nullopt : std::optional(formato_desconhecido());
+  };
+  if (auto erro = le_arquivo(caminho, *bytes, primeiros)) {
     return erro;
   }
   l.compactado = {reinterpret_cast<const unsigned char*>(bytes->dados.get()), bytes->tamanho};
@@ -252,7 +265,7 @@ std::optional<falha> le_arquivos(pedido& p, lidos& l) {
     }
   }
   if (p.gzip_lido()) {
-    return le_binario(*p.gzip_lido(), l);
+    return le_binario(*p.gzip_lido(), p.deflate, l);
   }
   if (p.bits == "-" && !p.decodifica_em_fluxo()) {
     lido bits;
