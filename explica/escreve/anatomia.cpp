@@ -23,12 +23,37 @@ namespace explica {
 
 namespace {
 
+// What a length or distance symbol stands for: its base, or the range its
+// extra bits reach, in parentheses, after a no-break space, so that a line
+// is never broken between the symbol and its range.
+std::string faixa(int base, int extra) {
+  const int ate = base + (1 << extra) - 1;
+  return "\u00a0(" + std::to_string(base) + (ate > base ? "-" + std::to_string(ate) : "") + ")";
+}
+
 // A literal/length symbol as --abre names it: a byte as --bytes shows it,
-// the end of block as FIM, a length symbol by its number.
+// the end of block as FIM, a length symbol by its number and the lengths
+// it stands for: 265 (11-12).
 std::string nome_literal(std::int32_t s) {
-  return s < fim_de_bloco    ? entre_aspas(static_cast<char32_t>(s), true)
-         : s == fim_de_bloco ? tr("FIM")
-                             : std::to_string(s);
+  if (s < fim_de_bloco) {
+    return entre_aspas(static_cast<char32_t>(s), true);
+  }
+  if (s == fim_de_bloco) {
+    return tr("FIM");
+  }
+  const auto i = static_cast<std::size_t>(s - primeiro_comprimento);
+  return i < base_do_comprimento.size()
+             ? std::to_string(s) + faixa(base_do_comprimento[i], extra_do_comprimento[i])
+             : std::to_string(s);
+}
+
+// A distance code as --abre names it: its number and the distances it
+// stands for: 4 (5-6).
+std::string nome_distancia(std::int32_t s) {
+  const auto i = static_cast<std::size_t>(s);
+  return i < base_da_distancia.size()
+             ? std::to_string(s) + faixa(base_da_distancia[i], extra_da_distancia[i])
+             : std::to_string(s);
 }
 
 // Where a field lies: its byte, or bytes, where it fills them; its bit in
@@ -67,8 +92,9 @@ std::string lista_de_comprimentos(const std::vector<int>& comprimentos, bool lit
   for (std::size_t s = 0; s < comprimentos.size(); ++s) {
     if (comprimentos[s] != 0) {
       l += l.empty() ? "" : ", ";
-      l += (literais ? nome_literal(static_cast<std::int32_t>(s)) : std::to_string(s)) + " " +
-           std::to_string(comprimentos[s]);
+      l += (literais ? nome_literal(static_cast<std::int32_t>(s))
+                     : nome_distancia(static_cast<std::int32_t>(s))) +
+           " " + std::to_string(comprimentos[s]);
     }
   }
   return l.empty() ? tr("nenhum") : l;
@@ -137,11 +163,8 @@ struct arvore_do_bloco {
     nos = arvore_de(codigos, pesos);
   }
   [[nodiscard]] arvore_desenhada desenho() const {
-    std::function<std::string(std::int32_t)> nomeia = nome_literal;
-    if (distancias) {
-      nomeia = [](std::int32_t s) { return std::to_string(s); };
-    }
-    return {&nos, nos.empty() ? -1 : 0, nomeia, [](std::int64_t p) { return std::to_string(p); },
+    return {&nos, nos.empty() ? -1 : 0, distancias ? nome_distancia : nome_literal,
+            [](std::int64_t p) { return std::to_string(p); },
             [this](std::int32_t s) { return codigos[static_cast<std::size_t>(s)]; }};
   }
 };
