@@ -146,6 +146,20 @@ bits dinamico(const std::vector<std::uint32_t>& comprimentos) {
   return b;
 }
 
+// Broken files, each with where its refusal says it lies and what it says:
+// each refused as such, and read against zlib too.
+using recusas = std::vector<std::tuple<std::string, const char*, const char*>>;
+void recusados_onde_diz(const recusas& casos) {
+  for (const auto& [arquivo, onde, o_que] : casos) {
+    const lido l = le(arquivo);
+    ASSERT_TRUE(l.recusa) << o_que;
+    EXPECT_EQ(l.recusa->estado, explica::dados_recusados);
+    EXPECT_NE(l.recusa->mensagem.find(onde), std::string::npos) << l.recusa->mensagem;
+    EXPECT_NE(l.recusa->mensagem.find(o_que), std::string::npos) << l.recusa->mensagem;
+    EXPECT_EQ(prova::verifica_leitura(arquivo), "");
+  }
+}
+
 // Every kind of broken file, with what its refusal says and at which byte.
 TEST(gzip, BrokenFilesAreRefusedWhereTheirFaultIs) {
   const std::string bom = zlib("Huffman Huffman", 9, Z_HUFFMAN_ONLY);
@@ -157,7 +171,7 @@ TEST(gzip, BrokenFilesAreRefusedWhereTheirFaultIs) {
   std::string nlen = armazenado;
   nlen[14] ^= 1; // NLEN follows BFINAL, BTYPE and LEN
   const std::string fhcrc = std::string("\x1f\x8b\x08\x02\x00\x00\x00\x00\x00\xff\x00\x00", 12);
-  const std::vector<std::tuple<std::string, const char*, const char*>> casos = {
+  const recusas casos = {
       {"", "no byte 0", "está vazio"},
       {"\x1f\x8c" + bom.substr(2), "no byte 0", "não começa como um gzip"},
       {bom.substr(0, 2) + "\x07" + bom.substr(3), "no byte 2", "o método (CM) é 7"},
@@ -189,14 +203,7 @@ TEST(gzip, BrokenFilesAreRefusedWhereTheirFaultIs) {
       {cabecalho + bits().poe(1, 1).poe(2, 2).poe(30, 5).poe(0, 5).poe(0, 4).bytes(), "no byte 11",
        "pede 287 códigos de literais"},
   };
-  for (const auto& [arquivo, onde, o_que] : casos) {
-    const lido l = le(arquivo);
-    ASSERT_TRUE(l.recusa) << o_que;
-    EXPECT_EQ(l.recusa->estado, explica::dados_recusados);
-    EXPECT_NE(l.recusa->mensagem.find(onde), std::string::npos) << l.recusa->mensagem;
-    EXPECT_NE(l.recusa->mensagem.find(o_que), std::string::npos) << l.recusa->mensagem;
-    EXPECT_EQ(prova::verifica_leitura(arquivo), "");
-  }
+  recusados_onde_diz(casos);
 }
 
 // The containers' own faults, each refused where it lies: a zlib header
@@ -223,7 +230,7 @@ TEST(gzip, BrokenContainersAreRefusedWhereTheirFaultIs) {
   const std::string png = assinatura + pedaco("IHDR", std::string(13, '\0')) + pedaco("IDAT", z);
   std::string crc_errado = png + pedaco("IEND", "");
   crc_errado[crc_errado.size() - 1] ^= 1;
-  const std::vector<std::tuple<std::string, const char*, const char*>> casos = {
+  const recusas casos = {
       {"\x78\x9d" + z.substr(2), "no byte 0", "não começa como um gzip (1f 8b), um fluxo zlib"},
       {assinatura + pedaco("IHDR", std::string(13, '\0')) +
            pedaco("IDAT", "\x78\x9d" + z.substr(2)) + pedaco("IEND", ""),
@@ -236,13 +243,7 @@ TEST(gzip, BrokenContainersAreRefusedWhereTheirFaultIs) {
       {"PK\5\6", "no byte", "não tem o registro do fim do diretório central"},
       {"hello", "no byte 0", "não começa como um gzip (1f 8b), um fluxo zlib"},
   };
-  for (const auto& [arquivo, onde, o_que] : casos) {
-    const lido l = le(arquivo);
-    ASSERT_TRUE(l.recusa) << o_que;
-    EXPECT_EQ(l.recusa->estado, explica::dados_recusados);
-    EXPECT_NE(l.recusa->mensagem.find(onde), std::string::npos) << l.recusa->mensagem;
-    EXPECT_NE(l.recusa->mensagem.find(o_que), std::string::npos) << l.recusa->mensagem;
-  }
+  recusados_onde_diz(casos);
   EXPECT_FALSE(le(png + pedaco("IEND", "")).recusa) << "the same PNG, whole";
 }
 

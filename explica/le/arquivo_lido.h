@@ -14,6 +14,12 @@
 
 namespace explica {
 
+// The CRC-32 of some bytes, as zlib's crc32() computes it, going on from the
+// CRC-32 of the bytes before them (0 for none): the program gets it from
+// zlib; the page's module, from the browser's own gzip for the one file it
+// writes, and from a table of its own for the files it opens.
+using crc_de = std::function<std::uint32_t(std::uint32_t, std::span<const char>)>;
+
 enum class formato_lido { gzip, zlib, png, zip, deflate };
 
 // A stream: where it starts, its header's and trailer's fields, its blocks,

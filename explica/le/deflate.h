@@ -11,15 +11,9 @@
 #include <span>
 #include <vector>
 
-#include "explica/le/bytes.h"
 #include "explica/le/leitor_de_bits.h"
 
 namespace explica {
-
-// The CRC-32 of some bytes, as zlib's crc32() computes it, going on from the
-// CRC-32 of the bytes before them (0 for none): the program gets it from
-// zlib, and the page from the browser's own gzip.
-using crc_de = std::function<std::uint32_t(std::uint32_t, std::span<const char>)>;
 
 // A block: its type (0 stored, 1 fixed codes, 2 dynamic codes), whether it
 // is the last, where it starts and how many bits it takes (from BFINAL to
