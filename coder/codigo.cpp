@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <limits>
 #include <numeric>
 
+#include "coder/blocos.h"
 #include "coder/interno.h"
 
 namespace coder {
@@ -24,17 +26,11 @@ char* out = buffer; // the first free character of the arena
 // it is used as an index.
 constexpr int n_bytes = 256;
 
-// codifica copies a short code as one block of this many characters, a
-// single 16-byte load and store: wide enough for every code of a text-like
-// text.
-constexpr std::size_t largura_bloco = 16;
-// For each byte value, the size of its code string with the terminator when
-// that fits in a block; 0 for a longer code and for every value without a
-// code, 0 and those above 127 among them.
+// The demo's blocks: a size for every byte value, so that any byte can be
+// looked up, 0 but for a symbol with a short code; a block for each symbol.
 std::uint8_t tamanho_bloco[n_bytes];
-// The short codes, each at the start of a block of its own. A block is read
-// only where tamanho_bloco says that it holds a code, so none is cleared.
-alignas(largura_bloco) char blocos[n_simbolos][largura_bloco];
+bloco blocos[n_simbolos];
+constexpr tabela_de_blocos blocos_do_demo{blocos, tamanho_bloco};
 
 // Texts of up to this many characters are counted one byte at a time, and
 // so are the last few characters of any text: the demo's text is short.
@@ -152,10 +148,7 @@ void cria_codigo(const no_arvore& folha, palavra p) {
   const auto tamanho = static_cast<std::size_t>(p.tamanho) + 1;
   const auto livre = static_cast<std::size_t>(std::end(buffer) - out);
   assert(tamanho <= livre);
-  if (tamanho <= largura_bloco) {
-    std::memcpy(blocos[s], caminho, largura_bloco);
-    tamanho_bloco[s] = static_cast<std::uint8_t>(tamanho);
-  }
+  poe_bloco(blocos, tamanho_bloco, s, {caminho, tamanho - 1});
   // A short code goes into the arena as a whole block too, where it has
   // room: the block's tail past the terminator is free arena, which the
   // next code overwrites.
@@ -335,31 +328,17 @@ bool codifica(const char* texto, std::span<char> destino) {
   std::size_t n = 0; // the first free character of destino; always less than its size
 
   // The fast path: while destino has room for a whole block after the codes
-  // written so far, each short code goes as its whole block, and the block's
-  // tail past the code is overwritten by the next code or the terminator.
-  // Room for four blocks is checked once for four symbols. The end of the
-  // text, a long code and a character without a code leave for the exact
-  // path.
-  auto copia_bloco = [&] {
-    const std::size_t tamanho = tamanho_bloco[*p];
-    if (tamanho == 0) {
-      return false;
-    }
-    std::memcpy(d + n, blocos[*p], largura_bloco);
-    n += tamanho - 1; // the next code starts on this one's terminator
-    ++p;
-    return true;
-  };
+  // written so far, each short code goes as its whole block; room for four
+  // blocks is checked once for four symbols. The text is read up to its
+  // terminator, which has no block. The end of the text, a long code and a
+  // character without a code leave for the exact path.
+  constexpr std::size_t ate_o_terminador = std::numeric_limits<std::size_t>::max();
   constexpr std::size_t quatro_blocos = 4 * largura_bloco;
   if (destino.size() >= quatro_blocos) {
-    const std::size_t ultimo = destino.size() - quatro_blocos; // the last n with room for four
-    while (n <= ultimo && copia_bloco() && copia_bloco() && copia_bloco() && copia_bloco()) {
-    }
+    p += copia_blocos<4>(blocos_do_demo, p, ate_o_terminador, d, n, destino.size() - quatro_blocos);
   }
   if (destino.size() >= largura_bloco) {
-    const std::size_t ultimo = destino.size() - largura_bloco; // the last n with room for one
-    while (n <= ultimo && copia_bloco()) {
-    }
+    p += copia_blocos<1>(blocos_do_demo, p, ate_o_terminador, d, n, destino.size() - largura_bloco);
   }
 
   // The exact path: each code copied with its own length, keeping the last

@@ -775,16 +775,20 @@ std::string verifica_explorador(std::string_view texto, std::size_t corte) {
   if (bits != esperado) {
     return "the encoder gives other bits";
   }
-  explica::codigos longo = m.codigo; // a code longer than the encoder's piece
-  if (longo.size() > 1) {
-    longo[1] = std::string(std::size_t{1} << 15, '1');
+  // Codes longer than the encoder's piece, and on either side of its
+  // block's width, among the short ones.
+  explica::codigos longo = m.codigo;
+  const std::size_t tamanhos[] = {std::size_t{1} << 15, coder::largura_bloco,
+                                  coder::largura_bloco - 1};
+  for (std::size_t s = 1; s < longo.size() && s <= std::size(tamanhos); ++s) {
+    longo[s] = std::string(tamanhos[s - 1], s % 2 == 0 ? '0' : '1');
   }
   std::string longos;
   for (const char32_t s : simbolos) {
     longos += longo[s];
   }
   if (explica::codificado(longo, simbolos) != longos) {
-    return "a code longer than a piece is not written whole";
+    return "a code longer than a piece or than a block is not written whole";
   }
   const std::size_t c = std::min(corte, bits.size());
   explica::decodificador d(m);

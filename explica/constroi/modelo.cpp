@@ -288,44 +288,33 @@ const std::string& codigo(const modelo& m, std::int32_t i) {
 codificador::codificador(const codigos& tabela)
     : tabela_(&tabela), blocos_(tabela.size()), tamanho_(tabela.size()) {
   for (std::size_t s = 0; s < tabela.size(); ++s) {
-    const std::string& c = tabela[s];
-    curtos_ = curtos_ && c.size() <= largura;
-    tamanho_[s] = static_cast<std::uint8_t>(std::min(c.size(), largura));
-    std::copy_n(c.begin(), tamanho_[s], blocos_[s].c);
+    coder::poe_bloco(blocos_, tamanho_, s, tabela[s]);
   }
 }
 
 void codificador::codifica(std::u32string_view simbolos,
                            const std::function<void(std::string_view)>& escreve) const {
-  // Where every code has at most largura characters, as a text's have, each
-  // is copied as its whole block, whose tail the next code overwrites, four
-  // codes to a check of the piece's room; otherwise each code is copied as
-  // it is, and one longer than the piece goes out alone.
+  // The coder's block copy takes every short code; a long one is copied
+  // as it is, and one longer than the piece goes out alone. bits has room
+  // for four blocks past a full piece.
   constexpr std::size_t pedaco = std::size_t{1} << 14;
-  alignas(64) static char bits[pedaco + 4 * largura];
+  alignas(64) static char bits[pedaco + 4 * coder::largura_bloco];
+  const coder::tabela_de_blocos t{blocos_, tamanho_};
   std::size_t n = 0;
   std::size_t i = 0;
   const char32_t* const p = simbolos.data();
-  for (; curtos_ && i + 4 <= simbolos.size(); i += 4) {
-    // All four read before any is written: a store of characters might
-    // otherwise alias what follows it, and wait on it.
-    bloco lidos[4];
-    std::size_t ate[4];
-    for (std::size_t k = 0; k < 4; ++k) {
-      lidos[k] = blocos_[p[i + k]];
-      ate[k] = tamanho_[p[i + k]];
-    }
-    for (std::size_t k = 0; k < 4; ++k) {
-      std::memcpy(bits + n, lidos[k].c, largura);
-      n += ate[k];
-    }
+  while (i < simbolos.size()) {
+    i += coder::copia_blocos<4>(t, p + i, simbolos.size() - i, bits, n, pedaco);
     if (n >= pedaco) {
       escreve({bits, n});
       n = 0;
+      continue;
     }
-  }
-  for (; i < simbolos.size(); ++i) {
-    const std::string& c = (*tabela_)[p[i]];
+    if (i == simbolos.size()) {
+      break;
+    }
+    // A long code, or one of the last three symbols.
+    const std::string& c = (*tabela_)[p[i++]];
     if (n + c.size() > sizeof bits) {
       escreve({bits, n});
       n = 0;

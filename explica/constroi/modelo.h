@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "alfabeto/alfabeto.h"
+#include "coder/blocos.h"
 #include "coder/fila.h"
 #include "coder/tabela_de_codigos.h"
 #include "explica/constroi/canonico.h"
@@ -112,7 +113,7 @@ struct modelo {
 // The code of the leaf at pool index i.
 [[nodiscard]] const std::string& codigo(const modelo& m, std::int32_t i);
 
-// The one encoder: hands escreve the encoding of simbolos with a code
+// The one encoder of a code string table: hands escreve the encoding of simbolos with a code
 // string for each symbol (a model's own, or a learner's), a piece at a time.
 // Made once for a code, it encodes a text given in as many pieces as it
 // comes in.
@@ -123,14 +124,9 @@ class codificador {
                 const std::function<void(std::string_view)>& escreve) const;
 
  private:
-  static constexpr std::size_t largura = 16; // a short code's block
-  struct bloco {
-    alignas(largura) char c[largura];
-  };
   const codigos* tabela_;
-  std::vector<bloco> blocos_;
+  std::vector<coder::bloco> blocos_;
   std::vector<std::uint8_t> tamanho_;
-  bool curtos_ = true; // every code fits its block
 };
 void codifica(const codigos& tabela, std::u32string_view simbolos,
               const std::function<void(std::string_view)>& escreve);
