@@ -136,9 +136,10 @@ void BM_constroi_n(benchmark::State& state) {
   }
   std::vector<coder::no_arvore> banco(coder::nos_para(n));
   std::vector<coder::no_arvore*> qqq(n);
+  std::vector<std::int32_t> copias(n);
   std::vector<coder::palavra> tabela(n + 1);
   for (auto _ : state) {
-    coder::oficina o{.banco = banco, .qqq = qqq};
+    coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias};
     benchmark::DoNotOptimize(coder::inicializa_frequencias(o, pesos, tabela));
   }
 }
@@ -150,7 +151,8 @@ struct texto_de_5000 {
   static constexpr std::size_t n = 5000;
   std::vector<coder::no_arvore> banco = std::vector<coder::no_arvore>(coder::nos_para(n));
   std::vector<coder::no_arvore*> qqq = std::vector<coder::no_arvore*>(n);
-  coder::oficina o{.banco = banco, .qqq = qqq};
+  std::vector<std::int32_t> copias = std::vector<std::int32_t>(n);
+  coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias};
   std::vector<coder::palavra> codigos = std::vector<coder::palavra>(n + 1);
   std::vector<coder::tabela_de_codigos::entrada> tabela;
   std::vector<std::uint32_t> texto;

@@ -174,16 +174,27 @@ void recomeca() {
   }
 }
 
+// The first weight from f on, before fim, that is not 0, or fim. Absent
+// symbols are skipped eight at a check, as one OR of their weights.
+const std::uint32_t* proximo(const std::uint32_t* f, const std::uint32_t* fim) {
+  std::uint64_t w[4];
+  while (fim - f >= 8) {
+    std::memcpy(w, f, sizeof w);
+    if ((w[0] | w[1] | w[2] | w[3]) != 0) {
+      break;
+    }
+    f += 8;
+  }
+  return std::find_if(f, fim, [](std::uint32_t p) { return p != 0; });
+}
+
 // Queues one leaf per symbol that occurs, in ascending symbol order: ties
 // between equal weights follow that order. Expects o empty, entry 0 at 0,
-// weights that add up to at most max_peso_total and room in o. find_if
-// skips the absent symbols four at a time.
+// weights that add up to at most max_peso_total and room in o.
 void enfileira(oficina& o, std::span<const std::uint32_t> frequencias) {
   const std::uint32_t* const inicio = frequencias.data();
   const std::uint32_t* const fim = inicio + frequencias.size();
-  auto ocorre = [](std::uint32_t f) { return f != 0; };
-  for (const std::uint32_t* f = std::find_if(inicio + 1, fim, ocorre); f != fim;
-       f = std::find_if(f + 1, fim, ocorre)) {
+  for (const std::uint32_t* f = proximo(inicio + 1, fim); f != fim; f = proximo(f + 1, fim)) {
     const auto peso = static_cast<std::int32_t>(*f); // at most the total
     insere_fila(o, novo_no(o, peso, static_cast<std::int32_t>(f - inicio), nullptr, nullptr));
   }
@@ -215,7 +226,8 @@ bool enfileira_folhas(oficina& o, std::span<const std::uint32_t> frequencias) {
   }
   const auto folhas = static_cast<std::size_t>(std::count_if(
       frequencias.begin(), frequencias.end(), [](std::uint32_t f) { return f != 0; }));
-  if (nos_para(folhas) > o.banco.size() || folhas > o.qqq.size()) {
+  if (nos_para(folhas) > o.banco.size() || folhas > o.qqq.size() ||
+      (!o.pesos.empty() && folhas > o.pesos.size())) {
     return false;
   }
   enfileira(o, frequencias);

@@ -133,7 +133,8 @@ extern char buffer[tamanho_buffer];
 // Starts a build on o, in place of any earlier one: one leaf per symbol of
 // nonzero weight. False, leaving o's queue empty, when entry 0 is not 0,
 // the weights add up to more than max_peso_total, or o lacks the room,
-// nos_para(k) nodes and k slots for k symbols of nonzero weight.
+// nos_para(k) nodes and k slots for k symbols of nonzero weight (and k
+// copies of weights, where o lends them).
 [[nodiscard]] bool enfileira_folhas(oficina& o, std::span<const std::uint32_t> frequencias);
 // One merge on o, as junta_dois makes it.
 [[nodiscard]] no_arvore* junta_dois(oficina& o);

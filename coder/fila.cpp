@@ -9,14 +9,88 @@ constinit oficina demo{.banco = banco_dados, .qqq = qqq};
 
 namespace {
 
+// The weight of the node in slot i: from the slot's own copy where the
+// owner lends the copies (com_pesos), else from the node.
+template <bool com_pesos>
+std::int32_t peso_em(oficina& o, std::int32_t i) {
+  if constexpr (com_pesos) {
+    return o.pesos[static_cast<std::size_t>(i) - 1];
+  } else {
+    return fila(o, i)->peso;
+  }
+}
+
+// Puts no, of weight p, in slot i.
+template <bool com_pesos>
+void poe(oficina& o, std::int32_t i, no_arvore* no, std::int32_t p) {
+  fila(o, i) = no;
+  if constexpr (com_pesos) {
+    o.pesos[static_cast<std::size_t>(i) - 1] = p;
+  }
+}
+
 // Seats no in the hole at slot i, moving strictly heavier parents down into
 // the hole until the order holds again: equal weights keep their places.
-void assenta(oficina& o, std::int32_t i, no_arvore* no) {
-  while (i / 2 != 0 && fila(o, i / 2)->peso > no->peso) {
-    fila(o, i) = fila(o, i / 2);
+// p is no's weight.
+template <bool com_pesos>
+void assenta(oficina& o, std::int32_t i, no_arvore* no, std::int32_t p) {
+  while (i / 2 != 0 && peso_em<com_pesos>(o, i / 2) > p) {
+    poe<com_pesos>(o, i, fila(o, i / 2), peso_em<com_pesos>(o, i / 2));
     i /= 2;
   }
-  fila(o, i) = no;
+  poe<com_pesos>(o, i, no, p);
+}
+
+// remove_fila on a queue of at least one node.
+template <bool com_pesos>
+no_arvore* remove(oficina& o) {
+  no_arvore* const mais_leve = fila(o, 1);
+  const std::int32_t ultimo = --o.fila_final; // fila(o, ultimo): the last node held
+
+  // Move the hole left at slot 1 down to the bottom of the slots 1 to
+  // ultimo - 1, raising the lighter child each time (the left one on a tie).
+  std::int32_t i = 1;
+  for (std::int32_t c = 2; c < ultimo; c = 2 * i) {
+    if constexpr (com_pesos) {
+      // Asked for now, so that they are not waited for then: the weights
+      // three levels down and the slots two levels down. A large queue
+      // lies far beyond the caches, and each level waits on the one above.
+      const std::size_t bisneto = 8 * static_cast<std::size_t>(c);
+      if (bisneto <= o.pesos.size()) {
+        __builtin_prefetch(&o.pesos[bisneto - 1]);
+      }
+      if (bisneto / 2 <= o.qqq.size()) {
+        __builtin_prefetch(&o.qqq[bisneto / 2 - 1]);
+      }
+    }
+    // In a large queue, chosen by arithmetic, not by a branch: which child
+    // is lighter is a coin toss that a branch would mispredict half the
+    // time. In a small one the branch costs less than the arithmetic.
+    if (c + 1 < ultimo) {
+      const bool direito = peso_em<com_pesos>(o, c + 1) < peso_em<com_pesos>(o, c);
+      if constexpr (com_pesos) {
+        c += static_cast<std::int32_t>(direito);
+      } else if (direito) {
+        ++c;
+      }
+    }
+    poe<com_pesos>(o, i, fila(o, c), peso_em<com_pesos>(o, c));
+    i = c;
+  }
+  // Fill it with the last node. With one node held, that is the one removed,
+  // put back in slot 1 outside the queue.
+  assenta<com_pesos>(o, i, fila(o, ultimo), peso_em<com_pesos>(o, ultimo));
+  if constexpr (com_pesos) {
+    // The next lightest node is read next, to be joined: asked for now.
+    __builtin_prefetch(fila(o, 1));
+  }
+  return mais_leve;
+}
+
+// The large queue's remove, kept out of line so that the small one, which
+// the demo runs, is compiled as if it were alone.
+[[gnu::noinline]] no_arvore* remove_com_copias(oficina& o) {
+  return remove<true>(o);
 }
 
 } // namespace
@@ -46,30 +120,18 @@ no_arvore* novo_no(oficina& o, std::int32_t peso, std::int32_t simbolo, no_arvor
 
 void insere_fila(oficina& o, no_arvore* no) {
   assert(static_cast<std::size_t>(o.fila_final) <= o.qqq.size());
-  assenta(o, o.fila_final++, no);
+  if (o.pesos.empty()) {
+    assenta<false>(o, o.fila_final++, no, no->peso);
+  } else {
+    assenta<true>(o, o.fila_final++, no, no->peso);
+  }
 }
 
 no_arvore* remove_fila(oficina& o) {
   if (o.fila_final <= 1) {
     return nullptr;
   }
-  no_arvore* const mais_leve = fila(o, 1);
-  const std::int32_t ultimo = --o.fila_final; // fila(o, ultimo): the last node held
-
-  // Move the hole left at slot 1 down to the bottom of the slots 1 to
-  // ultimo - 1, raising the lighter child each time (the left one on a tie).
-  std::int32_t i = 1;
-  for (std::int32_t c = 2; c < ultimo; c = 2 * i) {
-    if (c + 1 < ultimo && fila(o, c + 1)->peso < fila(o, c)->peso) {
-      ++c;
-    }
-    fila(o, i) = fila(o, c);
-    i = c;
-  }
-  // Fill it with the last node. With one node held, that is the one removed,
-  // put back in slot 1 outside the queue.
-  assenta(o, i, fila(o, ultimo));
-  return mais_leve;
+  return o.pesos.empty() ? remove<false>(o) : remove_com_copias(o);
 }
 
 } // namespace coder

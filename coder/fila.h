@@ -52,6 +52,11 @@ struct oficina {
   std::span<no_arvore*> qqq;
   std::int32_t n_nodes = 0;
   std::int32_t fila_final = 1;
+  // Where the owner lends it, as many entries as qqq: a copy of the weight
+  // of the node in each slot, so that a large queue is ordered without
+  // reading its nodes, scattered over the pool. The order is the same with
+  // it or without; the demo, whose nodes are few, goes without.
+  std::span<std::int32_t> pesos = {};
 };
 
 // Slot i, from 1 to the size of o.qqq, of the heap: its parent is slot i / 2

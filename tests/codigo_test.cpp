@@ -230,6 +230,9 @@ TEST(oficina, TakesWhatItHasRoomForAndLeavesTheDemoAlone) {
   std::vector<palavra> codigos(pesos.size());
   oficina pouca{.banco = {banco.data(), 4}, .qqq = qqq};
   EXPECT_FALSE(inicializa_frequencias(pouca, pesos, codigos)) << "5 nodes, 4 in the pool";
+  std::vector<std::int32_t> copias(2);
+  oficina poucas_copias{.banco = banco, .qqq = qqq, .pesos = copias};
+  EXPECT_FALSE(inicializa_frequencias(poucas_copias, pesos, codigos)) << "3 slots, 2 copies";
   oficina o{.banco = banco, .qqq = qqq};
   std::vector<palavra> curta(4);
   EXPECT_FALSE(inicializa_frequencias(o, pesos, curta)) << "symbol 4 has no entry";

@@ -459,6 +459,17 @@ std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
            std::to_string(std::accumulate(pesos.begin(), pesos.end(), std::int64_t{0})) +
            " were refused";
   }
+  // The queue ordered by copies of the weights builds the same tree.
+  std::vector<std::int32_t> copias(k);
+  coder::oficina com_copias{.banco = banco, .qqq = qqq, .pesos = copias};
+  std::vector<coder::palavra> pelas_copias(pesos.size());
+  if (!coder::inicializa_frequencias(com_copias, pesos, pelas_copias) ||
+      !std::equal(tabela.begin(), tabela.end(), pelas_copias.begin(),
+                  [](coder::palavra a, coder::palavra b) {
+                    return a.bits == b.bits && a.tamanho == b.tamanho;
+                  })) {
+    return "the queue with copies of the weights builds another code";
+  }
   std::vector<std::string> codigos;
   std::int64_t bits = 0;
   for (std::size_t s = 0; s < pesos.size(); ++s) {

@@ -241,7 +241,8 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
   const std::size_t k = pesos.empty() ? 0 : pesos.size() - 1;
   std::vector<coder::no_arvore> banco(coder::nos_para(k));
   std::vector<coder::no_arvore*> qqq(k);
-  coder::oficina o{.banco = banco, .qqq = qqq};
+  std::vector<std::int32_t> copias(k);
+  coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias};
   if (!coder::enfileira_folhas(o, pesos)) {
     std::abort(); // numera's weights, which the coder takes
   }

@@ -36,7 +36,8 @@ std::vector<int> de_huffman(const std::vector<std::int64_t>& vezes, std::size_t 
   }
   std::vector<coder::no_arvore> banco(coder::nos_para(usados));
   std::vector<coder::no_arvore*> fila(usados);
-  coder::oficina o{banco, fila};
+  std::vector<std::int32_t> copias(usados);
+  coder::oficina o{.banco = banco, .qqq = fila, .pesos = copias};
   std::vector<coder::palavra> tabela(pesos.size());
   if (!coder::inicializa_frequencias(o, pesos, tabela)) {
     std::abort(); // pesa checked the weights' sum, and the workspace fits them
