@@ -90,15 +90,14 @@ std::uint32_t oito(const char* p) {
   return static_cast<std::uint32_t>(((w & 0x0101010101010101U) * 0x8040201008040201U) >> 56U);
 }
 
-// The 64 bits that begin at bit pos of the packed bits, the first the
-// highest: at least 57 of them whole.
-std::uint64_t janela(const std::vector<std::uint8_t>& empacotado, std::size_t pos) {
+// Eight packed bytes from p as one word, the first byte the highest.
+std::uint64_t oito_bytes(const std::uint8_t* p) {
   std::uint64_t w = 0;
-  std::memcpy(&w, empacotado.data() + pos / 8, sizeof w);
+  std::memcpy(&w, p, sizeof w);
   if constexpr (std::endian::native == std::endian::little) {
     w = __builtin_bswap64(w);
   }
-  return w << (pos % 8);
+  return w;
 }
 
 } // namespace
@@ -120,11 +119,10 @@ bool monta(std::span<const palavra> codigos, std::span<entrada> tabela) {
 
 std::size_t decodifica(std::span<const entrada> tabela, std::string_view bits,
                        std::span<std::uint32_t> destino, std::size_t& lidos) {
-  static_assert(bits_raiz <= 57 && bits_sub <= 57, "a look-up's bits lie in one window");
-  // The characters packed eight to a byte first, with zeros past the end
-  // for a window read anywhere up to a longest code past it: the look-ups
-  // then wait only on one another.
-  constexpr std::size_t alem = (max_profundidade + 7) / 8 + sizeof(std::uint64_t) + 1;
+  // The characters packed eight to a byte first, with zeros past the end,
+  // so that the bit buffer below may be filled up to a longest code and a
+  // word past the bits.
+  constexpr std::size_t alem = 2 * sizeof(std::uint64_t) + (max_profundidade + 7) / 8 + 1;
   std::vector<std::uint8_t> empacotado(bits.size() / 8 + alem);
   std::size_t k = 0;
   for (; 8 * k + 8 <= bits.size(); ++k) {
@@ -134,24 +132,41 @@ std::size_t decodifica(std::span<const entrada> tabela, std::string_view bits,
     empacotado[k] |=
         static_cast<std::uint8_t>((static_cast<unsigned>(bits[c]) & 1U) << (7 - c % 8));
   }
+  // The bit buffer, a_ler: the next bits in its highest tem bits, the rest
+  // 0; the bytes before proximo are in it or read. A look-up then waits on
+  // a shift of a register, not on a load; the buffer is filled a word at a
+  // time whenever it holds less than a longest code, to 56 bits or more.
+  static_assert(max_profundidade <= 56, "a filled buffer holds a longest code");
+  std::uint64_t a_ler = 0;
+  int tem = 0;
+  std::size_t proximo = 0;
   std::size_t i = 0; // the first bit of the next code
   std::size_t n = 0;
   while (n < destino.size()) {
-    std::size_t j = i;
-    entrada e = tabela[static_cast<std::size_t>(janela(empacotado, j) >> (64 - bits_raiz))];
+    if (tem < max_profundidade) {
+      a_ler |= oito_bytes(empacotado.data() + proximo) >> tem;
+      proximo += static_cast<std::size_t>(63 - tem) / 8;
+      tem |= 56;
+    }
+    entrada e = tabela[static_cast<std::size_t>(a_ler >> (64 - bits_raiz))];
+    std::uint64_t resto = a_ler;
+    int usados = 0;
     int b = bits_raiz;
     while ((e & liga) != 0) {
-      j += static_cast<std::size_t>(b);
+      resto <<= b;
+      usados += b;
       const auto inicio = static_cast<std::size_t>(e >> desloca_valor);
       b = static_cast<int>(e & so_bits);
-      e = tabela[inicio + static_cast<std::size_t>(janela(empacotado, j) >> (64 - b))];
+      e = tabela[inicio + static_cast<std::size_t>(resto >> (64 - b))];
     }
-    j += static_cast<std::size_t>(e & so_bits);
-    if (e == 0 || j > bits.size()) { // no code, or one that runs past the bits
-      break;
+    usados += static_cast<int>(e & so_bits);
+    if (e == 0 || i + static_cast<std::size_t>(usados) > bits.size()) {
+      break; // no code, or one that runs past the bits
     }
     destino[n++] = static_cast<std::uint32_t>(e >> desloca_valor);
-    i = j;
+    a_ler <<= usados;
+    tem -= usados;
+    i += static_cast<std::size_t>(usados);
   }
   lidos = i;
   return n;
