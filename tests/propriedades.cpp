@@ -759,6 +759,58 @@ std::string verifica_gzip(std::string_view bytes) {
   return confere_comprimentos(g.membros[0].blocos[0], e.m);
 }
 
+namespace {
+
+// Above max_folhas_com_fila leaves, where the model keeps no queue, the
+// ties that each step names against the coder's own queue replayed: the
+// first nodes of the same weight in slot order, and how many more. Every
+// slot is read at every step, so only up to a few thousand leaves.
+std::string confere_empates_sem_fila(const explica::modelo& m) {
+  std::vector<std::uint32_t> pesos(1);
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    const explica::no& folha = m.nos[static_cast<std::size_t>(i)];
+    pesos.resize(std::max(pesos.size(), static_cast<std::size_t>(folha.simbolo) + 1));
+    pesos[static_cast<std::size_t>(folha.simbolo)] = static_cast<std::uint32_t>(folha.peso);
+  }
+  const auto k = static_cast<std::size_t>(m.folhas);
+  std::vector<coder::no_arvore> banco(coder::nos_para(k));
+  std::vector<coder::no_arvore*> qqq(k);
+  coder::oficina o{.banco = banco, .qqq = qqq};
+  static_cast<void>(coder::enfileira_folhas(o, pesos));
+  auto iguais = [&](std::vector<std::int32_t>& nomeados, std::int32_t& mais) {
+    nomeados.clear();
+    mais = 0;
+    for (std::int32_t e = 2; e < o.fila_final; ++e) {
+      if (coder::fila(o, e)->peso == coder::fila(o, 1)->peso) {
+        if (nomeados.size() < explica::max_empates_nomeados) {
+          nomeados.push_back(static_cast<std::int32_t>(coder::fila(o, e) - banco.data()));
+        } else {
+          ++mais;
+        }
+      }
+    }
+  };
+  for (std::size_t j = 1; j < m.passos.size(); ++j) {
+    const explica::passo& p = m.passos[j];
+    std::vector<std::int32_t> a;
+    std::vector<std::int32_t> b;
+    std::int32_t mais_a = 0;
+    std::int32_t mais_b = 0;
+    iguais(a, mais_a);
+    coder::no_arvore* const primeiro = coder::remove_fila(o);
+    iguais(b, mais_b);
+    coder::no_arvore* const segundo = coder::remove_fila(o);
+    static_cast<void>(coder::enfileira_pai(o, primeiro, segundo));
+    if (a != p.empate_primeiro || mais_a != p.mais_primeiro || b != p.empate_segundo ||
+        mais_b != p.mais_segundo) {
+      return "step " + std::to_string(j) + " names other ties than its queue holds";
+    }
+  }
+  return "";
+}
+
+} // namespace
+
 std::string verifica_explorador(std::string_view texto, std::size_t corte) {
   explica::pedido p;
   p.texto = std::string(texto);
@@ -768,6 +820,11 @@ std::string verifica_explorador(std::string_view texto, std::size_t corte) {
     return "refused: " + erro->mensagem;
   }
   const explica::modelo& m = e.m;
+  if (m.folhas > explica::max_folhas_com_fila && m.folhas <= 5000) {
+    if (std::string erro = confere_empates_sem_fila(m); !erro.empty()) {
+      return erro;
+    }
+  }
   alfabeto::simbolos simbolos;
   bool em_pedacos = true; // none empty, none too long
   explica::em_simbolos(e, [&](std::u32string_view pedaco) {

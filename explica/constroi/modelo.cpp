@@ -5,6 +5,7 @@
 #include "explica/constroi/modelo.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <cstdlib>
@@ -101,24 +102,40 @@ std::vector<std::int32_t> iguais(const coder::oficina& o, const std::vector<std:
 }
 
 // The nodes queued, by weight, for a code too large to keep the queue at
-// each step: what weighs as much as a node taken out, in O(log k).
+// each step: how many weigh as much as a node taken out, in O(log k).
 using por_peso = std::map<std::int32_t, std::set<std::int32_t>>;
 
-// Takes node i, of weight peso, out of fila, and names the others queued
-// that weigh as much, the first max_empates_nomeados of them, and counts
-// the rest in mais.
-std::vector<std::int32_t> tira(por_peso& fila, std::int32_t peso, std::int32_t i,
-                               std::int32_t& mais) {
+// Takes node i, of weight peso, out of fila, and returns how many others
+// queued weigh as much.
+std::int32_t tira(por_peso& fila, std::int32_t peso, std::int32_t i) {
   std::set<std::int32_t>& iguais_a_ele = fila[peso];
   iguais_a_ele.erase(i);
-  std::vector<std::int32_t> nomeados;
-  for (auto j = iguais_a_ele.begin();
-       j != iguais_a_ele.end() && nomeados.size() < max_empates_nomeados; ++j) {
-    nomeados.push_back(*j);
-  }
-  mais = static_cast<std::int32_t>(iguais_a_ele.size() - nomeados.size());
+  const auto outros = static_cast<std::int32_t>(iguais_a_ele.size());
   if (iguais_a_ele.empty()) {
     fila.erase(peso);
+  }
+  return outros;
+}
+
+// The first max_empates_nomeados nodes queued in o, in slot order, that
+// weigh as much as the one in slot 1, as iguais names them from a kept
+// queue. Slot 1 holds a lightest node, so every parent of a node that ties
+// with it ties too: the ties are a subtree from slot 1 down, and a walk of
+// it level by level meets them in slot order, reading only their slots and
+// their children's.
+std::vector<std::int32_t> primeiros_iguais(coder::oficina& o) {
+  const std::int32_t peso = coder::fila(o, 1)->peso;
+  std::vector<std::int32_t> nomeados;
+  std::vector<std::int32_t> espacos{1}; // those of the subtree met, in the walk's order
+  for (std::size_t k = 0; k < espacos.size() && nomeados.size() < max_empates_nomeados; ++k) {
+    const std::int32_t e = espacos[k];
+    if (e != 1) {
+      nomeados.push_back(indice(o, coder::fila(o, e)));
+    }
+    const std::array<std::int32_t, 2> filhos{2 * e, 2 * e + 1};
+    std::copy_if(filhos.begin(), filhos.end(), std::back_inserter(espacos), [&](std::int32_t f) {
+      return f < o.fila_final && coder::fila(o, f)->peso == peso;
+    });
   }
   return nomeados;
 }
@@ -133,8 +150,12 @@ bool uma_juncao(coder::oficina& o, modelo& m, por_peso& grandes) {
   }
   const bool com_fila = m.folhas <= max_folhas_com_fila;
   const std::vector<std::int32_t> antes = m.passos.back().fila;
+  const std::vector<std::int32_t> empate_primeiro =
+      com_fila ? std::vector<std::int32_t>() : primeiros_iguais(o);
   coder::no_arvore* const primeiro = coder::remove_fila(o);
   const std::vector<std::int32_t> meio = com_fila ? fila_agora(o) : std::vector<std::int32_t>();
+  const std::vector<std::int32_t> empate_segundo =
+      com_fila ? std::vector<std::int32_t>() : primeiros_iguais(o);
   coder::no_arvore* const segundo = coder::remove_fila(o);
   coder::no_arvore* const novo = coder::enfileira_pai(o, primeiro, segundo);
   passo p{com_fila ? fila_agora(o) : std::vector<std::int32_t>(),
@@ -148,8 +169,12 @@ bool uma_juncao(coder::oficina& o, modelo& m, por_peso& grandes) {
     p.empate_primeiro = iguais(o, antes, p.primeiro);
     p.empate_segundo = iguais(o, meio, p.segundo);
   } else {
-    p.empate_primeiro = tira(grandes, primeiro->peso, p.primeiro, p.mais_primeiro);
-    p.empate_segundo = tira(grandes, segundo->peso, p.segundo, p.mais_segundo);
+    p.empate_primeiro = empate_primeiro;
+    p.mais_primeiro = tira(grandes, primeiro->peso, p.primeiro) -
+                      static_cast<std::int32_t>(empate_primeiro.size());
+    p.empate_segundo = empate_segundo;
+    p.mais_segundo =
+        tira(grandes, segundo->peso, p.segundo) - static_cast<std::int32_t>(empate_segundo.size());
     grandes[novo->peso].insert(p.novo);
   }
   m.passos.push_back(std::move(p));

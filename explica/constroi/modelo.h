@@ -31,8 +31,8 @@ namespace explica {
 // one it gave, when it gave it. The queue is kept for codes of at most
 // max_folhas_com_fila leaves, k steps of up to k nodes each, and left empty
 // beyond, where na_fila alone says how many the queue holds; there the ties
-// name the first max_empates_nomeados nodes, by pool index, and count the
-// rest in mais_primeiro and mais_segundo.
+// name the first max_empates_nomeados nodes, in slot order as below, and
+// count the rest in mais_primeiro and mais_segundo.
 inline constexpr std::int32_t max_folhas_com_fila = 512;
 inline constexpr std::size_t max_empates_nomeados = 4;
 struct passo {
