@@ -29,12 +29,24 @@ void poe(oficina& o, std::int32_t i, no_arvore* no, std::int32_t p) {
   }
 }
 
-// Seats no in the hole at slot i, moving strictly heavier parents down into
-// the hole until the order holds again: equal weights keep their places.
-// p is no's weight.
-template <bool com_pesos>
+// Whether the node in slot i leaves after no, of weight p: it is heavier,
+// or, por_idade, as heavy and made later (further into the pool).
+template <bool com_pesos, bool por_idade>
+bool depois(oficina& o, std::int32_t i, const no_arvore* no, std::int32_t p) {
+  const std::int32_t q = peso_em<com_pesos>(o, i);
+  if constexpr (por_idade) {
+    return q > p || (q == p && fila(o, i) > no);
+  } else {
+    return q > p;
+  }
+}
+
+// Seats no in the hole at slot i, moving the parents that leave after it
+// down into the hole until the order holds again: by the seed's rule equal
+// weights keep their places. p is no's weight.
+template <bool com_pesos, bool por_idade>
 void assenta(oficina& o, std::int32_t i, no_arvore* no, std::int32_t p) {
-  while (i / 2 != 0 && peso_em<com_pesos>(o, i / 2) > p) {
+  while (i / 2 != 0 && depois<com_pesos, por_idade>(o, i / 2, no, p)) {
     poe<com_pesos>(o, i, fila(o, i / 2), peso_em<com_pesos>(o, i / 2));
     i /= 2;
   }
@@ -42,13 +54,14 @@ void assenta(oficina& o, std::int32_t i, no_arvore* no, std::int32_t p) {
 }
 
 // remove_fila on a queue of at least one node.
-template <bool com_pesos>
+template <bool com_pesos, bool por_idade>
 no_arvore* remove(oficina& o) {
   no_arvore* const mais_leve = fila(o, 1);
   const std::int32_t ultimo = --o.fila_final; // fila(o, ultimo): the last node held
 
   // Move the hole left at slot 1 down to the bottom of the slots 1 to
-  // ultimo - 1, raising the lighter child each time (the left one on a tie).
+  // ultimo - 1, raising the child that leaves first each time (by the
+  // seed's rule the left one on a tie).
   std::int32_t i = 1;
   for (std::int32_t c = 2; c < ultimo; c = 2 * i) {
     if constexpr (com_pesos) {
@@ -67,7 +80,8 @@ no_arvore* remove(oficina& o) {
     // is lighter is a coin toss that a branch would mispredict half the
     // time. In a small one the branch costs less than the arithmetic.
     if (c + 1 < ultimo) {
-      const bool direito = peso_em<com_pesos>(o, c + 1) < peso_em<com_pesos>(o, c);
+      const bool direito =
+          depois<com_pesos, por_idade>(o, c, fila(o, c + 1), peso_em<com_pesos>(o, c + 1));
       if constexpr (com_pesos) {
         c += static_cast<std::int32_t>(direito);
       } else if (direito) {
@@ -79,7 +93,7 @@ no_arvore* remove(oficina& o) {
   }
   // Fill it with the last node. With one node held, that is the one removed,
   // put back in slot 1 outside the queue.
-  assenta<com_pesos>(o, i, fila(o, ultimo), peso_em<com_pesos>(o, ultimo));
+  assenta<com_pesos, por_idade>(o, i, fila(o, ultimo), peso_em<com_pesos>(o, ultimo));
   if constexpr (com_pesos) {
     // The next lightest node is read next, to be joined: asked for now.
     __builtin_prefetch(fila(o, 1));
@@ -87,10 +101,24 @@ no_arvore* remove(oficina& o) {
   return mais_leve;
 }
 
-// The large queue's remove, kept out of line so that the small one, which
-// the demo runs, is compiled as if it were alone.
-[[gnu::noinline]] no_arvore* remove_com_copias(oficina& o) {
-  return remove<true>(o);
+// The queue's operations on any workspace but the demo's kind, which has
+// neither copies of weights nor the rule by age: kept out of line, so that
+// the demo's are compiled as if alone.
+[[gnu::noinline]] void assenta_outra(oficina& o, no_arvore* no) {
+  const std::int32_t i = o.fila_final++;
+  if (o.pesos.empty()) {
+    assenta<false, true>(o, i, no, no->peso);
+  } else if (o.primeiro_feito) {
+    assenta<true, true>(o, i, no, no->peso);
+  } else {
+    assenta<true, false>(o, i, no, no->peso);
+  }
+}
+[[gnu::noinline]] no_arvore* remove_outra(oficina& o) {
+  if (o.pesos.empty()) {
+    return remove<false, true>(o);
+  }
+  return o.primeiro_feito ? remove<true, true>(o) : remove<true, false>(o);
 }
 
 } // namespace
@@ -120,10 +148,10 @@ no_arvore* novo_no(oficina& o, std::int32_t peso, std::int32_t simbolo, no_arvor
 
 void insere_fila(oficina& o, no_arvore* no) {
   assert(static_cast<std::size_t>(o.fila_final) <= o.qqq.size());
-  if (o.pesos.empty()) {
-    assenta<false>(o, o.fila_final++, no, no->peso);
+  if (o.pesos.empty() && !o.primeiro_feito) {
+    assenta<false, false>(o, o.fila_final++, no, no->peso);
   } else {
-    assenta<true>(o, o.fila_final++, no, no->peso);
+    assenta_outra(o, no);
   }
 }
 
@@ -131,7 +159,7 @@ no_arvore* remove_fila(oficina& o) {
   if (o.fila_final <= 1) {
     return nullptr;
   }
-  return o.pesos.empty() ? remove<false>(o) : remove_com_copias(o);
+  return o.pesos.empty() && !o.primeiro_feito ? remove<false, false>(o) : remove_outra(o);
 }
 
 } // namespace coder

@@ -57,6 +57,12 @@ struct oficina {
   // reading its nodes, scattered over the pool. The order is the same with
   // it or without; the demo, whose nodes are few, goes without.
   std::span<std::int32_t> pesos = {};
+  // The rule among equal weights. By the seed's, false, a node never climbs
+  // past a parent of equal weight and the left child rises on a tie; by
+  // age, true, the node made first leaves first, the leaves (made in symbol
+  // order) before every merge, which gives the code of least variance among
+  // Huffman's.
+  bool primeiro_feito = false;
 };
 
 // Slot i, from 1 to the size of o.qqq, of the heap: its parent is slot i / 2
@@ -77,12 +83,12 @@ void reinicia_fila(oficina& o);
 [[nodiscard]] no_arvore* novo_no(oficina& o, std::int32_t peso, std::int32_t simbolo,
                                  no_arvore* esquerda, no_arvore* direita);
 
-// Adds no to the queue; it never climbs past a parent of equal weight.
-// Expects a free slot in the queue.
+// Adds no to the queue; by the seed's rule it never climbs past a parent of
+// equal weight. Expects a free slot in the queue.
 void insere_fila(oficina& o, no_arvore* no);
 
 // Removes and returns a lightest node, or null, changing nothing, when the
-// queue is empty. Among equal weights the order follows the heap's tie rules.
+// queue is empty. Among equal weights the order follows o's rule.
 [[nodiscard]] no_arvore* remove_fila(oficina& o);
 
 // The demo's storage, static, all zero at process start: the pool, the

@@ -134,7 +134,8 @@ std::optional<falha> combina_exercicio(const pedido& p) {
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.gzip_lido() ||
       p.deflate || p.bloco > 0 || p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero ||
-      p.passos || p.arvore || p.relatorio || p.estatisticas || p.forma == formato::dot) {
+      p.variancia_minima || p.passos || p.arvore || p.relatorio || p.estatisticas ||
+      p.forma == formato::dot) {
     return erro_de_uso(
         tr("--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
            "--gabarito, --titulo, --pontos, --json e --html"));
@@ -149,8 +150,8 @@ std::optional<falha> combina_leitura(const pedido& p) {
     return erro_de_uso(tr("--expande e --abre não vão juntos"));
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.canonico ||
-      p.limite > 0 || p.bytes || p.leve_no_zero || p.passos || p.relatorio || p.estatisticas ||
-      p.forma == formato::html) {
+      p.limite > 0 || p.bytes || p.leve_no_zero || p.variancia_minima || p.passos || p.relatorio ||
+      p.estatisticas || p.forma == formato::html) {
     return erro_de_uso(std::string(qual) +
                        tr(" lê um arquivo gzip: não vai com um texto, pesos, bits, códigos nem com "
                           "as opções do código"));

@@ -130,6 +130,26 @@ TEST(programa, LimitedCodesShowTheirPrice) {
   EXPECT_EQ(com({"-d", "110001111100"}), "ahdg");
 }
 
+// The code of least variance: the same cost as the seed's rule, lengths
+// less spread out, each figure set beside the seed's, and the bits read
+// back with it.
+TEST(programa, MinimumVarianceSpreadsLengthsLess) {
+  const std::vector<std::string> pesos = {"--variancia-minima", "-f", "a=1,b=6,c=3,d=2,e=2"};
+  auto com = [&pesos](std::vector<std::string> a) {
+    a.insert(a.end(), pesos.begin(), pesos.end());
+    return explica(a).saida;
+  };
+  const auto j = nlohmann::json::parse(com({"--json"}));
+  EXPECT_EQ(j.at("bits"), 30);
+  EXPECT_EQ(j.at("pela_regra_de_sempre").at("bits"), 30);
+  EXPECT_EQ(j.at("maximo"), 3);
+  EXPECT_EQ(j.at("pela_regra_de_sempre").at("maximo"), 4);
+  EXPECT_NE(com({"--estatisticas"}).find("variância dos comprimentos: 0.9796, contra 1.4082"),
+            std::string::npos);
+  EXPECT_NE(com({"--passos"}).find("'c' empatava com nó 1 (3): saiu antes por ter sido feito"),
+            std::string::npos);
+}
+
 // -f @FILE reads a list too long to type, a pair or more a line, and gives
 // the code that the same list typed gives; @- reads standard input, which
 // then cannot hold the text too.

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <numeric>
+#include <set>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -441,6 +442,108 @@ std::string em_texto(coder::palavra p) {
 
 } // namespace
 
+namespace {
+
+// The code of least variance, from its rule alone: of the nodes queued, the
+// lightest leaves first, and among equal weights the one made first (the
+// leaves in symbol order, then the merges in their order); the first taken
+// on '1'.
+std::vector<coder::palavra> pela_idade(std::span<const std::uint32_t> pesos) {
+  struct no {
+    std::int64_t peso;
+    std::int32_t simbolo; // 0 for a merge
+    std::size_t esquerda = 0;
+    std::size_t direita = 0;
+  };
+  std::vector<no> nos;
+  std::set<std::pair<std::int64_t, std::size_t>> fila; // weight, then the order made
+  for (std::size_t s = 1; s < pesos.size(); ++s) {
+    if (pesos[s] != 0) {
+      fila.insert({pesos[s], nos.size()});
+      nos.push_back({pesos[s], static_cast<std::int32_t>(s)});
+    }
+  }
+  while (fila.size() > 1) {
+    const auto primeiro = *fila.begin();
+    fila.erase(fila.begin());
+    const auto segundo = *fila.begin();
+    fila.erase(fila.begin());
+    fila.insert({primeiro.first + segundo.first, nos.size()});
+    nos.push_back({primeiro.first + segundo.first, 0, segundo.second, primeiro.second});
+  }
+  std::vector<coder::palavra> codigos(pesos.size(), coder::sem_codigo);
+  std::vector<std::pair<std::size_t, coder::palavra>> pilha;
+  if (!fila.empty()) {
+    pilha.push_back({fila.begin()->second, {0, 0}});
+  }
+  while (!pilha.empty()) {
+    const auto [i, p] = pilha.back();
+    pilha.pop_back();
+    if (nos[i].simbolo != 0) {
+      codigos[static_cast<std::size_t>(nos[i].simbolo)] = p;
+    } else {
+      pilha.push_back({nos[i].esquerda, {p.bits << 1, p.tamanho + 1}});
+      pilha.push_back({nos[i].direita, {p.bits << 1 | 1U, p.tamanho + 1}});
+    }
+  }
+  return codigos;
+}
+
+// The variance of the lengths of codigos, each weighed by pesos, times the
+// total weight squared: whole numbers, to compare exactly.
+std::int64_t variancia_vezes(std::span<const std::uint32_t> pesos,
+                             std::span<const coder::palavra> codigos) {
+  std::int64_t w = 0;
+  std::int64_t soma = 0;
+  std::int64_t quadrados = 0;
+  for (std::size_t s = 0; s < pesos.size(); ++s) {
+    const std::int64_t l = std::max(codigos[s].tamanho, 0);
+    w += pesos[s];
+    soma += pesos[s] * l;
+    quadrados += pesos[s] * l * l;
+  }
+  return w * quadrados - soma * soma;
+}
+
+// The rule by age, on the coder's queue with copies of the weights and
+// without: the code of its rule's model, as cheap as the seed's, of no more
+// variance.
+std::string verifica_variancia_minima(std::span<const std::uint32_t> pesos, std::size_t k,
+                                      std::span<const coder::palavra> pela_semente) {
+  std::vector<coder::no_arvore> banco(coder::nos_para(k));
+  std::vector<coder::no_arvore*> qqq(k);
+  std::vector<std::int32_t> copias(k);
+  const std::vector<coder::palavra> esperado = pela_idade(pesos);
+  for (const bool com_copias : {false, true}) {
+    coder::oficina o{
+        .banco = banco,
+        .qqq = qqq,
+        .pesos = com_copias ? std::span<std::int32_t>(copias) : std::span<std::int32_t>(),
+        .primeiro_feito = true};
+    std::vector<coder::palavra> tabela(pesos.size());
+    if (!coder::inicializa_frequencias(o, pesos, tabela) ||
+        !std::equal(tabela.begin(), tabela.end(), esperado.begin(),
+                    [](coder::palavra a, coder::palavra b) {
+                      return a.bits == b.bits && a.tamanho == b.tamanho;
+                    })) {
+      return "the queue by age builds another code than its rule";
+    }
+  }
+  const auto custo = [&pesos](std::span<const coder::palavra> c) {
+    return std::transform_reduce(
+        pesos.begin(), pesos.end(), c.begin(), std::int64_t{0}, std::plus<>(),
+        [](std::uint32_t p, coder::palavra w) { return p * std::int64_t{std::max(w.tamanho, 0)}; });
+  };
+  // The sums of squares fit 64 bits for the weights tried here.
+  if (custo(esperado) != custo(pela_semente) ||
+      variancia_vezes(pesos, esperado) > variancia_vezes(pesos, pela_semente)) {
+    return "the code by age costs more, or varies more, than the seed's";
+  }
+  return "";
+}
+
+} // namespace
+
 std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
   const auto k = static_cast<std::size_t>(
       std::count_if(pesos.begin(), pesos.end(), [](std::uint32_t p) { return p != 0; }));
@@ -489,6 +592,12 @@ std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
   if (static_cast<std::size_t>(o.n_nodes) != coder::nos_para(k) || !sem_prefixos(codigos) ||
       (k >= 2 && !completo(codigos)) || bits != custo_otimo(contagem)) {
     return std::to_string(k) + " symbols: not an optimal prefix code of 2k - 1 nodes";
+  }
+  if (std::int64_t total = std::accumulate(pesos.begin(), pesos.end(), std::int64_t{0});
+      total < (std::int64_t{1} << 24)) {
+    if (std::string erro = verifica_variancia_minima(pesos, k, tabela); !erro.empty()) {
+      return erro;
+    }
   }
   // The decode table gives back every symbol, in order, and leaves a code
   // the bits end inside unread.

@@ -269,7 +269,8 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
   }
   e.m = constroi(
       pesos, letras,
-      {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes, p.gzip.has_value()});
+      {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes, p.gzip.has_value(),
+       p.variancia_minima});
   if (p.gzip) {
     e.bloco = planeja_bloco(e.m);
   }

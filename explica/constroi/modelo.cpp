@@ -14,6 +14,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <span>
 
 #include "coder/codigo.h"
 #include "explica/mostra.h"
@@ -67,6 +68,50 @@ void le_arvore(coder::oficina& o, modelo& m) {
   m.raiz = o.fila_final > 1 ? indice(o, coder::fila(o, 1)) : -1;
 }
 
+// Into n, whose caracteres and media are the code's: the variance of the
+// code lengths of m's leaves, comprimento(s) for symbol s, each weighed by
+// its symbol's share, and the longest.
+template <class Comprimento>
+void dispersao(const modelo& m, Comprimento comprimento, numeros& n) {
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    const no& folha = m.nos[static_cast<std::size_t>(i)];
+    const int l = comprimento(static_cast<std::size_t>(folha.simbolo));
+    const double d = l - n.media;
+    n.variancia += static_cast<double>(folha.peso) * d * d;
+    n.maximo = std::max(n.maximo, l);
+  }
+  if (n.caracteres != 0) {
+    n.variancia /= static_cast<double>(n.caracteres);
+  }
+}
+
+// The figures of the code that the seed's rule for ties gives m's weights,
+// pesos, built by the coder alone: its bits, average, variance and longest.
+numeros pela_semente(const modelo& m, std::span<const std::uint32_t> pesos) {
+  const std::size_t k = pesos.empty() ? 0 : pesos.size() - 1;
+  std::vector<coder::no_arvore> banco(coder::nos_para(k));
+  std::vector<coder::no_arvore*> qqq(k);
+  std::vector<std::int32_t> copias(k);
+  coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias};
+  std::vector<coder::palavra> tabela(pesos.size());
+  if (!coder::inicializa_frequencias(o, pesos, tabela)) {
+    std::abort(); // the weights that m was built of
+  }
+  const auto comprimento = [&tabela](std::size_t s) { return tabela[s].tamanho; };
+  numeros n = m.figuras;
+  n.bits = 0;
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    const no& folha = m.nos[static_cast<std::size_t>(i)];
+    n.bits += folha.peso *
+              static_cast<std::int64_t>(comprimento(static_cast<std::size_t>(folha.simbolo)));
+  }
+  n.media = n.caracteres != 0 ? static_cast<double>(n.bits) / static_cast<double>(n.caracteres) : 0;
+  n.variancia = 0;
+  n.maximo = 0;
+  dispersao(m, comprimento, n);
+  return n;
+}
+
 numeros figuras_de(const modelo& m) {
   numeros n;
   for (std::int32_t i = 0; i < m.folhas; ++i) {
@@ -88,6 +133,8 @@ numeros figuras_de(const modelo& m) {
       n.entropia -= p * std::log2(p);
     }
   }
+  dispersao(
+      m, [&m](std::size_t s) { return static_cast<int>(m.codigo[s].size()); }, n);
   return n;
 }
 
@@ -267,7 +314,9 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
   std::vector<coder::no_arvore> banco(coder::nos_para(k));
   std::vector<coder::no_arvore*> qqq(k);
   std::vector<std::int32_t> copias(k);
-  coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias};
+  coder::oficina o{
+      .banco = banco, .qqq = qqq, .pesos = copias, .primeiro_feito = forma.variancia_minima};
+  m.variancia_minima = forma.variancia_minima;
   if (!coder::enfileira_folhas(o, pesos)) {
     std::abort(); // numera's weights, which the coder takes
   }
@@ -304,6 +353,9 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
     arvore_dos_codigos(m);
   }
   m.figuras = figuras_de(m);
+  if (m.variancia_minima) {
+    m.pela_semente = pela_semente(m, pesos);
+  }
   return m;
 }
 

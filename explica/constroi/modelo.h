@@ -53,8 +53,10 @@ struct numeros {
   std::int64_t bits = 0;       // weight times code length, added up
   std::int64_t bytes_utf8 = 0; // weight times the character's UTF-8 length, added up
   std::int32_t simbolos = 0;
-  double entropia = 0; // bits per character; 0 below two symbols
-  double media = 0;    // bits of code per character; 0 for no character
+  double entropia = 0;  // bits per character; 0 below two symbols
+  double media = 0;     // bits of code per character; 0 for no character
+  double variancia = 0; // of the code lengths, each weighed by its symbol's share
+  int maximo = 0;       // the longest code
 };
 
 // Which code a build gives, as the request asks for it.
@@ -64,10 +66,11 @@ struct forma_do_codigo {
   // or '0', as many textbooks draw it. With '0', every code is the coder's
   // complemented, and each inner node's children swap sides.
   char ramo_do_primeiro = '1';
-  bool canonico = false; // the canonical code of Huffman's lengths
-  int limite = 0;        // the longest code allowed, or 0; a limit makes the code canonical
-  bool em_bytes = false; // the symbols are bytes, not characters
-  bool deflate = false;  // as DEFLATE stores a code: a lone symbol takes one bit
+  bool canonico = false;         // the canonical code of Huffman's lengths
+  int limite = 0;                // the longest code allowed, or 0; a limit makes the code canonical
+  bool em_bytes = false;         // the symbols are bytes, not characters
+  bool deflate = false;          // as DEFLATE stores a code: a lone symbol takes one bit
+  bool variancia_minima = false; // among equal weights the node made first leaves first
 };
 
 // A code string for each symbol, by symbol from 1 (entry 0 unused): a
@@ -99,6 +102,10 @@ struct modelo {
   std::int64_t bits_reparo = 0;
   int maior_huffman = 0; // the longest of Huffman's codes
   numeros figuras;
+  // With variancia_minima, the figures of the code that the seed's rule for
+  // ties gives the same weights, to set beside this one's.
+  bool variancia_minima = false;
+  numeros pela_semente;
 };
 
 // Builds the code of pesos, pesos[s] the weight of symbol s, with the coder's

@@ -54,6 +54,20 @@ void preco_do_limite(const modelo& m, linhas& l) {
 
 // What the gzip file of --gzip takes, part by part, against the text and
 // against what the entropy allows.
+// The variance of the code lengths and the longest code, beside those of the
+// code that the seed's rule for ties gives, whose average is the same.
+void diante_da_semente(const modelo& m, linhas& l) {
+  const numeros& n = m.figuras;
+  const numeros& s = m.pela_semente;
+  l.emplace_back(tr("variância dos comprimentos"),
+                 decimais(n.variancia, 4) + tr(", contra ") + decimais(s.variancia, 4) +
+                     tr(" pela regra de sempre para os empates (média ") + decimais(s.media, 4) +
+                     ")");
+  l.emplace_back(tr("código mais longo"), plural(n.maximo, tr("bit"), tr("bits")) +
+                                              tr(", contra ") +
+                                              plural(s.maximo, tr("bit"), tr("bits")));
+}
+
 void contas_do_arquivo(const modelo& m, const bloco_deflate& b, linhas& l) {
   const contas_gzip c = contas(b);
   const std::int64_t texto = m.figuras.caracteres - 1; // the end of block is no byte
@@ -115,6 +129,9 @@ linhas figuras(const execucao& e) {
                  n.simbolos >= 2
                      ? decimais(100 * n.entropia / n.media, 2) + tr("% (a entropia sobre a média)")
                      : tr("não se aplica a um só símbolo, de código vazio"));
+  if (m.variancia_minima) {
+    diante_da_semente(m, l);
+  }
   if (m.limite > 0 && n.simbolos >= 2) {
     preco_do_limite(m, l);
   }

@@ -65,6 +65,11 @@ void escreve_passos(std::FILE* f, const modelo& m) {
             : tr("Uma folha por símbolo, na ordem dos caracteres, entra na fila, um heap mínimo "
                  "por peso: o pai do espaço i é o espaço i/2, e um nó só sobe acima de um pai "
                  "mais pesado, nunca de um de peso igual.");
+    if (m.variancia_minima) {
+      frase +=
+          tr(" Entre nós de peso igual, porém, sai primeiro o feito antes: as folhas, e "
+             "depois as junções, na ordem em que foram feitas.");
+    }
     if (p.novo >= 0) {
       const auto de = [&m](std::int32_t i) { return m.nos[static_cast<std::size_t>(i)].peso; };
       titulo = tr("Passo ") + std::to_string(k) + tr(": junção ") + std::to_string(k);

@@ -159,6 +159,15 @@ void escreve_figuras(std::FILE* f, const modelo& m) {
                n.simbolos >= 2 ? json_numero(n.entropia / n.media).c_str() : "null");
   std::fprintf(f, " \"bytes_utf8\": %" PRId64 ",\n \"casas_decimais\": %d,\n \"porcento\": %s",
                n.bytes_utf8, m.pesos.casas, m.pesos.porcento ? "true" : "false");
+  if (m.variancia_minima) {
+    const numeros& s = m.pela_semente;
+    std::fprintf(f,
+                 ",\n \"variancia_minima\": true,\n \"variancia\": %s,\n \"maximo\": %d,\n "
+                 "\"pela_regra_de_sempre\": {\"bits\": %" PRId64
+                 ", \"variancia\": %s, \"maximo\": %d}",
+                 json_numero(n.variancia).c_str(), n.maximo, s.bits,
+                 json_numero(s.variancia).c_str(), s.maximo);
+  }
 }
 
 } // namespace

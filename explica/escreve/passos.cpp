@@ -111,6 +111,23 @@ void escreve_canonico(std::FILE* f, const modelo& m) {
 // sift-down after the first removal raised.
 std::vector<std::string> notas_de_empate(const modelo& m, const passo& p) {
   std::vector<std::string> notas;
+  if (m.variancia_minima) {
+    // By age, both for one reason.
+    const auto nota = [&m](std::int32_t i, const std::vector<std::int32_t>& outros,
+                           std::int32_t mais) {
+      return nome(m, i) + tr(" empatava com ") + nomes(m, outros, mais) + " (" +
+             peso(m, de(m, i).peso) +
+             tr("): saiu antes por ter sido feito antes, como pede a variância mínima (as folhas "
+                "antes de toda junção, e cada junção depois das mais antigas).");
+    };
+    if (!p.empate_primeiro.empty()) {
+      notas.push_back(nota(p.primeiro, p.empate_primeiro, p.mais_primeiro));
+    }
+    if (!p.empate_segundo.empty()) {
+      notas.push_back(nota(p.segundo, p.empate_segundo, p.mais_segundo));
+    }
+    return notas;
+  }
   if (!p.empate_primeiro.empty()) {
     notas.push_back(nome(m, p.primeiro) + tr(" empatava com ") +
                     nomes(m, p.empate_primeiro, p.mais_primeiro) + " (" +
@@ -170,6 +187,11 @@ void escreve_passos(std::FILE* f, const execucao& e) {
                tr("Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo %c,\n"
                   "o segundo no ramo %c, e o novo nó, que pesa a soma, entra na fila.\n"),
                m.ramo_do_primeiro, segundo);
+  if (m.variancia_minima) {
+    std::fputs(tr("Entre nós de peso igual sai primeiro o feito antes: as folhas, na ordem dos\n"
+                  "símbolos, e depois as junções, na ordem em que foram feitas.\n"),
+               f);
+  }
   // A code of more leaves than a text of 7-bit characters can have: how
   // many lines follow, before they do.
   if (m.folhas > coder::max_folhas) {

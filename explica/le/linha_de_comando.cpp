@@ -23,6 +23,7 @@ enum longa : int {
   opcao_confere,
   opcao_leve_no_zero,
   opcao_canonico,
+  opcao_variancia_minima,
   opcao_limite,
   opcao_bytes,
   opcao_gzip,
@@ -53,6 +54,7 @@ constexpr option opcoes[] = {
     {"confere", required_argument, nullptr, opcao_confere},
     {"leve-no-zero", no_argument, nullptr, opcao_leve_no_zero},
     {"canonico", no_argument, nullptr, opcao_canonico},
+    {"variancia-minima", no_argument, nullptr, opcao_variancia_minima},
     {"limite", required_argument, nullptr, opcao_limite},
     {"bytes", no_argument, nullptr, opcao_bytes},
     {"gzip", required_argument, nullptr, opcao_gzip},
@@ -144,6 +146,9 @@ std::string uso() {
       "                             antes\n"
       "      --canonico             o código canônico dos comprimentos de Huffman, como\n"
       "                             o DEFLATE o guarda (RFC 1951)\n"
+      "      --variancia-minima     entre pesos iguais sai primeiro o nó feito antes\n"
+      "                             (as folhas antes das junções): a mesma média, com\n"
+      "                             comprimentos menos desiguais\n"
       "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
       "                             canônico, e o seu preço diante do de Huffman\n"
       "      --bytes                os símbolos são os bytes do texto, não os\n"
@@ -222,6 +227,9 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_canonico:
         p.canonico = true;
+        break;
+      case opcao_variancia_minima:
+        p.variancia_minima = true;
         break;
       case opcao_limite:
         erro = le_limite(optarg, p);
