@@ -219,6 +219,13 @@ std::optional<falha> combina(const pedido& p) {
       return erro;
     }
   }
+  if (p.compara && (p.passos || p.arvore || p.relatorio || p.estatisticas || p.confere || p.bits ||
+                    p.gzip || p.canonico || p.limite > 0 || p.leve_no_zero || p.variancia_minima ||
+                    (p.forma != formato::secoes && p.forma != formato::json))) {
+    return erro_de_uso(
+        tr("--compara mostra uma tabela de todos os métodos: só vai com o texto, "
+           "-f, --bytes e --json"));
+  }
   if (p.texto && p.arquivo) {
     return erro_de_uso(tr("TEXTO e --arquivo não vão juntos"));
   }

@@ -74,6 +74,7 @@ struct pedido {
   bool leve_no_zero = false;     // the first node out on '0', as textbooks draw it
   bool canonico = false;         // the canonical code of Huffman's lengths
   bool variancia_minima = false; // among equal weights the node made first leaves first
+  bool compara = false;          // --compara: every method's code, side by side
   bool bytes = false;            // the text's bytes are the symbols, not its characters
   bool exercicio = false;        // --exercicio: a sheet of exercises, not a text
   bool gabarito = false;         // --gabarito: the exercises' answers too

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <regex>
@@ -148,6 +149,34 @@ TEST(programa, MinimumVarianceSpreadsLengthsLess) {
             std::string::npos);
   EXPECT_NE(com({"--passos"}).find("'c' empatava com nó 1 (3): saiu antes por ter sido feito"),
             std::string::npos);
+}
+
+// --compara's rows for a textbook's table: Shannon's and Fano's codes as
+// the rules give them by hand, Huffman's cost, and the extension's sums.
+TEST(programa, ComparaGivesEveryMethodsCodeOfATextbookTable) {
+  const auto j = nlohmann::json::parse(
+      explica({"--compara", "--json", "-f", "a=45,b=13,c=12,d=16,e=9,f=5"}).saida);
+  auto codigos = [&j](const std::string& metodo) {
+    std::map<std::string, std::string> c;
+    for (const auto& l : j.at("metodos")) {
+      if (l.at("metodo") == metodo) {
+        for (const auto& s : l.at("codigos")) {
+          c[s.at("simbolo")] = s.at("codigo");
+        }
+      }
+    }
+    return c;
+  };
+  const std::map<std::string, std::string> shannon{
+      {"a", "00"}, {"d", "011"}, {"b", "100"}, {"c", "1011"}, {"e", "1101"}, {"f", "11110"}};
+  const std::map<std::string, std::string> fano{
+      {"a", "0"}, {"d", "100"}, {"b", "101"}, {"c", "110"}, {"e", "1110"}, {"f", "1111"}};
+  EXPECT_EQ(codigos("shannon"), shannon);
+  EXPECT_EQ(codigos("fano"), fano);
+  EXPECT_EQ(j.at("metodos").at(0).at("bits"), 224);
+  EXPECT_EQ(codigos("sfe").at("a"), "001") << "the midpoint 0.225, in 3 bits";
+  EXPECT_EQ(j.at("metodos").at(6).at("codigos").size(), 216U) << "6^3 sequences";
+  EXPECT_EQ(explica({"--compara", "--passos", "ab"}).estado, 2);
 }
 
 // -f @FILE reads a list too long to type, a pair or more a line, and gives

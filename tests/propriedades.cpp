@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
 #include "explica/constroi/limite.h"
+#include "explica/constroi/metodos.h"
 #include "explica/constroi/nomes.h"
 #include "explica/constroi/pesagem.h"
 #include "explica/constroi/pratica.h"
@@ -544,6 +546,114 @@ std::string verifica_variancia_minima(std::span<const std::uint32_t> pesos, std:
 
 } // namespace
 
+namespace {
+
+// The first l bits of the fraction x/w, 0 <= x < w, by long division.
+std::string expansao(std::int64_t x, std::int64_t w, int l) {
+  std::string b;
+  for (int i = 0; i < l; ++i) {
+    x *= 2;
+    b += x >= w ? '1' : '0';
+    x -= x >= w ? w : 0;
+  }
+  return b;
+}
+
+// The methods' codes from their rules, each its own way: Shannon's and
+// Shannon–Fano–Elias's by long division, Fano's by trying every cut.
+std::vector<std::string> pela_regra(explica::metodo qual, std::span<const std::uint32_t> pesos) {
+  std::vector<std::uint32_t> ordem;
+  for (std::uint32_t s = 1; s < pesos.size(); ++s) {
+    if (pesos[s] != 0) {
+      ordem.push_back(s);
+    }
+  }
+  if (qual != explica::metodo::sfe) {
+    std::stable_sort(ordem.begin(), ordem.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return pesos[a] > pesos[b]; });
+  }
+  const std::int64_t w = std::accumulate(pesos.begin(), pesos.end(), std::int64_t{0});
+  std::vector<std::string> c(pesos.size());
+  if (qual == explica::metodo::fano) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs{{0, ordem.size()}};
+    while (!runs.empty()) {
+      const auto [de, ate] = runs.back();
+      runs.pop_back();
+      if (ate - de < 2) {
+        continue;
+      }
+      std::int64_t cima = 0;
+      std::int64_t baixo = 0;
+      for (std::size_t i = de; i < ate; ++i) {
+        baixo += pesos[ordem[i]];
+      }
+      std::size_t melhor = de + 1;
+      std::int64_t menor = -1;
+      for (std::size_t corte = de + 1; corte < ate; ++corte) {
+        cima += pesos[ordem[corte - 1]];
+        baixo -= pesos[ordem[corte - 1]];
+        if (menor < 0 || std::abs(cima - baixo) < menor) {
+          menor = std::abs(cima - baixo);
+          melhor = corte;
+        }
+      }
+      for (std::size_t i = de; i < ate; ++i) {
+        c[ordem[i]] += i < melhor ? '0' : '1';
+      }
+      runs.emplace_back(de, melhor);
+      runs.emplace_back(melhor, ate);
+    }
+    return c;
+  }
+  std::int64_t antes = 0;
+  for (const std::uint32_t s : ordem) {
+    int l = 0;
+    while ((std::int64_t{pesos[s]} << l) < w) {
+      ++l;
+    }
+    c[s] = qual == explica::metodo::shannon ? expansao(antes, w, l)
+                                            : expansao(2 * antes + pesos[s], 2 * w, l + 1);
+    antes += pesos[s];
+  }
+  return c;
+}
+
+// Shannon's, Fano's and Shannon–Fano–Elias's codes: as their rules give
+// them, prefix-free, within Kraft's sum, Shannon's average within a bit of
+// the entropy and Shannon–Fano–Elias's within two.
+std::string verifica_metodos(std::span<const std::uint32_t> pesos) {
+  const std::int64_t w = std::accumulate(pesos.begin(), pesos.end(), std::int64_t{0});
+  const double h = std::accumulate(pesos.begin(), pesos.end(), 0.0, [w](double a, std::uint32_t p) {
+    const double q = static_cast<double>(p) / static_cast<double>(w);
+    return p != 0 ? a - q * std::log2(q) : a;
+  });
+  for (const auto qual : {explica::metodo::shannon, explica::metodo::fano, explica::metodo::sfe}) {
+    const std::vector<std::string> c = explica::constroi_por_metodo(qual, pesos).codigos;
+    if (pesos.size() <= 1000 && c != pela_regra(qual, pesos)) {
+      return "a method's code is not its rule's";
+    }
+    std::vector<std::string> usados;
+    double kraft = 0;
+    double bits = 0;
+    for (std::size_t s = 0; s < pesos.size(); ++s) {
+      if (pesos[s] != 0) {
+        usados.push_back(c[s]);
+        kraft += std::ldexp(1.0, -static_cast<int>(c[s].size()));
+        bits += static_cast<double>(pesos[s]) * static_cast<double>(c[s].size());
+      }
+    }
+    const double media = bits / static_cast<double>(w);
+    const double folga = qual == explica::metodo::sfe ? 2 : 1;
+    if (!sem_prefixos(usados) || kraft > 1 + 1e-9 ||
+        (qual != explica::metodo::fano && media >= h + folga + 1e-9)) {
+      return "a method's code is not prefix-free, passes Kraft's sum or its bound";
+    }
+  }
+  return "";
+}
+
+} // namespace
+
 std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
   const auto k = static_cast<std::size_t>(
       std::count_if(pesos.begin(), pesos.end(), [](std::uint32_t p) { return p != 0; }));
@@ -592,6 +702,11 @@ std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
   if (static_cast<std::size_t>(o.n_nodes) != coder::nos_para(k) || !sem_prefixos(codigos) ||
       (k >= 2 && !completo(codigos)) || bits != custo_otimo(contagem)) {
     return std::to_string(k) + " symbols: not an optimal prefix code of 2k - 1 nodes";
+  }
+  if (k > 0) {
+    if (std::string erro = verifica_metodos(pesos); !erro.empty()) {
+      return erro;
+    }
   }
   if (std::int64_t total = std::accumulate(pesos.begin(), pesos.end(), std::int64_t{0});
       total < (std::int64_t{1} << 24)) {

@@ -258,7 +258,7 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
   }
   // The text is rewritten where it is encoded, and checked against a list.
   const bool a_codificar =
-      p.relatorio || p.gzip || p.forma == formato::json || p.forma == formato::html;
+      p.relatorio || p.gzip || p.forma == formato::json || p.forma == formato::html || p.compara;
   if (ha_texto && (a_codificar || p.lista)) {
     if (auto erro = reescreve(letras, e)) {
       return erro;
@@ -267,10 +267,9 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
   if (auto erro = confere_limite(p, letras.simbolos)) {
     return erro;
   }
-  e.m = constroi(
-      pesos, letras,
-      {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes, p.gzip.has_value(),
-       p.variancia_minima});
+  e.m = constroi(pesos, letras,
+                 {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes,
+                  p.gzip.has_value(), p.variancia_minima});
   if (p.gzip) {
     e.bloco = planeja_bloco(e.m);
   }

@@ -17,6 +17,7 @@
 #include <span>
 
 #include "coder/codigo.h"
+#include "explica/constroi/metodos.h"
 #include "explica/mostra.h"
 
 namespace explica {
@@ -37,13 +38,7 @@ std::vector<std::int32_t> fila_agora(coder::oficina& o) {
 
 // A code's bits as the characters '0' and '1'.
 std::string em_texto(coder::palavra p) {
-  std::string c(static_cast<std::size_t>(p.tamanho), '0');
-  for (std::int32_t i = 0; i < p.tamanho; ++i) {
-    if ((p.bits >> (p.tamanho - 1 - i) & 1U) != 0) {
-      c[static_cast<std::size_t>(i)] = '1';
-    }
-  }
-  return c;
+  return em_bits(p.bits, p.tamanho);
 }
 
 // The pool and the codes as the coder leaves them after a build on o.
@@ -88,15 +83,7 @@ void dispersao(const modelo& m, Comprimento comprimento, numeros& n) {
 // The figures of the code that the seed's rule for ties gives m's weights,
 // pesos, built by the coder alone: its bits, average, variance and longest.
 numeros pela_semente(const modelo& m, std::span<const std::uint32_t> pesos) {
-  const std::size_t k = pesos.empty() ? 0 : pesos.size() - 1;
-  std::vector<coder::no_arvore> banco(coder::nos_para(k));
-  std::vector<coder::no_arvore*> qqq(k);
-  std::vector<std::int32_t> copias(k);
-  coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias};
-  std::vector<coder::palavra> tabela(pesos.size());
-  if (!coder::inicializa_frequencias(o, pesos, tabela)) {
-    std::abort(); // the weights that m was built of
-  }
+  const std::vector<coder::palavra> tabela = codigos_do_coder(pesos, false);
   const auto comprimento = [&tabela](std::size_t s) { return tabela[s].tamanho; };
   numeros n = m.figuras;
   n.bits = 0;
@@ -357,6 +344,20 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
     m.pela_semente = pela_semente(m, pesos);
   }
   return m;
+}
+
+std::vector<coder::palavra> codigos_do_coder(std::span<const std::uint32_t> pesos,
+                                             bool primeiro_feito) {
+  const std::size_t k = pesos.empty() ? 0 : pesos.size() - 1;
+  std::vector<coder::no_arvore> banco(coder::nos_para(k));
+  std::vector<coder::no_arvore*> qqq(k);
+  std::vector<std::int32_t> copias(k);
+  coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias, .primeiro_feito = primeiro_feito};
+  std::vector<coder::palavra> tabela(pesos.size());
+  if (!coder::inicializa_frequencias(o, pesos, tabela)) {
+    std::abort(); // weights that the caller checked
+  }
+  return tabela;
 }
 
 const std::string& codigo(const modelo& m, std::int32_t i) {

@@ -16,6 +16,7 @@
 
 #include "alfabeto/alfabeto.h"
 #include "coder/blocos.h"
+#include "coder/codigo.h"
 #include "coder/fila.h"
 #include "coder/tabela_de_codigos.h"
 #include "explica/constroi/canonico.h"
@@ -116,6 +117,13 @@ struct modelo {
 // symbols fit in.
 [[nodiscard]] modelo constroi(std::span<const std::uint32_t> pesos,
                               const alfabeto::contagem& letras, const forma_do_codigo& forma);
+
+// The codes of pesos (entry s the weight of symbol s) as the coder builds
+// them alone, on a workspace of their own, by the seed's rule for ties or by
+// age (primeiro_feito); sem_codigo for a weight of 0. Expects weights that
+// add up to at most coder::max_peso_total.
+[[nodiscard]] std::vector<coder::palavra> codigos_do_coder(std::span<const std::uint32_t> pesos,
+                                                           bool primeiro_feito);
 
 // The code of the leaf at pool index i.
 [[nodiscard]] const std::string& codigo(const modelo& m, std::int32_t i);

@@ -41,6 +41,10 @@ void escreve(std::FILE* f, const execucao& e) {
     escreve_aberto(f, e);
     return;
   }
+  if (e.p.compara) {
+    (e.p.forma == formato::json ? escreve_comparacao_json : escreve_comparacao)(f, e);
+    return;
+  }
   if (const escritor documento = documentos[static_cast<std::size_t>(e.p.forma)]) {
     documento(f, e);
     return;

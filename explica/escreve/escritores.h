@@ -56,6 +56,11 @@ void escreve_json(std::FILE* f, const execucao& e);
 void escreve_json_sem_texto(std::FILE* f, const execucao& e);
 void escreve_decodificado_json(std::FILE* f, const execucao& e);
 
+// --compara: every method's code of the text or the weights, one row each,
+// against the entropy; in text, or with --json as one document.
+void escreve_comparacao(std::FILE* f, const execucao& e);
+void escreve_comparacao_json(std::FILE* f, const execucao& e);
+
 // --dot: the tree in Graphviz's DOT.
 void escreve_dot(std::FILE* f, const execucao& e);
 

@@ -24,6 +24,7 @@ enum longa : int {
   opcao_leve_no_zero,
   opcao_canonico,
   opcao_variancia_minima,
+  opcao_compara,
   opcao_limite,
   opcao_bytes,
   opcao_gzip,
@@ -55,6 +56,7 @@ constexpr option opcoes[] = {
     {"leve-no-zero", no_argument, nullptr, opcao_leve_no_zero},
     {"canonico", no_argument, nullptr, opcao_canonico},
     {"variancia-minima", no_argument, nullptr, opcao_variancia_minima},
+    {"compara", no_argument, nullptr, opcao_compara},
     {"limite", required_argument, nullptr, opcao_limite},
     {"bytes", no_argument, nullptr, opcao_bytes},
     {"gzip", required_argument, nullptr, opcao_gzip},
@@ -131,6 +133,9 @@ std::string uso() {
       "                             folha\n"
       "      --relatorio            a tabela de símbolos e códigos e o texto codificado\n"
       "      --estatisticas         tamanhos, média, entropia e eficiência\n"
+      "      --compara              uma tabela dos códigos de cada método: Huffman,\n"
+      "                             variância mínima, Shannon, Fano, Shannon–Fano–\n"
+      "                             Elias e Huffman em blocos de 2 e de 3\n"
       "      --confere=CODIGOS      confere um código seu, pares s=bits como em LISTA\n"
       "                             (a=0,b=101,c=100): livre de prefixo, Kraft, custo,\n"
       "                             se é de Huffman, e a comparação com o código daqui\n"
@@ -230,6 +235,9 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_variancia_minima:
         p.variancia_minima = true;
+        break;
+      case opcao_compara:
+        p.compara = true;
         break;
       case opcao_limite:
         erro = le_limite(optarg, p);
