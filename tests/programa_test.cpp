@@ -177,6 +177,14 @@ TEST(programa, ComparaGivesEveryMethodsCodeOfATextbookTable) {
   EXPECT_EQ(codigos("sfe").at("a"), "001") << "the midpoint 0.225, in 3 bits";
   EXPECT_EQ(j.at("metodos").at(6).at("codigos").size(), 216U) << "6^3 sequences";
   EXPECT_EQ(explica({"--compara", "--passos", "ab"}).estado, 2);
+  // A text's own blocks, without overlap, the last one short, a block
+  // before the longer ones it begins.
+  const auto t = nlohmann::json::parse(explica({"--compara", "--json", "Huffmann"}).saida);
+  std::vector<std::string> blocos;
+  for (const auto& s : t.at("metodos").at(6).at("codigos")) {
+    blocos.push_back(s.at("simbolo"));
+  }
+  EXPECT_EQ(blocos, (std::vector<std::string>{"Huf", "fma", "nn"}));
 }
 
 // -f @FILE reads a list too long to type, a pair or more a line, and gives

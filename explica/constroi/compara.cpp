@@ -52,55 +52,101 @@ linha_comparada linha(std::string metodo, const alfabeto_comparado& a,
 std::vector<std::string> de_huffman(const alfabeto_comparado& a, bool por_idade) {
   const std::vector<coder::palavra> p = codigos_do_coder(a.pesos, por_idade);
   std::vector<std::string> c(p.size());
-  std::transform(p.begin(), p.end(), c.begin(), [](coder::palavra w) {
-    return em_bits(w.bits, std::max(w.tamanho, 0));
-  });
+  std::transform(p.begin(), p.end(), c.begin(),
+                 [](coder::palavra w) { return em_bits(w.bits, std::max(w.tamanho, 0)); });
   return c;
 }
 
-// The text's own blocks of k symbols, from the start, without overlap, the
-// last one shorter where the text ends inside one; each block's symbols
-// packed 21 bits each, the first highest, so that the keys sort as the
-// blocks do, a block before the longer ones it begins.
-alfabeto_comparado blocos_do_texto(const execucao& e, int k) {
-  std::unordered_map<std::uint64_t, std::uint32_t> vezes;
+// A count of the text's own blocks of k symbols, from the start, without
+// overlap, the last one shorter where the text ends inside one. A block is
+// a key: its symbols as digits of base n + 1 (n the distinct symbols), the
+// first highest, a missing one 0, so that the keys sort as the blocks do,
+// a block before the longer ones it begins; (2^21)^3 < 2^64. Where every
+// key fits a table of max_denso entries they are counted in it, else in a
+// hash table.
+struct contador_de_blocos {
+  static constexpr std::uint64_t max_denso = std::uint64_t{1} << 22;
+  int k;
+  std::uint64_t base;
+  std::vector<std::uint32_t> denso;
+  std::unordered_map<std::uint64_t, std::uint32_t> espalhado;
   std::uint64_t chave = 0;
   int n = 0;
-  auto fecha = [&] {
-    ++vezes[chave << (21 * (k - n))];
+
+  contador_de_blocos(int k_, std::uint64_t simbolos) : k(k_), base(simbolos + 1) {
+    std::uint64_t chaves = 1;
+    for (int i = 0; i < k && chaves <= max_denso; ++i) {
+      chaves *= base;
+    }
+    if (chaves <= max_denso) {
+      denso.assign(static_cast<std::size_t>(chaves), 0);
+    }
+  }
+  void fecha() {
+    for (; n < k; ++n) {
+      chave *= base;
+    }
+    if (denso.empty()) {
+      ++espalhado[chave];
+    } else {
+      ++denso[static_cast<std::size_t>(chave)]; // below max_denso
+    }
     chave = 0;
     n = 0;
-  };
+  }
+  void conta(char32_t s) {
+    chave = chave * base + s;
+    if (++n == k) {
+      fecha();
+    }
+  }
+  // The blocks counted, as symbols of the comparison, in key order.
+  alfabeto_comparado alfabeto(std::int64_t caracteres) {
+    if (n > 0) {
+      fecha();
+    }
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> vezes(espalhado.begin(), espalhado.end());
+    for (std::size_t c = 0; c < denso.size(); ++c) {
+      if (denso[c] != 0) {
+        vezes.emplace_back(c, denso[c]);
+      }
+    }
+    std::sort(vezes.begin(), vezes.end());
+    alfabeto_comparado a;
+    a.bloco = k;
+    a.caracteres = caracteres;
+    for (const auto& [c, w] : vezes) {
+      a.pesos.push_back(w);
+      std::u32string t;
+      for (std::uint64_t resto = c, i = 0; i < static_cast<std::uint64_t>(k); ++i, resto /= base) {
+        t += static_cast<char32_t>(resto % base);
+      }
+      std::reverse(t.begin(), t.end());
+      t.erase(std::remove(t.begin(), t.end(), U'\0'), t.end());
+      a.textos.push_back(std::move(t));
+    }
+    return a;
+  }
+};
+
+// The text's own blocks of 2 to max_caracteres_por_bloco_comparado symbols,
+// counted in one pass.
+std::vector<alfabeto_comparado> blocos_do_texto(const execucao& e) {
+  std::vector<contador_de_blocos> contadores;
+  for (int k = 2; k <= max_caracteres_por_bloco_comparado; ++k) {
+    contadores.emplace_back(k, static_cast<std::uint64_t>(e.m.folhas));
+  }
   em_simbolos(e, [&](std::u32string_view pedaco) {
-    for (const char32_t s : pedaco) {
-      chave = chave << 21 | s;
-      if (++n == k) {
-        fecha();
+    for (contador_de_blocos& c : contadores) {
+      for (const char32_t s : pedaco) {
+        c.conta(s);
       }
     }
     return true;
   });
-  if (n > 0) {
-    fecha();
-  }
-  std::vector<std::uint64_t> chaves;
-  chaves.reserve(vezes.size());
-  std::transform(vezes.begin(), vezes.end(), std::back_inserter(chaves),
-                 [](const auto& v) { return v.first; });
-  std::sort(chaves.begin(), chaves.end());
-  alfabeto_comparado a;
-  a.bloco = k;
-  a.caracteres = e.m.figuras.caracteres;
-  for (const std::uint64_t c : chaves) {
-    a.pesos.push_back(vezes[c]);
-    std::u32string t;
-    for (int i = k - 1; i >= 0; --i) {
-      if (const auto s = static_cast<char32_t>(c >> (21 * i) & 0x1FFFFF); s != 0) {
-        t += s;
-      }
-    }
-    a.textos.push_back(std::move(t));
-  }
+  std::vector<alfabeto_comparado> a(contadores.size());
+  std::transform(contadores.begin(), contadores.end(), a.begin(),
+                 [&e](contador_de_blocos& c) { return c.alfabeto(e.m.figuras.caracteres); });
   return a;
 }
 
@@ -162,10 +208,12 @@ comparacao compara(const execucao& e) {
   c.linhas.push_back(linha("shannon", um, constroi_por_metodo(metodo::shannon, um.pesos).codigos));
   c.linhas.push_back(linha("fano", um, constroi_por_metodo(metodo::fano, um.pesos).codigos));
   c.linhas.push_back(linha("sfe", um, constroi_por_metodo(metodo::sfe, um.pesos).codigos));
+  const std::vector<alfabeto_comparado> do_texto =
+      e.p.lista ? std::vector<alfabeto_comparado>() : blocos_do_texto(e);
   for (int k = 2; k <= max_caracteres_por_bloco_comparado; ++k) {
     const std::string nome = "blocos-" + std::to_string(k);
     const std::optional<alfabeto_comparado> a =
-        e.p.lista ? extensao(um, k) : std::optional(blocos_do_texto(e, k));
+        e.p.lista ? extensao(um, k) : std::optional(do_texto[static_cast<std::size_t>(k - 2)]);
     if (a) {
       c.linhas.push_back(linha(nome, *a, de_huffman(*a, false)));
     } else {
