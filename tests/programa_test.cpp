@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <iterator>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <string>
@@ -167,10 +167,10 @@ TEST(programa, ComparaGivesEveryMethodsCodeOfATextbookTable) {
     }
     return c;
   };
-  const std::map<std::string, std::string> shannon{
-      {"a", "00"}, {"d", "011"}, {"b", "100"}, {"c", "1011"}, {"e", "1101"}, {"f", "11110"}};
-  const std::map<std::string, std::string> fano{
-      {"a", "0"}, {"d", "100"}, {"b", "101"}, {"c", "110"}, {"e", "1110"}, {"f", "1111"}};
+  const std::map<std::string, std::string> shannon{{"a", "00"},   {"d", "011"},  {"b", "100"},
+                                                   {"c", "1011"}, {"e", "1101"}, {"f", "11110"}};
+  const std::map<std::string, std::string> fano{{"a", "0"},   {"d", "100"},  {"b", "101"},
+                                                {"c", "110"}, {"e", "1110"}, {"f", "1111"}};
   EXPECT_EQ(codigos("shannon"), shannon);
   EXPECT_EQ(codigos("fano"), fano);
   EXPECT_EQ(j.at("metodos").at(0).at("bits"), 224);
@@ -180,10 +180,10 @@ TEST(programa, ComparaGivesEveryMethodsCodeOfATextbookTable) {
   // A text's own blocks, without overlap, the last one short, a block
   // before the longer ones it begins.
   const auto t = nlohmann::json::parse(explica({"--compara", "--json", "Huffmann"}).saida);
-  std::vector<std::string> blocos;
-  for (const auto& s : t.at("metodos").at(6).at("codigos")) {
-    blocos.push_back(s.at("simbolo"));
-  }
+  const auto& tres = t.at("metodos").at(6).at("codigos");
+  std::vector<std::string> blocos(tres.size());
+  std::transform(tres.begin(), tres.end(), blocos.begin(),
+                 [](const auto& s) { return s.at("simbolo").template get<std::string>(); });
   EXPECT_EQ(blocos, (std::vector<std::string>{"Huf", "fma", "nn"}));
 }
 
