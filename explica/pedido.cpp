@@ -1,7 +1,9 @@
 // The two kinds of refusal.
 #include "explica/pedido.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -15,6 +17,28 @@ falha erro_de_uso(std::string mensagem, origem de) {
 
 falha recusa(std::string mensagem, origem de) {
   return {dados_recusados, std::move(mensagem), de, false};
+}
+
+std::optional<falha> le_metodo(std::string_view escrito, pedido& p) {
+  constexpr std::pair<std::string_view, metodo> nomes[] = {{"huffman", metodo::huffman},
+                                                           {"shannon", metodo::shannon},
+                                                           {"fano", metodo::fano},
+                                                           {"sfe", metodo::sfe}};
+  const auto* const achado = std::find_if(std::begin(nomes), std::end(nomes),
+                                          [escrito](const auto& n) { return n.first == escrito; });
+  if (achado == std::end(nomes)) {
+    return erro_de_uso(tr("--metodo é huffman, shannon, fano ou sfe: '") + std::string(escrito) +
+                       "'");
+  }
+  p.qual = achado->second;
+  return std::nullopt;
+}
+
+std::string_view nome_do_metodo(metodo qual) {
+  return qual == metodo::shannon ? "shannon"
+         : qual == metodo::fano  ? "fano"
+         : qual == metodo::sfe   ? "sfe"
+                                 : "huffman";
 }
 
 std::optional<falha> le_limite(std::string_view escrito, pedido& p) {
@@ -217,6 +241,23 @@ std::optional<falha> combina(const pedido& p) {
   if (p.gzip) {
     if (auto erro = combina_gzip(p)) {
       return erro;
+    }
+  }
+  if (p.qual != metodo::huffman) {
+    // Each of these needs a Huffman code, or builds several.
+    const std::pair<bool, const char*> com[] = {{p.confere.has_value(), "--confere"},
+                                                {p.limite > 0, "--limite"},
+                                                {p.gzip.has_value(), "--gzip"},
+                                                {p.canonico, "--canonico"},
+                                                {p.leve_no_zero, "--leve-no-zero"},
+                                                {p.variancia_minima, "--variancia-minima"},
+                                                {p.compara, "--compara"},
+                                                {p.forma == formato::html, "--html"}};
+    for (const auto& [pedida, nome] : com) {
+      if (pedida) {
+        return erro_de_uso("--metodo=" + std::string(nome_do_metodo(p.qual)) + tr(" não vai com ") +
+                           nome + tr(", que pede um código de Huffman"));
+      }
     }
   }
   if (p.compara && (p.passos || p.arvore || p.relatorio || p.estatisticas || p.confere || p.bits ||

@@ -45,6 +45,10 @@ struct falha {
 // Data refused: dados_recusados.
 [[nodiscard]] falha recusa(std::string mensagem, origem de);
 
+// Whose code a run builds: Huffman's, or one of those that came before it
+// (--metodo).
+enum class metodo { huffman, shannon, fano, sfe };
+
 // What a run writes: the sections that were asked, in their fixed order, or
 // one document in their place.
 enum class formato { secoes, json, dot, html, gzip };
@@ -75,6 +79,7 @@ struct pedido {
   bool canonico = false;         // the canonical code of Huffman's lengths
   bool variancia_minima = false; // among equal weights the node made first leaves first
   bool compara = false;          // --compara: every method's code, side by side
+  metodo qual = metodo::huffman; // --metodo: whose code
   bool bytes = false;            // the text's bytes are the symbols, not its characters
   bool exercicio = false;        // --exercicio: a sheet of exercises, not a text
   bool gabarito = false;         // --gabarito: the exercises' answers too
@@ -122,6 +127,11 @@ inline constexpr int min_letras = 2;
 inline constexpr int max_letras = 26;
 inline constexpr int letras_por_omissao = 6;
 inline constexpr int max_exercicios = 100;
+
+// Reads the name of --metodo=NOME (huffman, shannon, fano or sfe) into
+// p.qual, or a mistake (uso_errado); and gives a method's name.
+[[nodiscard]] std::optional<falha> le_metodo(std::string_view escrito, pedido& p);
+[[nodiscard]] std::string_view nome_do_metodo(metodo qual);
 
 // Reads the L of --limite=L into p.limite: a whole number of bits from 1 to
 // max_limite, or a mistake (uso_errado).

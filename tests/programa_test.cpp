@@ -187,6 +187,24 @@ TEST(programa, ComparaGivesEveryMethodsCodeOfATextbookTable) {
   EXPECT_EQ(blocos, (std::vector<std::string>{"Huf", "fma", "nn"}));
 }
 
+// --metodo puts another method's code in every section: its table, its
+// own steps, its figures, and -d, where bits that take an empty branch of
+// Shannon's code are refused by where they begin.
+TEST(programa, MetodoBuildsThatMethodsCodeEverywhere) {
+  const std::string pesos = "a=45,b=13,c=12,d=16,e=9,f=5";
+  EXPECT_NE(explica({"--metodo=fano", "-f", pesos, "--passos"}).saida.find("1…: 'd' e 'b' (29)"),
+            std::string::npos);
+  EXPECT_EQ(explica({"--metodo=shannon", "-f", pesos, "-d", "0001111110"}).saida, "adf");
+  const resultado vazio = explica({"--metodo=shannon", "-f", pesos, "-d", "010"});
+  EXPECT_EQ(vazio.estado, 1);
+  EXPECT_NE(vazio.erros.find("a partir do bit 1 não começam nenhum código"), std::string::npos);
+  const auto j = nlohmann::json::parse(explica({"--metodo=sfe", "-f", "a=1", "--json"}).saida);
+  EXPECT_EQ(j.at("metodo"), "sfe");
+  EXPECT_EQ(j.at("codigos").at(0).at("codigo"), "1") << "one symbol: l = 0 + 1";
+  EXPECT_EQ(explica({"--metodo=fano", "--canonico", "ab"}).estado, 2);
+  EXPECT_EQ(explica({"--metodo=huff", "ab"}).estado, 2);
+}
+
 // -f @FILE reads a list too long to type, a pair or more a line, and gives
 // the code that the same list typed gives; @- reads standard input, which
 // then cannot hold the text too.

@@ -175,6 +175,11 @@ falha bits_incompletos(const execucao& e, const decodificador& d, std::u32string
   if (d.sem_arvore) {
     return recusa(tr("com menos de dois símbolos, só os bits vazios se decodificam"), origem::bits);
   }
+  if (d.fora) {
+    return recusa(tr("os bits a partir do bit ") + std::to_string(d.comeco + 1) +
+                      tr(" não começam nenhum código: o código deste método deixa ramos vazios"),
+                  origem::bits);
+  }
   // The last characters decoded, as a learner reads them: enough to find the place.
   constexpr std::size_t mostrados = 40;
   const std::size_t de = simbolos.size() > mostrados ? simbolos.size() - mostrados : 0;
@@ -269,7 +274,7 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
   }
   e.m = constroi(pesos, letras,
                  {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes,
-                  p.gzip.has_value(), p.variancia_minima});
+                  p.gzip.has_value(), p.variancia_minima, p.qual});
   if (p.gzip) {
     e.bloco = planeja_bloco(e.m);
   }

@@ -59,7 +59,7 @@ void fano(const std::vector<std::int64_t>& a, codigo_de_metodo& r) {
       continue;
     }
     const std::size_t c = corte_de_fano(a, de, ate);
-    r.divisoes.push_back({de, c, ate, a[c] - a[de], a[ate] - a[c]});
+    r.divisoes.push_back({de, c, ate, a[c] - a[de], a[ate] - a[c], r.codigos[r.ordem[de]]});
     for (std::size_t i = de; i < ate; ++i) {
       r.codigos[r.ordem[i]] += i < c ? '0' : '1';
     }
@@ -89,6 +89,16 @@ std::string em_bits(std::uint64_t v, int l) {
     }
   }
   return c;
+}
+
+std::string expansao_binaria(std::int64_t x, std::int64_t w, int n) {
+  std::string b;
+  for (int i = 0; i < n; ++i) {
+    x *= 2;
+    b += x >= w ? '1' : '0';
+    x -= x >= w ? w : 0;
+  }
+  return b;
 }
 
 codigo_de_metodo constroi_por_metodo(metodo qual, std::span<const std::uint32_t> pesos) {

@@ -22,18 +22,20 @@
 #include <string>
 #include <vector>
 
+#include "explica/pedido.h"
+
 namespace explica {
 
-enum class metodo { huffman, shannon, fano, sfe };
-
-// One split of Fano's: the run ordem[de, ate) went into ordem[de, corte),
-// whose codes go on with 0, and ordem[corte, ate), with 1; sums of weights.
+// One split of Fano's: the run ordem[de, ate), whose codes began with
+// prefixo, went into ordem[de, corte), whose codes go on with 0, and
+// ordem[corte, ate), with 1; sums of weights.
 struct divisao {
   std::size_t de;
   std::size_t corte;
   std::size_t ate;
   std::int64_t soma_cima;
   std::int64_t soma_baixo;
+  std::string prefixo;
 };
 
 // A method's code and the figures its steps show.
@@ -56,5 +58,9 @@ struct codigo_de_metodo {
 
 // The l bits of v, the first the highest, as '0' and '1'.
 [[nodiscard]] std::string em_bits(std::uint64_t v, int l);
+
+// The first n binary digits of the fraction x/w, 0 <= x < w, by long
+// division.
+[[nodiscard]] std::string expansao_binaria(std::int64_t x, std::int64_t w, int n);
 
 } // namespace explica

@@ -339,6 +339,14 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
     m.codigo[1].assign(1, '0');
     arvore_dos_codigos(m);
   }
+  if (forma.qual != metodo::huffman && m.folhas > 0) {
+    m.qual = forma.qual;
+    m.por_metodo = constroi_por_metodo(forma.qual, pesos);
+    for (std::int32_t s = 1; s <= m.folhas; ++s) {
+      m.codigo[static_cast<std::size_t>(s)] = m.por_metodo.codigos[static_cast<std::size_t>(s)];
+    }
+    arvore_dos_codigos(m);
+  }
   m.figuras = figuras_de(m);
   if (m.variancia_minima) {
     m.pela_semente = pela_semente(m, pesos);
@@ -423,16 +431,16 @@ decodificador::decodificador(const modelo& modelo_) : m(&modelo_), no(modelo_.ra
   if (m->folhas < 2) {
     return;
   }
-  std::vector<coder::palavra> em_bits(m->codigo.size(), coder::sem_codigo);
+  std::vector<coder::palavra> como_palavras(m->codigo.size(), coder::sem_codigo);
   for (std::size_t s = 1; s < m->codigo.size(); ++s) {
     const std::string& c = m->codigo[s];
-    em_bits[s] = {0, static_cast<std::int32_t>(c.size())};
+    como_palavras[s] = {0, static_cast<std::int32_t>(c.size())};
     for (const char b : c) {
-      em_bits[s].bits = em_bits[s].bits << 1U | (b == '1' ? 1U : 0U);
+      como_palavras[s].bits = como_palavras[s].bits << 1U | (b == '1' ? 1U : 0U);
     }
   }
-  tabela.resize(coder::tabela_de_codigos::tamanho_da_tabela(em_bits));
-  if (!coder::tabela_de_codigos::monta(em_bits, tabela)) {
+  tabela.resize(coder::tabela_de_codigos::tamanho_da_tabela(como_palavras));
+  if (!coder::tabela_de_codigos::monta(como_palavras, tabela)) {
     std::abort(); // sized just before
   }
 }
@@ -468,8 +476,15 @@ void decodifica(decodificador& d, std::string_view escritos, alfabeto::simbolos&
     // A code the bits end inside, or that began in an earlier piece: bit by
     // bit down the tree.
     const no& n = arvore[static_cast<std::size_t>(at)];
-    at = escritos[i++] == '0' ? n.esquerda : n.direita;
-    assert(at >= 0); // a Huffman code, even limited, is complete: no branch is empty
+    const std::int32_t filho = escritos[i] == '0' ? n.esquerda : n.direita;
+    // A Huffman code, even limited, is complete; Shannon's may leave a
+    // branch empty, and bits that take it begin no code.
+    if (filho < 0) {
+      d.fora = true;
+      break;
+    }
+    at = filho;
+    ++i;
     ++d.lidos;
     if (arvore[static_cast<std::size_t>(at)].simbolo != 0) {
       simbolos += static_cast<char32_t>(arvore[static_cast<std::size_t>(at)].simbolo);

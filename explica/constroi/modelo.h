@@ -21,6 +21,7 @@
 #include "coder/tabela_de_codigos.h"
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/limite.h"
+#include "explica/constroi/metodos.h"
 #include "explica/pedido.h"
 
 namespace explica {
@@ -72,6 +73,7 @@ struct forma_do_codigo {
   bool em_bytes = false;         // the symbols are bytes, not characters
   bool deflate = false;          // as DEFLATE stores a code: a lone symbol takes one bit
   bool variancia_minima = false; // among equal weights the node made first leaves first
+  metodo qual = metodo::huffman; // another method's code in place of Huffman's
 };
 
 // A code string for each symbol, by symbol from 1 (entry 0 unused): a
@@ -107,6 +109,10 @@ struct modelo {
   // ties gives the same weights, to set beside this one's.
   bool variancia_minima = false;
   numeros pela_semente;
+  // Where another method's code stands in place of Huffman's: which, and
+  // what its steps show. The pool and its merges stay Huffman's.
+  metodo qual = metodo::huffman;
+  codigo_de_metodo por_metodo;
 };
 
 // Builds the code of pesos, pesos[s] the weight of symbol s, with the coder's
@@ -159,11 +165,12 @@ struct decodificador {
   std::uint64_t lidos = 0;  // the bits read, from the first
   std::uint64_t comeco = 0; // the bit, from 0, where the code being read began
   bool sem_arvore = false;  // a bit came to a code of fewer than two symbols
+  bool fora = false;        // the bits took a branch that holds no code (not Huffman's)
   std::vector<coder::tabela_de_codigos::entrada> tabela; // of m's code, with two symbols or more
 
   explicit decodificador(const modelo& modelo_);
   // Whether the bits so far end between codes.
-  [[nodiscard]] bool inteiro() const { return !sem_arvore && no == m->raiz_da_arvore; }
+  [[nodiscard]] bool inteiro() const { return !sem_arvore && !fora && no == m->raiz_da_arvore; }
 };
 
 // Decodes escritos, '0' and '1' only, appending each symbol it completes to

@@ -159,6 +159,9 @@ void escreve_figuras(std::FILE* f, const modelo& m) {
                n.simbolos >= 2 ? json_numero(n.entropia / n.media).c_str() : "null");
   std::fprintf(f, " \"bytes_utf8\": %" PRId64 ",\n \"casas_decimais\": %d,\n \"porcento\": %s",
                n.bytes_utf8, m.pesos.casas, m.pesos.porcento ? "true" : "false");
+  if (m.qual != metodo::huffman) {
+    std::fprintf(f, ",\n \"metodo\": %s", json_texto(std::string(nome_do_metodo(m.qual))).c_str());
+  }
   if (m.variancia_minima) {
     const numeros& s = m.pela_semente;
     std::fprintf(f,

@@ -25,6 +25,7 @@ enum longa : int {
   opcao_canonico,
   opcao_variancia_minima,
   opcao_compara,
+  opcao_metodo,
   opcao_limite,
   opcao_bytes,
   opcao_gzip,
@@ -57,6 +58,7 @@ constexpr option opcoes[] = {
     {"canonico", no_argument, nullptr, opcao_canonico},
     {"variancia-minima", no_argument, nullptr, opcao_variancia_minima},
     {"compara", no_argument, nullptr, opcao_compara},
+    {"metodo", required_argument, nullptr, opcao_metodo},
     {"limite", required_argument, nullptr, opcao_limite},
     {"bytes", no_argument, nullptr, opcao_bytes},
     {"gzip", required_argument, nullptr, opcao_gzip},
@@ -151,6 +153,8 @@ std::string uso() {
       "                             antes\n"
       "      --canonico             o código canônico dos comprimentos de Huffman, como\n"
       "                             o DEFLATE o guarda (RFC 1951)\n"
+      "      --metodo=NOME          o código de outro método: shannon, fano ou sfe\n"
+      "                             (Shannon–Fano–Elias); huffman é o de sempre\n"
       "      --variancia-minima     entre pesos iguais sai primeiro o nó feito antes\n"
       "                             (as folhas antes das junções): a mesma média, com\n"
       "                             comprimentos menos desiguais\n"
@@ -238,6 +242,9 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_compara:
         p.compara = true;
+        break;
+      case opcao_metodo:
+        erro = le_metodo(optarg, p);
         break;
       case opcao_limite:
         erro = le_limite(optarg, p);
