@@ -126,7 +126,9 @@ void BM_decodifica_caminhando(benchmark::State& state) {
 
 // The build of n symbols of random weights on a workspace sized to them:
 // the pool, the queue and the code table made once, the build timed.
-void BM_constroi_n(benchmark::State& state) {
+// The build of n symbols of random weights, by the seed's rule for ties or
+// by age.
+void constroi_n(benchmark::State& state, bool por_idade) {
   const auto n = static_cast<std::size_t>(state.range(0));
   std::vector<std::uint32_t> pesos(n + 1);
   std::uint32_t estado = 2027;
@@ -139,9 +141,17 @@ void BM_constroi_n(benchmark::State& state) {
   std::vector<std::int32_t> copias(n);
   std::vector<coder::palavra> tabela(n + 1);
   for (auto _ : state) {
-    coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias};
+    coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias, .primeiro_feito = por_idade};
     benchmark::DoNotOptimize(coder::inicializa_frequencias(o, pesos, tabela));
   }
+}
+
+void BM_constroi_n(benchmark::State& state) {
+  constroi_n(state, false);
+}
+
+void BM_constroi_n_por_idade(benchmark::State& state) {
+  constroi_n(state, true);
 }
 
 // A text of 5,000 symbols of Zipf's frequencies (the k-th about 1/k as
@@ -219,6 +229,7 @@ void BM_decodifica_5000_caminhando(benchmark::State& state) {
 BENCHMARK(BM_decodifica_5000);
 BENCHMARK(BM_decodifica_5000_caminhando);
 BENCHMARK(BM_constroi_n)->Arg(100000)->Arg(1114112)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_constroi_n_por_idade)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_inicializa);
 BENCHMARK(BM_conta_um_byte);
 BENCHMARK(BM_codifica);

@@ -2,12 +2,14 @@
 // of limited length for 127 symbols, at every limit from the least that fits
 // (7 bits) to the most (63), for weights whose Huffman code is as deep as 127
 // symbols allow (Fibonacci-like, capped to the coder's total) and for
-// text-like ones.
+// text-like ones; and how long Shannon's, Fano's and Shannon–Fano–Elias's
+// codes of 100,000 symbols take.
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <vector>
 
 #include "explica/constroi/limite.h"
+#include "explica/constroi/metodos.h"
 
 namespace {
 
@@ -31,6 +33,26 @@ void BM_package_merge(benchmark::State& state) {
 BENCHMARK(BM_package_merge)
     ->ArgsProduct({{7, 8, 10, 15, 31, 63}, {1, 0}})
     ->Unit(benchmark::kMicrosecond);
+
+// 100,000 symbols of random weights, 1 to 1,000, as BM_constroi_n builds.
+void BM_metodo(benchmark::State& state) {
+  constexpr std::size_t n = 100000;
+  std::vector<std::uint32_t> p(n + 1);
+  std::uint32_t estado = 2027;
+  for (std::size_t s = 1; s <= n; ++s) {
+    estado = estado * 1103515245U + 12345U;
+    p[s] = 1 + (estado >> 16U) % 1000;
+  }
+  const auto qual = static_cast<explica::metodo>(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(explica::constroi_por_metodo(qual, p));
+  }
+}
+BENCHMARK(BM_metodo)
+    ->Arg(static_cast<int>(explica::metodo::shannon))
+    ->Arg(static_cast<int>(explica::metodo::fano))
+    ->Arg(static_cast<int>(explica::metodo::sfe))
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
