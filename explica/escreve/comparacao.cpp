@@ -1,4 +1,5 @@
 // --compara: one table of every method's code, in text or JSON.
+#include <algorithm>
 #include <cinttypes>
 #include <string>
 
@@ -77,6 +78,15 @@ void escreve_comparacao(std::FILE* f, const execucao& e) {
                         tr(" bits, de que um codificador aritmético fica a menos de 2 bits no "
                            "texto todo."),
                     "", "");
+  const bool acima = std::any_of(c.linhas.begin(), c.linhas.end(), [&c](const linha_comparada& l) {
+    return l.feito && l.media > 0 && c.entropia > l.media;
+  });
+  if (acima) {
+    escreve_em_linhas(f,
+                      tr("Uma eficiência acima de 100%: os blocos do próprio texto aproveitam a "
+                         "ordem dos caracteres, que a entropia de um caractere por vez não vê."),
+                      "", "");
+  }
 }
 
 void escreve_comparacao_json(std::FILE* f, const execucao& e) {
