@@ -548,19 +548,9 @@ std::string verifica_variancia_minima(std::span<const std::uint32_t> pesos, std:
 
 namespace {
 
-// The first l bits of the fraction x/w, 0 <= x < w, by long division.
-std::string expansao(std::int64_t x, std::int64_t w, int l) {
-  std::string b;
-  for (int i = 0; i < l; ++i) {
-    x *= 2;
-    b += x >= w ? '1' : '0';
-    x -= x >= w ? w : 0;
-  }
-  return b;
-}
-
 // The methods' codes from their rules, each its own way: Shannon's and
-// Shannon–Fano–Elias's by long division, Fano's by trying every cut.
+// Shannon–Fano–Elias's by long division (where the build multiplies and
+// divides), Fano's by trying every cut (where the build searches).
 std::vector<std::string> pela_regra(explica::metodo qual, std::span<const std::uint32_t> pesos) {
   std::vector<std::uint32_t> ordem;
   for (std::uint32_t s = 1; s < pesos.size(); ++s) {
@@ -611,8 +601,9 @@ std::vector<std::string> pela_regra(explica::metodo qual, std::span<const std::u
     while ((std::int64_t{pesos[s]} << l) < w) {
       ++l;
     }
-    c[s] = qual == explica::metodo::shannon ? expansao(antes, w, l)
-                                            : expansao(2 * antes + pesos[s], 2 * w, l + 1);
+    c[s] = qual == explica::metodo::shannon
+               ? explica::expansao_binaria(antes, w, l)
+               : explica::expansao_binaria(2 * antes + pesos[s], 2 * w, l + 1);
     antes += pesos[s];
   }
   return c;
