@@ -506,8 +506,9 @@ class Pagina(unittest.TestCase):
     def test_tamanho_da_pagina(self):
         # One self-contained file, the engine inside it, that a learner
         # downloads in a moment: its size is watched here (233 KB with the
-        # readers of gzip, zlib, PNG and ZIP files in the engine).
-        self.assertLessEqual(os.path.getsize(PAGINA), 240 * 1000)
+        # readers of gzip, zlib, PNG and ZIP files in the engine; 243 KB
+        # with the methods before Huffman's and the minimum-variance queue).
+        self.assertLessEqual(os.path.getsize(PAGINA), 250 * 1000)
 
 
 class Pagina1200(Pagina):
