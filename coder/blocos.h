@@ -54,17 +54,17 @@ inline void poe_bloco(std::span<bloco> blocos, std::span<std::uint8_t> tamanho, 
 template <std::size_t grupo, class Simbolo>
 [[nodiscard]] std::size_t copia_blocos(const tabela_de_blocos& t, const Simbolo* simbolos,
                                        std::size_t m, char* d, std::size_t& n, std::size_t ultimo) {
-  const std::uint8_t* const tamanho = t.tamanho.data();
+  const std::uint8_t* const tamanhos = t.tamanho.data();
   const bloco* const blocos = t.blocos.data();
   std::size_t i = 0;
   while (i + grupo <= m && n <= ultimo) {
     for (std::size_t k = 0; k < grupo; ++k, ++i) {
       const std::size_t s = simbolos[i];
-      if (tamanho[s] == 0) {
+      if (tamanhos[s] == 0) {
         return i;
       }
       std::memcpy(d + n, blocos[s].c, largura_bloco);
-      n += tamanho[s] - 1U;
+      n += tamanhos[s] - 1U;
     }
   }
   return i;
