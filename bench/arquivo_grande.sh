@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The explorer on a big file: the seconds and the peak memory of
-# huffman-explica --estatisticas, of its full report and of its JSON, each to
+# huffman-explica --estatisticas, of its full report, of its JSON and of
+# --compara (every method's code, blocks of 2 and 3 counted), each to
 # /dev/null, and of --bytes --estatisticas, next to reading the file and
 # counting it byte by byte; and --gzip and --expande next to zlib doing the
 # same (bench/zlib_gzip: Z_HUFFMAN_ONLY deflate, and inflate with an output
@@ -59,6 +60,7 @@ for tipo in "${tipos[@]}"; do
   mede "huffman-explica --estatisticas" $explica --estatisticas -a "$dir/livro.txt"
   mede "huffman-explica (the report)" $explica -a "$dir/livro.txt"
   mede "huffman-explica --json" $explica --json -a "$dir/livro.txt"
+  mede "huffman-explica --compara" $explica --compara -a "$dir/livro.txt"
   mede "cat file | huffman-explica --estatisticas" sh -c "cat '$dir/livro.txt' | $explica --estatisticas"
   mede "huffman-explica --bytes --estatisticas" $explica --bytes --estatisticas -a "$dir/livro.txt"
   if [ "$tipo" = ascii ]; then # the file zlib's own Huffman-only deflate writes too
