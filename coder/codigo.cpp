@@ -200,6 +200,41 @@ void enfileira(oficina& o, std::span<const std::uint32_t> frequencias) {
   }
 }
 
+// Whether o, of an arity from 2 to max_aridade, has room for a build of
+// folhas leaves: its nodes, its slots and copies for the leaves and the
+// dummies, and for D above 2 the middle children of its merges.
+bool cabe(const oficina& o, std::size_t folhas) {
+  if (o.aridade < 2 || o.aridade > max_aridade) {
+    return false;
+  }
+  const std::size_t nos = nos_para(folhas, o.aridade);
+  const std::size_t todas = folhas + ficticios_para(folhas, o.aridade);
+  const std::size_t meio = (nos - todas) * static_cast<std::size_t>(o.aridade - 2);
+  return nos <= o.banco.size() && todas <= o.qqq.size() &&
+         (o.pesos.empty() || todas <= o.pesos.size()) && meio <= o.meio.size();
+}
+
+// enfileira for a D-ary build of folhas leaves: the leaves are made first,
+// so that they hold the pool's first places in symbol order as in a binary
+// build, then the dummies, leaves of weight 0 and symbol ficticio; the
+// dummies are queued first, then the leaves.
+void enfileira_com_ficticios(oficina& o, std::span<const std::uint32_t> frequencias,
+                             std::size_t folhas) {
+  const std::uint32_t* const inicio = frequencias.data();
+  const std::uint32_t* const fim = inicio + frequencias.size();
+  for (const std::uint32_t* f = proximo(inicio + 1, fim); f != fim; f = proximo(f + 1, fim)) {
+    static_cast<void>(novo_no(o, static_cast<std::int32_t>(*f),
+                              static_cast<std::int32_t>(f - inicio), nullptr, nullptr));
+  }
+  for (std::size_t n = ficticios_para(folhas, o.aridade); n > 0; --n) {
+    assert(static_cast<std::size_t>(o.n_nodes) < o.banco.size());
+    no_arvore* const no = &o.banco[static_cast<std::size_t>(o.n_nodes++)];
+    *no = {.peso = 0, .simbolo = ficticio, .esquerda = nullptr, .direita = nullptr};
+    insere_fila(o, no);
+  }
+  std::for_each_n(o.banco.begin(), folhas, [&o](no_arvore& folha) { insere_fila(o, &folha); });
+}
+
 // The rest of the demo's build, its leaves queued: merge until one node is
 // left, then walk.
 void junta_e_caminha() {
@@ -226,11 +261,15 @@ bool enfileira_folhas(oficina& o, std::span<const std::uint32_t> frequencias) {
   }
   const auto folhas = static_cast<std::size_t>(std::count_if(
       frequencias.begin(), frequencias.end(), [](std::uint32_t f) { return f != 0; }));
-  if (nos_para(folhas) > o.banco.size() || folhas > o.qqq.size() ||
-      (!o.pesos.empty() && folhas > o.pesos.size())) {
+  if (!cabe(o, folhas)) {
     return false;
   }
-  enfileira(o, frequencias);
+  if (o.aridade == 2) {
+    enfileira(o, frequencias);
+  } else {
+    enfileira_com_ficticios(o, frequencias, folhas);
+  }
+  o.folhas = o.n_nodes;
   return true;
 }
 
@@ -265,7 +304,7 @@ no_arvore* enfileira_pai(no_arvore* primeiro, no_arvore* segundo) {
 
 bool cria_codigos(oficina& o, std::span<palavra> tabela) {
   // No symbol means no tree: every entry without a code.
-  if (o.fila_final > 2) {
+  if (o.fila_final > 2 || o.aridade != 2) {
     return false;
   }
   const auto* const b = o.banco.data();

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <string>
 
 #include "coder/fila.h"
 
@@ -143,9 +144,34 @@ extern char buffer[tamanho_buffer];
 // Walks o's tree, as cria_codigos does, and writes each symbol's code into
 // tabela, entry s for symbol s, and sem_codigo into every entry of a symbol
 // without a leaf. True for an empty queue too (every entry sem_codigo);
-// false, changing nothing, while the queue holds more than one node or
-// tabela has no entry for a leaf's symbol.
+// false, changing nothing, while the queue holds more than one node, for a
+// tree of more than two branches a node, or when tabela has no entry for a
+// leaf's symbol.
 [[nodiscard]] bool cria_codigos(oficina& o, std::span<palavra> tabela);
+// A D-ary build on o, o.aridade = D from 3 to max_aridade, uses the same
+// steps with these in place of junta_dois, enfileira_pai and cria_codigos.
+// enfileira_folhas queues the dummies first, ficticios_para(k, D) leaves of
+// weight 0 and symbol ficticio, then the leaves as above (in the pool the
+// leaves come first, then the dummies, then the merges); o must lend
+// nos_para(k, D) nodes, slots and copies for the leaves and the dummies,
+// and the middle children of every merge (see oficina::meio).
+//
+// One merge of o.aridade nodes: takes them out of the queue one after
+// another and joins them with enfileira_pai; for D = 2, junta_dois. Null,
+// changing nothing, when the queue holds one node or none.
+[[nodiscard]] no_arvore* junta(oficina& o);
+// The second half of a merge of D: a new inner node over tirados, the
+// nodes in the order taken out, the i-th (from 1) on the branch of digit
+// D - i, so that D = 2 is enfileira_pai's; queued. Expects o.aridade nodes
+// taken out of this build's queue.
+[[nodiscard]] no_arvore* enfileira_pai(oficina& o, std::span<no_arvore* const> tirados);
+// Walks o's tree of any arity, as cria_codigos walks a binary one, and
+// writes each symbol's code into codigos[s], the digits as the characters
+// '0' to '9'; every other entry is left empty. False, changing nothing,
+// while the queue holds more than one node or codigos has no entry for a
+// leaf's symbol.
+[[nodiscard]] bool cria_digitos(oficina& o, std::span<std::string> codigos);
+
 // The whole build on o: enfileira_folhas, junta_dois until it gives null,
 // and cria_codigos into tabela. False where either refuses.
 [[nodiscard]] bool inicializa_frequencias(oficina& o, std::span<const std::uint32_t> frequencias,

@@ -123,6 +123,19 @@ no_arvore* remove(oficina& o) {
 
 } // namespace
 
+no_arvore* filho(const oficina& o, const no_arvore& no, int digito) {
+  assert(no.simbolo == 0 && digito >= 0 && digito < o.aridade);
+  if (digito == 0) {
+    return no.esquerda;
+  }
+  if (digito == o.aridade - 1) {
+    return no.direita;
+  }
+  const auto juncao = static_cast<std::size_t>(&no - o.banco.data() - o.folhas);
+  return o.meio[juncao * static_cast<std::size_t>(o.aridade - 2) +
+                static_cast<std::size_t>(digito - 1)];
+}
+
 void reinicia_fila(oficina& o) {
   o.n_nodes = 0;
   o.fila_final = 1;

@@ -40,8 +40,29 @@ struct no_arvore {
   std::int32_t peso;    // occurrences of the symbol, or the sum of both children
   std::int32_t simbolo; // the symbol, from 1, at a leaf; 0 at an inner node
   no_arvore* esquerda;  // the '0' branch; null at a leaf
-  no_arvore* direita;   // the '1' branch; null at a leaf
+  no_arvore* direita;   // the '1' branch (in a tree of D branches, D - 1); null at a leaf
 };
+
+// A tree may give each inner node D children, the digits 0 to D - 1 (a
+// D-ary code): D from 2, the binary tree, to 10, one decimal digit a branch.
+inline constexpr int max_aridade = 10;
+// The leaf that fills a D-ary tree out: weight 0, no symbol, no code.
+inline constexpr std::int32_t ficticio = -1;
+
+// The dummies that a D-ary tree of k leaves needs: the fewest, 0 to D - 2,
+// that make k plus them one more than a multiple of D - 1, so that every
+// merge of D nodes leaves one tree. Below two leaves, none.
+constexpr std::size_t ficticios_para(std::size_t folhas, int aridade) {
+  const auto d = static_cast<std::size_t>(aridade) - 1;
+  return folhas < 2 ? 0 : (d - (folhas - 1) % d) % d;
+}
+// Its nodes: the leaves, the dummies, and one per merge of D.
+constexpr std::size_t nos_para(std::size_t folhas, int aridade) {
+  const std::size_t todas = folhas + ficticios_para(folhas, aridade);
+  return todas == 0 ? 0 : todas + (todas - 1) / (static_cast<std::size_t>(aridade) - 1);
+}
+static_assert(nos_para(6, 2) == nos_para(6) && ficticios_para(6, 3) == 1 && nos_para(6, 3) == 10 &&
+              ficticios_para(9, 4) == 1 && nos_para(1, 3) == 1);
 
 // The storage of one build, which its owner lends: the pool, banco, of which
 // n_nodes are handed out (the next is banco[n_nodes]), and the queue's slots,
@@ -63,7 +84,18 @@ struct oficina {
   // order) before every merge, which gives the code of least variance among
   // Huffman's.
   bool primeiro_feito = false;
+  // The children of each inner node, D, and where the owner lends it for
+  // D above 2, the middle children of each merge (the digits 1 to D - 2),
+  // D - 2 entries a merge in the order of the merges: esquerda and direita
+  // hold the first and the last. folhas counts the pool's first nodes, the
+  // leaves and the dummies, which the merges follow.
+  int aridade = 2;
+  std::span<no_arvore*> meio = {};
+  std::int32_t folhas = 0;
 };
+
+// The child on branch digito, 0 to o.aridade - 1, of o's inner node no.
+[[nodiscard]] no_arvore* filho(const oficina& o, const no_arvore& no, int digito);
 
 // Slot i, from 1 to the size of o.qqq, of the heap: its parent is slot i / 2
 // and its children are slots 2i and 2i + 1, and no node is lighter than its

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "coder/fila.h"
 #include "explica/idioma.h"
 
 namespace explica {
@@ -139,7 +140,33 @@ std::optional<falha> le_pontos(std::string_view escrito, pedido& p) {
   return std::nullopt;
 }
 
+std::optional<falha> le_aridade(std::string_view escrito, pedido& p) {
+  static_assert(coder::max_aridade == 10, "the one number of two digits read");
+  const bool um_digito = escrito.size() == 1 && escrito[0] >= '2' && escrito[0] <= '9';
+  if (!um_digito && escrito != "10") {
+    return erro_de_uso(tr("--aridade é um número de ramos de 2 a 10: '") + std::string(escrito) +
+                       "'");
+  }
+  p.aridade = um_digito ? escrito[0] - '0' : coder::max_aridade;
+  return std::nullopt;
+}
+
 namespace {
+
+// What --aridade above 2 cannot go with: each a notion of binary codes.
+std::optional<falha> combina_aridade(const pedido& p) {
+  const std::pair<bool, const char*> com[] = {
+      {p.confere.has_value(), "--confere"},    {p.limite > 0, "--limite"},
+      {p.gzip.has_value(), "--gzip"},          {p.canonico, "--canonico"},
+      {p.qual != metodo::huffman, "--metodo"}, {p.compara, "--compara"}};
+  for (const auto& [pedida, nome] : com) {
+    if (pedida) {
+      return erro_de_uso("--aridade=" + std::to_string(p.aridade) + tr(" não vai com ") + nome +
+                         tr(", que pede um código binário"));
+    }
+  }
+  return std::nullopt;
+}
 
 // What --exercicio, which makes its own tables, cannot go with; and the
 // options that only go with it.
@@ -174,8 +201,8 @@ std::optional<falha> combina_leitura(const pedido& p) {
     return erro_de_uso(tr("--expande e --abre não vão juntos"));
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.canonico ||
-      p.limite > 0 || p.bytes || p.leve_no_zero || p.variancia_minima || p.passos || p.relatorio ||
-      p.estatisticas || p.forma == formato::html) {
+      p.limite > 0 || p.bytes || p.leve_no_zero || p.variancia_minima || p.aridade > 2 ||
+      p.passos || p.relatorio || p.estatisticas || p.forma == formato::html) {
     return erro_de_uso(std::string(qual) +
                        tr(" lê um arquivo gzip: não vai com um texto, pesos, bits, códigos nem com "
                           "as opções do código"));
@@ -240,6 +267,11 @@ std::optional<falha> combina(const pedido& p) {
   }
   if (p.gzip) {
     if (auto erro = combina_gzip(p)) {
+      return erro;
+    }
+  }
+  if (p.aridade > 2) {
+    if (auto erro = combina_aridade(p)) {
       return erro;
     }
   }

@@ -80,6 +80,7 @@ struct pedido {
   bool variancia_minima = false; // among equal weights the node made first leaves first
   bool compara = false;          // --compara: every method's code, side by side
   metodo qual = metodo::huffman; // --metodo: whose code
+  int aridade = 2;               // --aridade: the branches of each inner node, the code's digits
   bool bytes = false;            // the text's bytes are the symbols, not its characters
   bool exercicio = false;        // --exercicio: a sheet of exercises, not a text
   bool gabarito = false;         // --gabarito: the exercises' answers too
@@ -136,6 +137,8 @@ inline constexpr int max_exercicios = 100;
 // Reads the L of --limite=L into p.limite: a whole number of bits from 1 to
 // max_limite, or a mistake (uso_errado).
 [[nodiscard]] std::optional<falha> le_limite(std::string_view escrito, pedido& p);
+// Reads the D of --aridade=D, 2 to coder::max_aridade, into p.aridade.
+[[nodiscard]] std::optional<falha> le_aridade(std::string_view escrito, pedido& p);
 
 // What p asks that cannot be done together (uso_errado), if anything.
 [[nodiscard]] std::optional<falha> combina(const pedido& p);

@@ -205,6 +205,39 @@ TEST(programa, MetodoBuildsThatMethodsCodeEverywhere) {
   EXPECT_EQ(explica({"--metodo=huff", "ab"}).estado, 2);
 }
 
+// --aridade=3 gives the textbook's ternary code with its dummy, in every
+// section: the dummy named and drawn without a code, digits read back, a
+// digit that takes the dummy's branch refused, binary-only options refused.
+TEST(programa, AridadeBuildsTheTernaryCodeWithItsDummy) {
+  const std::vector<std::string> pesos = {"--aridade=3", "-f", "a=5,b=3,c=2,d=2,e=1,f=1"};
+  auto com = [&pesos](std::vector<std::string> a) {
+    a.insert(a.end(), pesos.begin(), pesos.end());
+    return explica(a);
+  };
+  const auto j = nlohmann::json::parse(com({"--json"}).saida);
+  std::map<std::string, std::string> codigos;
+  for (const auto& c : j.at("codigos")) {
+    codigos[c.at("simbolo")] = c.at("codigo");
+  }
+  const std::map<std::string, std::string> livro{{"a", "1"},  {"b", "2"},   {"c", "02"},
+                                                 {"d", "01"}, {"e", "001"}, {"f", "000"}};
+  EXPECT_EQ(codigos, livro);
+  EXPECT_EQ(j.at("bits"), 22) << "digits";
+  EXPECT_EQ(j.at("nos").at(6), nlohmann::json::parse(R"({"peso": 0, "ficticio": true})"));
+  EXPECT_EQ(j.at("passos").at(1).at("tirados").size(), 3U);
+  EXPECT_NE(com({"--passos"}).saida.find("1 folha fictícia de peso 0"), std::string::npos);
+  EXPECT_NE(com({"--arvore"}).saida.find("└─2─ fictício (0)"), std::string::npos);
+  EXPECT_EQ(com({"-d", "2 01 1"}).saida, "bda");
+  const resultado ficticio = com({"-d", "002"});
+  EXPECT_EQ(ficticio.estado, 1) << "002 is the dummy's branch";
+  EXPECT_EQ(com({"-d", "3"}).estado, 1);
+  EXPECT_NE(com({"--leve-no-zero", "--json"}).saida.find(R"("codigo": "222")"), std::string::npos)
+      << "f's digits turned round";
+  EXPECT_EQ(com({"--canonico"}).estado, 2);
+  EXPECT_EQ(explica({"--aridade=1", "ab"}).estado, 2);
+  EXPECT_EQ(explica({"--aridade=11", "ab"}).estado, 2);
+}
+
 // -f @FILE reads a list too long to type, a pair or more a line, and gives
 // the code that the same list typed gives; @- reads standard input, which
 // then cannot hold the text too.

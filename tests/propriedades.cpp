@@ -446,16 +446,16 @@ std::string em_texto(coder::palavra p) {
 
 namespace {
 
-// The code of least variance, from its rule alone: of the nodes queued, the
-// lightest leaves first, and among equal weights the one made first (the
-// leaves in symbol order, then the merges in their order); the first taken
-// on '1'.
-std::vector<coder::palavra> pela_idade(std::span<const std::uint32_t> pesos) {
+// The code of least variance of d digits, from its rule alone: of the nodes
+// queued, the lightest d leave first, and among equal weights the one made
+// first (the leaves in symbol order, then the merges in their order); the
+// i-th taken on digit d - i. Dummies of weight 0, the fewest that make the
+// leaves less 1 a multiple of d - 1, fill the tree out and take no code.
+std::vector<std::string> pela_idade(std::span<const std::uint32_t> pesos, int d) {
   struct no {
     std::int64_t peso;
-    std::int32_t simbolo; // 0 for a merge
-    std::size_t esquerda = 0;
-    std::size_t direita = 0;
+    std::int32_t simbolo; // 0 for a merge, -1 for a dummy
+    std::vector<std::size_t> filhos = {};
   };
   std::vector<no> nos;
   std::set<std::pair<std::int64_t, std::size_t>> fila; // weight, then the order made
@@ -465,30 +465,50 @@ std::vector<coder::palavra> pela_idade(std::span<const std::uint32_t> pesos) {
       nos.push_back({pesos[s], static_cast<std::int32_t>(s)});
     }
   }
-  while (fila.size() > 1) {
-    const auto primeiro = *fila.begin();
-    fila.erase(fila.begin());
-    const auto segundo = *fila.begin();
-    fila.erase(fila.begin());
-    fila.insert({primeiro.first + segundo.first, nos.size()});
-    nos.push_back({primeiro.first + segundo.first, 0, segundo.second, primeiro.second});
+  while (fila.size() > 1 && (fila.size() - 1) % static_cast<std::size_t>(d - 1) != 0) {
+    fila.insert({0, nos.size()});
+    nos.push_back({0, -1});
   }
-  std::vector<coder::palavra> codigos(pesos.size(), coder::sem_codigo);
-  std::vector<std::pair<std::size_t, coder::palavra>> pilha;
+  while (fila.size() > 1) {
+    no novo{0, 0, std::vector<std::size_t>(static_cast<std::size_t>(d))};
+    for (int i = 1; i <= d; ++i) {
+      novo.peso += fila.begin()->first;
+      novo.filhos[static_cast<std::size_t>(d - i)] = fila.begin()->second;
+      fila.erase(fila.begin());
+    }
+    fila.insert({novo.peso, nos.size()});
+    nos.push_back(std::move(novo));
+  }
+  std::vector<std::string> codigos(pesos.size());
+  std::vector<std::pair<std::size_t, std::string>> pilha;
   if (!fila.empty()) {
-    pilha.push_back({fila.begin()->second, {0, 0}});
+    pilha.push_back({fila.begin()->second, ""});
   }
   while (!pilha.empty()) {
-    const auto [i, p] = pilha.back();
+    const auto [i, c] = pilha.back();
     pilha.pop_back();
-    if (nos[i].simbolo != 0) {
-      codigos[static_cast<std::size_t>(nos[i].simbolo)] = p;
-    } else {
-      pilha.push_back({nos[i].esquerda, {p.bits << 1, p.tamanho + 1}});
-      pilha.push_back({nos[i].direita, {p.bits << 1 | 1U, p.tamanho + 1}});
+    if (nos[i].simbolo > 0) {
+      codigos[static_cast<std::size_t>(nos[i].simbolo)] = c;
+    }
+    for (std::size_t k = 0; k < nos[i].filhos.size(); ++k) {
+      pilha.push_back({nos[i].filhos[k], c + static_cast<char>('0' + k)});
     }
   }
   return codigos;
+}
+
+std::vector<coder::palavra> pela_idade(std::span<const std::uint32_t> pesos) {
+  const std::vector<std::string> c = pela_idade(pesos, 2);
+  std::vector<coder::palavra> p(c.size(), coder::sem_codigo);
+  for (std::size_t s = 0; s < c.size(); ++s) {
+    if (pesos[s] != 0) {
+      p[s] = {0, static_cast<std::int32_t>(c[s].size())};
+      for (const char b : c[s]) {
+        p[s].bits = p[s].bits << 1 | (b == '1' ? 1U : 0U);
+      }
+    }
+  }
+  return p;
 }
 
 // The variance of the lengths of codigos, each weighed by pesos, times the
@@ -540,6 +560,65 @@ std::string verifica_variancia_minima(std::span<const std::uint32_t> pesos, std:
   if (custo(esperado) != custo(pela_semente) ||
       variancia_vezes(pesos, esperado) > variancia_vezes(pesos, pela_semente)) {
     return "the code by age costs more, or varies more, than the seed's";
+  }
+  return "";
+}
+
+// The cost of d-ary Huffman codes of pesos, from the rule alone: with the
+// dummies, merge the d lightest weights until one is left, each merge
+// costing its weight.
+std::int64_t custo_de_aridade(std::span<const std::uint32_t> pesos, int d) {
+  std::multiset<std::int64_t> fila;
+  std::copy_if(pesos.begin(), pesos.end(), std::inserter(fila, fila.end()),
+               [](std::uint32_t p) { return p != 0; });
+  while (fila.size() > 1 && (fila.size() - 1) % static_cast<std::size_t>(d - 1) != 0) {
+    fila.insert(0);
+  }
+  std::int64_t custo = 0;
+  while (fila.size() > 1) {
+    std::int64_t soma = 0;
+    for (int i = 0; i < d; ++i) {
+      soma += *fila.begin();
+      fila.erase(fila.begin());
+    }
+    custo += soma;
+    fila.insert(soma);
+  }
+  return custo;
+}
+
+// Codes of d digits, d from 3 to 10: by age, the code of the rule's model;
+// by the seed's rule, as cheap, prefix-free and of digits below d; for
+// d = 2, the binary build's code.
+std::string verifica_aridade(std::span<const std::uint32_t> pesos,
+                             std::span<const coder::palavra> binario) {
+  const auto custo = [&pesos](const std::vector<std::string>& c) {
+    return std::transform_reduce(pesos.begin(), pesos.end(), c.begin(), std::int64_t{0},
+                                 std::plus<>(), [](std::uint32_t p, const std::string& w) {
+                                   return p * static_cast<std::int64_t>(w.size());
+                                 });
+  };
+  const std::vector<std::string> dois = explica::digitos_do_coder(pesos, 2, false);
+  for (std::size_t s = 0; s < pesos.size(); ++s) {
+    if (pesos[s] != 0 && dois[s] != em_texto(binario[s])) {
+      return "the binary build's digits differ from its bits";
+    }
+  }
+  for (const int d : {3, 4, 7, 10}) {
+    const std::vector<std::string> semente = explica::digitos_do_coder(pesos, d, false);
+    if (explica::digitos_do_coder(pesos, d, true) != pela_idade(pesos, d)) {
+      return std::to_string(d) + "-ary: the queue by age builds another code than its rule";
+    }
+    std::vector<std::string> com_codigo;
+    std::copy_if(semente.begin() + 1, semente.end(), std::back_inserter(com_codigo),
+                 [](const std::string& c) { return !c.empty(); });
+    const bool digitos = std::all_of(semente.begin(), semente.end(), [d](const std::string& c) {
+      return std::all_of(c.begin(), c.end(), [d](char x) { return x >= '0' && x < '0' + d; });
+    });
+    if (!digitos || (com_codigo.size() > 1 && !sem_prefixos(com_codigo)) ||
+        custo(semente) != custo_de_aridade(pesos, d)) {
+      return std::to_string(d) + "-ary: not an optimal prefix code of its digits";
+    }
   }
   return "";
 }
@@ -702,6 +781,9 @@ std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
   if (std::int64_t total = std::accumulate(pesos.begin(), pesos.end(), std::int64_t{0});
       total < (std::int64_t{1} << 24)) {
     if (std::string erro = verifica_variancia_minima(pesos, k, tabela); !erro.empty()) {
+      return erro;
+    }
+    if (std::string erro = verifica_aridade(pesos, tabela); !erro.empty()) {
       return erro;
     }
   }

@@ -31,4 +31,15 @@ std::vector<no> arvore_de(const std::vector<std::string>& codigos,
   return arvore;
 }
 
+std::vector<std::int32_t> ramos(const std::vector<no>& arvore, const no& n) {
+  if (n.esquerda < 0 || arvore[static_cast<std::size_t>(n.esquerda)].irmao < 0) {
+    return {n.esquerda, n.direita};
+  }
+  std::vector<std::int32_t> filhos;
+  for (std::int32_t f = n.esquerda; f >= 0; f = arvore[static_cast<std::size_t>(f)].irmao) {
+    filhos.push_back(f);
+  }
+  return filhos;
+}
+
 } // namespace explica

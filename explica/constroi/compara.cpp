@@ -224,6 +224,9 @@ comparacao compara(const execucao& e) {
       c.linhas.push_back(std::move(nada));
     }
   }
+  linha_comparada ternario = linha("ternario", um, digitos_do_coder(um.pesos, 3, false));
+  ternario.base = 3;
+  c.linhas.push_back(std::move(ternario));
   return c;
 }
 

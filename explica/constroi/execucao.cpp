@@ -84,7 +84,7 @@ std::optional<falha> reescreve(const alfabeto::contagem& letras, execucao& e) {
 std::optional<falha> decodifica_bits(const std::string& escritos, const alfabeto::contagem& letras,
                                      execucao& e) {
   std::string bits;
-  if (auto erro = le_bits(escritos, bits)) {
+  if (auto erro = le_bits(escritos, bits, 0, e.m.aridade)) {
     return erro;
   }
   decodificador d(e.m);
@@ -274,7 +274,7 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
   }
   e.m = constroi(pesos, letras,
                  {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes,
-                  p.gzip.has_value(), p.variancia_minima, p.qual});
+                  p.gzip.has_value(), p.variancia_minima, p.qual, p.aridade});
   if (p.gzip) {
     e.bloco = planeja_bloco(e.m);
   }

@@ -24,6 +24,35 @@ namespace explica {
 
 namespace {
 
+// A workspace of the coder's for the weights pesos, symbol s's at entry s,
+// and a tree of aridade branches a node: the pool, the slots and the
+// copies of weights for the leaves and the dummies, the merges' middle
+// children.
+struct bancada {
+  std::size_t k;
+  int aridade;
+  std::vector<coder::no_arvore> banco;
+  std::vector<coder::no_arvore*> qqq;
+  std::vector<std::int32_t> copias;
+  std::vector<coder::no_arvore*> meio;
+
+  bancada(std::span<const std::uint32_t> pesos, int aridade_)
+      : k(pesos.empty() ? 0 : pesos.size() - 1),
+        aridade(aridade_),
+        banco(coder::nos_para(k, aridade)),
+        qqq(k + coder::ficticios_para(k, aridade)),
+        copias(qqq.size()),
+        meio((banco.size() - qqq.size()) * static_cast<std::size_t>(aridade - 2)) {}
+  coder::oficina oficina(bool primeiro_feito) {
+    return {.banco = banco,
+            .qqq = qqq,
+            .pesos = copias,
+            .primeiro_feito = primeiro_feito,
+            .aridade = aridade,
+            .meio = meio};
+  }
+};
+
 std::int32_t indice(const coder::oficina& o, const coder::no_arvore* no) {
   return static_cast<std::int32_t>(no - o.banco.data());
 }
@@ -41,24 +70,49 @@ std::string em_texto(coder::palavra p) {
   return em_bits(p.bits, p.tamanho);
 }
 
-// The pool and the codes as the coder leaves them after a build on o.
-void le_arvore(coder::oficina& o, modelo& m) {
+// The codes of the coder's tree on o into m: code strings of '0' and '1',
+// or of a D-ary tree's digits.
+void le_codigos(coder::oficina& o, modelo& m) {
+  if (o.aridade > 2) {
+    m.codigo.assign(m.caractere.size(), std::string());
+    if (!coder::cria_digitos(o, m.codigo)) {
+      std::abort(); // the merges leave one node, and every symbol has an entry
+    }
+    return;
+  }
   std::vector<coder::palavra> tabela(m.caractere.size());
   if (!coder::cria_codigos(o, tabela)) {
-    std::abort(); // the merges leave one node, and every symbol has an entry
+    std::abort(); // as above
   }
   m.codigo.assign(m.caractere.size(), std::string());
+  for (std::size_t s = 1; s < tabela.size(); ++s) {
+    if (tabela[s].tamanho >= 0) {
+      m.codigo[s] = em_texto(tabela[s]);
+    }
+  }
+}
+
+// The pool and the codes as the coder leaves them after a build on o: each
+// inner node's first and last child, and in a D-ary tree the children
+// between linked by irmao.
+void le_arvore(coder::oficina& o, modelo& m) {
+  le_codigos(o, m);
+  const int ultimo = o.aridade - 1;
   for (std::int32_t i = 0; i < o.n_nodes; ++i) {
     const coder::no_arvore& n = o.banco[static_cast<std::size_t>(i)];
     no copia{n.peso, n.simbolo, -1, -1};
     if (n.simbolo == 0) {
-      copia.esquerda = indice(o, n.esquerda);
-      copia.direita = indice(o, n.direita);
-    } else {
-      const auto s = static_cast<std::size_t>(n.simbolo);
-      m.codigo[s] = em_texto(tabela[s]);
+      copia.esquerda = indice(o, coder::filho(o, n, 0));
+      copia.direita = indice(o, coder::filho(o, n, ultimo));
     }
     m.nos.push_back(copia);
+  }
+  for (std::int32_t i = o.folhas; o.aridade > 2 && i < o.n_nodes; ++i) {
+    const coder::no_arvore& n = o.banco[static_cast<std::size_t>(i)];
+    for (int d = 0; d < ultimo; ++d) {
+      m.nos[static_cast<std::size_t>(indice(o, coder::filho(o, n, d)))].irmao =
+          indice(o, coder::filho(o, n, d + 1));
+    }
   }
   m.raiz = o.fila_final > 1 ? indice(o, coder::fila(o, 1)) : -1;
 }
@@ -83,8 +137,10 @@ void dispersao(const modelo& m, Comprimento comprimento, numeros& n) {
 // The figures of the code that the seed's rule for ties gives m's weights,
 // pesos, built by the coder alone: its bits, average, variance and longest.
 numeros pela_semente(const modelo& m, std::span<const std::uint32_t> pesos) {
-  const std::vector<coder::palavra> tabela = codigos_do_coder(pesos, false);
-  const auto comprimento = [&tabela](std::size_t s) { return tabela[s].tamanho; };
+  const std::vector<std::string> semente = digitos_do_coder(pesos, m.aridade, false);
+  const auto comprimento = [&semente](std::size_t s) {
+    return static_cast<int>(semente[s].size());
+  };
   numeros n = m.figuras;
   n.bits = 0;
   for (std::int32_t i = 0; i < m.folhas; ++i) {
@@ -192,13 +248,12 @@ bool uma_juncao(coder::oficina& o, modelo& m, por_peso& grandes) {
       com_fila ? std::vector<std::int32_t>() : primeiros_iguais(o);
   coder::no_arvore* const segundo = coder::remove_fila(o);
   coder::no_arvore* const novo = coder::enfileira_pai(o, primeiro, segundo);
-  passo p{com_fila ? fila_agora(o) : std::vector<std::int32_t>(),
-          o.fila_final - 1,
-          indice(o, primeiro),
-          indice(o, segundo),
-          indice(o, novo),
-          {},
-          {}};
+  passo p;
+  p.fila = com_fila ? fila_agora(o) : std::vector<std::int32_t>();
+  p.na_fila = o.fila_final - 1;
+  p.primeiro = indice(o, primeiro);
+  p.segundo = indice(o, segundo);
+  p.novo = indice(o, novo);
   if (com_fila) {
     p.empate_primeiro = iguais(o, antes, p.primeiro);
     p.empate_segundo = iguais(o, meio, p.segundo);
@@ -215,15 +270,49 @@ bool uma_juncao(coder::oficina& o, modelo& m, por_peso& grandes) {
   return true;
 }
 
-// The textbook's branches: the first node out on '0'. Swapping every inner
-// node's children complements every code.
+// The textbook's branches: the first node out on '0'. Turning every inner
+// node's children the other way round turns each digit d of every code into
+// D - 1 - d: in a binary code, its complement.
 void troca_ramos(modelo& m) {
   for (no& n : m.nos) {
-    std::swap(n.esquerda, n.direita);
+    if (n.simbolo != 0 || n.esquerda < 0 || m.nos[static_cast<std::size_t>(n.esquerda)].irmao < 0) {
+      std::swap(n.esquerda, n.direita);
+      continue;
+    }
+    std::vector<std::int32_t> filhos = ramos(m.nos, n);
+    std::reverse(filhos.begin(), filhos.end());
+    for (std::size_t d = 0; d < filhos.size(); ++d) {
+      m.nos[static_cast<std::size_t>(filhos[d])].irmao = d + 1 < filhos.size() ? filhos[d + 1] : -1;
+    }
+    n.esquerda = filhos.front();
+    n.direita = filhos.back();
   }
+  const char maior = static_cast<char>('0' + m.aridade - 1);
   for (std::string& c : m.codigo) {
-    std::transform(c.begin(), c.end(), c.begin(), [](char b) { return b == '0' ? '1' : '0'; });
+    std::transform(c.begin(), c.end(), c.begin(),
+                   [maior](char d) { return static_cast<char>(maior - (d - '0')); });
   }
+}
+
+// One merge of D nodes, D above 2, as coder::junta makes it: the queue
+// after it, and every node taken out.
+bool juncao_de_varios(coder::oficina& o, modelo& m) {
+  if (o.fila_final <= 2) {
+    return false;
+  }
+  std::vector<coder::no_arvore*> tirados(static_cast<std::size_t>(o.aridade));
+  std::generate(tirados.begin(), tirados.end(), [&o] { return coder::remove_fila(o); });
+  coder::no_arvore* const novo = coder::enfileira_pai(o, tirados);
+  passo p;
+  p.fila = m.folhas <= max_folhas_com_fila ? fila_agora(o) : std::vector<std::int32_t>();
+  p.na_fila = o.fila_final - 1;
+  std::transform(tirados.begin(), tirados.end(), std::back_inserter(p.tirados),
+                 [&o](const coder::no_arvore* t) { return indice(o, t); });
+  p.primeiro = p.tirados[0];
+  p.segundo = p.tirados[1];
+  p.novo = indice(o, novo);
+  m.passos.push_back(std::move(p));
+  return true;
 }
 
 // The depth of each node of the pool below no, which is at profundidade.
@@ -296,32 +385,31 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
   m.caractere.assign(pesos.size(), 0);
   std::copy_n(letras.caractere.begin(), std::min(letras.caractere.size(), m.caractere.size()),
               m.caractere.begin());
-  // A workspace of the coder's, sized to the symbols.
-  const std::size_t k = pesos.empty() ? 0 : pesos.size() - 1;
-  std::vector<coder::no_arvore> banco(coder::nos_para(k));
-  std::vector<coder::no_arvore*> qqq(k);
-  std::vector<std::int32_t> copias(k);
-  coder::oficina o{
-      .banco = banco, .qqq = qqq, .pesos = copias, .primeiro_feito = forma.variancia_minima};
+  bancada b(pesos, forma.aridade);
+  coder::oficina o = b.oficina(forma.variancia_minima);
   m.variancia_minima = forma.variancia_minima;
+  m.aridade = forma.aridade;
   if (!coder::enfileira_folhas(o, pesos)) {
     std::abort(); // numera's weights, which the coder takes
   }
-  m.folhas = static_cast<std::int32_t>(o.n_nodes); // the leaves, before the first merge
-  m.passos.push_back({m.folhas <= max_folhas_com_fila ? fila_agora(o) : std::vector<std::int32_t>(),
-                      o.fila_final - 1,
-                      -1,
-                      -1,
-                      -1,
-                      {},
-                      {}});
-  por_peso grandes;
-  if (m.folhas > max_folhas_com_fila) {
-    for (std::int32_t i = 0; i < m.folhas; ++i) {
-      grandes[banco[static_cast<std::size_t>(i)].peso].insert(i);
+  m.ficticios = static_cast<std::int32_t>(coder::ficticios_para(b.k, forma.aridade));
+  m.folhas = o.folhas - m.ficticios; // the leaves, before the dummies
+  passo folhas;
+  folhas.fila = m.folhas <= max_folhas_com_fila ? fila_agora(o) : std::vector<std::int32_t>();
+  folhas.na_fila = o.fila_final - 1;
+  m.passos.push_back(std::move(folhas));
+  if (m.aridade > 2) {
+    while (juncao_de_varios(o, m)) {
     }
-  }
-  while (uma_juncao(o, m, grandes)) {
+  } else {
+    por_peso grandes;
+    if (m.folhas > max_folhas_com_fila) {
+      for (std::int32_t i = 0; i < m.folhas; ++i) {
+        grandes[b.banco[static_cast<std::size_t>(i)].peso].insert(i);
+      }
+    }
+    while (uma_juncao(o, m, grandes)) {
+    }
   }
   le_arvore(o, m);
   if (m.ramo_do_primeiro == '0') {
@@ -356,11 +444,8 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
 
 std::vector<coder::palavra> codigos_do_coder(std::span<const std::uint32_t> pesos,
                                              bool primeiro_feito) {
-  const std::size_t k = pesos.empty() ? 0 : pesos.size() - 1;
-  std::vector<coder::no_arvore> banco(coder::nos_para(k));
-  std::vector<coder::no_arvore*> qqq(k);
-  std::vector<std::int32_t> copias(k);
-  coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias, .primeiro_feito = primeiro_feito};
+  bancada b(pesos, 2);
+  coder::oficina o = b.oficina(primeiro_feito);
   std::vector<coder::palavra> tabela(pesos.size());
   if (!coder::inicializa_frequencias(o, pesos, tabela)) {
     std::abort(); // weights that the caller checked
@@ -368,8 +453,30 @@ std::vector<coder::palavra> codigos_do_coder(std::span<const std::uint32_t> peso
   return tabela;
 }
 
+std::vector<std::string> digitos_do_coder(std::span<const std::uint32_t> pesos, int aridade,
+                                          bool primeiro_feito) {
+  bancada b(pesos, aridade);
+  coder::oficina o = b.oficina(primeiro_feito);
+  std::vector<std::string> tabela(pesos.size());
+  if (!coder::enfileira_folhas(o, pesos)) {
+    std::abort(); // as above
+  }
+  while (coder::junta(o) != nullptr) {
+  }
+  if (!coder::cria_digitos(o, tabela)) {
+    std::abort(); // one node left, an entry for every symbol
+  }
+  return tabela;
+}
+
+double eficiencia(const modelo& m) {
+  return m.figuras.entropia / std::log2(m.aridade) / m.figuras.media;
+}
+
 const std::string& codigo(const modelo& m, std::int32_t i) {
-  return m.codigo[static_cast<std::size_t>(m.nos[static_cast<std::size_t>(i)].simbolo)];
+  static const std::string nenhum; // a dummy's
+  const std::int32_t s = m.nos[static_cast<std::size_t>(i)].simbolo;
+  return s == coder::ficticio ? nenhum : m.codigo[static_cast<std::size_t>(s)];
 }
 
 codificador::codificador(const codigos& tabela)
@@ -428,7 +535,8 @@ std::string codificado(const codigos& tabela, std::u32string_view simbolos) {
 }
 
 decodificador::decodificador(const modelo& modelo_) : m(&modelo_), no(modelo_.raiz_da_arvore) {
-  if (m->folhas < 2) {
+  // A code of digits is read by the tree alone.
+  if (m->folhas < 2 || m->aridade > 2) {
     return;
   }
   std::vector<coder::palavra> como_palavras(m->codigo.size(), coder::sem_codigo);
@@ -457,7 +565,7 @@ void decodifica(decodificador& d, std::string_view escritos, alfabeto::simbolos&
   std::size_t i = 0;
   for (;;) {
     // Between codes, the table reads all the whole codes it can.
-    if (at == d.m->raiz_da_arvore) {
+    if (at == d.m->raiz_da_arvore && !d.tabela.empty()) {
       std::uint32_t lidos_pela_tabela[4096];
       std::size_t lidos = 0;
       const std::size_t n = coder::tabela_de_codigos::decodifica(d.tabela, escritos.substr(i),
@@ -476,10 +584,14 @@ void decodifica(decodificador& d, std::string_view escritos, alfabeto::simbolos&
     // A code the bits end inside, or that began in an earlier piece: bit by
     // bit down the tree.
     const no& n = arvore[static_cast<std::size_t>(at)];
-    const std::int32_t filho = escritos[i] == '0' ? n.esquerda : n.direita;
-    // A Huffman code, even limited, is complete; Shannon's may leave a
-    // branch empty, and bits that take it begin no code.
-    if (filho < 0) {
+    const std::int32_t filho = escritos[i] == '0' ? n.esquerda
+                               : d.m->aridade == 2
+                                   ? n.direita
+                                   : ramos(arvore, n)[static_cast<std::size_t>(escritos[i] - '0')];
+    // A binary Huffman code, even limited, is complete; Shannon's may leave
+    // a branch empty, and a D-ary one holds dummies: bits that take such a
+    // branch begin no code.
+    if (filho < 0 || arvore[static_cast<std::size_t>(filho)].simbolo == coder::ficticio) {
       d.fora = true;
       break;
     }

@@ -47,6 +47,9 @@ struct passo {
   std::vector<std::int32_t> empate_segundo;
   std::int32_t mais_primeiro = 0;
   std::int32_t mais_segundo = 0;
+  // A merge of D nodes, D above 2: every node taken out, in that order (the
+  // first two are primeiro and segundo). Its ties are not named.
+  std::vector<std::int32_t> tirados;
 };
 
 // What the code's weights add up to.
@@ -74,6 +77,7 @@ struct forma_do_codigo {
   bool deflate = false;          // as DEFLATE stores a code: a lone symbol takes one bit
   bool variancia_minima = false; // among equal weights the node made first leaves first
   metodo qual = metodo::huffman; // another method's code in place of Huffman's
+  int aridade = 2;               // the branches of each inner node: the code's digits
 };
 
 // A code string for each symbol, by symbol from 1 (entry 0 unused): a
@@ -81,8 +85,12 @@ struct forma_do_codigo {
 using codigos = std::vector<std::string>;
 
 struct modelo {
-  std::vector<no> nos;             // the pool in order: the leaves, by symbol, then the merges
-  std::int32_t folhas = 0;         // the leaves, which come first
+  std::vector<no> nos;     // the pool in order: the leaves, by symbol, the dummies, the merges
+  std::int32_t folhas = 0; // the leaves, which come first
+  // The branches of each inner node, and the dummies (weight 0, no symbol,
+  // no code) that a code of more than two fills its tree out with.
+  int aridade = 2;
+  std::int32_t ficticios = 0;
   std::int32_t raiz = -1;          // the root's index, -1 with no symbol
   std::vector<passo> passos;       // the leaves queued, then each merge
   std::vector<char32_t> caractere; // each symbol's character, or byte, from 1
@@ -130,6 +138,16 @@ struct modelo {
 // add up to at most coder::max_peso_total.
 [[nodiscard]] std::vector<coder::palavra> codigos_do_coder(std::span<const std::uint32_t> pesos,
                                                            bool primeiro_feito);
+
+// The code's efficiency: the entropy in the code's base, D, over the
+// average number of digits per character. Expects two symbols or more.
+[[nodiscard]] double eficiencia(const modelo& m);
+
+// The codes of pesos as the coder builds them alone, of aridade digits
+// (2 to coder::max_aridade) each a character, by the seed's rule for ties or
+// by age; empty for a weight of 0. Expects what codigos_do_coder expects.
+[[nodiscard]] std::vector<std::string> digitos_do_coder(std::span<const std::uint32_t> pesos,
+                                                        int aridade, bool primeiro_feito);
 
 // The code of the leaf at pool index i.
 [[nodiscard]] const std::string& codigo(const modelo& m, std::int32_t i);

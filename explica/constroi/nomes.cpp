@@ -13,13 +13,19 @@ std::string peso(const modelo& m, std::int64_t p) {
 
 std::string nome(const modelo& m, std::int32_t i) {
   const no& n = m.nos[static_cast<std::size_t>(i)];
+  if (n.simbolo == coder::ficticio) {
+    return tr("fictício ") + std::to_string(i - m.folhas + 1);
+  }
   if (n.simbolo != 0) {
     return nome_do_simbolo(m, n.simbolo);
   }
-  return tr("nó ") + std::to_string(i - m.folhas + 1);
+  return tr("nó ") + std::to_string(i - m.folhas - m.ficticios + 1);
 }
 
 std::string nome_do_simbolo(const modelo& m, std::int32_t s) {
+  if (s == coder::ficticio) {
+    return tr("fictício");
+  }
   return entre_aspas(m.caractere[static_cast<std::size_t>(s)], m.em_bytes);
 }
 
@@ -29,6 +35,9 @@ std::string simbolo_cru(const modelo& m, std::int32_t s) {
 }
 
 std::string simbolo_json(const modelo& m, std::int32_t s) {
+  if (s == coder::ficticio) {
+    return "null";
+  }
   const char32_t c = m.caractere[static_cast<std::size_t>(s)];
   return json_texto(m.em_bytes && c == 256    ? "FIM"
                     : m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c))
@@ -36,6 +45,9 @@ std::string simbolo_json(const modelo& m, std::int32_t s) {
 }
 
 std::string simbolo_visivel(const modelo& m, std::int32_t s) {
+  if (s == coder::ficticio) {
+    return tr("fictício");
+  }
   const char32_t c = m.caractere[static_cast<std::size_t>(s)];
   return m.em_bytes && c == 256    ? tr("FIM")
          : m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c))

@@ -1,6 +1,8 @@
 // --arvore: a code's tree drawn with box-drawing characters, '0' branch
 // first: the model's, or a block's of a gzip file that --abre opens.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "coder/fila.h"
 #include "explica/constroi/nomes.h"
@@ -14,15 +16,23 @@ namespace {
 
 void escreve_ramos(std::FILE* f, const arvore_desenhada& a, const no& pai,
                    const std::string& recuo) {
-  for (int lado = 0; lado < 2; ++lado) {
-    const std::int32_t i = lado == 0 ? pai.esquerda : pai.direita;
-    if (i < 0) { // a branch that a code of one symbol leaves empty
+  const std::vector<std::int32_t> filhos = ramos(*a.nos, pai);
+  // The last branch that holds a node: a code of one symbol leaves a branch
+  // empty, and Shannon's code may too.
+  const auto fim = static_cast<std::size_t>(
+      std::find_if(filhos.rbegin(), filhos.rend(), [](std::int32_t i) { return i >= 0; }).base() -
+      filhos.begin());
+  for (std::size_t digito = 0; digito < fim; ++digito) {
+    const std::int32_t i = filhos[digito];
+    if (i < 0) {
       continue;
     }
     const no& filho = (*a.nos)[static_cast<std::size_t>(i)];
-    const bool ultimo = lado == 1 || pai.direita < 0;
-    std::fprintf(f, "%s%s─%d─ ", recuo.c_str(), ultimo ? "└" : "├", lado);
-    if (filho.esquerda < 0 && filho.direita < 0) {
+    const bool ultimo = digito + 1 == fim;
+    std::fprintf(f, "%s%s─%zu─ ", recuo.c_str(), ultimo ? "└" : "├", digito);
+    if (filho.simbolo == coder::ficticio) {
+      std::fprintf(f, "%s (%s)\n", a.nome(filho.simbolo).c_str(), a.peso(filho.peso).c_str());
+    } else if (e_folha(filho)) {
       std::fprintf(f, "%s (%s) = %s\n", a.nome(filho.simbolo).c_str(), a.peso(filho.peso).c_str(),
                    a.codigo(filho.simbolo).c_str());
     } else {
@@ -37,7 +47,9 @@ void escreve_ramos(std::FILE* f, const arvore_desenhada& a, const no& pai,
 arvore_desenhada desenho_do_modelo(const modelo& m) {
   return {&m.arvore, m.raiz_da_arvore, [&m](std::int32_t s) { return nome_do_simbolo(m, s); },
           [&m](std::int64_t p) { return peso(m, p); },
-          [&m](std::int32_t s) { return m.codigo[static_cast<std::size_t>(s)]; }};
+          [&m](std::int32_t s) {
+            return s == coder::ficticio ? std::string() : m.codigo[static_cast<std::size_t>(s)];
+          }};
 }
 
 void desenha_arvore(std::FILE* f, const arvore_desenhada& a) {
@@ -46,7 +58,7 @@ void desenha_arvore(std::FILE* f, const arvore_desenhada& a) {
     return;
   }
   const no& raiz = (*a.nos)[static_cast<std::size_t>(a.raiz)];
-  if (raiz.esquerda < 0 && raiz.direita < 0) { // one symbol: the root is its leaf, of empty code
+  if (e_folha(raiz)) { // one symbol: the root is its leaf, of empty code
     std::fprintf(f, tr("%s (%s) = (código vazio)\n"), a.nome(raiz.simbolo).c_str(),
                  a.peso(raiz.peso).c_str());
     return;
@@ -61,7 +73,9 @@ void escreve_arvore(std::FILE* f, const execucao& e) {
   if (e.m.folhas > coder::max_folhas) {
     escreve_em_linhas(f,
                       tr("A árvore tem ") + plural(e.m.folhas, tr("folha"), tr("folhas")) +
-                          tr(" e ") + plural(e.m.folhas - 1, tr("nó interno"), tr("nós internos")) +
+                          tr(" e ") +
+                          plural(static_cast<std::int64_t>(e.m.passos.size()) - 1, tr("nó interno"),
+                                 tr("nós internos")) +
                           tr(": uma linha cada."),
                       "", "");
   }

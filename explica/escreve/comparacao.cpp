@@ -1,6 +1,7 @@
 // --compara: one table of every method's code, in text or JSON.
 #include <algorithm>
 #include <cinttypes>
+#include <cmath>
 #include <string>
 
 #include "explica/constroi/compara.h"
@@ -17,6 +18,9 @@ namespace {
 std::string nome_do_metodo(const linha_comparada& l) {
   if (l.bloco > 1) {
     return tr("Huffman em blocos de ") + std::to_string(l.bloco);
+  }
+  if (l.base == 3) {
+    return tr("ternário, em dígitos");
   }
   return l.metodo == "huffman"            ? std::string("Huffman")
          : l.metodo == "variancia-minima" ? std::string(tr("variância mínima"))
@@ -66,9 +70,14 @@ void escreve_comparacao(std::FILE* f, const execucao& e) {
                    tr("os pesos da extensão passam de 2^31 - 1"));
       continue;
     }
+    const double em_bits = l.media * std::log2(l.base);
     std::fprintf(f, "%s%-9s%10" PRId64 " %-11s%7d  %s\n", preenchido(nome_do_metodo(l), 26).c_str(),
                  decimal(l.media, 4).c_str(), l.bits, decimal(l.variancia, 4).c_str(), l.maximo,
-                 l.media > 0 ? (decimal(100 * c.entropia / l.media, 2) + "%").c_str() : "-");
+                 l.media > 0 ? (decimal(100 * c.entropia / em_bits, 2) + "%").c_str() : "-");
+    if (l.base != 2) {
+      std::fprintf(f, tr("%s(%s dígitos valem %s bits)\n"), std::string(26, ' ').c_str(),
+                   decimal(l.media, 4).c_str(), decimal(em_bits, 4).c_str());
+    }
   }
   escreve_em_linhas(f,
                     tr("média em bits por ") + std::string(unidade(e.m)) +
@@ -95,8 +104,8 @@ void escreve_comparacao_json(std::FILE* f, const execucao& e) {
                json_numero(c.entropia).c_str(), json_numero(c.bits_entropia).c_str());
   for (std::size_t i = 0; i < c.linhas.size(); ++i) {
     const linha_comparada& l = c.linhas[i];
-    std::fprintf(f, "%s\n  {\"metodo\": %s, \"base\": 2", i == 0 ? "" : ",",
-                 json_texto(l.metodo).c_str());
+    std::fprintf(f, "%s\n  {\"metodo\": %s, \"base\": %d", i == 0 ? "" : ",",
+                 json_texto(l.metodo).c_str(), l.base);
     if (!l.feito) {
       std::fputs(R"(, "feito": false})", f);
       continue;

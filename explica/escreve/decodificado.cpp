@@ -24,7 +24,7 @@ std::optional<falha> escreve_decodificado_do_fluxo(std::FILE* f, const execucao&
   char ultimo = '\n';
   auto recebe = [&](std::span<const char> pedaco) -> std::optional<falha> {
     // The bits before a stray character are decoded all the same.
-    auto erro = le_bits({pedaco.data(), pedaco.size()}, bits, escritos);
+    auto erro = le_bits({pedaco.data(), pedaco.size()}, bits, escritos, e.m.aridade);
     escritos += pedaco.size();
     simbolos.clear();
     decodifica(d, bits, simbolos);

@@ -1,5 +1,8 @@
 // --dot: a code's tree in Graphviz's DOT, in the walk's order: the model's,
 // or each dynamic block's of a gzip file that --abre opens.
+#include <vector>
+
+#include "coder/fila.h"
 #include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
@@ -13,7 +16,12 @@ namespace {
 void escreve_no(std::FILE* f, const arvore_desenhada& a, const std::string& id, std::int32_t i) {
   const no& n = (*a.nos)[static_cast<std::size_t>(i)];
   const char* const prefixo = id.c_str();
-  if (n.esquerda < 0 && n.direita < 0) {
+  if (n.simbolo == coder::ficticio) {
+    std::fprintf(f, "  %s%d [shape=box, style=dashed, label=\"%s\\n%s\"];\n", prefixo, i,
+                 dot(a.nome(n.simbolo)).c_str(), a.peso(n.peso).c_str());
+    return;
+  }
+  if (e_folha(n)) {
     const std::string c = a.codigo(n.simbolo);
     std::fprintf(f, "  %s%d [shape=box, label=\"%s\\n%s\\n%s\"];\n", prefixo, i,
                  dot(a.nome(n.simbolo)).c_str(), a.peso(n.peso).c_str(),
@@ -22,12 +30,14 @@ void escreve_no(std::FILE* f, const arvore_desenhada& a, const std::string& id, 
   }
   std::fprintf(f, "  %s%d [shape=ellipse, label=\"%s\"];\n", prefixo, i, a.peso(n.peso).c_str());
   // A code of one symbol, as DEFLATE stores it, leaves the '1' branch empty.
-  for (const auto& [filho, ramo] : {std::pair{n.esquerda, '0'}, std::pair{n.direita, '1'}}) {
-    if (filho >= 0) {
-      std::fprintf(f, "  %s%d -> %s%d [label=\"%c\"];\n", prefixo, i, prefixo, filho, ramo);
+  const std::vector<std::int32_t> filhos = ramos(*a.nos, n);
+  for (std::size_t digito = 0; digito < filhos.size(); ++digito) {
+    if (filhos[digito] >= 0) {
+      std::fprintf(f, "  %s%d -> %s%d [label=\"%zu\"];\n", prefixo, i, prefixo, filhos[digito],
+                   digito);
     }
   }
-  for (const std::int32_t filho : {n.esquerda, n.direita}) {
+  for (const std::int32_t filho : filhos) {
     if (filho >= 0) {
       escreve_no(f, a, id, filho);
     }

@@ -1,6 +1,7 @@
 // --estatisticas: the sizes, the average, the entropy and the efficiency of
 // the code for its weights.
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -63,9 +64,12 @@ void diante_da_semente(const modelo& m, linhas& l) {
                  decimais(n.variancia, 4) + tr(", contra ") + decimais(s.variancia, 4) +
                      tr(" pela regra de sempre para os empates (média ") + decimais(s.media, 4) +
                      ")");
-  l.emplace_back(tr("código mais longo"), plural(n.maximo, tr("bit"), tr("bits")) +
-                                              tr(", contra ") +
-                                              plural(s.maximo, tr("bit"), tr("bits")));
+  const auto comprimento = [&m](int c) {
+    return m.aridade > 2 ? plural(c, tr("dígito"), tr("dígitos"))
+                         : plural(c, tr("bit"), tr("bits"));
+  };
+  l.emplace_back(tr("código mais longo"),
+                 comprimento(n.maximo) + tr(", contra ") + comprimento(s.maximo));
 }
 
 void contas_do_arquivo(const modelo& m, const bloco_deflate& b, linhas& l) {
@@ -101,9 +105,50 @@ void contas_do_arquivo(const modelo& m, const bloco_deflate& b, linhas& l) {
                      plural((c.dados + 7) / 8, tr("byte"), tr("bytes")) + tr(" dos dados daqui"));
 }
 
+// The figures of a code of D digits, D above 2: digits, not bits, and the
+// entropy in base D.
+linhas figuras_de_digitos(const modelo& m) {
+  const numeros& n = m.figuras;
+  const std::string base = tr(" de base ") + std::to_string(m.aridade);
+  const std::string por = std::string(tr(" dígitos por ")) + unidade(m);
+  const double log2_d = std::log2(m.aridade);
+  linhas l{
+      {m.pesos.casas == 0 && !m.pesos.porcento ? tr("caracteres") : tr("peso total"),
+       peso(m, n.caracteres)},
+      {tr("símbolos distintos"), std::to_string(n.simbolos)},
+      {tr("folhas fictícias"), std::to_string(m.ficticios) +
+                                   tr(", de peso 0, para que folhas menos 1 seja múltiplo de ") +
+                                   std::to_string(m.aridade - 1)}};
+  if (n.caracteres == 0) {
+    return l;
+  }
+  l.emplace_back(tr("dígitos codificados"), std::to_string(n.bits) + base);
+  l.emplace_back(tr("média"), decimais(n.media, 4) + por + tr(", que valem ") +
+                                  decimais(n.media * log2_d, 4) + tr(" bits"));
+  l.emplace_back(tr("entropia"), decimais(n.entropia / log2_d, 4) + por + " (" +
+                                     decimais(n.entropia, 4) + tr(" bits)"));
+  l.emplace_back(tr("eficiência"),
+                 n.simbolos >= 2
+                     ? decimais(100 * eficiencia(m), 2) + tr("% (a entropia sobre a média)")
+                     : tr("não se aplica a um só símbolo, de código vazio"));
+  if (m.variancia_minima) {
+    diante_da_semente(m, l);
+  }
+  int fixo = 0;
+  for (std::int64_t alcance = 1; alcance < n.simbolos; alcance *= m.aridade) {
+    ++fixo;
+  }
+  l.emplace_back(tr("num código de tamanho fixo"),
+                 plural(fixo, tr("dígito"), tr("dígitos")) + tr(" por ") + unidade(m));
+  return l;
+}
+
 } // namespace
 
 linhas figuras(const execucao& e) {
+  if (e.m.aridade > 2) {
+    return figuras_de_digitos(e.m);
+  }
   const modelo& m = e.m;
   const numeros& n = m.figuras;
   const std::string por = std::string(tr(" bits por ")) + unidade(m);
@@ -127,7 +172,7 @@ linhas figuras(const execucao& e) {
   l.emplace_back(tr("entropia"), decimais(n.entropia, 4) + por);
   l.emplace_back(tr("eficiência"),
                  n.simbolos >= 2
-                     ? decimais(100 * n.entropia / n.media, 2) + tr("% (a entropia sobre a média)")
+                     ? decimais(100 * eficiencia(m), 2) + tr("% (a entropia sobre a média)")
                      : tr("não se aplica a um só símbolo, de código vazio"));
   if (m.variancia_minima) {
     diante_da_semente(m, l);

@@ -1,9 +1,11 @@
 // --json: the whole build as one document, written as it goes, the encoded
 // text a piece at a time.
 #include <cinttypes>
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "coder/fila.h"
 #include "explica/constroi/nomes.h"
 #include "explica/escreve/escritores.h"
 #include "explica/mostra.h"
@@ -12,15 +14,28 @@ namespace explica {
 
 namespace {
 
+std::string lista(const std::vector<std::int32_t>& nos) {
+  std::string l = "[";
+  for (std::size_t i = 0; i < nos.size(); ++i) {
+    l += (i == 0 ? "" : ", ") + std::to_string(nos[i]);
+  }
+  return l + "]";
+}
+
 // Nodes as --json lists them, each a leaf's weight and symbol or an inner
 // node's weight and children.
 void escreve_nos(std::FILE* f, const modelo& m, const std::vector<no>& nos) {
   for (std::size_t i = 0; i < nos.size(); ++i) {
     const no& n = nos[i];
     std::fputs(i == 0 ? "\n  " : ",\n  ", f);
-    if (n.simbolo != 0) {
+    if (n.simbolo == coder::ficticio) {
+      std::fprintf(f, R"({"peso": %)" PRId64 R"(, "ficticio": true})", n.peso);
+    } else if (n.simbolo != 0) {
       std::fprintf(f, R"({"peso": %)" PRId64 R"(, "simbolo": %s})", n.peso,
                    simbolo_json(m, n.simbolo).c_str());
+    } else if (m.aridade > 2) {
+      std::fprintf(f, R"({"peso": %)" PRId64 R"(, "filhos": %s})", n.peso,
+                   lista(ramos(nos, n)).c_str());
     } else {
       std::fprintf(f, R"({"peso": %)" PRId64 R"(, "esquerda": %d, "direita": %d})", n.peso,
                    n.esquerda, n.direita);
@@ -51,14 +66,6 @@ void escreve_codigos(std::FILE* f, const modelo& m, const conferencia* c) {
   std::fputs("],\n", f);
 }
 
-std::string lista(const std::vector<std::int32_t>& nos) {
-  std::string l = "[";
-  for (std::size_t i = 0; i < nos.size(); ++i) {
-    l += (i == 0 ? "" : ", ") + std::to_string(nos[i]);
-  }
-  return l + "]";
-}
-
 // Each step: the queue after it (for a code too large to keep it, how many
 // nodes it holds), and for a merge the nodes taken out, the node made, and
 // the other nodes that weighed as much as each taken out.
@@ -78,6 +85,9 @@ void escreve_passos_json(std::FILE* f, const modelo& m) {
                    R"("empate_segundo": %s)",
                    p.primeiro, p.segundo, p.novo, lista(p.empate_primeiro).c_str(),
                    lista(p.empate_segundo).c_str());
+      if (!p.tirados.empty()) {
+        std::fprintf(f, R"(, "tirados": %s)", lista(p.tirados).c_str());
+      }
       if (!com_fila) { // the ties past those named
         std::fprintf(f, R"(, "empate_primeiro_a_mais": %d, "empate_segundo_a_mais": %d)",
                      p.mais_primeiro, p.mais_segundo);
@@ -156,7 +166,11 @@ void escreve_figuras(std::FILE* f, const modelo& m) {
                json_numero(n.entropia).c_str());
   std::fprintf(f, " \"simbolos\": %d,\n \"media\": %s,\n \"eficiencia\": %s,\n", n.simbolos,
                json_numero(n.media).c_str(),
-               n.simbolos >= 2 ? json_numero(n.entropia / n.media).c_str() : "null");
+               n.simbolos >= 2 ? json_numero(eficiencia(m)).c_str() : "null");
+  if (m.aridade > 2) { // bits and media count digits
+    std::fprintf(f, " \"aridade\": %d,\n \"ficticios\": %d,\n \"entropia_na_base\": %s,\n",
+                 m.aridade, m.ficticios, json_numero(n.entropia / std::log2(m.aridade)).c_str());
+  }
   std::fprintf(f, " \"bytes_utf8\": %" PRId64 ",\n \"casas_decimais\": %d,\n \"porcento\": %s",
                n.bytes_utf8, m.pesos.casas, m.pesos.porcento ? "true" : "false");
   if (m.qual != metodo::huffman) {

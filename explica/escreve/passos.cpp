@@ -1,5 +1,6 @@
 // --passos: each merge of the build, in the order the queue makes them, and
 // why the heap gave the node it gave where weights were equal.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,23 @@ std::vector<std::string> notas_de_empate(const modelo& m, const passo& p) {
 
 void escreve_juncao(std::FILE* f, const modelo& m, std::size_t k) {
   const passo& p = m.passos[k];
+  if (!p.tirados.empty()) { // a merge of D nodes
+    std::string saem;
+    for (std::size_t i = 0; i < p.tirados.size(); ++i) {
+      saem += (i == 0 ? "" : ", ") + nome(m, p.tirados[i]) + " (" +
+              peso(m, de(m, p.tirados[i]).peso) + ")";
+    }
+    std::string filhos;
+    for (const std::int32_t filho : ramos(m.nos, de(m, p.novo))) {
+      filhos += (filhos.empty() ? "" : ", ") + nome(m, filho);
+    }
+    const std::string numero = std::to_string(k);
+    escreve_em_linhas(f,
+                      numero + tr(". saem ") + saem + ": " + nome(m, p.novo) + " = (" + filhos +
+                          tr("), peso ") + peso(m, de(m, p.novo).peso),
+                      std::string(3 - std::min<std::size_t>(3, numero.size()), ' '), "     ");
+    return;
+  }
   const no& novo = de(m, p.novo);
   std::fprintf(f, tr("%3zu. sai %s (%s), depois %s (%s): %s = (%s, %s), peso %s\n"), k,
                nome(m, p.primeiro).c_str(), peso(m, de(m, p.primeiro).peso).c_str(),
@@ -218,6 +236,37 @@ void escreve_divisoes(std::FILE* f, const modelo& m) {
   }
 }
 
+// A code of D digits: why the dummies, and how a merge of D places them.
+void escreve_ficticios(std::FILE* f, const modelo& m) {
+  const std::string d = std::to_string(m.aridade);
+  const std::string ultimo = std::to_string(m.aridade - 1);
+  const bool leve_no_zero = m.ramo_do_primeiro == '0';
+  escreve_em_linhas(
+      f,
+      tr("Cada junção tira da fila os ") + d + tr(" nós mais leves, um depois do outro: o ") +
+          (leve_no_zero ? tr("primeiro vai no ramo 0, o segundo no 1, e o último no ") + ultimo
+                        : tr("primeiro vai no ramo ") + ultimo +
+                              tr(", o segundo no seguinte abaixo, e o último no 0")) +
+          tr("; o novo nó, que pesa a soma, entra na fila. Cada junção deixa ") + ultimo +
+          tr(" nós a menos na fila, e a última deixa um: as folhas, menos 1, têm de ser um "
+             "múltiplo de ") +
+          ultimo + ".",
+      "", "");
+  escreve_em_linhas(
+      f,
+      m.ficticios == 0
+          ? plural(m.folhas, tr("folha"), tr("folhas")) + tr(", menos 1, já é múltiplo de ") +
+                ultimo + tr(": não há folhas fictícias.")
+          : tr("Com ") + plural(m.folhas, tr("folha"), tr("folhas")) +
+                tr(", a fila recebe antes delas ") +
+                plural(m.ficticios, tr("folha fictícia"), tr("folhas fictícias")) +
+                tr(" de peso 0, sem código: ") + std::to_string(m.folhas + m.ficticios) +
+                tr(" menos 1 é múltiplo de ") + ultimo +
+                tr(". Por serem as mais leves, saem todas na primeira junção, que fica com os "
+                   "símbolos mais raros."),
+      "", "");
+}
+
 } // namespace
 
 void escreve_passos(std::FILE* f, const execucao& e) {
@@ -237,11 +286,15 @@ void escreve_passos(std::FILE* f, const execucao& e) {
                  nome(m, m.raiz).c_str());
     return;
   }
-  const char segundo = m.ramo_do_primeiro == '1' ? '0' : '1';
-  std::fprintf(f,
-               tr("Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo %c,\n"
-                  "o segundo no ramo %c, e o novo nó, que pesa a soma, entra na fila.\n"),
-               m.ramo_do_primeiro, segundo);
+  if (m.aridade > 2) {
+    escreve_ficticios(f, m);
+  } else {
+    const char segundo = m.ramo_do_primeiro == '1' ? '0' : '1';
+    std::fprintf(f,
+                 tr("Cada junção tira da fila os dois nós mais leves: o primeiro vai no ramo %c,\n"
+                    "o segundo no ramo %c, e o novo nó, que pesa a soma, entra na fila.\n"),
+                 m.ramo_do_primeiro, segundo);
+  }
   if (m.variancia_minima) {
     std::fputs(tr("Entre nós de peso igual sai primeiro o feito antes: as folhas, na ordem dos\n"
                   "símbolos, e depois as junções, na ordem em que foram feitas.\n"),
@@ -250,10 +303,12 @@ void escreve_passos(std::FILE* f, const execucao& e) {
   // A code of more leaves than a text of 7-bit characters can have: how
   // many lines follow, before they do.
   if (m.folhas > coder::max_folhas) {
-    escreve_em_linhas(f,
-                      tr("São ") + plural(m.folhas - 1, tr("junção"), tr("junções")) + tr(", de ") +
-                          plural(m.folhas, tr("folha"), tr("folhas")) + ".",
-                      "", "");
+    escreve_em_linhas(
+        f,
+        tr("São ") +
+            plural(static_cast<std::int64_t>(m.passos.size()) - 1, tr("junção"), tr("junções")) +
+            tr(", de ") + plural(m.folhas, tr("folha"), tr("folhas")) + ".",
+        "", "");
   }
   for (std::size_t k = 1; k < m.passos.size(); ++k) {
     escreve_juncao(f, m, k);

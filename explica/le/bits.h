@@ -11,11 +11,12 @@
 
 namespace explica {
 
-// The bits of escritos without blanks, tabs and line breaks, into bits.
-// Refuses any other character (dados_recusados), naming its position from
-// 1, counted after the antes characters that came before escritos; bits
-// then holds those before it.
+// The bits of escritos without blanks, tabs and line breaks, into bits; for
+// a code of base digits, the digits 0 to base - 1. Refuses any other
+// character (dados_recusados), naming its position from 1, counted after
+// the antes characters that came before escritos; bits then holds those
+// before it.
 [[nodiscard]] std::optional<falha> le_bits(std::string_view escritos, std::string& bits,
-                                           std::uint64_t antes = 0);
+                                           std::uint64_t antes = 0, int base = 2);
 
 } // namespace explica

@@ -26,6 +26,7 @@ enum longa : int {
   opcao_variancia_minima,
   opcao_compara,
   opcao_metodo,
+  opcao_aridade,
   opcao_limite,
   opcao_bytes,
   opcao_gzip,
@@ -59,6 +60,7 @@ constexpr option opcoes[] = {
     {"variancia-minima", no_argument, nullptr, opcao_variancia_minima},
     {"compara", no_argument, nullptr, opcao_compara},
     {"metodo", required_argument, nullptr, opcao_metodo},
+    {"aridade", required_argument, nullptr, opcao_aridade},
     {"limite", required_argument, nullptr, opcao_limite},
     {"bytes", no_argument, nullptr, opcao_bytes},
     {"gzip", required_argument, nullptr, opcao_gzip},
@@ -137,7 +139,7 @@ std::string uso() {
       "      --estatisticas         tamanhos, média, entropia e eficiência\n"
       "      --compara              uma tabela dos códigos de cada método: Huffman,\n"
       "                             variância mínima, Shannon, Fano, Shannon–Fano–\n"
-      "                             Elias e Huffman em blocos de 2 e de 3\n"
+      "                             Elias, Huffman em blocos de 2 e de 3 e ternário\n"
       "      --confere=CODIGOS      confere um código seu, pares s=bits como em LISTA\n"
       "                             (a=0,b=101,c=100): livre de prefixo, Kraft, custo,\n"
       "                             se é de Huffman, e a comparação com o código daqui\n"
@@ -158,6 +160,8 @@ std::string uso() {
       "      --variancia-minima     entre pesos iguais sai primeiro o nó feito antes\n"
       "                             (as folhas antes das junções): a mesma média, com\n"
       "                             comprimentos menos desiguais\n"
+      "      --aridade=D            um código de D dígitos, de 2 a 10: cada junção toma\n"
+      "                             D nós, depois de folhas fictícias de peso 0\n"
       "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
       "                             canônico, e o seu preço diante do de Huffman\n"
       "      --bytes                os símbolos são os bytes do texto, não os\n"
@@ -242,6 +246,9 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_compara:
         p.compara = true;
+        break;
+      case opcao_aridade:
+        erro = le_aridade(optarg, p);
         break;
       case opcao_metodo:
         erro = le_metodo(optarg, p);
