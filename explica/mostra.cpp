@@ -21,6 +21,14 @@ std::string utf8(char32_t c) {
   return {bytes, alfabeto::escreve_utf8(c, bytes)};
 }
 
+std::string utf8(std::u32string_view t) {
+  std::string s;
+  for (const char32_t c : t) {
+    s += utf8(c);
+  }
+  return s;
+}
+
 bool imprime_so(char32_t c) {
   // Past an even number of changes, a character does not show itself.
   const auto* const mudancas = std::upper_bound(std::begin(imprimiveis), std::end(imprimiveis), c);

@@ -16,6 +16,8 @@ namespace explica {
 
 // A character as UTF-8.
 [[nodiscard]] std::string utf8(char32_t c);
+// The characters of t as UTF-8, one after another.
+[[nodiscard]] std::string utf8(std::u32string_view t);
 
 // Whether a character prints on its own: a letter, number, punctuation,
 // symbol or spacing mark, or the blank U+0020.

@@ -151,7 +151,34 @@ std::optional<falha> le_aridade(std::string_view escrito, pedido& p) {
   return std::nullopt;
 }
 
+std::optional<falha> le_blocos(std::string_view escrito, pedido& p) {
+  const int k = escrito.size() == 1 ? escrito[0] - '0' : 0;
+  if (k < min_caracteres_por_bloco || k > max_caracteres_por_bloco) {
+    return erro_de_uso(tr("--blocos é um número de caracteres de 2 a 8: '") + std::string(escrito) +
+                       "'");
+  }
+  p.blocos = k;
+  return std::nullopt;
+}
+
 namespace {
+
+// What --blocos cannot go with: options about single characters, files or
+// the learner's own code.
+std::optional<falha> combina_blocos(const pedido& p) {
+  const std::pair<bool, const char*> com[] = {{p.confere.has_value(), "--confere"},
+                                              {p.gzip.has_value(), "--gzip"},
+                                              {p.bytes, "--bytes"},
+                                              {p.compara, "--compara"},
+                                              {p.forma == formato::html, "--html"},
+                                              {p.lista && (p.texto || p.arquivo), "-f e um texto"}};
+  for (const auto& [pedida, nome] : com) {
+    if (pedida) {
+      return erro_de_uso("--blocos=" + std::to_string(p.blocos) + tr(" não vai com ") + nome);
+    }
+  }
+  return std::nullopt;
+}
 
 // What --aridade above 2 cannot go with: each a notion of binary codes.
 std::optional<falha> combina_aridade(const pedido& p) {
@@ -185,7 +212,7 @@ std::optional<falha> combina_exercicio(const pedido& p) {
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.gzip_lido() ||
       p.deflate || p.bloco > 0 || p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero ||
-      p.variancia_minima || p.passos || p.arvore || p.relatorio || p.estatisticas ||
+      p.variancia_minima || p.blocos > 1 || p.passos || p.arvore || p.relatorio || p.estatisticas ||
       p.forma == formato::dot) {
     return erro_de_uso(
         tr("--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
@@ -202,7 +229,7 @@ std::optional<falha> combina_leitura(const pedido& p) {
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.canonico ||
       p.limite > 0 || p.bytes || p.leve_no_zero || p.variancia_minima || p.aridade > 2 ||
-      p.passos || p.relatorio || p.estatisticas || p.forma == formato::html) {
+      p.blocos > 1 || p.passos || p.relatorio || p.estatisticas || p.forma == formato::html) {
     return erro_de_uso(std::string(qual) +
                        tr(" lê um arquivo gzip: não vai com um texto, pesos, bits, códigos nem com "
                           "as opções do código"));
@@ -275,6 +302,11 @@ std::optional<falha> combina(const pedido& p) {
       return erro;
     }
   }
+  if (p.blocos > 1) {
+    if (auto erro = combina_blocos(p)) {
+      return erro;
+    }
+  }
   if (p.qual != metodo::huffman) {
     // Each of these needs a Huffman code, or builds several.
     const std::pair<bool, const char*> com[] = {{p.confere.has_value(), "--confere"},
@@ -284,6 +316,7 @@ std::optional<falha> combina(const pedido& p) {
                                                 {p.leve_no_zero, "--leve-no-zero"},
                                                 {p.variancia_minima, "--variancia-minima"},
                                                 {p.compara, "--compara"},
+                                                {p.blocos > 1, "--blocos"},
                                                 {p.forma == formato::html, "--html"}};
     for (const auto& [pedida, nome] : com) {
       if (pedida) {

@@ -81,6 +81,7 @@ struct pedido {
   bool compara = false;          // --compara: every method's code, side by side
   metodo qual = metodo::huffman; // --metodo: whose code
   int aridade = 2;               // --aridade: the branches of each inner node, the code's digits
+  int blocos = 1;                // --blocos: the characters each symbol stands for
   bool bytes = false;            // the text's bytes are the symbols, not its characters
   bool exercicio = false;        // --exercicio: a sheet of exercises, not a text
   bool gabarito = false;         // --gabarito: the exercises' answers too
@@ -137,6 +138,12 @@ inline constexpr int max_exercicios = 100;
 // Reads the L of --limite=L into p.limite: a whole number of bits from 1 to
 // max_limite, or a mistake (uso_errado).
 [[nodiscard]] std::optional<falha> le_limite(std::string_view escrito, pedido& p);
+// Blocks of characters as symbols: from pairs, the first step beyond single
+// characters, to eight, where a text's blocks are mostly seen once.
+inline constexpr int min_caracteres_por_bloco = 2;
+inline constexpr int max_caracteres_por_bloco = 8;
+// Reads the K of --blocos=K, min_ to max_caracteres_por_bloco, into p.blocos.
+[[nodiscard]] std::optional<falha> le_blocos(std::string_view escrito, pedido& p);
 // Reads the D of --aridade=D, 2 to coder::max_aridade, into p.aridade.
 [[nodiscard]] std::optional<falha> le_aridade(std::string_view escrito, pedido& p);
 

@@ -238,6 +238,23 @@ TEST(programa, AridadeBuildsTheTernaryCodeWithItsDummy) {
   EXPECT_EQ(explica({"--aridade=11", "ab"}).estado, 2);
 }
 
+// --blocos=K: a weight list's extension closes on the entropy per
+// character, decimals multiplied; one whose products pass a weight is
+// refused with their sum.
+TEST(programa, BlocosExtendTheSourceAndCountBitsPerCharacter) {
+  const auto j =
+      nlohmann::json::parse(explica({"--blocos=3", "-f", "a=0.8,b=0.2", "--json"}).saida);
+  EXPECT_EQ(j.at("simbolos"), 8);
+  EXPECT_EQ(j.at("casas_decimais"), 3) << "a product of three weights of one decimal";
+  EXPECT_NEAR(j.at("bits_por_caractere").get<double>(), 0.728, 1e-9);
+  EXPECT_EQ(j.at("codigos").at(0).at("simbolo"), "aaa");
+  const resultado grande = explica({"--blocos=8", "-f", "a=30,b=20,c=40,d=10"});
+  EXPECT_EQ(grande.estado, 1);
+  EXPECT_NE(grande.erros.find("somam 10000000000000000"), std::string::npos);
+  EXPECT_EQ(explica({"--blocos=2", "-f", "a=1,b=1", "ab"}).estado, 2);
+  EXPECT_EQ(explica({"--blocos=2", "--metodo=fano", "ab"}).estado, 2);
+}
+
 // -f @FILE reads a list too long to type, a pair or more a line, and gives
 // the code that the same list typed gives; @- reads standard input, which
 // then cannot hold the text too.

@@ -1108,6 +1108,37 @@ std::string confere_empates_sem_fila(const explica::modelo& m) {
 
 } // namespace
 
+namespace {
+
+// The text of p, of n characters that spell texto, cut into blocks of k:
+// ceil(n / k) of them, that spell the text again, in order, and that its
+// code's bits give back.
+std::string verifica_blocos_do_texto(explica::pedido p, std::size_t n, const std::string& texto,
+                                     int k) {
+  p.blocos = k;
+  explica::execucao e;
+  if (auto erro = explica::prepara(p, explica::lidos{}, e)) {
+    return "blocks refused: " + erro->mensagem;
+  }
+  alfabeto::simbolos blocos;
+  explica::em_simbolos(e, [&blocos](std::u32string_view pedaco) {
+    blocos += pedaco;
+    return true;
+  });
+  if (blocos.size() != (n + static_cast<std::size_t>(k) - 1) / static_cast<std::size_t>(k) ||
+      explica::texto_de(e, blocos) != texto) {
+    return "the text's blocks of " + std::to_string(k) + " do not spell it";
+  }
+  const std::optional<alfabeto::simbolos> lidos =
+      explica::decodifica(e.m, explica::codificado(e.m.codigo, blocos));
+  if (e.m.folhas >= 2 && lidos != blocos) {
+    return "the blocks' code does not decode to its blocks";
+  }
+  return "";
+}
+
+} // namespace
+
 std::string verifica_explorador(std::string_view texto, std::size_t corte) {
   explica::pedido p;
   p.texto = std::string(texto);
@@ -1175,7 +1206,8 @@ std::string verifica_explorador(std::string_view texto, std::size_t corte) {
       return "bits one short do not stop where the last code begins";
     }
   }
-  return "";
+  return verifica_blocos_do_texto(p, simbolos.size(), explica::texto_de(e, simbolos),
+                                  2 + static_cast<int>(corte % 7));
 }
 
 namespace {

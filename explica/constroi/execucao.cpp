@@ -3,10 +3,15 @@
 #include "explica/constroi/execucao.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <limits>
+#include <memory>
+#include <numeric>
+#include <span>
 #include <string>
 
 #include "explica/constroi/nomes.h"
@@ -81,8 +86,7 @@ std::optional<falha> reescreve(const alfabeto::contagem& letras, execucao& e) {
   return std::nullopt;
 }
 
-std::optional<falha> decodifica_bits(const std::string& escritos, const alfabeto::contagem& letras,
-                                     execucao& e) {
+std::optional<falha> decodifica_bits(const std::string& escritos, execucao& e) {
   std::string bits;
   if (auto erro = le_bits(escritos, bits, 0, e.m.aridade)) {
     return erro;
@@ -94,7 +98,7 @@ std::optional<falha> decodifica_bits(const std::string& escritos, const alfabeto
     return bits_incompletos(e, d, simbolos);
   }
   e.bits = bits;
-  e.decodificado = em_utf8(letras, simbolos);
+  e.decodificado = texto_de(e, simbolos);
   return std::nullopt;
 }
 
@@ -163,7 +167,82 @@ std::optional<falha> le_o_arquivo(const pedido& p, lidos l, execucao& e) {
   return le_aberto(l.compactado, {true, p.deflate, l.crc, {}}, *e.aberto);
 }
 
+// The entropy, in bits per symbol, of the weights pesos.
+double entropia_de(std::span<const std::uint32_t> pesos) {
+  const double w = std::accumulate(pesos.begin(), pesos.end(), 0.0);
+  double h = 0;
+  for (const std::uint32_t p : pesos) {
+    if (p != 0 && p != w) {
+      h -= p / w * std::log2(p / w);
+    }
+  }
+  return h;
+}
+
+// --blocos: the symbols of the text's blocks, or of the weight list's
+// extension, in place of pesos, and into m, the model to be, each block's
+// characters and what a character weighs. Refuses an extension whose
+// weights add up past a weight.
+std::optional<falha> em_blocos(const pedido& p, const alfabeto::contagem& letras,
+                               std::vector<std::uint32_t>& pesos, escala& como, execucao& e,
+                               modelo& m) {
+  const double h1 = entropia_de(pesos);
+  std::int64_t caracteres = 0;
+  if (e.simbolos) {
+    auto contador = std::make_shared<blocos_de_texto>(p.blocos, pesos.size() - 1);
+    corte c;
+    em_simbolos(e, [&](std::u32string_view pedaco) {
+      contador->conta(pedaco, c);
+      return true;
+    });
+    caracteres = static_cast<std::int64_t>(*e.simbolos);
+    e.de_blocos = contador->numera(c, caracteres);
+    e.blocos = std::move(contador);
+  } else {
+    std::int64_t soma = 0;
+    std::optional<alfabeto_de_blocos> a = extensao(pesos, p.blocos, soma);
+    if (!a) {
+      return recusa(
+          tr("os pesos da extensão, os produtos de ") + std::to_string(p.blocos) +
+              tr(" pesos, somam ") +
+              (soma == std::numeric_limits<std::int64_t>::max() ? std::string(tr("mais de 2^63"))
+                                                                : std::to_string(soma)) +
+              tr(", mais que o peso total que o codificador aceita, 2^31 - 1"),
+          origem::pesos);
+    }
+    e.de_blocos = std::move(*a);
+    caracteres = e.de_blocos.caracteres;
+    // A product of k weights of c decimals has k·c: of percentages, k·(c + 2).
+    como.casas = (como.casas + (como.porcento ? 2 : 0)) * p.blocos;
+    como.porcento = false;
+  }
+  pesos = e.de_blocos.pesos;
+  m.caracteres_por_bloco = p.blocos;
+  m.caracteres_do_texto = caracteres;
+  m.entropia_por_caractere = h1;
+  m.blocos.reserve(e.de_blocos.textos.size());
+  for (const std::u32string& t : e.de_blocos.textos) {
+    std::u32string pontos;
+    for (const char32_t s : t) {
+      pontos += letras.caractere[s];
+    }
+    m.blocos.push_back(std::move(pontos));
+  }
+  return std::nullopt;
+}
+
 } // namespace
+
+std::string texto_de(const execucao& e, std::u32string_view simbolos) {
+  if (e.m.blocos.empty()) {
+    return em_utf8(letras_de(e), simbolos);
+  }
+  std::string texto;
+  for (const char32_t s : simbolos) {
+    texto += utf8(e.m.blocos[s]);
+  }
+  return texto;
+}
 
 std::string em_utf8(const alfabeto::contagem& letras, std::u32string_view simbolos) {
   std::string texto(simbolos.size() * alfabeto::max_bytes_utf8, '\0');
@@ -221,9 +300,28 @@ void codifica_em(std::FILE* f, const codigos& tabela, const execucao& e) {
 }
 
 void em_simbolos(const execucao& e, const std::function<bool(std::u32string_view)>& recebe) {
-  if (e.simbolos && *e.simbolos > 0) {
-    const std::span<const char> t = e.t.caracteres();
+  if (!e.simbolos || *e.simbolos == 0) {
+    return;
+  }
+  const std::span<const char> t = e.t.caracteres();
+  if (!e.blocos) {
     static_cast<void>(percorre(letras_de(e), {t.data(), t.size()}, recebe)); // checked before
+    return;
+  }
+  // Each piece's blocks, the last, shorter one after the last piece.
+  corte c;
+  std::u32string blocos;
+  bool segue = true;
+  static_cast<void>(percorre(letras_de(e), {t.data(), t.size()}, [&](std::u32string_view pedaco) {
+    blocos.clear();
+    e.blocos->reescreve(pedaco, c, false, blocos);
+    segue = blocos.empty() || recebe(blocos);
+    return segue;
+  }));
+  blocos.clear();
+  e.blocos->reescreve({}, c, true, blocos);
+  if (segue && !blocos.empty()) {
+    static_cast<void>(recebe(blocos));
   }
 }
 
@@ -262,8 +360,8 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
     std::abort(); // the text or the list was checked to fit the coder
   }
   // The text is rewritten where it is encoded, and checked against a list.
-  const bool a_codificar =
-      p.relatorio || p.gzip || p.forma == formato::json || p.forma == formato::html || p.compara;
+  const bool a_codificar = p.relatorio || p.gzip || p.forma == formato::json ||
+                           p.forma == formato::html || p.compara || p.blocos > 1;
   if (ha_texto && (a_codificar || p.lista)) {
     if (auto erro = reescreve(letras, e)) {
       return erro;
@@ -272,9 +370,19 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
   if (auto erro = confere_limite(p, letras.simbolos)) {
     return erro;
   }
-  e.m = constroi(pesos, letras,
-                 {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes,
-                  p.gzip.has_value(), p.variancia_minima, p.qual, p.aridade});
+  modelo por_bloco; // what em_blocos says of the blocks, before the build
+  if (p.blocos > 1) {
+    if (auto erro = em_blocos(p, letras, pesos, como, e, por_bloco)) {
+      return erro;
+    }
+  }
+  e.m =
+      constroi(pesos, letras,
+               {como, p.leve_no_zero ? '0' : '1', p.canonico, p.limite, p.bytes, p.gzip.has_value(),
+                p.variancia_minima, p.qual, p.aridade, p.blocos > 1 ? &por_bloco.blocos : nullptr});
+  e.m.caracteres_por_bloco = por_bloco.caracteres_por_bloco;
+  e.m.caracteres_do_texto = por_bloco.caracteres_do_texto;
+  e.m.entropia_por_caractere = por_bloco.entropia_por_caractere;
   if (p.gzip) {
     e.bloco = planeja_bloco(e.m);
   }
@@ -284,7 +392,7 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
     }
   }
   if (p.bits && !p.decodifica_em_fluxo()) {
-    return decodifica_bits(*p.bits, letras, e);
+    return decodifica_bits(*p.bits, e);
   }
   return std::nullopt;
 }

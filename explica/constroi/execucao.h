@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "explica/constroi/blocos.h"
 #include "explica/constroi/confere.h"
 #include "explica/constroi/deflate.h"
 #include "explica/constroi/modelo.h"
@@ -34,6 +35,11 @@ struct execucao {
   std::optional<arquivo_lido> aberto;      // --abre: the compressed file read
   lidos fonte;                             // --expande: the file, read as it is written
   std::vector<std::string> avisos;         // what the learner should know, that stops nothing
+  // --blocos: each symbol's characters, as symbols of the text's numbering,
+  // and for a text its blocks, numbered, to find them again where the text
+  // is rewritten.
+  alfabeto_de_blocos de_blocos;
+  std::shared_ptr<blocos_de_texto> blocos;
 };
 
 // Makes p ready in e: reads the weights, the text (from a file, else
@@ -45,7 +51,8 @@ struct execucao {
 
 // Where e's text is encoded, hands its symbols to recebe a piece at a time,
 // in order, each piece at most pedaco_de_simbolos long, until recebe says
-// false: the text is rewritten a piece at a time, never held whole.
+// false: the text is rewritten a piece at a time, never held whole. With
+// --blocos, the symbols are its blocks'.
 inline constexpr std::size_t pedaco_de_simbolos = std::size_t{1} << 16;
 void em_simbolos(const execucao& e, const std::function<bool(std::u32string_view)>& recebe);
 
@@ -55,6 +62,9 @@ void codifica_em(std::FILE* f, const codigos& tabela, const execucao& e);
 // The symbols of letras' numbering as the text they stand for: UTF-8, or
 // bytes where letras counted bytes.
 [[nodiscard]] std::string em_utf8(const alfabeto::contagem& letras, std::u32string_view simbolos);
+// The symbols of e's code as the text they stand for: characters, or
+// blocks of them.
+[[nodiscard]] std::string texto_de(const execucao& e, std::u32string_view simbolos);
 
 // The refusal of bits that d read to the end inside a code, or that came to
 // a code of fewer than two symbols: where the last code began, and the last

@@ -162,7 +162,12 @@ numeros figuras_de(const modelo& m) {
     const auto s = static_cast<std::size_t>(folha.simbolo);
     n.caracteres += folha.peso;
     n.bits += folha.peso * static_cast<std::int64_t>(m.codigo[s].size());
-    const std::size_t bytes = m.em_bytes ? 1 : utf8(m.caractere[s]).size();
+    std::size_t bytes = 1;
+    if (!m.blocos.empty()) {
+      bytes = utf8(m.blocos[s]).size();
+    } else if (!m.em_bytes) {
+      bytes = utf8(m.caractere[s]).size();
+    }
     n.bytes_utf8 += folha.peso * static_cast<std::int64_t>(bytes);
   }
   n.simbolos = m.folhas;
@@ -389,6 +394,9 @@ modelo constroi(std::span<const std::uint32_t> pesos, const alfabeto::contagem& 
   coder::oficina o = b.oficina(forma.variancia_minima);
   m.variancia_minima = forma.variancia_minima;
   m.aridade = forma.aridade;
+  if (forma.blocos != nullptr) {
+    m.blocos = *forma.blocos;
+  }
   if (!coder::enfileira_folhas(o, pesos)) {
     std::abort(); // numera's weights, which the coder takes
   }

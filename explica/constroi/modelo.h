@@ -78,6 +78,9 @@ struct forma_do_codigo {
   bool variancia_minima = false; // among equal weights the node made first leaves first
   metodo qual = metodo::huffman; // another method's code in place of Huffman's
   int aridade = 2;               // the branches of each inner node: the code's digits
+  // Where each symbol stands for a block of characters: the block's
+  // characters, by symbol from 1.
+  const std::vector<std::u32string>* blocos = nullptr;
 };
 
 // A code string for each symbol, by symbol from 1 (entry 0 unused): a
@@ -91,6 +94,14 @@ struct modelo {
   // no code) that a code of more than two fills its tree out with.
   int aridade = 2;
   std::int32_t ficticios = 0;
+  // Where each symbol stands for a block of characters: each symbol's
+  // characters, from 1 (caractere is then unused), the characters a block
+  // holds at most, and per character, what the code's bits and the entropy
+  // of one character at a time come to.
+  std::vector<std::u32string> blocos;
+  int caracteres_por_bloco = 1;
+  std::int64_t caracteres_do_texto = 0;
+  double entropia_por_caractere = 0;
   std::int32_t raiz = -1;          // the root's index, -1 with no symbol
   std::vector<passo> passos;       // the leaves queued, then each merge
   std::vector<char32_t> caractere; // each symbol's character, or byte, from 1

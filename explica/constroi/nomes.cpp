@@ -26,10 +26,20 @@ std::string nome_do_simbolo(const modelo& m, std::int32_t s) {
   if (s == coder::ficticio) {
     return tr("fictício");
   }
+  if (!m.blocos.empty()) {
+    std::string t = "'";
+    for (const char32_t c : m.blocos[static_cast<std::size_t>(s)]) {
+      t += mostra(c);
+    }
+    return t + "'";
+  }
   return entre_aspas(m.caractere[static_cast<std::size_t>(s)], m.em_bytes);
 }
 
 std::string simbolo_cru(const modelo& m, std::int32_t s) {
+  if (!m.blocos.empty()) {
+    return utf8(m.blocos[static_cast<std::size_t>(s)]);
+  }
   const char32_t c = m.caractere[static_cast<std::size_t>(s)];
   return m.em_bytes ? std::string(1, static_cast<char>(c)) : utf8(c);
 }
@@ -37,6 +47,9 @@ std::string simbolo_cru(const modelo& m, std::int32_t s) {
 std::string simbolo_json(const modelo& m, std::int32_t s) {
   if (s == coder::ficticio) {
     return "null";
+  }
+  if (!m.blocos.empty()) {
+    return json_texto(simbolo_cru(m, s));
   }
   const char32_t c = m.caractere[static_cast<std::size_t>(s)];
   return json_texto(m.em_bytes && c == 256    ? "FIM"
@@ -48,6 +61,13 @@ std::string simbolo_visivel(const modelo& m, std::int32_t s) {
   if (s == coder::ficticio) {
     return tr("fictício");
   }
+  if (!m.blocos.empty()) {
+    std::string t;
+    for (const char32_t c : m.blocos[static_cast<std::size_t>(s)]) {
+      t += visivel(c);
+    }
+    return t;
+  }
   const char32_t c = m.caractere[static_cast<std::size_t>(s)];
   return m.em_bytes && c == 256    ? tr("FIM")
          : m.em_bytes && c >= 0x80 ? mostra_byte(static_cast<unsigned char>(c))
@@ -55,6 +75,9 @@ std::string simbolo_visivel(const modelo& m, std::int32_t s) {
 }
 
 const char* unidade(const modelo& m) {
+  if (!m.blocos.empty()) {
+    return tr("bloco");
+  }
   return m.em_bytes ? tr("byte") : tr("caractere");
 }
 

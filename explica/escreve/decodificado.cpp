@@ -17,7 +17,6 @@ void escreve_decodificado(std::FILE* f, const execucao& e) {
 
 std::optional<falha> escreve_decodificado_do_fluxo(std::FILE* f, const execucao& e) {
   decodificador d(e.m);
-  const alfabeto::contagem& letras = letras_de(e);
   std::uint64_t escritos = 0; // the characters of the bits read, blanks among them
   std::string bits;
   alfabeto::simbolos simbolos;
@@ -31,7 +30,7 @@ std::optional<falha> escreve_decodificado_do_fluxo(std::FILE* f, const execucao&
     if (d.sem_arvore) {
       return bits_incompletos(e, d, U"");
     }
-    const std::string texto = em_utf8(letras, simbolos);
+    const std::string texto = texto_de(e, simbolos);
     std::fwrite(texto.data(), 1, texto.size(), f);
     ultimo = texto.empty() ? ultimo : texto.back();
     return erro;

@@ -105,6 +105,23 @@ void contas_do_arquivo(const modelo& m, const bloco_deflate& b, linhas& l) {
                      plural((c.dados + 7) / 8, tr("byte"), tr("bytes")) + tr(" dos dados daqui"));
 }
 
+// Blocks of characters: what the code's bits come to per character, beside
+// the entropy of one character at a time, which longer blocks close on.
+void por_caractere(const modelo& m, linhas& l) {
+  const numeros& n = m.figuras;
+  const bool extensao = m.pesos.casas != 0 || m.pesos.porcento;
+  l.emplace_back(tr("blocos de até"),
+                 plural(m.caracteres_por_bloco, tr("caractere"), tr("caracteres")));
+  l.emplace_back(
+      tr("bits por caractere"),
+      decimais(static_cast<double>(n.bits) / static_cast<double>(m.caracteres_do_texto), 4) +
+          (extensao ? ""
+                    : " (" + plural(n.bits, tr("bit"), tr("bits")) + tr(" sobre ") +
+                          plural(m.caracteres_do_texto, tr("caractere"), tr("caracteres")) + ")"));
+  l.emplace_back(tr("entropia de um caractere por vez"),
+                 decimais(m.entropia_por_caractere, 4) + tr(" bits por caractere"));
+}
+
 // The figures of a code of D digits, D above 2: digits, not bits, and the
 // entropy in base D.
 linhas figuras_de_digitos(const modelo& m) {
@@ -156,11 +173,15 @@ linhas figuras(const execucao& e) {
   // characters: only the figures per character describe them.
   const bool contagens = m.pesos.casas == 0 && !m.pesos.porcento;
   // A gzip file's code has the end of block too, which is no byte.
-  const char* const total = !contagens   ? tr("peso total")
-                            : e.bloco    ? tr("bytes, e o fim de bloco")
-                            : m.em_bytes ? tr("bytes")
-                                         : tr("caracteres");
+  const char* const total = !contagens          ? tr("peso total")
+                            : e.bloco           ? tr("bytes, e o fim de bloco")
+                            : !m.blocos.empty() ? tr("blocos")
+                            : m.em_bytes        ? tr("bytes")
+                                                : tr("caracteres");
   linhas l{{total, peso(m, n.caracteres)}, {tr("símbolos distintos"), std::to_string(n.simbolos)}};
+  if (!m.blocos.empty() && n.caracteres != 0) {
+    por_caractere(m, l);
+  }
   if (contagens) {
     l.emplace_back(tr("bits codificados"), std::to_string(n.bits) + tr(", em ") +
                                                plural((n.bits + 7) / 8, tr("byte"), tr("bytes")));

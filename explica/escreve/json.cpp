@@ -1,5 +1,6 @@
 // --json: the whole build as one document, written as it goes, the encoded
 // text a piece at a time.
+#include <algorithm>
 #include <cinttypes>
 #include <cmath>
 #include <string>
@@ -167,6 +168,16 @@ void escreve_figuras(std::FILE* f, const modelo& m) {
   std::fprintf(f, " \"simbolos\": %d,\n \"media\": %s,\n \"eficiencia\": %s,\n", n.simbolos,
                json_numero(n.media).c_str(),
                n.simbolos >= 2 ? json_numero(eficiencia(m)).c_str() : "null");
+  if (!m.blocos.empty()) { // the symbols are blocks: caracteres and media count blocks
+    std::fprintf(f,
+                 " \"blocos\": %d,\n \"caracteres_do_texto\": %" PRId64
+                 ",\n \"bits_por_caractere\": %s,\n \"entropia_por_caractere\": %s,\n",
+                 m.caracteres_por_bloco, m.caracteres_do_texto,
+                 json_numero(static_cast<double>(n.bits) /
+                             static_cast<double>(std::max<std::int64_t>(m.caracteres_do_texto, 1)))
+                     .c_str(),
+                 json_numero(m.entropia_por_caractere).c_str());
+  }
   if (m.aridade > 2) { // bits and media count digits
     std::fprintf(f, " \"aridade\": %d,\n \"ficticios\": %d,\n \"entropia_na_base\": %s,\n",
                  m.aridade, m.ficticios, json_numero(n.entropia / std::log2(m.aridade)).c_str());

@@ -16,12 +16,19 @@ void escreve_relatorio(std::FILE* f, const execucao& e) {
                 "| Simbolo | Codigo  |  \n"
                 "=====================\n"),
              f);
+  // Blocks of characters are names of many widths: their codes line up
+  // after the widest.
+  std::size_t mais_largo = 0;
+  for (std::int32_t i = 0; i < m.folhas && !m.blocos.empty(); ++i) {
+    mais_largo = std::max(mais_largo, colunas(nome(m, i)));
+  }
   for (std::int32_t i = 0; i < m.folhas; ++i) { // the leaves lie in character order
     // A wide character takes a column more: the codes stay in one column.
     const std::string n = nome(m, i);
-    const std::size_t a_mais = colunas(n) - caracteres(n);
+    const std::size_t a_mais = m.blocos.empty() ? colunas(n) - caracteres(n) : 0;
+    const std::size_t vao = 7 + (m.blocos.empty() ? 0 : mais_largo - colunas(n));
     std::fprintf(f, "    %s%s%s      \n", n.c_str(),
-                 std::string(7 - std::min<std::size_t>(a_mais, 6), ' ').c_str(),
+                 std::string(vao - std::min<std::size_t>(a_mais, 6), ' ').c_str(),
                  codigo(m, i).c_str());
   }
   if (e.simbolos) {

@@ -27,6 +27,7 @@ enum longa : int {
   opcao_compara,
   opcao_metodo,
   opcao_aridade,
+  opcao_blocos,
   opcao_limite,
   opcao_bytes,
   opcao_gzip,
@@ -61,6 +62,7 @@ constexpr option opcoes[] = {
     {"compara", no_argument, nullptr, opcao_compara},
     {"metodo", required_argument, nullptr, opcao_metodo},
     {"aridade", required_argument, nullptr, opcao_aridade},
+    {"blocos", required_argument, nullptr, opcao_blocos},
     {"limite", required_argument, nullptr, opcao_limite},
     {"bytes", no_argument, nullptr, opcao_bytes},
     {"gzip", required_argument, nullptr, opcao_gzip},
@@ -162,6 +164,9 @@ std::string uso() {
       "                             comprimentos menos desiguais\n"
       "      --aridade=D            um código de D dígitos, de 2 a 10: cada junção toma\n"
       "                             D nós, depois de folhas fictícias de peso 0\n"
+      "      --blocos=K             cada símbolo é um bloco de K caracteres do texto,\n"
+      "                             de 2 a 8 (Huffman estendido); de uma lista de\n"
+      "                             pesos, a extensão de ordem K\n"
       "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
       "                             canônico, e o seu preço diante do de Huffman\n"
       "      --bytes                os símbolos são os bytes do texto, não os\n"
@@ -249,6 +254,9 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_aridade:
         erro = le_aridade(optarg, p);
+        break;
+      case opcao_blocos:
+        erro = le_blocos(optarg, p);
         break;
       case opcao_metodo:
         erro = le_metodo(optarg, p);
