@@ -1448,14 +1448,61 @@ std::string confere_pratica(const explica::exercicio& x) {
 
 } // namespace
 
+namespace {
+
+// A sheet that asks for another code, chosen by the seed: the same table
+// and words as Huffman's sheet, and a key of that code as its rule gives
+// it, whose answers decode back.
+std::string confere_variante(const explica::exercicio& x, int letras) {
+  const std::array<explica::variante, 5> variantes{
+      explica::variante{3, false, explica::metodo::huffman},
+      explica::variante{4, false, explica::metodo::huffman},
+      explica::variante{2, true, explica::metodo::huffman},
+      explica::variante{2, false, explica::metodo::shannon},
+      explica::variante{2, false, explica::metodo::fano}};
+  const explica::variante v = variantes[x.semente % variantes.size()];
+  const explica::exercicio y = explica::gera_exercicio(x.semente, letras, v);
+  if (y.pesos != x.pesos || y.codificar != x.codificar || y.palavra != x.palavra) {
+    return "a variant drew another table or other words";
+  }
+  const explica::modelo& m = y.chave.m;
+  std::vector<std::uint32_t> pesos{0};
+  for (std::int32_t i = 0; i < m.folhas; ++i) {
+    pesos.push_back(static_cast<std::uint32_t>(m.nos[static_cast<std::size_t>(i)].peso));
+  }
+  const std::vector<std::string> codigo(m.codigo.begin(), m.codigo.begin() + m.folhas + 1);
+  const bool pela_regra_dela =
+      v.aridade > 2        ? std::transform_reduce(pesos.begin(), pesos.end(), codigo.begin(),
+                                                   std::int64_t{0}, std::plus<>(),
+                                                   [](std::uint32_t p, const std::string& c) {
+                                              return p * static_cast<std::int64_t>(c.size());
+                                            }) == custo_de_aridade(pesos, v.aridade)
+      : v.variancia_minima ? codigo == pela_idade(pesos, 2)
+                           : codigo == pela_regra(v.qual, pesos);
+  if (!pela_regra_dela) {
+    return "a variant's key is not its rule's code";
+  }
+  if (explica::decodifica_palavra(m, y.decodificar, m.codigo) != y.palavra ||
+      explica::decodifica_palavra(m, y.codificado, m.codigo) != y.codificar) {
+    return "a variant's answers do not decode back";
+  }
+  return "";
+}
+
+} // namespace
+
 std::string verifica_exercicio(std::uint64_t semente, int letras, bool primeiro_dos_iguais) {
   const explica::exercicio x = explica::gera_exercicio(semente, letras);
   const explica::exercicio y = explica::gera_exercicio(semente, letras);
   if (x.pesos != y.pesos || x.codificar != y.codificar || x.decodificar != y.decodificar) {
     return "the same seed gave two exercises";
   }
-  const std::string erros[] = {confere_enunciado(x, letras), confere_chave(x), confere_sigilo(x),
-                               confere_floresta(x, primeiro_dos_iguais), confere_pratica(x)};
+  const std::string erros[] = {confere_enunciado(x, letras),
+                               confere_chave(x),
+                               confere_sigilo(x),
+                               confere_floresta(x, primeiro_dos_iguais),
+                               confere_pratica(x),
+                               confere_variante(x, letras)};
   const auto* erro = std::find_if(std::begin(erros), std::end(erros),
                                   [](const std::string& e) { return !e.empty(); });
   return erro == std::end(erros) ? "" : "seed " + std::to_string(semente) + ": " + *erro;

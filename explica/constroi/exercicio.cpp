@@ -77,7 +77,11 @@ std::optional<std::string> decodifica_palavra(const modelo& m, std::string_view 
   return w;
 }
 
-exercicio gera_exercicio(std::uint64_t semente, int letras) {
+variante variante_de(const pedido& p) {
+  return {p.aridade, p.variancia_minima, p.qual};
+}
+
+exercicio gera_exercicio(std::uint64_t semente, int letras, variante v) {
   exercicio x;
   x.semente = semente;
   sorteio s(semente);
@@ -92,12 +96,16 @@ exercicio gera_exercicio(std::uint64_t semente, int letras) {
   pedido p;
   p.lista = x.pesos;
   p.texto = x.codificar;
+  p.aridade = v.aridade;
+  p.variancia_minima = v.variancia_minima;
+  p.qual = v.qual;
   if (prepara(p, lidos{}, x.chave)) {
     std::abort(); // a table of whole weights over letters always builds
   }
   x.codificado = codifica_palavra(x.chave.m, x.codificar, x.chave.m.codigo);
   x.decodificar = codifica_palavra(x.chave.m, x.palavra, x.chave.m.codigo);
-  for (std::size_t k = 1; k < x.chave.m.passos.size(); ++k) {
+  const bool regra_de_sempre = v.aridade == 2 && !v.variancia_minima && v.qual == metodo::huffman;
+  for (std::size_t k = 1; regra_de_sempre && k < x.chave.m.passos.size(); ++k) {
     const passo& juncao = x.chave.m.passos[k];
     if (!juncao.empate_primeiro.empty() || !juncao.empate_segundo.empty()) {
       x.juncoes_com_empate.push_back(k);
@@ -113,7 +121,7 @@ std::vector<exercicio> gera_exercicios(const pedido& p) {
   for (int i = 0; i < quantos; ++i) {
     // Seeds past 2^64 - 1 wrap around to 0, as unsigned numbers do.
     todos.push_back(gera_exercicio(p.semente + static_cast<std::uint64_t>(i),
-                                   p.letras == 0 ? letras_por_omissao : p.letras));
+                                   p.letras == 0 ? letras_por_omissao : p.letras, variante_de(p)));
   }
   return todos;
 }

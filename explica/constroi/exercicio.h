@@ -33,6 +33,19 @@ class sorteio {
   std::uint64_t estado_;
 };
 
+// Which code a sheet asks for: Huffman's; of least variance; of D digits,
+// 3 or 4, with its dummies; or another method's.
+struct variante {
+  int aridade = 2;
+  bool variancia_minima = false;
+  metodo qual = metodo::huffman;
+};
+inline constexpr int min_aridade_de_exercicio = 3;
+inline constexpr int max_aridade_de_exercicio = 4;
+
+// The variant that p asks for.
+[[nodiscard]] variante variante_de(const pedido& p);
+
 // One exercise and its key.
 struct exercicio {
   std::uint64_t semente = 0;
@@ -42,7 +55,8 @@ struct exercicio {
   std::string decodificar; // the encoding of palavra with the key's code
   std::string palavra;     // what decodificar decodes to
   // The merges, from 1, where the queue chose among equal weights: there
-  // other trees, and other codes, are Huffman's too.
+  // other trees, and other codes, are Huffman's too. Named for Huffman's
+  // binary code by the seed's rule alone: the other variants' rules choose.
   std::vector<std::size_t> juncoes_com_empate;
   execucao chave; // the table's code, built as -f builds it, with codificar as its text
 };
@@ -51,7 +65,8 @@ struct exercicio {
 // the weights, one a letter in order, from 1 to max_peso; the word to encode
 // and the other word, each of min_palavra to max_palavra letters, the second
 // drawn again while it equals the first.
-[[nodiscard]] exercicio gera_exercicio(std::uint64_t semente, int letras);
+// The key is the code of v.
+[[nodiscard]] exercicio gera_exercicio(std::uint64_t semente, int letras, variante v = {});
 
 // w, a word of m's letters, encoded with code, a code string for each
 // symbol of m.

@@ -28,6 +28,16 @@ std::string exercicio_json(const exercicio& x, bool gabarito) {
   std::string j = R"({"semente": )" + std::to_string(x.semente) + R"(, "pesos": ")" + x.pesos +
                   R"(", "codificar": ")" + x.codificar + R"(", "decodificar": ")" + x.decodificar +
                   R"(", "empates": )" + (x.juncoes_com_empate.empty() ? "false" : "true");
+  const modelo& m = x.chave.m;
+  if (m.aridade > 2) {
+    j += R"(, "aridade": )" + std::to_string(m.aridade);
+  }
+  if (m.variancia_minima) {
+    j += R"(, "variancia_minima": true)";
+  }
+  if (m.qual != metodo::huffman) {
+    j += R"(, "metodo": ")" + std::string(nome_do_metodo(m.qual)) + "\"";
+  }
   if (gabarito) {
     j += R"(, "gabarito": {"codigos": )" + codigos_json(x) + R"(, "bits": )" +
          std::to_string(x.chave.m.figuras.bits) + R"(, "codificado": ")" + x.codificado +

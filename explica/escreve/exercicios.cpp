@@ -37,6 +37,74 @@ constexpr const char* regras = para_traduzir(
     "A cada junção saem da fila os dois nós mais leves, o primeiro no ramo 1, o segundo no "
     "ramo 0, e o pai deles, que pesa a soma, entra na fila.");
 
+// The first question and the rules of the queue, for the code that v asks.
+std::string primeira_pergunta(const variante& v) {
+  if (v.qual != metodo::huffman) {
+    return v.qual == metodo::shannon ? tr("Construa o código de Shannon dos pesos.")
+           : v.qual == metodo::fano  ? tr("Construa o código de Fano dos pesos, corte a corte.")
+                                    : tr("Construa o código de Shannon–Fano–Elias dos pesos.");
+  }
+  if (v.aridade > 2) {
+    return (v.aridade == 3 ? tr("Construa a árvore ternária de Huffman dos pesos")
+                           : tr("Construa a árvore quaternária de Huffman dos pesos")) +
+           std::string(tr(", junção a junção, com as folhas fictícias que fizerem falta."));
+  }
+  return v.variancia_minima
+             ? tr("Construa a árvore de Huffman de variância mínima dos pesos, junção a junção.")
+             : tr(perguntas[0]);
+}
+
+std::string regras_de(const variante& v) {
+  switch (v.qual) {
+    case metodo::shannon:
+      return tr(
+          "Do peso maior ao menor (num empate, na ordem das letras), cada letra tem l, o "
+          "menor com peso·2^l >= W, o total, e o seu código são os l primeiros bits de C/W, "
+          "com C a soma dos pesos antes dela.");
+    case metodo::fano:
+      return tr(
+          "Do peso maior ao menor (num empate, na ordem das letras), cada grupo se corta "
+          "onde as somas das duas partes menos diferem (num empate, com a parte de cima "
+          "menor): a de cima segue com 0, a de baixo com 1.");
+    case metodo::sfe:
+      return tr(
+          "Na ordem das letras, cada letra tem l, o menor com peso·2^l >= W, o total, mais "
+          "1, e o seu código são os l primeiros bits de (2C + peso)/2W, com C a soma dos "
+          "pesos antes dela.");
+    case metodo::huffman:
+      break;
+  }
+  if (v.aridade > 2) {
+    const std::string d = std::to_string(v.aridade);
+    const std::string ultimo = std::to_string(v.aridade - 1);
+    return tr("Antes das letras entram na fila folhas fictícias de peso 0, as menos que façam do "
+              "número de folhas, menos 1, um múltiplo de ") +
+           ultimo + tr(". A cada junção saem da fila os ") + d +
+           tr(" nós mais leves, um depois do outro, o primeiro no ramo ") + ultimo +
+           tr(", o seguinte no ramo abaixo, o último no ramo 0, e o pai deles, que pesa a soma, "
+              "entra na fila.");
+  }
+  return std::string(tr(regras)) +
+         (v.variancia_minima
+              ? std::string(" ") + tr("Entre pesos iguais sai primeiro o nó feito antes: as "
+                                      "letras, na ordem, antes de qualquer junção, e as junções "
+                                      "mais antigas antes das mais novas.")
+              : "");
+}
+
+// Question k of the sheet, for the code that v asks.
+std::string pergunta(const variante& v, std::size_t k) {
+  if (k == 0) {
+    return primeira_pergunta(v);
+  }
+  if (k == 2 && v.aridade > 2) {
+    return tr(
+        "Calcule o custo do código (cada peso vezes o comprimento do seu código, somados) e "
+        "o comprimento médio, em dígitos por letra.");
+  }
+  return tr(perguntas[k]);
+}
+
 // A code table on paper: this many letters a row, so that 26 wrap in two.
 constexpr int letras_por_linha = 13;
 
@@ -95,9 +163,10 @@ void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i, const pe
   const std::string rotulo = tr("Pesos: ");
   escreve_em_linhas(f, pesos, rotulo, std::string(colunas(rotulo), ' '));
   std::fputs("\n", f);
+  const variante v = variante_de(p);
   for (std::size_t k = 0; k < std::size(perguntas); ++k) {
-    std::string q = tr(perguntas[k]);
-    q += k == 0   ? std::string(" ") + tr(regras)
+    std::string q = pergunta(v, k);
+    q += k == 0   ? " " + regras_de(v)
          : k == 3 ? " " + x.codificar
          : k == 4 ? " " + x.decodificar
                   : "";
@@ -115,7 +184,10 @@ void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
   const modelo& m = x.chave.m;
   std::fprintf(f, "%s%zu · %s%" PRIu64 "\n", tr("Gabarito do exercício "), i + 1, tr("semente "),
                x.semente);
-  for (std::size_t k = 1; k < m.passos.size(); ++k) {
+  if (m.qual != metodo::huffman) { // the method's own steps
+    escreve_passos(f, x.chave);
+  }
+  for (std::size_t k = 1; m.qual == metodo::huffman && k < m.passos.size(); ++k) {
     escreve_juncao(f, m, k);
   }
   escreve_arvore(f, x.chave);
@@ -124,8 +196,13 @@ void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
     codigos += (s == 0 ? "" : ", ") + simbolo_cru(m, s + 1) + "=" + codigo(m, s);
   }
   escreve_em_linhas(f, codigos, tr("Códigos: "), "  ");
-  std::fprintf(f, tr("Custo: %s; média: %s bits por letra\n"),
-               plural(m.figuras.bits, tr("bit"), tr("bits")).c_str(), media(x).c_str());
+  if (m.aridade > 2) {
+    std::fprintf(f, tr("Custo: %s; média: %s dígitos por letra\n"),
+                 plural(m.figuras.bits, tr("dígito"), tr("dígitos")).c_str(), media(x).c_str());
+  } else {
+    std::fprintf(f, tr("Custo: %s; média: %s bits por letra\n"),
+                 plural(m.figuras.bits, tr("bit"), tr("bits")).c_str(), media(x).c_str());
+  }
   escreve_em_linhas(f, x.codificar + " → " + x.codificado, "4. ", "   ");
   escreve_em_linhas(f, x.decodificar + " → " + x.palavra, "5. ", "   ");
   for (const std::size_t k : x.juncoes_com_empate) {
@@ -190,13 +267,14 @@ std::string codigos_em_html(int letras) {
 // An exercise on the sheet: the table, the questions, room to answer.
 std::string pergunta_em_html(const exercicio& x, std::size_t i, const pedido& p) {
   const int k = x.chave.m.folhas;
+  const variante v = variante_de(p);
   std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo_do_exercicio(p, i)) +
                   "</h2>\n" + pesos_em_html(x) + "<ol>\n";
-  h += "<li>" + html(tr(perguntas[0]) + pontos(p, 0)) +
+  h += "<li>" + html(pergunta(v, 0) + pontos(p, 0)) +
        R"(<div class="espaco arvore" style="height: )" + std::to_string(milimetros_da_arvore(k)) +
        "mm\"></div></li>\n";
   h += "<li>" + html(tr(perguntas[1]) + pontos(p, 1)) + codigos_em_html(k) + "</li>\n";
-  h += "<li>" + html(tr(perguntas[2]) + pontos(p, 2)) + "<span class=\"resposta\"></span></li>\n";
+  h += "<li>" + html(pergunta(v, 2) + pontos(p, 2)) + "<span class=\"resposta\"></span></li>\n";
   h += "<li>" + html(tr(perguntas[3])) + " <code>" + x.codificar + "</code>" + html(pontos(p, 3)) +
        "<span class=\"resposta\"></span></li>\n";
   h += "<li>" + html(tr(perguntas[4])) + " <code>" + x.decodificar + "</code>" +
@@ -221,12 +299,16 @@ void preenche(std::string& folha, std::string_view marca, const std::string& tex
 // their own, several to a page.
 void em_html(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p) {
   std::string folha(reinterpret_cast<const char*>(folha_pronta), sizeof folha_pronta);
-  const std::string titulo = p.titulo.value_or(tr("Exercícios: o código de Huffman"));
+  const std::string titulo =
+      p.titulo.value_or(p.qual == metodo::shannon ? tr("Exercícios: o código de Shannon")
+                        : p.qual == metodo::fano  ? tr("Exercícios: o código de Fano")
+                        : p.qual == metodo::sfe ? tr("Exercícios: o código de Shannon–Fano–Elias")
+                                                : tr("Exercícios: o código de Huffman"));
   std::string corpo = "<header>\n  <h1>" + html(titulo) + "</h1>\n  <p>" + html(tr("Nome:")) +
                       " <span class=\"campo\"></span> " + html(tr("Turma:")) +
                       " <span class=\"campo curto\"></span> " + html(tr("Data:")) +
                       " <span class=\"campo curto\"></span></p>\n</header>\n<p class=\"regras\">" +
-                      html(tr(regras)) + "</p>\n";
+                      html(regras_de(variante_de(p))) + "</p>\n";
   for (std::size_t i = 0; i < xs.size(); ++i) {
     corpo += pergunta_em_html(xs[i], i, p);
   }
@@ -267,8 +349,12 @@ std::string onde_esta_o_gabarito(const pedido& p) {
   const std::string semente = std::to_string(p.semente);
   const std::string quantos = p.quantos > 1 ? " --quantos=" + std::to_string(p.quantos) : "";
   const std::string letras = p.letras != 0 ? " --simbolos=" + std::to_string(p.letras) : "";
+  const std::string codigo =
+      (p.aridade > 2 ? " --aridade=" + std::to_string(p.aridade) : "") +
+      (p.variancia_minima ? std::string(" --variancia-minima") : "") +
+      (p.qual != metodo::huffman ? " --metodo=" + std::string(nome_do_metodo(p.qual)) : "");
   return tr("o gabarito destes exercícios: huffman-explica --exercicio=") + semente + letras +
-         quantos + " --gabarito";
+         quantos + codigo + " --gabarito";
 }
 
 } // namespace explica
