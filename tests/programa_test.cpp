@@ -201,6 +201,10 @@ TEST(programa, MetodoBuildsThatMethodsCodeEverywhere) {
   const auto j = nlohmann::json::parse(explica({"--metodo=sfe", "-f", "a=1", "--json"}).saida);
   EXPECT_EQ(j.at("metodo"), "sfe");
   EXPECT_EQ(j.at("codigos").at(0).at("codigo"), "1") << "one symbol: l = 0 + 1";
+  EXPECT_EQ(explica({"--metodo=sfe", "-f", "a=1", "-d", "11"}).saida, "aa");
+  EXPECT_NE(explica({"--metodo=shannon", "-f", "a=3,b=1,c=1", "--arvore"})
+                .saida.find("└─1─ (vazio: nenhum código começa assim)"),
+            std::string::npos);
   EXPECT_EQ(explica({"--metodo=fano", "--canonico", "ab"}).estado, 2);
   EXPECT_EQ(explica({"--metodo=huff", "ab"}).estado, 2);
 }

@@ -562,9 +562,10 @@ decodificador::decodificador(const modelo& modelo_) : m(&modelo_), no(modelo_.ra
 }
 
 void decodifica(decodificador& d, std::string_view escritos, alfabeto::simbolos& simbolos) {
-  // One symbol, or none: no tree to walk, and only the empty string decodes,
-  // since an encoding of one symbol carries no count.
-  if (d.m->folhas < 2) {
+  // No code of any length (one symbol of an empty code, or none): no tree to
+  // walk, and only the empty string decodes, since such an encoding carries
+  // no count. Shannon–Fano–Elias gives a lone symbol a code of one bit.
+  if (d.m->figuras.maximo == 0) {
     d.sem_arvore = d.sem_arvore || !escritos.empty();
     return;
   }

@@ -186,14 +186,15 @@ void codifica(const codigos& tabela, std::u32string_view simbolos,
 // A decoding with m's code, a piece of bits at a time: where it is in the
 // code's tree, how many bits it has read, and where the code being read
 // began. Whole codes are read by the code's decode table, and a code that a
-// piece cuts by the tree. Below two symbols no bit decodes: the first is a
-// fault.
+// piece cuts by the tree (a code of digits by the tree alone). Where every
+// code is empty (below two symbols, but for Shannon–Fano–Elias's) no bit
+// decodes: the first is a fault.
 struct decodificador {
   const modelo* m;
   std::int32_t no;          // the node reached: the root between codes
   std::uint64_t lidos = 0;  // the bits read, from the first
   std::uint64_t comeco = 0; // the bit, from 0, where the code being read began
-  bool sem_arvore = false;  // a bit came to a code of fewer than two symbols
+  bool sem_arvore = false;  // a bit came to a code whose every code is empty
   bool fora = false;        // the bits took a branch that holds no code (not Huffman's)
   std::vector<coder::tabela_de_codigos::entrada> tabela; // of m's code, with two symbols or more
 

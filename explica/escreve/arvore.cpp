@@ -17,18 +17,25 @@ namespace {
 void escreve_ramos(std::FILE* f, const arvore_desenhada& a, const no& pai,
                    const std::string& recuo) {
   const std::vector<std::int32_t> filhos = ramos(*a.nos, pai);
-  // The last branch that holds a node: a code of one symbol leaves a branch
-  // empty, and Shannon's code may too.
-  const auto fim = static_cast<std::size_t>(
-      std::find_if(filhos.rbegin(), filhos.rend(), [](std::int32_t i) { return i >= 0; }).base() -
-      filhos.begin());
+  // The last branch to draw: where empty branches are not drawn, the last
+  // that holds a node.
+  const auto fim =
+      a.vazios ? filhos.size()
+               : static_cast<std::size_t>(std::find_if(filhos.rbegin(), filhos.rend(),
+                                                       [](std::int32_t i) { return i >= 0; })
+                                              .base() -
+                                          filhos.begin());
   for (std::size_t digito = 0; digito < fim; ++digito) {
     const std::int32_t i = filhos[digito];
+    const bool ultimo = digito + 1 == fim;
     if (i < 0) {
+      if (a.vazios) {
+        std::fprintf(f, "%s%s─%zu─ %s\n", recuo.c_str(), ultimo ? "└" : "├", digito,
+                     tr("(vazio: nenhum código começa assim)"));
+      }
       continue;
     }
     const no& filho = (*a.nos)[static_cast<std::size_t>(i)];
-    const bool ultimo = digito + 1 == fim;
     std::fprintf(f, "%s%s─%zu─ ", recuo.c_str(), ultimo ? "└" : "├", digito);
     if (filho.simbolo == coder::ficticio) {
       std::fprintf(f, "%s (%s)\n", a.nome(filho.simbolo).c_str(), a.peso(filho.peso).c_str());
@@ -45,11 +52,14 @@ void escreve_ramos(std::FILE* f, const arvore_desenhada& a, const no& pai,
 } // namespace
 
 arvore_desenhada desenho_do_modelo(const modelo& m) {
-  return {&m.arvore, m.raiz_da_arvore, [&m](std::int32_t s) { return nome_do_simbolo(m, s); },
+  return {&m.arvore,
+          m.raiz_da_arvore,
+          [&m](std::int32_t s) { return nome_do_simbolo(m, s); },
           [&m](std::int64_t p) { return peso(m, p); },
           [&m](std::int32_t s) {
             return s == coder::ficticio ? std::string() : m.codigo[static_cast<std::size_t>(s)];
-          }};
+          },
+          m.qual != metodo::huffman};
 }
 
 void desenha_arvore(std::FILE* f, const arvore_desenhada& a) {

@@ -132,6 +132,10 @@ struct arvore_desenhada {
   std::function<std::string(std::int32_t)> nome;
   std::function<std::string(std::int64_t)> peso;
   std::function<std::string(std::int32_t)> codigo;
+  // Whether a branch that holds no code is drawn, as empty: the branches
+  // that Shannon's and the other methods' codes leave unused. A code of one
+  // symbol, as DEFLATE stores it, leaves one too, not drawn.
+  bool vazios = false;
 };
 [[nodiscard]] arvore_desenhada desenho_do_modelo(const modelo& m);
 void desenha_arvore(std::FILE* f, const arvore_desenhada& a);
