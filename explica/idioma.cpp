@@ -70,9 +70,17 @@ const char* nome_do_controle(controle c) {
       {"--canonico", para_traduzir("«o código canônico»")},
       {"--limite", para_traduzir("«no máximo … bits por código»")},
       {"--bytes", para_traduzir("o código dos bytes")},
+      {"--metodo", para_traduzir("«o método»")},
+      {"--aridade", para_traduzir("«os dígitos do código»")},
+      {"--blocos", para_traduzir("«os blocos de caracteres»")},
   };
   const auto* const nome = nomes[static_cast<int>(c)];
   return quem == face::programa ? nome[0] : tr(nome[1]);
+}
+
+std::string nome_do_controle(controle c, const std::string& valor) {
+  return quem == face::programa ? std::string(nome_do_controle(c)) + "=" + valor
+                                : nome_do_controle(c);
 }
 
 const char* tr(const char* msgid) {

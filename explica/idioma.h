@@ -3,6 +3,8 @@
 // the program and the page's module.
 #pragma once
 
+#include <string>
+
 namespace explica {
 
 enum class lingua { portugues, ingles };
@@ -30,8 +32,11 @@ void fala_como(face f);
 
 // A control as the reader knows it: its option on the command line, or its
 // words on the page, between guillemets.
-enum class controle { leve_no_zero, canonico, limite, bytes };
+enum class controle { leve_no_zero, canonico, limite, bytes, metodo, aridade, blocos };
 [[nodiscard]] const char* nome_do_controle(controle c);
+// A control that takes a value, as the reader knows it: its option with the
+// value, --aridade=3, or its words on the page.
+[[nodiscard]] std::string nome_do_controle(controle c, const std::string& valor);
 
 // The program's words or the page's, for a sentence that is about a control
 // and reads otherwise on each.

@@ -170,11 +170,11 @@ std::optional<falha> combina_blocos(const pedido& p) {
                                               {p.gzip.has_value(), "--gzip"},
                                               {p.bytes, "--bytes"},
                                               {p.compara, "--compara"},
-                                              {p.forma == formato::html, "--html"},
                                               {p.lista && (p.texto || p.arquivo), "-f e um texto"}};
   for (const auto& [pedida, nome] : com) {
     if (pedida) {
-      return erro_de_uso("--blocos=" + std::to_string(p.blocos) + tr(" não vai com ") + nome);
+      return erro_de_uso(nome_do_controle(controle::blocos, std::to_string(p.blocos)) +
+                         tr(" não vai com ") + nome);
     }
   }
   return std::nullopt;
@@ -183,13 +183,16 @@ std::optional<falha> combina_blocos(const pedido& p) {
 // What --aridade above 2 cannot go with: each a notion of binary codes.
 std::optional<falha> combina_aridade(const pedido& p) {
   const std::pair<bool, const char*> com[] = {
-      {p.confere.has_value(), "--confere"},    {p.limite > 0, "--limite"},
-      {p.gzip.has_value(), "--gzip"},          {p.canonico, "--canonico"},
-      {p.qual != metodo::huffman, "--metodo"}, {p.compara, "--compara"}};
+      {p.confere.has_value(), "--confere"},
+      {p.limite > 0, nome_do_controle(controle::limite)},
+      {p.gzip.has_value(), "--gzip"},
+      {p.canonico, nome_do_controle(controle::canonico)},
+      {p.qual != metodo::huffman, nome_do_controle(controle::metodo)},
+      {p.compara, "--compara"}};
   for (const auto& [pedida, nome] : com) {
     if (pedida) {
-      return erro_de_uso("--aridade=" + std::to_string(p.aridade) + tr(" não vai com ") + nome +
-                         tr(", que pede um código binário"));
+      return erro_de_uso(nome_do_controle(controle::aridade, std::to_string(p.aridade)) +
+                         tr(" não vai com ") + nome + tr(", que pede um código binário"));
     }
   }
   return std::nullopt;
@@ -319,19 +322,19 @@ std::optional<falha> combina(const pedido& p) {
   }
   if (p.qual != metodo::huffman) {
     // Each of these needs a Huffman code, or builds several.
-    const std::pair<bool, const char*> com[] = {{p.confere.has_value(), "--confere"},
-                                                {p.limite > 0, "--limite"},
-                                                {p.gzip.has_value(), "--gzip"},
-                                                {p.canonico, "--canonico"},
-                                                {p.leve_no_zero, "--leve-no-zero"},
-                                                {p.variancia_minima, "--variancia-minima"},
-                                                {p.compara, "--compara"},
-                                                {p.blocos > 1, "--blocos"},
-                                                {p.forma == formato::html, "--html"}};
+    const std::pair<bool, const char*> com[] = {
+        {p.confere.has_value(), "--confere"},
+        {p.limite > 0, nome_do_controle(controle::limite)},
+        {p.gzip.has_value(), "--gzip"},
+        {p.canonico, nome_do_controle(controle::canonico)},
+        {p.leve_no_zero, nome_do_controle(controle::leve_no_zero)},
+        {p.variancia_minima, "--variancia-minima"},
+        {p.compara, "--compara"},
+        {p.blocos > 1, nome_do_controle(controle::blocos)}};
     for (const auto& [pedida, nome] : com) {
       if (pedida) {
-        return erro_de_uso("--metodo=" + std::string(nome_do_metodo(p.qual)) + tr(" não vai com ") +
-                           nome + tr(", que pede um código de Huffman"));
+        return erro_de_uso(nome_do_controle(controle::metodo, std::string(nome_do_metodo(p.qual))) +
+                           tr(" não vai com ") + nome + tr(", que pede um código de Huffman"));
       }
     }
   }
@@ -341,6 +344,13 @@ std::optional<falha> combina(const pedido& p) {
     return erro_de_uso(
         tr("--compara mostra uma tabela de todos os métodos: só vai com o texto, "
            "-f, --bytes e --json"));
+  }
+  const int codigos = (p.aridade > 2 ? 1 : 0) + (p.variancia_minima ? 1 : 0) +
+                      (p.blocos > 1 ? 1 : 0) + (p.qual != metodo::huffman ? 1 : 0);
+  if (p.forma == formato::html && codigos > 1) {
+    return erro_de_uso(
+        tr("a página mostra um código de cada vez: --html vai com uma só de "
+           "--variancia-minima, --aridade, --blocos e --metodo"));
   }
   if (p.texto && p.arquivo) {
     return erro_de_uso(tr("TEXTO e --arquivo não vão juntos"));

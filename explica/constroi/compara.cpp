@@ -117,6 +117,10 @@ comparacao compara(const execucao& e) {
   linha_comparada ternario = linha("ternario", um, digitos_do_coder(um.pesos, 3, false));
   ternario.base = 3;
   c.linhas.push_back(std::move(ternario));
+  for (linha_comparada& l : c.linhas) {
+    l.em_bits = l.media * std::log2(l.base);
+    l.eficiencia = l.em_bits > 0 ? c.entropia / l.em_bits : 0;
+  }
   return c;
 }
 

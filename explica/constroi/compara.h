@@ -25,6 +25,8 @@ struct linha_comparada {
   bool feito = true;     // false where the extension's weights pass 2^31 - 1
   std::int64_t bits = 0; // the sum of weight times length
   double media = 0;      // bits (digits) per character
+  double em_bits = 0;    // the average in bits per character: digits weigh log2 of the base
+  double eficiencia = 0; // the entropy over em_bits; 0 with no character
   double variancia = 0;  // of the lengths, per symbol of the method
   int maximo = 0;        // the longest code
   // Each symbol's characters, as symbols of e, and its code, in the

@@ -1,7 +1,6 @@
 // --compara: one table of every method's code, in text or JSON.
 #include <algorithm>
 #include <cinttypes>
-#include <cmath>
 #include <string>
 
 #include "explica/constroi/compara.h"
@@ -56,6 +55,15 @@ std::string texto_de(const modelo& m, const std::u32string& simbolos) {
   return t;
 }
 
+// Why an efficiency passes 100%, where one does; else nothing.
+std::string nota(const comparacao& c) {
+  const bool acima = std::any_of(c.linhas.begin(), c.linhas.end(),
+                                 [](const linha_comparada& l) { return l.eficiencia > 1; });
+  return acima ? tr("Uma eficiência acima de 100%: os blocos do próprio texto aproveitam a "
+                    "ordem dos caracteres, que a entropia de um caractere por vez não vê.")
+               : "";
+}
+
 } // namespace
 
 void escreve_comparacao(std::FILE* f, const execucao& e) {
@@ -70,13 +78,12 @@ void escreve_comparacao(std::FILE* f, const execucao& e) {
                    tr("os pesos da extensão passam de 2^31 - 1"));
       continue;
     }
-    const double em_bits = l.media * std::log2(l.base);
     std::fprintf(f, "%s%-9s%10" PRId64 " %-11s%7d  %s\n", preenchido(nome_do_metodo(l), 26).c_str(),
                  decimal(l.media, 4).c_str(), l.bits, decimal(l.variancia, 4).c_str(), l.maximo,
-                 l.media > 0 ? (decimal(100 * c.entropia / em_bits, 2) + "%").c_str() : "-");
+                 l.media > 0 ? (decimal(100 * l.eficiencia, 2) + "%").c_str() : "-");
     if (l.base != 2) {
       std::fprintf(f, tr("%s(%s dígitos valem %s bits)\n"), std::string(26, ' ').c_str(),
-                   decimal(l.media, 4).c_str(), decimal(em_bits, 4).c_str());
+                   decimal(l.media, 4).c_str(), decimal(l.em_bits, 4).c_str());
     }
   }
   escreve_em_linhas(f,
@@ -87,14 +94,8 @@ void escreve_comparacao(std::FILE* f, const execucao& e) {
                         tr(" bits, de que um codificador aritmético fica a menos de 2 bits no "
                            "texto todo."),
                     "", "");
-  const bool acima = std::any_of(c.linhas.begin(), c.linhas.end(), [&c](const linha_comparada& l) {
-    return l.feito && l.media > 0 && c.entropia > l.media;
-  });
-  if (acima) {
-    escreve_em_linhas(f,
-                      tr("Uma eficiência acima de 100%: os blocos do próprio texto aproveitam a "
-                         "ordem dos caracteres, que a entropia de um caractere por vez não vê."),
-                      "", "");
+  if (const std::string n = nota(c); !n.empty()) {
+    escreve_em_linhas(f, n, "", "");
   }
 }
 
@@ -104,15 +105,19 @@ void escreve_comparacao_json(std::FILE* f, const execucao& e) {
                json_numero(c.entropia).c_str(), json_numero(c.bits_entropia).c_str());
   for (std::size_t i = 0; i < c.linhas.size(); ++i) {
     const linha_comparada& l = c.linhas[i];
-    std::fprintf(f, "%s\n  {\"metodo\": %s, \"base\": %d", i == 0 ? "" : ",",
-                 json_texto(l.metodo).c_str(), l.base);
+    std::fprintf(f, "%s\n  {\"metodo\": %s, \"nome\": %s, \"base\": %d", i == 0 ? "" : ",",
+                 json_texto(l.metodo).c_str(), json_texto(nome_do_metodo(l)).c_str(), l.base);
     if (!l.feito) {
-      std::fputs(R"(, "feito": false})", f);
+      std::fprintf(f, R"(, "feito": false, "nota": %s})",
+                   json_texto(tr("os pesos da extensão passam de 2^31 - 1")).c_str());
       continue;
     }
-    std::fprintf(
-        f, R"(, "media": %s, "bits": %)" PRId64 R"(, "variancia": %s, "maximo": %d, "codigos": [)",
-        json_numero(l.media).c_str(), l.bits, json_numero(l.variancia).c_str(), l.maximo);
+    std::fprintf(f,
+                 R"(, "media": %s, "em_bits": %s, "eficiencia": %s, "bits": %)" PRId64
+                 R"(, "variancia": %s, "maximo": %d, "codigos": [)",
+                 json_numero(l.media).c_str(), json_numero(l.em_bits).c_str(),
+                 json_numero(l.eficiencia).c_str(), l.bits, json_numero(l.variancia).c_str(),
+                 l.maximo);
     for (std::size_t k = 0; k < l.codigos.size(); ++k) {
       std::fprintf(f, R"(%s{"simbolo": %s, "codigo": "%s"})", k == 0 ? "" : ", ",
                    json_texto(texto_de(e.m, l.codigos[k].first)).c_str(),
@@ -120,7 +125,11 @@ void escreve_comparacao_json(std::FILE* f, const execucao& e) {
     }
     std::fputs("]}", f);
   }
-  std::fputs("\n]}\n", f);
+  std::fputs("\n]", f);
+  if (const std::string n = nota(c); !n.empty()) {
+    std::fprintf(f, ",\n \"nota\": %s", json_texto(n).c_str());
+  }
+  std::fputs("}\n", f);
 }
 
 } // namespace explica

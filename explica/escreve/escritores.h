@@ -176,6 +176,15 @@ void escreve_juncao(std::FILE* f, const modelo& m, std::size_t k);
 // taken out that tied: why the heap gave the node it gave.
 [[nodiscard]] std::vector<std::string> notas_de_empate(const modelo& m, const passo& p);
 
+// Another method's steps, as --passos and the page tell them: a sentence on
+// the rule, then a line a step (each symbol's point and length for
+// Shannon's and Shannon–Fano–Elias's codes, each cut for Fano's).
+struct passos_de_metodo {
+  std::string frase;
+  std::vector<std::string> linhas;
+};
+[[nodiscard]] passos_de_metodo passos_do_metodo(const modelo& m);
+
 // The figures of --estatisticas, each a name and its value.
 using linhas = std::vector<std::pair<std::string, std::string>>;
 [[nodiscard]] linhas figuras(const execucao& e);

@@ -50,6 +50,24 @@ void escreve_nos(std::FILE* f, const modelo& m) {
   std::fputs("],\n", f);
 }
 
+// A merge of D nodes, D above 2, in a sentence: each node taken out with
+// its branch, and the node made.
+std::string juncao_de_varios(const modelo& m, const passo& p) {
+  const auto de = [&m](std::int32_t i) { return m.nos[static_cast<std::size_t>(i)].peso; };
+  std::string saem;
+  const auto d = static_cast<int>(p.tirados.size());
+  for (int i = 0; i < d; ++i) {
+    const int digito = m.ramo_do_primeiro == '0' ? i : d - 1 - i;
+    const std::int32_t t = p.tirados[static_cast<std::size_t>(i)];
+    saem += (i == 0       ? ""
+             : i + 1 == d ? tr(" e ")
+                          : ", ") +
+            nome(m, t) + " (" + peso(m, de(t)) + tr(", ramo ") + std::to_string(digito) + ")";
+  }
+  return tr("Saem os ") + std::to_string(d) + tr(" mais leves, um depois do outro: ") + saem +
+         tr(". Entra na fila ") + nome(m, p.novo) + tr(", de peso ") + peso(m, de(p.novo)) + ".";
+}
+
 // Each step's title, its sentence and the notes on its ties.
 void escreve_passos(std::FILE* f, const modelo& m) {
   const char segundo = m.ramo_do_primeiro == '1' ? '0' : '1';
@@ -70,7 +88,18 @@ void escreve_passos(std::FILE* f, const modelo& m) {
           tr(" Entre nós de peso igual, porém, sai primeiro o feito antes: as folhas, e "
              "depois as junções, na ordem em que foram feitas.");
     }
-    if (p.novo >= 0) {
+    if (k == 0 && m.ficticios > 0) {
+      frase += tr(" Antes delas entram ") +
+               plural(m.ficticios, tr("folha fictícia"), tr("folhas fictícias")) +
+               tr(" de peso 0, sem código, para que as folhas, menos 1, sejam um múltiplo de ") +
+               std::to_string(m.aridade - 1) + tr(": cada junção toma ") +
+               std::to_string(m.aridade) + tr(" nós e deixa ") + std::to_string(m.aridade - 1) +
+               tr(" a menos.");
+    }
+    if (p.novo >= 0 && !p.tirados.empty()) {
+      titulo = tr("Passo ") + std::to_string(k) + tr(": junção ") + std::to_string(k);
+      frase = juncao_de_varios(m, p);
+    } else if (p.novo >= 0) {
       const auto de = [&m](std::int32_t i) { return m.nos[static_cast<std::size_t>(i)].peso; };
       titulo = tr("Passo ") + std::to_string(k) + tr(": junção ") + std::to_string(k);
       frase = tr("Saem os dois mais leves: primeiro ") + nome(m, p.primeiro) + " (" +
@@ -90,14 +119,34 @@ void escreve_passos(std::FILE* f, const modelo& m) {
                  json_texto(titulo).c_str(), json_texto(frase).c_str(),
                  lista_json(notas_de_empate(m, p)).c_str());
   }
-  std::fprintf(f, "],\n \"ramos\": %s,\n",
-               lista_json({std::string(tr("1º a sair: ramo ")) + m.ramo_do_primeiro,
-                           std::string(tr("2º a sair: ramo ")) + segundo})
-                   .c_str());
+  std::vector<std::string> ramos{std::string(tr("1º a sair: ramo ")) + m.ramo_do_primeiro,
+                                 std::string(tr("2º a sair: ramo ")) + segundo};
+  if (m.aridade > 2) { // the i-th out on digit D - i, or with the textbook's branches i - 1
+    ramos.clear();
+    for (int i = 1; i <= m.aridade; ++i) {
+      const int digito = m.ramo_do_primeiro == '0' ? i - 1 : m.aridade - i;
+      char ramo[64];
+      std::snprintf(ramo, sizeof ramo, tr("%dº a sair: ramo %d"), i, digito);
+      ramos.emplace_back(ramo);
+    }
+  }
+  std::fprintf(f, "],\n \"ramos\": %s,\n", lista_json(ramos).c_str());
 }
 
-// A canonical code's own tree: each node's name (a leaf's symbol; an inner
-// node, which no merge made, has none) and weight.
+// Another method's steps, which stand in place of the merges.
+void escreve_passos_do_metodo(std::FILE* f, const modelo& m) {
+  const passos_de_metodo p = passos_do_metodo(m);
+  const char* const nome_dele = m.qual == metodo::shannon ? "Shannon"
+                                : m.qual == metodo::fano  ? "Fano"
+                                                          : "Shannon–Fano–Elias";
+  std::fprintf(f, ",\n \"metodo\": {\"titulo\": %s, \"frase\": %s, \"linhas\": %s}",
+               json_texto(tr("O código de ") + std::string(nome_dele)).c_str(),
+               json_texto(p.frase).c_str(), lista_json(p.linhas).c_str());
+}
+
+// The tree of a code that no merge made, a canonical code's or another
+// method's: each node's name (a leaf's symbol; an inner node has none) and
+// weight.
 void escreve_arvore_canonica(std::FILE* f, const modelo& m) {
   std::fputs(",\n \"arvore\": [", f);
   for (std::size_t i = 0; i < m.arvore.size(); ++i) {
@@ -217,6 +266,10 @@ void escreve_frases(std::FILE* f, const execucao& e) {
   if (m.canonico && m.folhas >= 2) {
     escreve_arvore_canonica(f, m);
     escreve_passos_do_codigo(f, m);
+  }
+  if (m.qual != metodo::huffman && m.folhas > 0) {
+    escreve_arvore_canonica(f, m);
+    escreve_passos_do_metodo(f, m);
   }
   if (e.conferido) {
     std::fprintf(f, ",\n \"veredito\": %s", pares_json(achados(m, *e.conferido)).c_str());

@@ -222,6 +222,11 @@ void escreve_json_sem_texto(std::FILE* f, const execucao& e) {
     std::fputs(" \"raiz\": null,\n", f);
   }
   escreve_codigos(f, m, c);
+  if (m.qual != metodo::huffman && m.folhas > 0) { // the method's code has a tree of its own
+    std::fputs(" \"arvore_do_metodo\": [", f);
+    escreve_nos(f, m, m.arvore);
+    std::fputs(",\n", f);
+  }
   escreve_passos_json(f, m);
   escreve_figuras(f, m);
   if (m.canonico && m.folhas > 0) {

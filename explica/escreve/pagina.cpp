@@ -25,13 +25,22 @@ std::string pedido_json(const execucao& e) {
   if (e.p.limite > 0) {
     j += R"(, "limite": ")" + std::to_string(e.p.limite) + '"';
   }
+  // The code chosen, as the page's choice names it, and its number.
+  const std::string metodo = e.p.qual != metodo::huffman ? std::string(nome_do_metodo(e.p.qual))
+                             : e.p.variancia_minima      ? "variancia-minima"
+                             : e.p.aridade > 2           ? "aridade"
+                             : e.p.blocos > 1            ? "blocos"
+                                                         : "huffman";
+  const int numero = e.p.aridade > 2 ? e.p.aridade : e.p.blocos;
+  j += R"(, "metodo": ")" + metodo + '"';
+  if (numero > 1) {
+    j += R"(, "parametro": ")" + std::to_string(numero) + '"';
+  }
   if (e.simbolos) {
     std::string t;
     std::uint64_t n = 0;
     em_simbolos(e, [&](std::u32string_view pedaco) {
-      for (const char32_t s : pedaco.substr(0, max_caracteres_na_pagina - n)) {
-        t += utf8(e.m.caractere[s]);
-      }
+      t += texto_de(e, pedaco.substr(0, max_caracteres_na_pagina - n));
       n += std::min<std::uint64_t>(pedaco.size(), max_caracteres_na_pagina - n);
       return n < max_caracteres_na_pagina;
     });

@@ -187,20 +187,23 @@ std::string empates_da_juncao(const modelo& m, const passo& p) {
   return e;
 }
 
+namespace {} // namespace
+
 namespace {
 
 // Shannon's or Shannon–Fano–Elias's steps: each symbol in the method's
 // order, the point of its interval in binary and the bits it keeps.
-void escreve_intervalos(std::FILE* f, const modelo& m) {
+passos_de_metodo intervalos(const modelo& m) {
   const codigo_de_metodo& c = m.por_metodo;
   const bool sfe = m.qual == metodo::sfe;
-  std::fprintf(f, "%s",
-               sfe ? tr("Na ordem dos símbolos, cada um com C, a soma dos pesos antes dele,\n"
-                        "e W, o total: l é o menor l com peso·2^l >= W, mais 1, e o código,\n"
-                        "os l primeiros bits do meio do seu intervalo, (2C + peso)/2W.\n")
-                   : tr("Do mais pesado ao mais leve, cada um com C, a soma dos pesos antes\n"
-                        "dele, e W, o total: l é o menor l com peso·2^l >= W, e o código,\n"
-                        "os l primeiros bits de C/W.\n"));
+  passos_de_metodo p{sfe ? tr("Na ordem dos símbolos, cada um com C, a soma dos pesos antes dele, "
+                              "e W, o total: l é o menor l com peso·2^l >= W, mais 1, e o "
+                              "código, os l primeiros bits do meio do seu intervalo, "
+                              "(2C + peso)/2W.")
+                         : tr("Do mais pesado ao mais leve, cada um com C, a soma dos pesos "
+                              "antes dele, e W, o total: l é o menor l com peso·2^l >= W, e o "
+                              "código, os l primeiros bits de C/W."),
+                     {}};
   for (std::size_t i = 0; i < c.ordem.size(); ++i) {
     const std::uint32_t s = c.ordem[i];
     const std::string& o_codigo = c.codigos[s];
@@ -208,19 +211,22 @@ void escreve_intervalos(std::FILE* f, const modelo& m) {
     const std::int64_t w = m.nos[s - 1].peso;
     const std::string ponto = sfe ? expansao_binaria(2 * c.acumulados[i] + w, 2 * c.total, l + 3)
                                   : expansao_binaria(c.acumulados[i], c.total, l + 3);
-    std::fprintf(f, tr("  %s (%s): C = %s, %s = 0.%s…, l = %d: %s\n"),
-                 nome_do_simbolo(m, static_cast<std::int32_t>(s)).c_str(), peso(m, w).c_str(),
-                 peso(m, c.acumulados[i]).c_str(), sfe ? "(2C + w)/2W" : "C/W", ponto.c_str(), l,
-                 o_codigo.empty() ? tr("(vazio)") : o_codigo.c_str());
+    char linha[512];
+    std::snprintf(linha, sizeof linha, tr("%s (%s): C = %s, %s = 0.%s…, l = %d: %s"),
+                  nome_do_simbolo(m, static_cast<std::int32_t>(s)).c_str(), peso(m, w).c_str(),
+                  peso(m, c.acumulados[i]).c_str(), sfe ? "(2C + w)/2W" : "C/W", ponto.c_str(), l,
+                  o_codigo.empty() ? tr("(vazio)") : o_codigo.c_str());
+    p.linhas.emplace_back(linha);
   }
+  return p;
 }
 
 // Fano's steps: each split, with its two runs and their sums.
-void escreve_divisoes(std::FILE* f, const modelo& m) {
+passos_de_metodo divisoes(const modelo& m) {
   const codigo_de_metodo& c = m.por_metodo;
-  std::fputs(tr("Do mais pesado ao mais leve, cada grupo se corta onde as duas somas menos\n"
-                "diferem: os de cima seguem com 0, os de baixo com 1.\n"),
-             f);
+  passos_de_metodo p{tr("Do mais pesado ao mais leve, cada grupo se corta onde as duas somas "
+                        "menos diferem: os de cima seguem com 0, os de baixo com 1."),
+                     {}};
   auto grupo = [&](std::size_t de, std::size_t ate) {
     std::vector<std::int32_t> nos;
     for (std::size_t i = de; i < ate; ++i) {
@@ -229,11 +235,11 @@ void escreve_divisoes(std::FILE* f, const modelo& m) {
     return nomes(m, nos, 0);
   };
   for (const divisao& d : c.divisoes) {
-    std::fprintf(f, tr("  %s: %s (%s) | %s (%s)\n"),
-                 d.prefixo.empty() ? tr("todos") : (d.prefixo + "…").c_str(),
-                 grupo(d.de, d.corte).c_str(), peso(m, d.soma_cima).c_str(),
-                 grupo(d.corte, d.ate).c_str(), peso(m, d.soma_baixo).c_str());
+    p.linhas.push_back((d.prefixo.empty() ? std::string(tr("todos")) : d.prefixo + "…") + ": " +
+                       grupo(d.de, d.corte) + " (" + peso(m, d.soma_cima) + ") | " +
+                       grupo(d.corte, d.ate) + " (" + peso(m, d.soma_baixo) + ")");
   }
+  return p;
 }
 
 // A code of D digits: why the dummies, and how a merge of D places them.
@@ -269,10 +275,18 @@ void escreve_ficticios(std::FILE* f, const modelo& m) {
 
 } // namespace
 
+passos_de_metodo passos_do_metodo(const modelo& m) {
+  return m.qual == metodo::fano ? divisoes(m) : intervalos(m);
+}
+
 void escreve_passos(std::FILE* f, const execucao& e) {
   const modelo& m = e.m;
   if (m.qual != metodo::huffman && m.folhas > 0) {
-    (m.qual == metodo::fano ? escreve_divisoes : escreve_intervalos)(f, m);
+    const passos_de_metodo p = passos_do_metodo(m);
+    escreve_em_linhas(f, p.frase, "", "");
+    for (const std::string& linha : p.linhas) {
+      escreve_em_linhas(f, linha, "  ", "    ");
+    }
     return;
   }
   // The degenerate builds make no merge: say why instead.

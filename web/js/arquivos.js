@@ -51,7 +51,8 @@ export function desenhaArquivo(bytes, { codigos, porque, campos }) {
 export async function mostraArquivo() {
   const e = entradas();
   const sec = $('arquivo');
-  sec.hidden = !x || !dados || dados.velho || e.texto === undefined;
+  // The file stores Huffman's code: with another code chosen it is not the one drawn.
+  sec.hidden = !x || !dados || dados.velho || e.texto === undefined || e.metodo !== 'huffman';
   if (sec.hidden) return;
   const crc = await crc32(typeof e.texto === 'string' ? new TextEncoder().encode(e.texto) : e.texto);
   if (e.texto !== entradas().texto) return; // typed on meanwhile: a newer run comes

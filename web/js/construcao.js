@@ -1,6 +1,7 @@
 // A build drawn from what the boxes hold, rebuilt as the learner types; and
 // the side boxes: bits decoded and a learner's code checked.
 import { mostraArquivo } from './arquivos.js';
+import { mostraComparacao } from './comparar.js';
 import { arvoreDoCodigo, arvoreDoLeitor, desenhaArvore, el, elemento } from './desenho.js';
 import { trad } from './lingua.js';
 import { $, caixaDoAviso, entradas, executa, folhasDoTexto, nomes, preparaEntradas, resultado, x } from './motor.js';
@@ -77,8 +78,9 @@ export function desenha(doc, fr, folhas, depois) {
   const main = $('passos');
   main.replaceChildren();
   const algum = doc.codigos.length > 0;
-  if (algum) doc.passos.forEach((_, k) => main.append(secao(doc, k)));
-  for (const extra of ['package_merge', 'canonico']) {
+  // Another method's code has steps of its own in place of the merges.
+  if (algum && !fr.metodo) doc.passos.forEach((_, k) => main.append(secao(doc, k)));
+  for (const extra of ['package_merge', 'canonico', 'metodo']) {
     if (algum && fr[extra]) main.append(el('section', { class: 'passo', 'data-extra': extra, hidden: '' }));
   }
   $('navegacao').hidden = !algum;
@@ -90,6 +92,7 @@ export function desenha(doc, fr, folhas, depois) {
     if (este !== dados || !algum) return;
     desenhaFim();
     if (depois) depois();
+    mostraComparacao();
   }, 0);
 }
 
@@ -112,6 +115,16 @@ export function marcaConflitos() {
     $(id).disabled = bloqueado;
     $(id).closest('label').title = bloqueado ? resultado(2) : '';
   }
+}
+
+// The number the code chosen takes, where it takes one: the characters of
+// a block, 2 to 8, or the branches of a node, 3 to 10.
+export function mostraParametro() {
+  const qual = $('metodo').value;
+  $('com-parametro').hidden = qual !== 'blocos' && qual !== 'aridade';
+  $('parametro').max = qual === 'blocos' ? 8 : 10;
+  $('parametro').min = qual === 'blocos' ? 2 : 3;
+  $('nome-parametro').textContent = qual === 'blocos' ? trad('caracteres por bloco') : trad('ramos em cada nó');
 }
 
 export function reconstroi() {

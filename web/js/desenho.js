@@ -135,7 +135,8 @@ export function desenhaArvore(a, raiz, opcoes) {
       const x1 = n1(pos.get(i).x);
       const x2 = n1(pos.get(k).x);
       d.arestas += `M${x1} ${y(i) + h}L${x2} ${y(k)}`;
-      rotulo(d, (x1 + x2) / 2 + (lado === 0 ? -9 : 9), n1((y(i) + h + y(k)) / 2 + 4), String(lado), 'ramo');
+      const desvio = lado === 0 ? -9 : lado === f.length - 1 ? 9 : 0;
+      rotulo(d, (x1 + x2) / 2 + desvio, n1((y(i) + h + y(k)) / 2 + 4), String(lado), 'ramo');
       desenha(k);
     });
   };
@@ -146,9 +147,12 @@ export function desenhaArvore(a, raiz, opcoes) {
 
 // The model's tree: the pool of doc, named by fr; a leaf's code below it
 // where comCodigo.
+// A code of D digits gives each inner node its D children, and its dummy
+// leaves no code.
 export function arvoreDoModelo(doc, fr, comCodigo) {
+  const folha = (i) => doc.nos[i].simbolo !== undefined || doc.nos[i].ficticio;
   return {
-    filhos: (i) => (doc.nos[i].simbolo !== undefined ? null : [doc.nos[i].esquerda, doc.nos[i].direita]),
+    filhos: (i) => (folha(i) ? null : doc.nos[i].filhos || [doc.nos[i].esquerda, doc.nos[i].direita]),
     linhas: (i) => {
       const l = [fr.nos[i].nome, fr.nos[i].peso];
       if (comCodigo && doc.nos[i].simbolo !== undefined) l.push(doc.codigos[i].codigo || trad('(vazio)'));
@@ -157,12 +161,12 @@ export function arvoreDoModelo(doc, fr, comCodigo) {
   };
 }
 
-// The tree of the code the build gives: Huffman's own, the pool's, or a
-// canonical code's, which no merge made.
+// The tree of the code the build gives: Huffman's own, the pool's, or one
+// that no merge made, a canonical code's or another method's.
 export function arvoreDoCodigo(doc, fr) {
-  if (!doc.arvore_canonica) return { a: arvoreDoModelo(doc, fr, true), raiz: doc.raiz };
+  const nos = doc.arvore_canonica || doc.arvore_do_metodo;
+  if (!nos) return { a: arvoreDoModelo(doc, fr, true), raiz: doc.raiz };
   const codigo = new Map(doc.codigos.map((c) => [c.simbolo, c.codigo]));
-  const nos = doc.arvore_canonica;
   const folha = (i) => nos[i].simbolo !== undefined;
   return {
     raiz: 0,

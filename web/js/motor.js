@@ -63,7 +63,7 @@ export function escreveCaixa(nome, texto) {
 
 
 // One run of the engine over pedidas ({texto, lista, bits, confere,
-// limite}, each a string or absent, the switches leve and canonico, and
+// limite, metodo, parametro}, each a string or absent, the switches leve and canonico, and
 // for a gzip file the text's crc), for the document of formato (1 JSON,
 // 2 DOT, 3 the gzip file and its fields): the exit status, and the
 // document and the words, or the refusal and its box.
@@ -78,7 +78,7 @@ export function executa(pedidas, formato) {
 // A new request in the engine, with pedidas in its boxes and switches.
 export function preparaEntradas(pedidas) {
   x.novo();
-  for (const caixa of ['texto', 'lista', 'bits', 'confere', 'limite']) {
+  for (const caixa of ['texto', 'lista', 'bits', 'confere', 'limite', 'metodo', 'parametro']) {
     if (typeof pedidas[caixa] === 'string' || pedidas[caixa] instanceof Uint8Array) escreveCaixa(caixa, pedidas[caixa]);
   }
   for (const chave of ['leve', 'canonico', 'bytes']) x.opcao(nomes.chaves[chave], pedidas[chave] ? 1 : 0);
@@ -105,5 +105,6 @@ export function entradas() {
     texto: lista !== undefined && texto === '' ? undefined : texto, lista,
     leve: $('leve').checked, canonico: $('canonico').checked, bytes: arquivoLido !== null || $('em-bytes').checked,
     limite: limite === '' ? undefined : limite,
+    metodo: $('metodo').value, parametro: $('parametro').value,
   };
 }

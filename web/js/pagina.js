@@ -2,7 +2,8 @@
 // engine loaded; and the hooks that tests and the benchmark use.
 import { abreBytes, ligaAbrir } from './abrir.js';
 import { arquivo, baixa, baixaDot, baixaSvg, mostraArquivo, nomeDoArquivo } from './arquivos.js';
-import { aoDigitar, confere, decodifica, desenha, mostraDecodificacao, mostraVeredito, reconstroi } from './construcao.js';
+import { aoDigitar, confere, decodifica, desenha, mostraDecodificacao, mostraParametro, mostraVeredito, reconstroi } from './construcao.js';
+import { mostraComparacao } from './comparar.js';
 import { aplicaLingua, lingua, linguaPedida, poeLingua, trad } from './lingua.js';
 import { $, MAX_ARQUIVO, arquivoLido, carrega, executa, folhasDoTexto, poeArquivo, x } from './motor.js';
 import { aplicaEscala, atual, escala, mostraPasso, preencheSecao, secoes, tocaOuPara } from './passos.js';
@@ -69,6 +70,11 @@ export function liga() {
   $('leve').addEventListener('change', reconstroi);
   $('canonico').addEventListener('change', reconstroi);
   $('limite').addEventListener('input', aoDigitar(reconstroi));
+  $('metodo').addEventListener('change', () => {
+    mostraParametro();
+    reconstroi();
+  });
+  $('parametro').addEventListener('input', aoDigitar(reconstroi));
   $('primeiro').addEventListener('click', () => mostraPasso(0, true));
   $('anterior').addEventListener('click', () => mostraPasso(atual - 1, true));
   $('proximo').addEventListener('click', () => mostraPasso(atual + 1, true));
@@ -108,6 +114,9 @@ export function abreBloco(bloco) {
   $('leve').checked = pedido.leve_no_zero;
   $('canonico').checked = pedido.canonico;
   $('limite').value = pedido.limite || '';
+  $('metodo').value = pedido.metodo || 'huffman';
+  $('parametro').value = pedido.parametro || '3';
+  mostraParametro();
   for (const id of ['bits', 'confere']) $(id).closest('section').classList.toggle('vazio', $(id).value.trim() === '');
   desenha(documento, frases, pedido.folhas, () => {
     // A long text comes as its first characters: the page says so.
@@ -131,7 +140,11 @@ export async function inicia() {
   aplicaLingua();
   if (lingua === 'en') $('tocar').textContent = trad('▶ tocar');
   if (bloco === '' || lingua === 'en') reconstroi();
-  else mostraArquivo();
+  else {
+    // The run drawn before the engine came: what needs the engine now.
+    mostraArquivo();
+    mostraComparacao();
+  }
   ligaPratica();
   ligaAbrir();
   praticaPedida();

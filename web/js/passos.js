@@ -29,6 +29,12 @@ export function secao(doc, k) {
 // canonical codes.
 export function preencheExtra(s) {
   const { doc, fr } = dados;
+  if (s.dataset.extra === 'metodo') {
+    const m = fr.metodo;
+    s.innerHTML = marca('h2', {}, m.titulo) + marca('p', {}, m.frase) +
+      '<ol class="linhas-metodo">' + m.linhas.map((l) => marca('li', {}, l)).join('') + '</ol>';
+    return;
+  }
   if (s.dataset.extra === 'package_merge') {
     const p = fr.package_merge;
     s.innerHTML = marca('h2', {}, p.titulo) + marca('p', {}, p.frase) +
@@ -67,6 +73,13 @@ export function preencheSecao(k, s) {
   }
   if (p.novo === undefined) {
     h += vetor(fr, trad('A fila'), p.fila, {});
+  } else if (p.tirados) {
+    // A merge of D nodes: each one taken out, on its branch.
+    const saem = Object.fromEntries(p.tirados.map((t, j) => [t, j === 0 ? 'um' : 'zero']));
+    h += '<div class="saem">' + p.tirados.map((t, j) => figura(fr.ramos[j], desenhaArvore(a, t), j === 0 ? 'um' : 'zero')).join('') +
+      figura(trad('o novo nó'), desenhaArvore(a, p.novo, { destaques: { [p.novo]: 'novo' } }), 'novo') + '</div>' +
+      vetor(fr, trad('A fila antes'), doc.passos[k - 1].fila, saem) +
+      vetor(fr, trad('A fila depois'), p.fila, { [p.novo]: 'novo' });
   } else {
     h += '<div class="saem">' + figura(fr.ramos[0], desenhaArvore(a, p.primeiro), 'um') +
       figura(fr.ramos[1], desenhaArvore(a, p.segundo), 'zero') +
@@ -78,7 +91,7 @@ export function preencheSecao(k, s) {
   let floresta = '';
   for (const i of p.fila) {
     // A leaf alone is a box of text; a tree, a drawing.
-    floresta += doc.nos[i].simbolo !== undefined
+    floresta += doc.nos[i].simbolo !== undefined || doc.nos[i].ficticio
       ? marca('span', { class: 'folha' }, fr.nos[i].nome + '\n' + fr.nos[i].peso)
       : '<figure>' + desenhaArvore(a, i) + '</figure>';
   }

@@ -47,13 +47,15 @@ using namespace explica;
 enum qual : int { documento = 0, frases = 1, mensagem = 2 };
 std::string resultados[3];
 
-pedido p;                               // the run being set up
-std::optional<std::string> limite;      // the limit as the learner wrote it
-std::optional<std::string> semente;     // an exercise's seed as the address gives it
-std::optional<std::string> resposta;    // the learner's answer to a practice's question
-std::optional<std::string> chrome;      // a text of the page's own, to translate
-std::vector<char> recebidos;            // what the page writes before entrada takes it
-origem de = origem::opcoes;             // of the last refusal
+pedido p;                                    // the run being set up
+std::optional<std::string> limite;           // the limit as the learner wrote it
+std::optional<std::string> semente;          // an exercise's seed as the address gives it
+std::optional<std::string> resposta;         // the learner's answer to a practice's question
+std::optional<std::string> chrome;           // a text of the page's own, to translate
+std::optional<std::string> metodo_escolhido; // the code chosen: huffman, variancia-minima, ...
+std::optional<std::string> parametro;        // the blocks' characters or the code's digits
+std::vector<char> recebidos;                 // what the page writes before entrada takes it
+origem de = origem::opcoes;                  // of the last refusal
 std::uint32_t crc_do_navegador = 0;     // the CRC-32 of the text, as the browser's gzip gives it
 std::vector<std::int32_t> folhas_lidas; // the leaf of each of the last run's first characters
 
@@ -68,15 +70,18 @@ lidos lidos_do_navegador() {
 // The boxes the page writes into, by the names the page knows them by: the
 // text, the weights, the bits to decode, the learner's codes, the limit's
 // bits, as the learner wrote them; an exercise's seed, an answer in a
-// practice; a text of the page's own, for traduz. Their index is what
+// practice; a text of the page's own, for traduz; the code chosen, and the
+// number it takes. Their index is what
 // entrada takes, and nomes publishes it.
 struct caixa {
   const char* nome;
   std::optional<std::string>* onde;
 };
-const caixa caixas[] = {{"texto", &p.texto},     {"lista", &p.lista},   {"bits", &p.bits},
-                        {"confere", &p.confere}, {"limite", &limite},   {"semente", &semente},
-                        {"resposta", &resposta}, {"da_pagina", &chrome}};
+const caixa caixas[] = {
+    {"texto", &p.texto},      {"lista", &p.lista},    {"bits", &p.bits},
+    {"confere", &p.confere},  {"limite", &limite},    {"semente", &semente},
+    {"resposta", &resposta},  {"da_pagina", &chrome}, {"metodo", &metodo_escolhido},
+    {"parametro", &parametro}};
 
 // The switches, by name: the first node on '0', the canonical code, the
 // text's bytes as the symbols.
@@ -108,6 +113,8 @@ const bool da_pagina = [] {
 EXPORTA(novo) void novo() {
   p = {};
   limite.reset();
+  metodo_escolhido.reset();
+  parametro.reset();
   semente.reset();
   resposta.reset();
 }
@@ -155,12 +162,33 @@ EXPORTA(opcao) void opcao(std::int32_t qual, std::int32_t valor) {
 
 namespace {
 
+// The code chosen on the page, into q as the program's options ask for it:
+// the minimum-variance rule, blocks or digits of the number given, or
+// another method; Huffman's by default.
+std::optional<falha> le_o_metodo(pedido& q) {
+  const std::string nome = metodo_escolhido.value_or("huffman");
+  if (nome == "variancia-minima") {
+    q.variancia_minima = true;
+    return std::nullopt;
+  }
+  if (nome == "blocos") {
+    return le_blocos(parametro.value_or(""), q);
+  }
+  if (nome == "aridade") {
+    return le_aridade(parametro.value_or(""), q);
+  }
+  return le_metodo(nome, q);
+}
+
 // What the request asks that the engine refuses before it reads anything.
 std::optional<falha> confere_pedido() {
   if (limite) {
     if (auto erro = le_limite(*limite, p)) {
       return erro;
     }
+  }
+  if (auto erro = le_o_metodo(p)) {
+    return erro;
   }
   if (auto erro = combina(p)) {
     return erro;
@@ -217,6 +245,34 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   return estado_final(e);
 }
 
+// Every method's code of what the boxes hold, side by side, whatever code
+// is chosen: the document that --compara --json writes, each row with its
+// name as the table shows it; or the refusal, with its exit status.
+EXPORTA(compara) std::int32_t compara() {
+  for (std::string& r : resultados) {
+    r.clear();
+  }
+  pedido todos = p;
+  todos.compara = true;
+  todos.forma = formato::json;
+  todos.bits.reset();
+  todos.confere.reset();
+  todos.canonico = false;
+  todos.leve_no_zero = false;
+  execucao e;
+  std::optional<falha> erro = combina(todos);
+  if (!erro) {
+    erro = prepara(todos, lidos_do_navegador(), e);
+  }
+  if (erro) {
+    resultados[mensagem] = erro->mensagem;
+    de = erro->de;
+    return erro->estado;
+  }
+  resultados[documento] = em_texto(escreve_comparacao_json, e);
+  return sucesso;
+}
+
 // The leaf, by pool index, of each of the last run's first characters, as
 // many as quantas_folhas says: the page pairs each with its code.
 EXPORTA(folhas) const std::int32_t* folhas() {
@@ -234,6 +290,7 @@ EXPORTA(conflita) std::int32_t conflita(std::int32_t qual) {
   if (limite) {
     static_cast<void>(le_limite(*limite, com)); // the limit as written, where it is one
   }
+  static_cast<void>(le_o_metodo(com)); // the code chosen, where its number is one
   if (qual == 0) {
     com.leve_no_zero = true;
   } else if (qual == 1) {
