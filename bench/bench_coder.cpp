@@ -154,6 +154,32 @@ void BM_constroi_n_por_idade(benchmark::State& state) {
   constroi_n(state, true);
 }
 
+// The code of D digits of 100,000 symbols of random weights, its merges of
+// D nodes and its walk, D the argument.
+void BM_constroi_aridade(benchmark::State& state) {
+  constexpr std::size_t n = 100000;
+  const auto d = static_cast<int>(state.range(0));
+  std::vector<std::uint32_t> pesos(n + 1);
+  std::uint32_t estado = 2027;
+  for (std::size_t s = 1; s <= n; ++s) {
+    estado = estado * 1103515245U + 12345U;
+    pesos[s] = 1 + (estado >> 16U) % 1000;
+  }
+  const std::size_t folhas = n + coder::ficticios_para(n, d);
+  std::vector<coder::no_arvore> banco(coder::nos_para(n, d));
+  std::vector<coder::no_arvore*> qqq(folhas);
+  std::vector<std::int32_t> copias(folhas);
+  std::vector<coder::no_arvore*> meio((banco.size() - folhas) * static_cast<std::size_t>(d - 2));
+  std::vector<std::string> codigos(n + 1);
+  for (auto _ : state) {
+    coder::oficina o{.banco = banco, .qqq = qqq, .pesos = copias, .aridade = d, .meio = meio};
+    static_cast<void>(coder::enfileira_folhas(o, pesos));
+    while (coder::junta(o) != nullptr) {
+    }
+    benchmark::DoNotOptimize(coder::cria_digitos(o, codigos));
+  }
+}
+
 // A text of 5,000 symbols of Zipf's frequencies (the k-th about 1/k as
 // often as the first), 1 MiB of them, built on a workspace and encoded as
 // characters; its decoding by the decode table, and by a walk down the tree.
@@ -230,6 +256,7 @@ BENCHMARK(BM_decodifica_5000);
 BENCHMARK(BM_decodifica_5000_caminhando);
 BENCHMARK(BM_constroi_n)->Arg(100000)->Arg(1114112)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_constroi_n_por_idade)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_constroi_aridade)->Arg(3)->Arg(4)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_inicializa);
 BENCHMARK(BM_conta_um_byte);
 BENCHMARK(BM_codifica);
