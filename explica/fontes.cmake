@@ -10,11 +10,11 @@ set(explica_motor
     pedido.cpp mostra.cpp idioma.cpp
     le/bytes.cpp le/texto.cpp le/pares.cpp le/pesos.cpp le/bits.cpp le/codigos.cpp le/leitor_de_bits.cpp le/deflate.cpp le/gzip.cpp le/zlib.cpp le/png.cpp le/zip.cpp le/aberto.cpp
     constroi/modelo.cpp constroi/nomes.cpp constroi/confere.cpp constroi/execucao.cpp constroi/deflate.cpp constroi/pesagem.cpp
-    constroi/exercicio.cpp constroi/pratica.cpp constroi/blocos.cpp constroi/compara.cpp
+    constroi/exercicio.cpp constroi/pratica.cpp constroi/blocos.cpp constroi/compara.cpp constroi/adaptativo.cpp
     escreve/passos.cpp escreve/arvore.cpp escreve/relatorio.cpp escreve/estatisticas.cpp
     escreve/veredito.cpp escreve/decodificado.cpp escreve/json.cpp escreve/dot.cpp
     escreve/frases.cpp escreve/gzip.cpp escreve/anatomia.cpp escreve/exercicio_json.cpp
-    escreve/em_texto.cpp escreve/pratica_json.cpp escreve/comparacao.cpp)
+    escreve/em_texto.cpp escreve/pratica_json.cpp escreve/comparacao.cpp escreve/adaptativo.cpp)
 set(explica_programa
     le/linha_de_comando.cpp le/arquivo.cpp le/nfc.cpp escreve/escritores.cpp escreve/pagina.cpp
     escreve/no_arquivo.cpp escreve/exercicios.cpp)

@@ -161,7 +161,46 @@ std::optional<falha> le_blocos(std::string_view escrito, pedido& p) {
   return std::nullopt;
 }
 
+std::optional<falha> le_adaptativo(const char* escrito, pedido& p) {
+  const std::string_view nome = escrito == nullptr ? "fgk" : escrito;
+  if (nome != "fgk" && nome != "vitter") {
+    return erro_de_uso(tr("--adaptativo é fgk ou vitter: '") + std::string(nome) + "'");
+  }
+  p.adaptativo = nome == "fgk" ? algoritmo::fgk : algoritmo::vitter;
+  return std::nullopt;
+}
+
+std::string_view nome_do_algoritmo(algoritmo qual) {
+  return qual == algoritmo::fgk ? "fgk" : "vitter";
+}
+
 namespace {
+
+// What --adaptativo cannot go with: a weight list, which has no text to
+// send, and the options of a static code.
+std::optional<falha> combina_adaptativo(const pedido& p) {
+  const std::pair<bool, const char*> com[] = {{p.lista.has_value(), "-f"},
+                                              {p.canonico, "--canonico"},
+                                              {p.limite > 0, "--limite"},
+                                              {p.gzip.has_value(), "--gzip"},
+                                              {p.confere.has_value(), "--confere"},
+                                              {p.aridade > 2, "--aridade"},
+                                              {p.blocos > 1, "--blocos"},
+                                              {p.qual != metodo::huffman, "--metodo"},
+                                              {p.variancia_minima, "--variancia-minima"},
+                                              {p.compara, "--compara"},
+                                              {p.bytes, "--bytes"},
+                                              {p.leve_no_zero, "--leve-no-zero"},
+                                              {p.arvore, "--arvore"},
+                                              {p.forma == formato::html, "--html"}};
+  for (const auto& [pedida, nome] : com) {
+    if (pedida) {
+      return erro_de_uso(std::string(tr("--adaptativo não vai com ")) + nome +
+                         tr(": o código adaptativo se faz do texto, símbolo a símbolo"));
+    }
+  }
+  return std::nullopt;
+}
 
 // What --blocos cannot go with: options about single characters, files or
 // the learner's own code.
@@ -215,7 +254,7 @@ std::optional<falha> combina_exercicio(const pedido& p) {
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.gzip_lido() ||
       p.deflate || p.bloco > 0 || p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero ||
-      p.blocos > 1 || p.passos || p.arvore || p.relatorio || p.estatisticas ||
+      p.blocos > 1 || p.adaptativo || p.passos || p.arvore || p.relatorio || p.estatisticas ||
       p.forma == formato::dot) {
     return erro_de_uso(
         tr("--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
@@ -242,7 +281,8 @@ std::optional<falha> combina_leitura(const pedido& p) {
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.canonico ||
       p.limite > 0 || p.bytes || p.leve_no_zero || p.variancia_minima || p.aridade > 2 ||
-      p.blocos > 1 || p.passos || p.relatorio || p.estatisticas || p.forma == formato::html) {
+      p.blocos > 1 || p.adaptativo || p.passos || p.relatorio || p.estatisticas ||
+      p.forma == formato::html) {
     return erro_de_uso(std::string(qual) +
                        tr(" lê um arquivo gzip: não vai com um texto, pesos, bits, códigos nem com "
                           "as opções do código"));
@@ -307,6 +347,14 @@ std::optional<falha> combina(const pedido& p) {
   }
   if (p.gzip) {
     if (auto erro = combina_gzip(p)) {
+      return erro;
+    }
+  }
+  if (p.alfabeto && !p.adaptativo) {
+    return erro_de_uso(tr("--alfabeto diz o alfabeto de --adaptativo"));
+  }
+  if (p.adaptativo) {
+    if (auto erro = combina_adaptativo(p)) {
       return erro;
     }
   }

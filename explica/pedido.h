@@ -48,6 +48,9 @@ struct falha {
 // Whose code a run builds: Huffman's, or one of those that came before it
 // (--metodo).
 enum class metodo { huffman, shannon, fano, sfe };
+// The adaptive algorithms (--adaptativo): Faller, Gallager and Knuth's, and
+// Vitter's.
+enum class algoritmo { fgk, vitter };
 
 // What a run writes: the sections that were asked, in their fixed order, or
 // one document in their place.
@@ -82,9 +85,11 @@ struct pedido {
   metodo qual = metodo::huffman; // --metodo: whose code
   int aridade = 2;               // --aridade: the branches of each inner node, the code's digits
   int blocos = 1;                // --blocos: the characters each symbol stands for
-  bool bytes = false;            // the text's bytes are the symbols, not its characters
-  bool exercicio = false;        // --exercicio: a sheet of exercises, not a text
-  bool gabarito = false;         // --gabarito: the exercises' answers too
+  std::optional<algoritmo> adaptativo; // --adaptativo: adaptive Huffman coding, by this algorithm
+  std::optional<std::string> alfabeto; // --alfabeto: the adaptive code's alphabet, as written
+  bool bytes = false;                  // the text's bytes are the symbols, not its characters
+  bool exercicio = false;              // --exercicio: a sheet of exercises, not a text
+  bool gabarito = false;               // --gabarito: the exercises' answers too
   bool ajuda = false;
   bool versao = false;
   bool terminal = false; // standard output is a terminal
@@ -93,9 +98,10 @@ struct pedido {
   [[nodiscard]] const std::optional<std::string>& gzip_lido() const {
     return expande ? expande : abre;
   }
-  // Whether the text comes from a file or standard input rather than TEXTO.
+  // Whether the text comes from a file or standard input rather than TEXTO
+  // (the adaptive decoder needs none).
   [[nodiscard]] bool texto_de_arquivo() const {
-    return !gzip_lido() && !texto && (arquivo || (!lista && bits != "-"));
+    return !gzip_lido() && !texto && (arquivo || (!lista && bits != "-" && !(adaptativo && bits)));
   }
   // The file that -f @ARQUIVO reads its list from ("-" for standard input),
   // if it names one.
@@ -107,7 +113,7 @@ struct pedido {
   // written as they are decoded.
   [[nodiscard]] bool decodifica_em_fluxo() const {
     return bits == "-" && forma == formato::secoes && !passos && !arvore && !relatorio &&
-           !estatisticas && !confere;
+           !estatisticas && !confere && !adaptativo;
   }
   // Whether the text, the bits or a gzip file come from standard input.
   [[nodiscard]] bool le_entrada_padrao() const {
@@ -144,6 +150,10 @@ inline constexpr int min_caracteres_por_bloco = 2;
 inline constexpr int max_caracteres_por_bloco = 8;
 // Reads the K of --blocos=K, min_ to max_caracteres_por_bloco, into p.blocos.
 [[nodiscard]] std::optional<falha> le_blocos(std::string_view escrito, pedido& p);
+// Reads the algorithm of --adaptativo[=NOME], fgk (also with no name) or
+// vitter, into p.adaptativo.
+[[nodiscard]] std::optional<falha> le_adaptativo(const char* escrito, pedido& p);
+[[nodiscard]] std::string_view nome_do_algoritmo(algoritmo qual);
 // Reads the D of --aridade=D, 2 to coder::max_aridade, into p.aridade.
 [[nodiscard]] std::optional<falha> le_aridade(std::string_view escrito, pedido& p);
 

@@ -259,6 +259,52 @@ TEST(programa, BlocosExtendTheSourceAndCountBitsPerCharacter) {
   EXPECT_EQ(explica({"--blocos=2", "--metodo=fano", "ab"}).estado, 2);
 }
 
+// --adaptativo: Sayood's aardvark over a-z, bit for bit; Vitter's tree of
+// aabbcc shallower than FGK's; the bits decoded back, and bits that stop
+// inside an escape or escape a symbol seen before refused where it begins.
+TEST(programa, AdaptativoEncodesTheTextbooksAardvarkAndDecodesIt) {
+  EXPECT_EQ(explica({"--adaptativo", "--alfabeto=a-z", "aardvark"})
+                .saida.rfind("00000 1 010001 0000011 0001011 ", 0),
+            0U);
+  auto profundidade = [](const std::string& qual) {
+    const auto j =
+        nlohmann::json::parse(explica({"--adaptativo=" + qual, "--json", "aabbcc"}).saida);
+    std::map<int, nlohmann::json> por_numero;
+    for (const auto& n : j.at("passos").back().at("nos")) {
+      por_numero[n.at("numero")] = n;
+    }
+    int soma = 0;
+    std::vector<std::pair<int, int>> pilha{{por_numero.rbegin()->first, 0}};
+    while (!pilha.empty()) {
+      const auto [k, d] = pilha.back();
+      pilha.pop_back();
+      const nlohmann::json& n = por_numero.at(k);
+      if (n.contains("esquerda")) {
+        pilha.emplace_back(n.at("esquerda"), d + 1);
+        pilha.emplace_back(n.at("direita"), d + 1);
+      } else {
+        soma += d;
+      }
+    }
+    return soma;
+  };
+  EXPECT_EQ(profundidade("fgk"), 9) << "NYT counted as a leaf";
+  EXPECT_EQ(profundidade("vitter"), 8);
+  for (const std::string qual : {"fgk", "vitter"}) {
+    std::string bits = explica({"--adaptativo=" + qual, "--alfabeto=a-z", "aardvark"}).saida;
+    EXPECT_EQ(explica({"--adaptativo=" + qual, "--alfabeto=a-z", "-d", bits}).saida, "aardvark");
+  }
+  const resultado curto = explica({"--adaptativo", "--alfabeto=a-z", "-d", "00000 1 0100"});
+  EXPECT_EQ(curto.estado, 1);
+  EXPECT_NE(curto.erros.find("no meio do escape do símbolo que começa no bit 7"),
+            std::string::npos);
+  EXPECT_EQ(explica({"--adaptativo", "--alfabeto=a-z", "-d", "00000 0 00000"}).estado, 1)
+      << "a escaped again";
+  EXPECT_EQ(explica({"--adaptativo", "--alfabeto=a-c", "abd"}).estado, 1);
+  EXPECT_EQ(explica({"--adaptativo=lzw", "ab"}).estado, 2);
+  EXPECT_EQ(explica({"--adaptativo", "-f", "a=1"}).estado, 2);
+}
+
 // -f @FILE reads a list too long to type, a pair or more a line, and gives
 // the code that the same list typed gives; @- reads standard input, which
 // then cannot hold the text too.

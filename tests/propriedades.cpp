@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <numeric>
 #include <set>
@@ -21,6 +22,7 @@
 #include "alfabeto/alfabeto.h"
 #include "coder/codigo.h"
 #include "coder/tabela_de_codigos.h"
+#include "explica/constroi/adaptativo.h"
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
@@ -32,6 +34,7 @@
 #include "explica/escreve/escritores.h"
 #include "explica/le/aberto.h"
 #include "explica/le/gzip.h"
+#include "explica/mostra.h"
 
 namespace prova {
 
@@ -1139,6 +1142,97 @@ std::string verifica_blocos_do_texto(explica::pedido p, std::size_t n, const std
 
 } // namespace
 
+namespace {
+
+// What is wrong with the adaptive tree after a step, if anything: each
+// node's weight its leaves' counts so far (NYT 0), the numbers one run with
+// the weights never decreasing along it, siblings numbered one after the
+// other below their parent; by Vitter's rule also, among equal weights,
+// the leaves before the inner nodes.
+std::string confere_arvore_adaptativa(const explica::passo_adaptativo& p,
+                                      const std::map<char32_t, std::int64_t>& vezes, bool vitter) {
+  const auto& nos = p.nos;
+  std::vector<const explica::no_adaptativo*> por_numero(nos.size());
+  std::int32_t menor = nos[static_cast<std::size_t>(p.raiz)].numero;
+  for (const auto& n : nos) {
+    menor = std::min(menor, n.numero);
+  }
+  for (const auto& n : nos) {
+    const auto k = static_cast<std::size_t>(n.numero - menor);
+    if (k >= nos.size() || por_numero[k] != nullptr) {
+      return "the numbers are not one run";
+    }
+    por_numero[k] = &n;
+    const std::int64_t esperado = n.nyt     ? 0
+                                  : n.folha ? vezes.at(n.simbolo)
+                                            : nos[static_cast<std::size_t>(n.esquerda)].peso +
+                                                  nos[static_cast<std::size_t>(n.direita)].peso;
+    if (n.peso != esperado) {
+      return "a node's weight is not its leaves' count";
+    }
+    if (!n.folha && (nos[static_cast<std::size_t>(n.direita)].numero !=
+                         nos[static_cast<std::size_t>(n.esquerda)].numero + 1 ||
+                     nos[static_cast<std::size_t>(n.direita)].numero >= n.numero)) {
+      return "siblings are not numbered one after the other below their parent";
+    }
+  }
+  for (std::size_t k = 1; k < por_numero.size(); ++k) {
+    const auto& a = *por_numero[k - 1];
+    const auto& b = *por_numero[k];
+    if (a.peso > b.peso || (vitter && a.peso == b.peso && !a.folha && b.folha)) {
+      return vitter ? "weights fall, or an inner node precedes a leaf of its weight"
+                    : "weights fall along the numbers";
+    }
+  }
+  return "";
+}
+
+// The adaptive codes of the text's first characters, by both algorithms:
+// the tree right after every step, and the bits decoding back to the text.
+std::string verifica_adaptativo(std::string_view texto) {
+  std::string inicio;
+  for (std::size_t i = 0; i < texto.size() && i < 300;) {
+    const alfabeto::sequencia c = alfabeto::le_utf8(texto.substr(i));
+    if (c.tamanho <= 0 || c.ponto == 0) {
+      return "";
+    }
+    inicio += texto.substr(i, static_cast<std::size_t>(c.tamanho));
+    i += static_cast<std::size_t>(c.tamanho);
+  }
+  for (const explica::algoritmo qual : {explica::algoritmo::fgk, explica::algoritmo::vitter}) {
+    std::map<char32_t, std::int64_t> vezes;
+    std::string bits;
+    std::string erro;
+    explica::codifica_texto(qual, static_cast<std::int32_t>(inicio.size()), nullptr, inicio, true,
+                            [&](const explica::passo_adaptativo& p) {
+                              ++vezes[p.simbolo];
+                              bits += p.codigo + p.escape;
+                              if (erro.empty()) {
+                                erro = confere_arvore_adaptativa(
+                                    p, vezes, qual == explica::algoritmo::vitter);
+                              }
+                            });
+    if (!erro.empty()) {
+      return std::string(explica::nome_do_algoritmo(qual)) + ": " + erro;
+    }
+    explica::arvore_adaptativa d(qual, static_cast<std::int32_t>(bits.size() / 8 + 1), nullptr);
+    std::string volta;
+    for (std::size_t i = 0; i < bits.size();) {
+      char32_t s = 0;
+      if (d.decodifica(bits, i, s) != explica::falha_adaptativa::nenhuma) {
+        return std::string(explica::nome_do_algoritmo(qual)) + ": the bits do not decode";
+      }
+      volta += explica::utf8(s);
+    }
+    if (volta != inicio) {
+      return std::string(explica::nome_do_algoritmo(qual)) + ": the bits decode to another text";
+    }
+  }
+  return "";
+}
+
+} // namespace
+
 std::string verifica_explorador(std::string_view texto, std::size_t corte) {
   explica::pedido p;
   p.texto = std::string(texto);
@@ -1205,6 +1299,9 @@ std::string verifica_explorador(std::string_view texto, std::size_t corte) {
         antes != simbolos.substr(0, simbolos.size() - 1)) {
       return "bits one short do not stop where the last code begins";
     }
+  }
+  if (std::string erro = verifica_adaptativo(explica::texto_de(e, simbolos)); !erro.empty()) {
+    return erro;
   }
   return verifica_blocos_do_texto(p, simbolos.size(), explica::texto_de(e, simbolos),
                                   2 + static_cast<int>(corte % 7));

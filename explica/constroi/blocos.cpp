@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 #include "coder/codigo.h"
@@ -122,10 +123,7 @@ void blocos_de_texto::reescreve(std::u32string_view pedaco, corte& c, bool fim,
 std::optional<alfabeto_de_blocos> extensao(std::span<const std::uint32_t> pesos, int k,
                                            std::int64_t& soma) {
   // The products add up to the total weight to the k-th power.
-  std::int64_t w = 0;
-  for (const std::uint32_t p : pesos) {
-    w += p;
-  }
+  const std::int64_t w = std::accumulate(pesos.begin(), pesos.end(), std::int64_t{0});
   soma = 1;
   for (int i = 0; i < k; ++i) {
     if (soma > std::numeric_limits<std::int64_t>::max() / std::max<std::int64_t>(w, 1)) {

@@ -170,13 +170,9 @@ std::optional<falha> le_o_arquivo(const pedido& p, lidos l, execucao& e) {
 // The entropy, in bits per symbol, of the weights pesos.
 double entropia_de(std::span<const std::uint32_t> pesos) {
   const double w = std::accumulate(pesos.begin(), pesos.end(), 0.0);
-  double h = 0;
-  for (const std::uint32_t p : pesos) {
-    if (p != 0 && p != w) {
-      h -= p / w * std::log2(p / w);
-    }
-  }
-  return h;
+  return std::accumulate(pesos.begin(), pesos.end(), 0.0, [w](double h, std::uint32_t p) {
+    return p != 0 && p != w ? h - p / w * std::log2(p / w) : h;
+  });
 }
 
 // --blocos: the symbols of the text's blocks, or of the weight list's
@@ -187,7 +183,7 @@ std::optional<falha> em_blocos(const pedido& p, const alfabeto::contagem& letras
                                std::vector<std::uint32_t>& pesos, escala& como, execucao& e,
                                modelo& m) {
   const double h1 = entropia_de(pesos);
-  std::int64_t caracteres = 0;
+  std::int64_t no_texto = 0; // the characters the blocks hold
   if (e.simbolos) {
     auto contador = std::make_shared<blocos_de_texto>(p.blocos, pesos.size() - 1);
     corte c;
@@ -195,8 +191,8 @@ std::optional<falha> em_blocos(const pedido& p, const alfabeto::contagem& letras
       contador->conta(pedaco, c);
       return true;
     });
-    caracteres = static_cast<std::int64_t>(*e.simbolos);
-    e.de_blocos = contador->numera(c, caracteres);
+    no_texto = static_cast<std::int64_t>(*e.simbolos);
+    e.de_blocos = contador->numera(c, no_texto);
     e.blocos = std::move(contador);
   } else {
     std::int64_t soma = 0;
@@ -211,14 +207,14 @@ std::optional<falha> em_blocos(const pedido& p, const alfabeto::contagem& letras
           origem::pesos);
     }
     e.de_blocos = std::move(*a);
-    caracteres = e.de_blocos.caracteres;
+    no_texto = e.de_blocos.caracteres;
     // A product of k weights of c decimals has k·c: of percentages, k·(c + 2).
     como.casas = (como.casas + (como.porcento ? 2 : 0)) * p.blocos;
     como.porcento = false;
   }
   pesos = e.de_blocos.pesos;
   m.caracteres_por_bloco = p.blocos;
-  m.caracteres_do_texto = caracteres;
+  m.caracteres_do_texto = no_texto;
   m.entropia_por_caractere = h1;
   m.blocos.reserve(e.de_blocos.textos.size());
   for (const std::u32string& t : e.de_blocos.textos) {
@@ -227,6 +223,72 @@ std::optional<falha> em_blocos(const pedido& p, const alfabeto::contagem& letras
       pontos += letras.caractere[s];
     }
     m.blocos.push_back(std::move(pontos));
+  }
+  return std::nullopt;
+}
+
+// The bits of -d decoded with the adaptive tree into e.decodificado; or the
+// refusal, at the bit where the symbol that fails begins.
+std::optional<falha> decodifica_adaptativo(const pedido& p, execucao& e) {
+  std::string bits;
+  if (auto erro = le_bits(*p.bits, bits)) {
+    return erro;
+  }
+  // Without an alphabet, a new symbol takes a byte at least: so many
+  // symbols at most, which number the root.
+  const auto m = e.alfabeto ? e.simbolos_adaptativos
+                            : static_cast<std::int32_t>(
+                                  std::min<std::size_t>(bits.size() / 8 + 1, alfabeto::max_ponto));
+  arvore_adaptativa t(*p.adaptativo, m, e.alfabeto ? &*e.alfabeto : nullptr);
+  t.guarda_arvores(false);
+  std::string texto;
+  for (std::size_t i = 0; i < bits.size();) {
+    char32_t s = 0;
+    const std::size_t comeco = i;
+    const falha_adaptativa f = t.decodifica(bits, i, s);
+    if (f != falha_adaptativa::nenhuma) {
+      const std::string onde = tr(" no bit ") + std::to_string(comeco + 1);
+      return recusa(
+          f == falha_adaptativa::no_meio_do_codigo
+              ? tr("os bits terminam no meio de um código, que começa") + onde
+          : f == falha_adaptativa::no_meio_do_escape
+              ? tr("os bits terminam no meio do escape do símbolo que começa") + onde
+          : f == falha_adaptativa::ja_visto
+              ? tr("o escape do símbolo que começa") + onde +
+                    tr(" é de um símbolo que já está na árvore")
+              : tr("os bytes do escape do símbolo que começa") + onde + tr(" não são UTF-8"),
+          origem::bits);
+    }
+    texto += utf8(s);
+  }
+  e.bits = bits;
+  e.decodificado = texto;
+  return std::nullopt;
+}
+
+// --adaptativo: the alphabet read and the text checked against it, or the
+// bits decoded; the writers encode the text as they write.
+std::optional<falha> prepara_adaptativo(const pedido& p, execucao& e) {
+  if (p.alfabeto) {
+    e.alfabeto.emplace();
+    if (auto erro = le_alfabeto(*p.alfabeto, *e.alfabeto)) {
+      return erro;
+    }
+    e.simbolos_adaptativos = static_cast<std::int32_t>(e.alfabeto->letras.size());
+  }
+  if (p.bits) {
+    return decodifica_adaptativo(p, e);
+  }
+  const std::span<const char> t = e.t.caracteres();
+  const std::string_view texto(t.data(), t.size());
+  if (e.alfabeto) {
+    if (const auto fora = fora_do_alfabeto(*e.alfabeto, texto)) {
+      return recusa(tr("o caractere ") + entre_aspas(fora->second) + tr(", o ") +
+                        std::to_string(fora->first + 1) + tr("º do texto, não está em --alfabeto"),
+                    origem::texto);
+    }
+  } else {
+    e.simbolos_adaptativos = alfabeto::distintos(*e.t.contagem);
   }
   return std::nullopt;
 }
@@ -344,9 +406,15 @@ std::optional<falha> prepara(const pedido& p, lidos l, execucao& e) {
       return erro;
     }
   }
+  if (p.adaptativo && p.bits) { // the decoder keeps its own tree: no text to read
+    return prepara_adaptativo(p, e);
+  }
   const bool ha_texto = l.do_arquivo.has_value() || p.texto.has_value();
   if (auto erro = le_o_texto(p, std::move(l.do_arquivo), e)) {
     return erro;
+  }
+  if (p.adaptativo) {
+    return prepara_adaptativo(p, e);
   }
   if (p.gzip) { // the bytes as they are, before they are rewritten as symbols
     e.crc32 = l.crc(0, e.t.caracteres());

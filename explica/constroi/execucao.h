@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "explica/constroi/adaptativo.h"
 #include "explica/constroi/blocos.h"
 #include "explica/constroi/confere.h"
 #include "explica/constroi/deflate.h"
@@ -40,6 +41,10 @@ struct execucao {
   // is rewritten.
   alfabeto_de_blocos de_blocos;
   std::shared_ptr<blocos_de_texto> blocos;
+  // --adaptativo: the alphabet of --alfabeto, where given, and the size that
+  // numbers the tree's root.
+  std::optional<alfabeto_adaptativo> alfabeto;
+  std::int32_t simbolos_adaptativos = 0;
 };
 
 // Makes p ready in e: reads the weights, the text (from a file, else

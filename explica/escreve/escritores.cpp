@@ -26,6 +26,15 @@ constexpr secao secoes[] = {
 constexpr escritor documentos[] = {nullptr, escreve_json, escreve_dot, escreve_html, escreve_gzip};
 static_assert(std::size(documentos) == static_cast<std::size_t>(formato::gzip) + 1);
 
+// The adaptive code's sections, in the same order.
+constexpr secao secoes_adaptativas[] = {
+    {[](const execucao& e) { return e.p.passos && !e.decodificado; }, escreve_passos_adaptativos},
+    {[](const execucao& e) { return e.p.relatorio && !e.decodificado; }, escreve_bits_adaptativos},
+    {[](const execucao& e) { return e.p.estatisticas && !e.decodificado; },
+     escreve_estatisticas_adaptativas},
+    {[](const execucao& e) { return e.decodificado.has_value(); }, escreve_decodificado},
+};
+
 // What --abre writes of the file it read.
 void escreve_aberto(std::FILE* f, const execucao& e) {
   const escritor qual = e.p.forma == formato::json  ? escreve_anatomia_json
@@ -39,6 +48,18 @@ void escreve_aberto(std::FILE* f, const execucao& e) {
 void escreve(std::FILE* f, const execucao& e) {
   if (e.aberto) {
     escreve_aberto(f, e);
+    return;
+  }
+  if (e.p.adaptativo) {
+    if (e.p.forma == formato::json && !e.decodificado) {
+      escreve_adaptativo_json(f, e);
+      return;
+    }
+    for (const secao& s : secoes_adaptativas) {
+      if (s.pedida(e)) {
+        s.escreve(f, e);
+      }
+    }
     return;
   }
   if (e.p.compara) {

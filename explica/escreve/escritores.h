@@ -61,6 +61,14 @@ void escreve_decodificado_json(std::FILE* f, const execucao& e);
 void escreve_comparacao(std::FILE* f, const execucao& e);
 void escreve_comparacao_json(std::FILE* f, const execucao& e);
 
+// --adaptativo: the text's bits, grouped by symbol; each step, its bits,
+// swaps, increments and tree; FGK's and Vitter's bits beside a static
+// code's and the entropy; the steps as JSON.
+void escreve_bits_adaptativos(std::FILE* f, const execucao& e);
+void escreve_passos_adaptativos(std::FILE* f, const execucao& e);
+void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e);
+void escreve_adaptativo_json(std::FILE* f, const execucao& e);
+
 // --dot: the tree in Graphviz's DOT.
 void escreve_dot(std::FILE* f, const execucao& e);
 

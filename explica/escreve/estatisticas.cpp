@@ -109,13 +109,13 @@ void contas_do_arquivo(const modelo& m, const bloco_deflate& b, linhas& l) {
 // the entropy of one character at a time, which longer blocks close on.
 void por_caractere(const modelo& m, linhas& l) {
   const numeros& n = m.figuras;
-  const bool extensao = m.pesos.casas != 0 || m.pesos.porcento;
+  const bool de_pesos = m.pesos.casas != 0 || m.pesos.porcento; // an extension's weights
   l.emplace_back(tr("blocos de até"),
                  plural(m.caracteres_por_bloco, tr("caractere"), tr("caracteres")));
   l.emplace_back(
       tr("bits por caractere"),
       decimais(static_cast<double>(n.bits) / static_cast<double>(m.caracteres_do_texto), 4) +
-          (extensao ? ""
+          (de_pesos ? ""
                     : " (" + plural(n.bits, tr("bit"), tr("bits")) + tr(" sobre ") +
                           plural(m.caracteres_do_texto, tr("caractere"), tr("caracteres")) + ")"));
   l.emplace_back(tr("entropia de um caractere por vez"),

@@ -349,12 +349,12 @@ std::string onde_esta_o_gabarito(const pedido& p) {
   const std::string semente = std::to_string(p.semente);
   const std::string quantos = p.quantos > 1 ? " --quantos=" + std::to_string(p.quantos) : "";
   const std::string letras = p.letras != 0 ? " --simbolos=" + std::to_string(p.letras) : "";
-  const std::string codigo =
+  const std::string qual_codigo =
       (p.aridade > 2 ? " --aridade=" + std::to_string(p.aridade) : "") +
       (p.variancia_minima ? std::string(" --variancia-minima") : "") +
       (p.qual != metodo::huffman ? " --metodo=" + std::string(nome_do_metodo(p.qual)) : "");
   return tr("o gabarito destes exercícios: huffman-explica --exercicio=") + semente + letras +
-         quantos + codigo + " --gabarito";
+         quantos + qual_codigo + " --gabarito";
 }
 
 } // namespace explica

@@ -119,18 +119,18 @@ void escreve_passos(std::FILE* f, const modelo& m) {
                  json_texto(titulo).c_str(), json_texto(frase).c_str(),
                  lista_json(notas_de_empate(m, p)).c_str());
   }
-  std::vector<std::string> ramos{std::string(tr("1º a sair: ramo ")) + m.ramo_do_primeiro,
-                                 std::string(tr("2º a sair: ramo ")) + segundo};
+  std::vector<std::string> legendas{std::string(tr("1º a sair: ramo ")) + m.ramo_do_primeiro,
+                                    std::string(tr("2º a sair: ramo ")) + segundo};
   if (m.aridade > 2) { // the i-th out on digit D - i, or with the textbook's branches i - 1
-    ramos.clear();
+    legendas.clear();
     for (int i = 1; i <= m.aridade; ++i) {
       const int digito = m.ramo_do_primeiro == '0' ? i - 1 : m.aridade - i;
       char ramo[64];
       std::snprintf(ramo, sizeof ramo, tr("%dº a sair: ramo %d"), i, digito);
-      ramos.emplace_back(ramo);
+      legendas.emplace_back(ramo);
     }
   }
-  std::fprintf(f, "],\n \"ramos\": %s,\n", lista_json(ramos).c_str());
+  std::fprintf(f, "],\n \"ramos\": %s,\n", lista_json(legendas).c_str());
 }
 
 // Another method's steps, which stand in place of the merges.

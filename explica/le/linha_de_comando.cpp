@@ -28,6 +28,8 @@ enum longa : int {
   opcao_metodo,
   opcao_aridade,
   opcao_blocos,
+  opcao_adaptativo,
+  opcao_alfabeto,
   opcao_limite,
   opcao_bytes,
   opcao_gzip,
@@ -63,6 +65,8 @@ constexpr option opcoes[] = {
     {"metodo", required_argument, nullptr, opcao_metodo},
     {"aridade", required_argument, nullptr, opcao_aridade},
     {"blocos", required_argument, nullptr, opcao_blocos},
+    {"adaptativo", optional_argument, nullptr, opcao_adaptativo},
+    {"alfabeto", required_argument, nullptr, opcao_alfabeto},
     {"limite", required_argument, nullptr, opcao_limite},
     {"bytes", no_argument, nullptr, opcao_bytes},
     {"gzip", required_argument, nullptr, opcao_gzip},
@@ -167,6 +171,10 @@ std::string uso() {
       "      --blocos=K             cada símbolo é um bloco de K caracteres do texto,\n"
       "                             de 2 a 8 (Huffman estendido); de uma lista de\n"
       "                             pesos, a extensão de ordem K\n"
+      "      --adaptativo[=ALG]     Huffman adaptativo, fgk (o de omissão) ou vitter:\n"
+      "                             uma passada, a árvore atualizada a cada símbolo\n"
+      "      --alfabeto=LISTA       o alfabeto do código adaptativo, como a-z: cada\n"
+      "                             símbolo novo vai com o seu lugar nele\n"
       "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
       "                             canônico, e o seu preço diante do de Huffman\n"
       "      --bytes                os símbolos são os bytes do texto, não os\n"
@@ -257,6 +265,12 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_blocos:
         erro = le_blocos(optarg, p);
+        break;
+      case opcao_adaptativo:
+        erro = le_adaptativo(optarg, p);
+        break;
+      case opcao_alfabeto:
+        p.alfabeto = optarg;
         break;
       case opcao_metodo:
         erro = le_metodo(optarg, p);

@@ -1,0 +1,140 @@
+// Adaptive Huffman coding: one pass, no code sent ahead, the tree updated
+// after each symbol, by FGK's algorithm (Faller, Gallager, Knuth) or by
+// Vitter's Λ (J. S. Vitter, "Design and analysis of dynamic Huffman codes",
+// JACM 34(4), 1987), with the textbook's conventions (Sayood, Introduction
+// to Data Compression, §3.4).
+//
+// The tree starts as NYT, the node of the symbols not yet transmitted,
+// alone. A symbol seen before is sent as the path to its leaf; a new one as
+// the path to NYT and its escape. Every node has a number: the root 2m - 1
+// for an alphabet of m symbols; NYT of number p splits into an inner node
+// that keeps p, over the new leaf on '1', numbered p - 1, and the new NYT on
+// '0', numbered p - 2. Weights never decrease with the number, and siblings
+// are numbered one after the other: the sibling property, which makes the
+// tree a Huffman tree of its weights.
+//
+// FGK's update, from the new leaf's grandparent or from the known leaf: at
+// each node, swap it (with its subtree) with the highest-numbered node of
+// its weight that is not its parent, then add 1, then go on from its
+// parent. Vitter's keeps, among equal weights, the leaves before the inner
+// nodes: a known leaf first swaps with the highest-numbered leaf of its
+// weight; then each node slides ahead of the next block (a leaf past the
+// inner nodes of its weight, going on from its new parent; an inner node
+// past the leaves of the next weight, going on from its former parent) and
+// adds 1; NYT's sibling, and the new leaf, are incremented last.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "explica/pedido.h"
+
+namespace explica {
+
+// The alphabet of --alfabeto: its characters in the order given, and each
+// one's place, from 1.
+struct alfabeto_adaptativo {
+  std::u32string letras;
+  std::unordered_map<char32_t, std::int32_t> lugar;
+};
+
+// Reads LISTA, characters and ranges x-y in order ("a-z", "0-9a-f"), into
+// a; refuses an empty list, a range backwards and a character twice.
+[[nodiscard]] std::optional<falha> le_alfabeto(std::string_view lista, alfabeto_adaptativo& a);
+
+// A node of the adaptive tree, by index: a leaf (its symbol), NYT, or an
+// inner node over esquerda ('0') and direita ('1'); its number and weight.
+struct no_adaptativo {
+  std::int64_t peso = 0;
+  char32_t simbolo = 0; // at a leaf
+  bool folha = false;
+  bool nyt = false;
+  std::int32_t pai = -1;
+  std::int32_t esquerda = -1;
+  std::int32_t direita = -1;
+  std::int32_t numero = 0;
+};
+
+// What one symbol did: its bits, and the update, each swap or slide as the
+// number before and after of the node that moved up, each node
+// incremented by its number then; and, where kept, the tree after it.
+struct passo_adaptativo {
+  char32_t simbolo = 0;
+  bool novo = false;
+  std::string codigo; // the path, to its leaf or to NYT
+  std::string escape; // a new symbol's escape
+  std::vector<std::pair<std::int32_t, std::int32_t>> trocas;
+  std::vector<std::int32_t> incrementos;
+  std::vector<no_adaptativo> nos;
+  std::int32_t raiz = 0;
+};
+
+// Why decoding stopped short.
+enum class falha_adaptativa { nenhuma, no_meio_do_codigo, no_meio_do_escape, ja_visto, nao_e_utf8 };
+
+// The tree that the encoder and the decoder keep alike.
+class arvore_adaptativa {
+ public:
+  // m, the alphabet's size, numbers the root 2m - 1; a, where given, says
+  // each symbol's escape, else a symbol's escape is its UTF-8 bytes.
+  arvore_adaptativa(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a);
+
+  // Encodes s, a symbol of the alphabet: appends its path and escape to
+  // bits, updates the tree, and records the step into p where given.
+  void codifica(char32_t s, std::string& bits, passo_adaptativo* p = nullptr);
+
+  // Decodes the symbol whose bits begin at bits[i], into s, and moves i past
+  // them; or says why not, i left where the symbol began.
+  [[nodiscard]] falha_adaptativa decodifica(std::string_view bits, std::size_t& i, char32_t& s,
+                                            passo_adaptativo* p = nullptr);
+
+  // Whether each step recorded keeps the tree after it (off: a long text's
+  // steps keep their bits alone).
+  void guarda_arvores(bool sim) { guarda_arvores_ = sim; }
+
+  [[nodiscard]] const std::vector<no_adaptativo>& nos() const { return nos_; }
+  [[nodiscard]] std::int32_t raiz() const { return raiz_; }
+
+ private:
+  algoritmo qual_;
+  const alfabeto_adaptativo* alfabeto_;
+  std::vector<no_adaptativo> nos_;
+  std::vector<std::int32_t> no_de_numero_; // entry n + 1: the node numbered n, from -1
+  std::unordered_map<char32_t, std::int32_t> folha_de_;
+  std::int32_t raiz_ = 0;
+  std::int32_t nyt_ = 0;
+  bool guarda_arvores_ = true;
+
+  [[nodiscard]] std::int32_t no_numerado(std::int32_t n) const;
+  [[nodiscard]] std::string caminho(std::int32_t no) const;
+  [[nodiscard]] std::string escape(char32_t s) const;
+  std::int32_t divide_nyt(char32_t s);
+  void troca(std::int32_t a, std::int32_t b);
+  void incrementa(std::int32_t no, passo_adaptativo* p);
+  void fgk(std::int32_t folha, bool novo, passo_adaptativo* p);
+  void vitter(std::int32_t folha, bool novo, passo_adaptativo* p);
+  std::int32_t desliza_e_incrementa(std::int32_t no, passo_adaptativo* p);
+  void atualiza(char32_t s, bool conhecido, passo_adaptativo* p);
+  [[nodiscard]] falha_adaptativa le_escape(std::string_view bits, std::size_t& i,
+                                           char32_t& s) const;
+};
+
+// Encodes texto, UTF-8 of the alphabet's characters, one symbol at a time
+// with qual on a tree numbered for m symbols, handing recebe each symbol's
+// step, with the tree after it where arvores.
+void codifica_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a,
+                    std::string_view texto, bool arvores,
+                    const std::function<void(const passo_adaptativo&)>& recebe);
+
+// The first character of texto that a does not hold, from 0, and what it
+// is; nothing where a holds them all.
+[[nodiscard]] std::optional<std::pair<std::size_t, char32_t>> fora_do_alfabeto(
+    const alfabeto_adaptativo& a, std::string_view texto);
+
+} // namespace explica

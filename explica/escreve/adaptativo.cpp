@@ -1,0 +1,178 @@
+// --adaptativo: the text encoded one symbol at a time, its bits grouped by
+// symbol; each step's bits, swaps, increments and tree; the figures of both
+// algorithms beside a static code's; as JSON; the last tree in DOT.
+#include "explica/constroi/adaptativo.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "explica/constroi/modelo.h"
+#include "explica/escreve/escritores.h"
+#include "explica/idioma.h"
+#include "explica/mostra.h"
+
+namespace explica {
+
+namespace {
+
+// Encodes e's text with e's algorithm, or with qual, handing each step to
+// recebe; with the tree after each where arvores.
+void percorre(const execucao& e, algoritmo qual, bool arvores,
+              const std::function<void(const passo_adaptativo&)>& recebe) {
+  const std::span<const char> t = e.t.caracteres();
+  codifica_texto(qual, e.simbolos_adaptativos, e.alfabeto ? &*e.alfabeto : nullptr,
+                 {t.data(), t.size()}, arvores, recebe);
+}
+
+// A node as the steps name it: a leaf's symbol, NYT, or nothing; its number
+// and weight.
+std::string rotulo(const no_adaptativo& n) {
+  const std::string numero = "#" + std::to_string(n.numero) + " (" + std::to_string(n.peso) + ")";
+  return n.nyt ? "NYT " + numero : n.folha ? entre_aspas(n.simbolo) + " " + numero : numero;
+}
+
+void desenha_ramos(std::FILE* f, const std::vector<no_adaptativo>& nos, const no_adaptativo& pai,
+                   const std::string& recuo) {
+  const std::int32_t filhos[] = {pai.esquerda, pai.direita};
+  for (int lado = 0; lado < 2; ++lado) {
+    const no_adaptativo& filho = nos[static_cast<std::size_t>(filhos[lado])];
+    std::fprintf(f, "%s%s─%d─ %s\n", recuo.c_str(), lado == 1 ? "└" : "├", lado,
+                 rotulo(filho).c_str());
+    if (!filho.folha) {
+      desenha_ramos(f, nos, filho, recuo + (lado == 1 ? "     " : "│    "));
+    }
+  }
+}
+
+// The tree after a step, each node with its number and weight.
+void desenha(std::FILE* f, const passo_adaptativo& p, const std::string& recuo) {
+  const no_adaptativo& raiz = p.nos[static_cast<std::size_t>(p.raiz)];
+  std::fprintf(f, "%s%s\n", recuo.c_str(), rotulo(raiz).c_str());
+  if (!raiz.folha) {
+    desenha_ramos(f, p.nos, raiz, recuo);
+  }
+}
+
+std::string lista(const std::vector<std::int32_t>& v) {
+  std::string l;
+  for (const std::int32_t n : v) {
+    l += (l.empty() ? "" : ", ") + std::to_string(n);
+  }
+  return l;
+}
+
+} // namespace
+
+void escreve_bits_adaptativos(std::FILE* f, const execucao& e) {
+  std::size_t coluna = 0;
+  percorre(e, *e.p.adaptativo, false, [&](const passo_adaptativo& p) {
+    const std::size_t n = p.codigo.size() + p.escape.size();
+    if (coluna > 0 && coluna + 1 + n > 80) {
+      std::fputc('\n', f);
+      coluna = 0;
+    }
+    std::fprintf(f, "%s%s%s", coluna > 0 ? " " : "", p.codigo.c_str(), p.escape.c_str());
+    coluna += (coluna > 0 ? 1 : 0) + n;
+  });
+  std::fputc('\n', f);
+}
+
+void escreve_passos_adaptativos(std::FILE* f, const execucao& e) {
+  std::fprintf(f, tr("Huffman adaptativo, %s: a árvore começa só com NYT, a raiz, de número %d.\n"),
+               e.p.adaptativo == algoritmo::fgk ? "FGK" : "Vitter", 2 * e.simbolos_adaptativos - 1);
+  std::size_t k = 0;
+  percorre(e, *e.p.adaptativo, true, [&](const passo_adaptativo& p) {
+    ++k;
+    std::fprintf(f, "%3zu. %s", k, entre_aspas(p.simbolo).c_str());
+    if (p.novo) {
+      std::fprintf(f, tr(", novo: NYT %s, escape %s\n"),
+                   p.codigo.empty() ? tr("(a raiz)") : p.codigo.c_str(), p.escape.c_str());
+    } else {
+      std::fprintf(f, ": %s\n", p.codigo.c_str());
+    }
+    for (const auto& [antes, depois] : p.trocas) {
+      std::fprintf(f, tr("     o nó %d sobe para o lugar %d\n"), antes, depois);
+    }
+    std::fprintf(f, tr("     somam 1: %s\n"), lista(p.incrementos).c_str());
+    desenha(f, p, "     ");
+  });
+}
+
+void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e) {
+  std::int64_t bits[2] = {0, 0};
+  std::int64_t simbolos = 0;
+  for (const algoritmo qual : {algoritmo::fgk, algoritmo::vitter}) {
+    percorre(e, qual, false, [&](const passo_adaptativo& p) {
+      bits[static_cast<int>(qual)] += static_cast<std::int64_t>(p.codigo.size() + p.escape.size());
+      simbolos += qual == algoritmo::fgk ? 1 : 0;
+    });
+  }
+  // The static code of the same text, and the entropy of its counts.
+  std::vector<std::uint32_t> pesos;
+  alfabeto::contagem letras = *e.t.contagem;
+  const bool numerado = alfabeto::numera(letras, pesos);
+  std::int64_t estatico = 0;
+  double entropia = 0;
+  if (numerado && simbolos > 0) {
+    const std::vector<coder::palavra> c = codigos_do_coder(pesos, false);
+    for (std::size_t s = 1; s < pesos.size(); ++s) {
+      estatico += pesos[s] * static_cast<std::int64_t>(std::max(c[s].tamanho, 0));
+      const double q = pesos[s] / static_cast<double>(simbolos);
+      entropia -= q > 0 && q < 1 ? q * std::log2(q) : 0;
+    }
+  }
+  std::fprintf(f, tr("caracteres: %" PRId64 "\n"), simbolos);
+  std::fprintf(f, tr("bits do FGK: %" PRId64 "\n"), bits[0]);
+  std::fprintf(f, tr("bits do Vitter: %" PRId64 "\n"), bits[1]);
+  std::fprintf(
+      f, tr("bits do código de Huffman estático: %" PRId64 ", sem contar o envio do código\n"),
+      estatico);
+  std::fprintf(f, tr("o limite da entropia: %.1f bits\n"),
+               entropia * static_cast<double>(simbolos));
+}
+
+void escreve_adaptativo_json(std::FILE* f, const execucao& e) {
+  std::string bits;
+  std::fprintf(f, "{\"metodo\": \"%s\", \"alfabeto\": %d, \"passos\": [",
+               std::string(nome_do_algoritmo(*e.p.adaptativo)).c_str(), e.simbolos_adaptativos);
+  std::size_t k = 0;
+  percorre(e, *e.p.adaptativo, true, [&](const passo_adaptativo& p) {
+    bits += p.codigo + p.escape;
+    std::fprintf(
+        f,
+        "%s{\"simbolo\": %s, \"novo\": %s, \"codigo\": \"%s\", \"escape\": \"%s\", \"trocas\": [",
+        k++ == 0 ? "\n  " : ",\n  ", json_texto(utf8(p.simbolo)).c_str(), p.novo ? "true" : "false",
+        p.codigo.c_str(), p.escape.c_str());
+    for (std::size_t i = 0; i < p.trocas.size(); ++i) {
+      std::fprintf(f, "%s[%d, %d]", i == 0 ? "" : ", ", p.trocas[i].first, p.trocas[i].second);
+    }
+    std::fputs("], \"nos\": [", f);
+    // Root first: the numbers from the highest down.
+    std::vector<const no_adaptativo*> por_numero(p.nos.size());
+    std::transform(p.nos.begin(), p.nos.end(), por_numero.begin(),
+                   [](const no_adaptativo& n) { return &n; });
+    std::sort(por_numero.begin(), por_numero.end(),
+              [](const no_adaptativo* a, const no_adaptativo* b) { return a->numero > b->numero; });
+    for (std::size_t i = 0; i < por_numero.size(); ++i) {
+      const no_adaptativo& n = *por_numero[i];
+      std::fprintf(f, "%s{\"numero\": %d, \"peso\": %" PRId64, i == 0 ? "" : ", ", n.numero,
+                   n.peso);
+      if (n.nyt) {
+        std::fputs(", \"nyt\": true}", f);
+      } else if (n.folha) {
+        std::fprintf(f, ", \"simbolo\": %s}", json_texto(utf8(n.simbolo)).c_str());
+      } else {
+        std::fprintf(f, ", \"esquerda\": %d, \"direita\": %d}",
+                     p.nos[static_cast<std::size_t>(n.esquerda)].numero,
+                     p.nos[static_cast<std::size_t>(n.direita)].numero);
+      }
+    }
+    std::fputs("]}", f);
+  });
+  std::fprintf(f, "],\n \"bits\": \"%s\"}\n", bits.c_str());
+}
+
+} // namespace explica
