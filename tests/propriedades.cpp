@@ -485,7 +485,7 @@ std::vector<std::string> pela_idade(std::span<const std::uint32_t> pesos, int d)
   std::vector<std::string> codigos(pesos.size());
   std::vector<std::pair<std::size_t, std::string>> pilha;
   if (!fila.empty()) {
-    pilha.push_back({fila.begin()->second, ""});
+    pilha.emplace_back(fila.begin()->second, "");
   }
   while (!pilha.empty()) {
     const auto [i, c] = pilha.back();
@@ -494,7 +494,7 @@ std::vector<std::string> pela_idade(std::span<const std::uint32_t> pesos, int d)
       codigos[static_cast<std::size_t>(nos[i].simbolo)] = c;
     }
     for (std::size_t k = 0; k < nos[i].filhos.size(); ++k) {
-      pilha.push_back({nos[i].filhos[k], c + static_cast<char>('0' + k)});
+      pilha.emplace_back(nos[i].filhos[k], c + static_cast<char>('0' + k));
     }
   }
   return codigos;

@@ -102,7 +102,7 @@ arvore_adaptativa::arvore_adaptativa(algoritmo qual, std::int32_t m, const alfab
 }
 
 std::int32_t arvore_adaptativa::no_numerado(std::int32_t n) const {
-  const auto k = static_cast<std::size_t>(n + 1);
+  const std::size_t k = static_cast<std::size_t>(n) + 1; // -1 wraps to 0
   return k < no_de_numero_.size() ? no_de_numero_[k] : -1;
 }
 

@@ -12,8 +12,7 @@
 
 namespace explica {
 
-blocos_de_texto::blocos_de_texto(int k, std::uint64_t simbolos)
-    : k_(k), base_(simbolos + 1), em_chaves_(true) {
+blocos_de_texto::blocos_de_texto(int k, std::uint64_t simbolos) : k_(k), base_(simbolos + 1) {
   std::uint64_t chaves = 1;
   for (int i = 0; i < k; ++i) {
     if (chaves > std::numeric_limits<std::uint64_t>::max() / base_) {

@@ -55,7 +55,7 @@ class blocos_de_texto {
  private:
   int k_;
   std::uint64_t base_;
-  bool em_chaves_; // k digits of base n + 1 fit 64 bits
+  bool em_chaves_ = true; // k digits of base n + 1 fit 64 bits
   std::vector<std::uint32_t> denso_;
   std::unordered_map<std::uint64_t, std::uint32_t> espalhado_;
   std::map<std::u32string, std::uint32_t> longos_;

@@ -88,22 +88,10 @@ struct forma_do_codigo {
 using codigos = std::vector<std::string>;
 
 struct modelo {
-  std::vector<no> nos;     // the pool in order: the leaves, by symbol, the dummies, the merges
-  std::int32_t folhas = 0; // the leaves, which come first
-  // The branches of each inner node, and the dummies (weight 0, no symbol,
-  // no code) that a code of more than two fills its tree out with.
-  int aridade = 2;
-  std::int32_t ficticios = 0;
-  // Where each symbol stands for a block of characters: each symbol's
-  // characters, from 1 (caractere is then unused), the characters a block
-  // holds at most, and per character, what the code's bits and the entropy
-  // of one character at a time come to.
-  std::vector<std::u32string> blocos;
-  int caracteres_por_bloco = 1;
-  std::int64_t caracteres_do_texto = 0;
-  double entropia_por_caractere = 0;
-  std::int32_t raiz = -1;          // the root's index, -1 with no symbol
-  std::vector<passo> passos;       // the leaves queued, then each merge
+  std::vector<no> nos;       // the pool in order: the leaves, by symbol, the dummies, the merges
+  std::int32_t folhas = 0;   // the leaves, which come first
+  std::int32_t raiz = -1;    // the root's index, -1 with no symbol
+  std::vector<passo> passos; // the leaves queued, then each merge
   std::vector<char32_t> caractere; // each symbol's character, or byte, from 1
   codigos codigo;                  // each symbol's code string, from 1
   escala pesos;
@@ -131,7 +119,19 @@ struct modelo {
   // Where another method's code stands in place of Huffman's: which, and
   // what its steps show. The pool and its merges stay Huffman's.
   metodo qual = metodo::huffman;
+  // Where each symbol stands for a block of characters: the characters a
+  // block holds at most, each symbol's characters, from 1 (caractere is
+  // then unused), and per character, what the code's bits and the entropy
+  // of one character at a time come to.
+  int caracteres_por_bloco = 1;
   codigo_de_metodo por_metodo;
+  std::vector<std::u32string> blocos;
+  std::int64_t caracteres_do_texto = 0;
+  double entropia_por_caractere = 0;
+  // The branches of each inner node, and the dummies (weight 0, no symbol,
+  // no code) that a code of more than two fills its tree out with.
+  int aridade = 2;
+  std::int32_t ficticios = 0;
 };
 
 // Builds the code of pesos, pesos[s] the weight of symbol s, with the coder's

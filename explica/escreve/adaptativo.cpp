@@ -136,16 +136,14 @@ void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e) {
 
 void escreve_adaptativo_json(std::FILE* f, const execucao& e) {
   std::string bits;
-  std::fprintf(f, "{\"metodo\": \"%s\", \"alfabeto\": %d, \"passos\": [",
+  std::fprintf(f, R"({"metodo": "%s", "alfabeto": %d, "passos": [)",
                std::string(nome_do_algoritmo(*e.p.adaptativo)).c_str(), e.simbolos_adaptativos);
   std::size_t k = 0;
   percorre(e, *e.p.adaptativo, true, [&](const passo_adaptativo& p) {
     bits += p.codigo + p.escape;
-    std::fprintf(
-        f,
-        "%s{\"simbolo\": %s, \"novo\": %s, \"codigo\": \"%s\", \"escape\": \"%s\", \"trocas\": [",
-        k++ == 0 ? "\n  " : ",\n  ", json_texto(utf8(p.simbolo)).c_str(), p.novo ? "true" : "false",
-        p.codigo.c_str(), p.escape.c_str());
+    std::fprintf(f, R"(%s{"simbolo": %s, "novo": %s, "codigo": "%s", "escape": "%s", "trocas": [)",
+                 k++ == 0 ? "\n  " : ",\n  ", json_texto(utf8(p.simbolo)).c_str(),
+                 p.novo ? "true" : "false", p.codigo.c_str(), p.escape.c_str());
     for (std::size_t i = 0; i < p.trocas.size(); ++i) {
       std::fprintf(f, "%s[%d, %d]", i == 0 ? "" : ", ", p.trocas[i].first, p.trocas[i].second);
     }
@@ -163,9 +161,9 @@ void escreve_adaptativo_json(std::FILE* f, const execucao& e) {
       if (n.nyt) {
         std::fputs(", \"nyt\": true}", f);
       } else if (n.folha) {
-        std::fprintf(f, ", \"simbolo\": %s}", json_texto(utf8(n.simbolo)).c_str());
+        std::fprintf(f, R"(, "simbolo": %s})", json_texto(utf8(n.simbolo)).c_str());
       } else {
-        std::fprintf(f, ", \"esquerda\": %d, \"direita\": %d}",
+        std::fprintf(f, R"(, "esquerda": %d, "direita": %d})",
                      p.nos[static_cast<std::size_t>(n.esquerda)].numero,
                      p.nos[static_cast<std::size_t>(n.direita)].numero);
       }
