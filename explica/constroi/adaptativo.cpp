@@ -160,7 +160,11 @@ std::int32_t arvore_adaptativa::divide_nyt(char32_t s) {
   nyt_ = folha + 1;
   no_de_numero_[static_cast<std::size_t>(p)] = folha;
   no_de_numero_[static_cast<std::size_t>(p - 1)] = folha + 1;
-  folha_de_[s] = folha;
+  if (s < folha_ascii_.size()) {
+    folha_ascii_[s] = folha;
+  } else {
+    folha_de_[s] = folha;
+  }
   return folha;
 }
 
@@ -291,8 +295,16 @@ void arvore_adaptativa::vitter(std::int32_t folha, bool novo, passo_adaptativo* 
   }
 }
 
+std::int32_t arvore_adaptativa::folha_de(char32_t s) const {
+  if (s < folha_ascii_.size()) {
+    return folha_ascii_[s];
+  }
+  const auto f = folha_de_.find(s);
+  return f != folha_de_.end() ? f->second : -1;
+}
+
 void arvore_adaptativa::atualiza(char32_t s, bool conhecido, passo_adaptativo* p) {
-  const std::int32_t folha = conhecido ? folha_de_.at(s) : divide_nyt(s);
+  const std::int32_t folha = conhecido ? folha_de(s) : divide_nyt(s);
   if (qual_ == algoritmo::fgk) {
     fgk(folha, !conhecido, p);
   } else {
@@ -305,9 +317,9 @@ void arvore_adaptativa::atualiza(char32_t s, bool conhecido, passo_adaptativo* p
 }
 
 void arvore_adaptativa::codifica(char32_t s, std::string& bits, passo_adaptativo* p) {
-  const auto f = folha_de_.find(s);
-  const bool conhecido = f != folha_de_.end();
-  const std::string c = caminho(conhecido ? f->second : nyt_);
+  const std::int32_t f = folha_de(s);
+  const bool conhecido = f >= 0;
+  const std::string c = caminho(conhecido ? f : nyt_);
   const std::string e = conhecido ? std::string() : escape(s);
   bits += c;
   bits += e;
@@ -315,6 +327,20 @@ void arvore_adaptativa::codifica(char32_t s, std::string& bits, passo_adaptativo
     comeca(*p, s, !conhecido, c, e);
   }
   atualiza(s, conhecido, p);
+}
+
+std::size_t arvore_adaptativa::conta(char32_t s) {
+  const std::int32_t f = folha_de(s);
+  std::size_t bits = 0;
+  for (std::int32_t i = f >= 0 ? f : nyt_; nos_[static_cast<std::size_t>(i)].pai >= 0;
+       i = nos_[static_cast<std::size_t>(i)].pai) {
+    ++bits;
+  }
+  if (f < 0) {
+    bits += escape(s).size();
+  }
+  atualiza(s, f >= 0, nullptr);
+  return bits;
 }
 
 falha_adaptativa arvore_adaptativa::le_escape(std::string_view bits, std::size_t& i,
@@ -386,7 +412,7 @@ falha_adaptativa arvore_adaptativa::decodifica(std::string_view bits, std::size_
     if (const falha_adaptativa f = le_escape(bits, j, s); f != falha_adaptativa::nenhuma) {
       return f;
     }
-    if (folha_de_.contains(s)) {
+    if (folha_de(s) >= 0) {
       return falha_adaptativa::ja_visto;
     }
   } else {
@@ -414,6 +440,19 @@ void codifica_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a
     t.codifica(c.ponto, bits, &p);
     recebe(p);
   }
+}
+
+std::int64_t bits_do_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a,
+                           std::string_view texto) {
+  arvore_adaptativa t(qual, m, a);
+  t.guarda_arvores(false);
+  std::int64_t bits = 0;
+  while (!texto.empty()) {
+    const alfabeto::sequencia c = alfabeto::le_utf8(texto);
+    texto.remove_prefix(static_cast<std::size_t>(std::max(c.tamanho, 1)));
+    bits += static_cast<std::int64_t>(t.conta(c.ponto));
+  }
+  return bits;
 }
 
 std::optional<std::pair<std::size_t, char32_t>> fora_do_alfabeto(const alfabeto_adaptativo& a,

@@ -89,6 +89,9 @@ class arvore_adaptativa {
   // bits, updates the tree, and records the step into p where given.
   void codifica(char32_t s, std::string& bits, passo_adaptativo* p = nullptr);
 
+  // Encodes s as codifica does, but only counts its bits: how many.
+  [[nodiscard]] std::size_t conta(char32_t s);
+
   // Decodes the symbol whose bits begin at bits[i], into s, and moves i past
   // them; or says why not, i left where the symbol began.
   [[nodiscard]] falha_adaptativa decodifica(std::string_view bits, std::size_t& i, char32_t& s,
@@ -105,8 +108,9 @@ class arvore_adaptativa {
   algoritmo qual_;
   const alfabeto_adaptativo* alfabeto_;
   std::vector<no_adaptativo> nos_;
-  std::vector<std::int32_t> no_de_numero_; // entry n + 1: the node numbered n, from -1
-  std::unordered_map<char32_t, std::int32_t> folha_de_;
+  std::vector<std::int32_t> no_de_numero_;              // entry n + 1: the node numbered n, from -1
+  std::unordered_map<char32_t, std::int32_t> folha_de_; // above 7 bits
+  std::vector<std::int32_t> folha_ascii_ = std::vector<std::int32_t>(128, -1);
   std::int32_t raiz_ = 0;
   std::int32_t nyt_ = 0;
   bool guarda_arvores_ = true;
@@ -114,6 +118,7 @@ class arvore_adaptativa {
   [[nodiscard]] std::int32_t no_numerado(std::int32_t n) const;
   [[nodiscard]] std::string caminho(std::int32_t no) const;
   [[nodiscard]] std::string escape(char32_t s) const;
+  [[nodiscard]] std::int32_t folha_de(char32_t s) const;
   std::int32_t divide_nyt(char32_t s);
   void troca(std::int32_t a, std::int32_t b);
   void incrementa(std::int32_t no, passo_adaptativo* p);
@@ -131,6 +136,10 @@ class arvore_adaptativa {
 void codifica_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a,
                     std::string_view texto, bool arvores,
                     const std::function<void(const passo_adaptativo&)>& recebe);
+
+// How many bits codifica_texto gives texto, counted without writing them.
+[[nodiscard]] std::int64_t bits_do_texto(algoritmo qual, std::int32_t m,
+                                         const alfabeto_adaptativo* a, std::string_view texto);
 
 // The first character of texto that a does not hold, from 0, and what it
 // is; nothing where a holds them all.

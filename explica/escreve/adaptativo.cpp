@@ -102,14 +102,12 @@ void escreve_passos_adaptativos(std::FILE* f, const execucao& e) {
 }
 
 void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e) {
-  std::int64_t bits[2] = {0, 0};
-  std::int64_t simbolos = 0;
-  for (const algoritmo qual : {algoritmo::fgk, algoritmo::vitter}) {
-    percorre(e, qual, false, [&](const passo_adaptativo& p) {
-      bits[static_cast<int>(qual)] += static_cast<std::int64_t>(p.codigo.size() + p.escape.size());
-      simbolos += qual == algoritmo::fgk ? 1 : 0;
-    });
-  }
+  const std::span<const char> t = e.t.caracteres();
+  const alfabeto_adaptativo* const a = e.alfabeto ? &*e.alfabeto : nullptr;
+  const std::int64_t bits[2] = {
+      bits_do_texto(algoritmo::fgk, e.simbolos_adaptativos, a, {t.data(), t.size()}),
+      bits_do_texto(algoritmo::vitter, e.simbolos_adaptativos, a, {t.data(), t.size()})};
+  const std::int64_t simbolos = e.t.contagem->caracteres;
   // The static code of the same text, and the entropy of its counts.
   std::vector<std::uint32_t> pesos;
   alfabeto::contagem letras = *e.t.contagem;
