@@ -23,6 +23,7 @@
 #include "coder/codigo.h"
 #include "coder/tabela_de_codigos.h"
 #include "explica/constroi/adaptativo.h"
+#include "explica/constroi/blocos.h"
 #include "explica/constroi/canonico.h"
 #include "explica/constroi/execucao.h"
 #include "explica/constroi/exercicio.h"
@@ -590,9 +591,42 @@ std::int64_t custo_de_aridade(std::span<const std::uint32_t> pesos, int d) {
   return custo;
 }
 
+// The entropy of pesos, in bits per symbol.
+double entropia(std::span<const std::uint32_t> pesos) {
+  const double w = std::accumulate(pesos.begin(), pesos.end(), 0.0);
+  return std::accumulate(pesos.begin(), pesos.end(), 0.0, [w](double h, std::uint32_t p) {
+    return p != 0 ? h - p / w * std::log2(p / w) : h;
+  });
+}
+
+// Extended Huffman: the code of the k-th extension of pesos, k = 2 and 3
+// where its weights fit, spends per symbol of the source at least the
+// entropy and less than the entropy plus 1/k.
+std::string verifica_extensao(std::span<const std::uint32_t> pesos) {
+  const double h = entropia(pesos);
+  for (const int k : {2, 3}) {
+    std::int64_t soma = 0;
+    const std::optional<explica::alfabeto_de_blocos> a = explica::extensao(pesos, k, soma);
+    if (!a) {
+      continue;
+    }
+    const std::vector<coder::palavra> c = explica::codigos_do_coder(a->pesos, false);
+    double bits = 0;
+    for (std::size_t s = 1; s < a->pesos.size(); ++s) {
+      bits += static_cast<double>(a->pesos[s]) * std::max(c[s].tamanho, 0);
+    }
+    const double por_simbolo = bits / static_cast<double>(soma) / k;
+    if (a->pesos.size() > 2 && (por_simbolo < h - 1e-9 || por_simbolo >= h + 1.0 / k + 1e-9)) {
+      return "the extension of order " + std::to_string(k) + " passes H + 1/k";
+    }
+  }
+  return "";
+}
+
 // Codes of d digits, d from 3 to 10: by age, the code of the rule's model;
-// by the seed's rule, as cheap, prefix-free and of digits below d; for
-// d = 2, the binary build's code.
+// by the seed's rule, as cheap, prefix-free, of digits below d and of an
+// average within a digit of the entropy in base d; for d = 2, the binary
+// build's code.
 std::string verifica_aridade(std::span<const std::uint32_t> pesos,
                              std::span<const coder::palavra> binario) {
   const auto custo = [&pesos](const std::vector<std::string>& c) {
@@ -621,6 +655,12 @@ std::string verifica_aridade(std::span<const std::uint32_t> pesos,
     if (!digitos || (com_codigo.size() > 1 && !sem_prefixos(com_codigo)) ||
         custo(semente) != custo_de_aridade(pesos, d)) {
       return std::to_string(d) + "-ary: not an optimal prefix code of its digits";
+    }
+    const double w = std::accumulate(pesos.begin(), pesos.end(), 0.0);
+    const double media = static_cast<double>(custo(semente)) / w;
+    const double h_d = entropia(pesos) / std::log2(d);
+    if (com_codigo.size() > 1 && (media < h_d - 1e-9 || media >= h_d + 1 + 1e-9)) {
+      return std::to_string(d) + "-ary: the average is not within a digit of the entropy";
     }
   }
   return "";
@@ -787,6 +827,9 @@ std::string verifica_pesos(std::span<const std::uint32_t> pesos) {
       return erro;
     }
     if (std::string erro = verifica_aridade(pesos, tabela); !erro.empty()) {
+      return erro;
+    }
+    if (std::string erro = verifica_extensao(pesos); !erro.empty()) {
       return erro;
     }
   }
