@@ -129,11 +129,13 @@ linhas figuras_de_digitos(const modelo& m) {
   const std::string base = tr(" de base ") + std::to_string(m.aridade);
   const std::string por = std::string(tr(" dígitos por ")) + unidade(m);
   const double log2_d = std::log2(m.aridade);
-  linhas l{
-      {m.pesos.casas == 0 && !m.pesos.porcento ? tr("caracteres") : tr("peso total"),
-       peso(m, n.caracteres)},
-      {tr("símbolos distintos"), std::to_string(n.simbolos)},
-      {tr("folhas fictícias"), std::to_string(m.ficticios) +
+  linhas l{{m.pesos.casas == 0 && !m.pesos.porcento ? tr("caracteres") : tr("peso total"),
+            peso(m, n.caracteres)},
+           {tr("símbolos distintos"), std::to_string(n.simbolos)},
+           {tr("folhas fictícias"),
+            m.ficticios == 0 ? tr("nenhuma: as folhas, menos 1, já são um múltiplo de ") +
+                                   std::to_string(m.aridade - 1)
+                             : std::to_string(m.ficticios) +
                                    tr(", de peso 0, para que folhas menos 1 seja múltiplo de ") +
                                    std::to_string(m.aridade - 1)}};
   if (n.caracteres == 0) {
