@@ -1276,6 +1276,46 @@ std::string verifica_adaptativo(std::string_view texto) {
 
 } // namespace
 
+std::string verifica_decodificador_adaptativo(std::string_view bytes) {
+  if (bytes.empty()) {
+    return "";
+  }
+  const auto qual = (bytes[0] & 1) != 0 ? explica::algoritmo::vitter : explica::algoritmo::fgk;
+  explica::alfabeto_adaptativo a_z;
+  const bool com_alfabeto = (bytes[0] & 2) != 0;
+  if (com_alfabeto && explica::le_alfabeto("a-z", a_z)) {
+    return "a-z refused";
+  }
+  std::string bits;
+  for (const char c : bytes.substr(1)) {
+    bits += (c & 1) != 0 ? '1' : '0';
+  }
+  const auto m = com_alfabeto ? 26 : static_cast<std::int32_t>(bits.size() / 8 + 1);
+  const explica::alfabeto_adaptativo* const a = com_alfabeto ? &a_z : nullptr;
+  explica::arvore_adaptativa d(qual, m, a);
+  d.guarda_arvores(false);
+  std::u32string texto;
+  std::size_t i = 0;
+  while (i < bits.size()) {
+    char32_t s = 0;
+    const std::size_t antes = i;
+    if (d.decodifica(bits, i, s) != explica::falha_adaptativa::nenhuma) {
+      if (i != antes) {
+        return "a refused symbol moved the place";
+      }
+      break;
+    }
+    texto += s;
+  }
+  explica::arvore_adaptativa e(qual, m, a);
+  e.guarda_arvores(false);
+  std::string de_volta;
+  for (const char32_t s : texto) {
+    e.codifica(s, de_volta);
+  }
+  return de_volta == bits.substr(0, i) ? "" : "what was decoded encodes to other bits";
+}
+
 std::string verifica_explorador(std::string_view texto, std::size_t corte) {
   explica::pedido p;
   p.texto = std::string(texto);

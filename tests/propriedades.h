@@ -100,6 +100,13 @@ namespace prova {
 // writing past what it is given. Returns what broke, or the empty string.
 [[nodiscard]] std::string verifica_leitura(std::string_view arquivo);
 
+// What is wrong with decoding bits with the adaptive tree, if anything: the
+// first byte chooses FGK or Vitter and the alphabet a-z or UTF-8 escapes,
+// each later byte's low bit is a bit; decoding stops at the first fault or
+// runs to the end, never past the bits, and what it decoded encodes back to
+// the bits it read.
+[[nodiscard]] std::string verifica_decodificador_adaptativo(std::string_view bytes);
+
 // Checks every block of codes of a file read with its counts: its parts add
 // up to its bits, the end of block came once, and its codes cost no less
 // than the optimal codes within 15 bits, which cost no less than Huffman's.
