@@ -120,6 +120,16 @@ std::optional<falha> le_bloco_pedido(std::string_view escrito, pedido& p) {
   return std::nullopt;
 }
 
+std::optional<falha> le_passo_pedido(std::string_view escrito, pedido& p) {
+  const auto n = inteiro(escrito, INT64_MAX);
+  if (!n || *n < 1) {
+    return erro_de_uso(tr("--passo conta os símbolos do texto a partir de 1: '") +
+                       std::string(escrito) + "'");
+  }
+  p.passo = static_cast<std::int64_t>(*n);
+  return std::nullopt;
+}
+
 std::optional<falha> le_pontos(std::string_view escrito, pedido& p) {
   p.pontos.clear();
   for (std::size_t de = 0; de <= escrito.size();) {
@@ -352,6 +362,9 @@ std::optional<falha> combina(const pedido& p) {
   }
   if (p.alfabeto && !p.adaptativo) {
     return erro_de_uso(tr("--alfabeto diz o alfabeto de --adaptativo"));
+  }
+  if (p.passo > 0 && (!p.adaptativo || p.forma != formato::dot || p.bits)) {
+    return erro_de_uso(tr("--passo escolhe o passo de --adaptativo cuja árvore --dot desenha"));
   }
   if (p.adaptativo) {
     if (auto erro = combina_adaptativo(p)) {

@@ -63,6 +63,7 @@ struct pedido {
   std::optional<std::string> abre;    // --abre: a gzip file to show the fields of
   bool deflate = false;               // --deflate: the file of either is raw DEFLATE
   std::int64_t bloco = 0;             // --bloco: the block, from 1, that --abre draws; or 0
+  std::int64_t passo = 0; // --passo: the adaptive step, from 1, whose tree --dot draws; or 0
   std::optional<std::string> bits;    // -d: the bits to decode, or "-" for standard input
   std::optional<std::string> texto;   // the argument TEXTO, or what the page's box holds
   std::optional<std::string> arquivo; // -a: a file, or "-" for standard input
@@ -176,6 +177,10 @@ void completa(pedido& p);
 // Reads the N of --bloco=N, a block of the file counted from 1, into
 // p.bloco; or a mistake (uso_errado).
 [[nodiscard]] std::optional<falha> le_bloco_pedido(std::string_view escrito, pedido& p);
+
+// Reads the N of --passo=N, a step of the adaptive code counted from 1, into
+// p.passo; or a mistake (uso_errado).
+[[nodiscard]] std::optional<falha> le_passo_pedido(std::string_view escrito, pedido& p);
 
 // The questions of an exercise, and the most points one may carry.
 inline constexpr int n_questoes = 5;

@@ -301,6 +301,13 @@ TEST(programa, AdaptativoEncodesTheTextbooksAardvarkAndDecodesIt) {
   EXPECT_EQ(explica({"--adaptativo", "--alfabeto=a-z", "-d", "00000 0 00000"}).estado, 1)
       << "a escaped again";
   EXPECT_EQ(explica({"--adaptativo", "--alfabeto=a-c", "abd"}).estado, 1);
+  // Vitter's algorithm on "abb" with 8-bit escapes, as the encyclopedia's
+  // worked example sends it; a's code after it is 01.
+  EXPECT_EQ(explica({"--adaptativo=vitter", "abba"}).saida, "01100001 001100010 11 01\n");
+  const std::string dot = explica({"--adaptativo=vitter", "--dot", "--passo=2", "abba"}).saida;
+  EXPECT_NE(dot.find(R"(label="'a'\n#1\n1")"), std::string::npos) << "a moved up past b's parent";
+  EXPECT_EQ(explica({"--adaptativo", "--dot", "--passo=5", "abba"}).estado, 1);
+  EXPECT_EQ(explica({"--dot", "--passo=1", "abba"}).estado, 2);
   EXPECT_EQ(explica({"--adaptativo=lzw", "ab"}).estado, 2);
   EXPECT_EQ(explica({"--adaptativo", "-f", "a=1"}).estado, 2);
 }

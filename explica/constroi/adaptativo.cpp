@@ -442,6 +442,22 @@ void codifica_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a
   }
 }
 
+std::int64_t passo_do_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a,
+                            std::string_view texto, std::int64_t n, passo_adaptativo& p) {
+  arvore_adaptativa t(qual, m, a);
+  std::string bits;
+  std::int64_t k = 0;
+  while (!texto.empty() && (n == 0 || k < n)) {
+    const alfabeto::sequencia c = alfabeto::le_utf8(texto);
+    texto.remove_prefix(static_cast<std::size_t>(std::max(c.tamanho, 1)));
+    ++k;
+    t.guarda_arvores(k == n || (n == 0 && texto.empty())); // only the step kept
+    bits.clear();
+    t.codifica(c.ponto, bits, &p);
+  }
+  return k;
+}
+
 std::int64_t bits_do_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a,
                            std::string_view texto) {
   arvore_adaptativa t(qual, m, a);

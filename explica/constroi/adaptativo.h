@@ -137,6 +137,12 @@ void codifica_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a
                     std::string_view texto, bool arvores,
                     const std::function<void(const passo_adaptativo&)>& recebe);
 
+// Encodes texto as codifica_texto does, up to its symbol n (from 1; 0, the
+// last), and keeps that step, with the tree after it, in p. Returns how many
+// symbols it encoded: fewer than n where texto holds fewer.
+std::int64_t passo_do_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a,
+                            std::string_view texto, std::int64_t n, passo_adaptativo& p);
+
 // How many bits codifica_texto gives texto, counted without writing them.
 [[nodiscard]] std::int64_t bits_do_texto(algoritmo qual, std::int32_t m,
                                          const alfabeto_adaptativo* a, std::string_view texto);

@@ -290,6 +290,11 @@ std::optional<falha> prepara_adaptativo(const pedido& p, execucao& e) {
   } else {
     e.simbolos_adaptativos = alfabeto::distintos(*e.t.contagem);
   }
+  if (p.passo > e.t.contagem->caracteres) {
+    return recusa(tr("--passo=") + std::to_string(p.passo) + tr(", mas o texto tem ") +
+                      plural(e.t.contagem->caracteres, tr("símbolo"), tr("símbolos")),
+                  origem::texto);
+  }
   return std::nullopt;
 }
 

@@ -64,7 +64,37 @@ std::string lista(const std::vector<std::int32_t>& v) {
   return l;
 }
 
+// The DOT lines of node i and of the nodes below it, '0' first.
+void escreve_no_dot(std::FILE* f, const std::vector<no_adaptativo>& nos, std::int32_t i) {
+  const no_adaptativo& n = nos[static_cast<std::size_t>(i)];
+  const std::string numero = "#" + std::to_string(n.numero) + "\\n" + std::to_string(n.peso);
+  if (n.folha) {
+    std::fprintf(f, "  n%d [shape=box%s, label=\"%s\\n%s\"];\n", i, n.nyt ? ", style=dashed" : "",
+                 n.nyt ? "NYT" : dot(entre_aspas(n.simbolo)).c_str(), numero.c_str());
+    return;
+  }
+  std::fprintf(f, "  n%d [shape=ellipse, label=\"%s\"];\n", i, numero.c_str());
+  std::fprintf(f, "  n%d -> n%d [label=\"0\"];\n  n%d -> n%d [label=\"1\"];\n", i, n.esquerda, i,
+               n.direita);
+  escreve_no_dot(f, nos, n.esquerda);
+  escreve_no_dot(f, nos, n.direita);
+}
+
 } // namespace
+
+void escreve_dot_adaptativo(std::FILE* f, const execucao& e) {
+  const std::span<const char> t = e.t.caracteres();
+  passo_adaptativo p;
+  abre_dot(f);
+  if (passo_do_texto(*e.p.adaptativo, e.simbolos_adaptativos, e.alfabeto ? &*e.alfabeto : nullptr,
+                     {t.data(), t.size()}, e.p.passo, p) > 0) {
+    escreve_no_dot(f, p.nos, p.raiz);
+  } else { // no text: NYT alone
+    std::fprintf(f, "  n0 [shape=box, style=dashed, label=\"NYT\\n#%d\\n0\"];\n",
+                 2 * std::max(e.simbolos_adaptativos, 1) - 1);
+  }
+  std::fputs("}\n", f);
+}
 
 void escreve_bits_adaptativos(std::FILE* f, const execucao& e) {
   std::size_t coluna = 0;

@@ -52,7 +52,7 @@ void desenha_dot(std::FILE* f, const arvore_desenhada& a, const std::string& id)
   }
 }
 
-void escreve_dot(std::FILE* f, const execucao& e) {
+void abre_dot(std::FILE* f) {
   // Written in the walk's order, '0' first, and drawn in it too, so that
   // every '0' branch goes left.
   std::fputs(
@@ -61,6 +61,10 @@ void escreve_dot(std::FILE* f, const execucao& e) {
       "  node [fontname=\"Helvetica\"];\n"
       "  edge [fontname=\"Helvetica\"];\n",
       f);
+}
+
+void escreve_dot(std::FILE* f, const execucao& e) {
+  abre_dot(f);
   if (e.aberto) {
     desenha_dots_do_arquivo(f, e);
   } else {

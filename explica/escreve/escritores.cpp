@@ -55,6 +55,10 @@ void escreve(std::FILE* f, const execucao& e) {
       escreve_adaptativo_json(f, e);
       return;
     }
+    if (e.p.forma == formato::dot) {
+      escreve_dot_adaptativo(f, e);
+      return;
+    }
     for (const secao& s : secoes_adaptativas) {
       if (s.pedida(e)) {
         s.escreve(f, e);

@@ -68,9 +68,14 @@ void escreve_bits_adaptativos(std::FILE* f, const execucao& e);
 void escreve_passos_adaptativos(std::FILE* f, const execucao& e);
 void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e);
 void escreve_adaptativo_json(std::FILE* f, const execucao& e);
+// The adaptive tree after the step of --passo, or after the last, in DOT.
+void escreve_dot_adaptativo(std::FILE* f, const execucao& e);
 
 // --dot: the tree in Graphviz's DOT.
 void escreve_dot(std::FILE* f, const execucao& e);
+// The opening lines of every DOT document: the graph, its fonts, '0' drawn
+// left of '1'.
+void abre_dot(std::FILE* f);
 
 // --html: the self-contained page that steps through the build, opening on
 // this one.

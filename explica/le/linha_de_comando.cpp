@@ -30,6 +30,7 @@ enum longa : int {
   opcao_blocos,
   opcao_adaptativo,
   opcao_alfabeto,
+  opcao_passo,
   opcao_limite,
   opcao_bytes,
   opcao_gzip,
@@ -67,6 +68,7 @@ constexpr option opcoes[] = {
     {"blocos", required_argument, nullptr, opcao_blocos},
     {"adaptativo", optional_argument, nullptr, opcao_adaptativo},
     {"alfabeto", required_argument, nullptr, opcao_alfabeto},
+    {"passo", required_argument, nullptr, opcao_passo},
     {"limite", required_argument, nullptr, opcao_limite},
     {"bytes", no_argument, nullptr, opcao_bytes},
     {"gzip", required_argument, nullptr, opcao_gzip},
@@ -175,6 +177,8 @@ std::string uso() {
       "                             uma passada, a árvore atualizada a cada símbolo\n"
       "      --alfabeto=LISTA       o alfabeto do código adaptativo, como a-z: cada\n"
       "                             símbolo novo vai com o seu lugar nele\n"
+      "      --passo=N              com --adaptativo e --dot, a árvore depois do\n"
+      "                             N-ésimo símbolo (de omissão, do último)\n"
       "      --limite=L             o código ótimo de no máximo L bits (package-merge),\n"
       "                             canônico, e o seu preço diante do de Huffman\n"
       "      --bytes                os símbolos são os bytes do texto, não os\n"
@@ -271,6 +275,9 @@ std::optional<falha> le_pedido(int argc, char** argv, pedido& p) {
         break;
       case opcao_alfabeto:
         p.alfabeto = optarg;
+        break;
+      case opcao_passo:
+        erro = le_passo_pedido(optarg, p);
         break;
       case opcao_metodo:
         erro = le_metodo(optarg, p);
