@@ -1258,6 +1258,11 @@ std::string verifica_adaptativo(std::string_view texto) {
     if (!erro.empty()) {
       return std::string(explica::nome_do_algoritmo(qual)) + ": " + erro;
     }
+    if (explica::bits_do_texto(qual, static_cast<std::int32_t>(inicio.size()), nullptr, inicio) !=
+        static_cast<std::int64_t>(bits.size())) {
+      return std::string(explica::nome_do_algoritmo(qual)) +
+             ": the bits counted are not those sent";
+    }
     explica::arvore_adaptativa d(qual, static_cast<std::int32_t>(bits.size() / 8 + 1), nullptr);
     std::string volta;
     for (std::size_t i = 0; i < bits.size();) {

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cassert>
+#if !defined(__wasi__)
+#include <future>
+#endif
 
 #include "alfabeto/alfabeto.h"
 #include "explica/idioma.h"
@@ -93,6 +96,8 @@ arvore_adaptativa::arvore_adaptativa(algoritmo qual, std::int32_t m, const alfab
     : qual_(qual), alfabeto_(a) {
   const std::int32_t maior = 2 * std::max(m, 1) - 1;
   no_de_numero_.assign(static_cast<std::size_t>(maior) + 2, -1);
+  chave_.assign(static_cast<std::size_t>(maior) + 3, INT64_MAX);
+  chave_[static_cast<std::size_t>(maior) + 1] = 0;
   no_adaptativo nyt;
   nyt.folha = true;
   nyt.nyt = true;
@@ -160,6 +165,9 @@ std::int32_t arvore_adaptativa::divide_nyt(char32_t s) {
   nyt_ = folha + 1;
   no_de_numero_[static_cast<std::size_t>(p)] = folha;
   no_de_numero_[static_cast<std::size_t>(p - 1)] = folha + 1;
+  chave_[static_cast<std::size_t>(p) + 1] = 1; // an inner node of weight 0
+  chave_[static_cast<std::size_t>(p)] = 0;
+  chave_[static_cast<std::size_t>(p - 1)] = 0;
   if (s < folha_ascii_.size()) {
     folha_ascii_[s] = folha;
   } else {
@@ -183,15 +191,20 @@ void arvore_adaptativa::troca(std::int32_t a, std::int32_t b) {
     (py.esquerda == b ? py.esquerda : py.direita) = a;
   }
   std::swap(x.pai, y.pai);
+  std::swap(chave_[static_cast<std::size_t>(x.numero) + 1],
+            chave_[static_cast<std::size_t>(y.numero) + 1]);
   std::swap(x.numero, y.numero);
   no_de_numero_[static_cast<std::size_t>(x.numero) + 1] = a;
   no_de_numero_[static_cast<std::size_t>(y.numero) + 1] = b;
 }
 
-void arvore_adaptativa::incrementa(std::int32_t no, passo_adaptativo* p) {
-  ++nos_[static_cast<std::size_t>(no)].peso;
-  if (p != nullptr) {
-    p->incrementos.push_back(nos_[static_cast<std::size_t>(no)].numero);
+// Adds 1 to no's weight, and records its number into p where given.
+inline void arvore_adaptativa::incrementa(std::int32_t no, passo_adaptativo* p) {
+  no_adaptativo& n = nos_[static_cast<std::size_t>(no)];
+  ++n.peso;
+  chave_[static_cast<std::size_t>(n.numero) + 1] += 2;
+  if (p != nullptr) [[unlikely]] {
+    p->incrementos.push_back(n.numero);
   }
 }
 
@@ -210,11 +223,8 @@ void arvore_adaptativa::fgk(std::int32_t folha, bool novo, passo_adaptativo* p) 
     // weights never decrease with the number, so those of q's weight
     // follow it.
     std::int32_t lider = -1;
-    for (std::int32_t k = n.numero + 1; no_numerado(k) >= 0; ++k) {
+    for (std::int32_t k = n.numero + 1; chave(k) >> 1 == n.peso; ++k) {
       const std::int32_t outro = no_numerado(k);
-      if (nos_[static_cast<std::size_t>(outro)].peso != n.peso) {
-        break;
-      }
       lider = outro != n.pai ? outro : lider;
     }
     if (lider >= 0) {
@@ -237,16 +247,11 @@ std::int32_t arvore_adaptativa::desliza_e_incrementa(std::int32_t no, passo_adap
   const std::int64_t w = nos_[static_cast<std::size_t>(no)].peso;
   const bool folha = nos_[static_cast<std::size_t>(no)].folha;
   const std::int32_t antes = nos_[static_cast<std::size_t>(no)].numero;
-  for (;;) {
+  // The next block: a leaf's inner nodes of its weight, an inner node's
+  // leaves of the next weight.
+  const std::int64_t bloco = folha ? 2 * w + 1 : 2 * (w + 1);
+  while (chave(nos_[static_cast<std::size_t>(no)].numero + 1) == bloco) {
     const std::int32_t seguinte = no_numerado(nos_[static_cast<std::size_t>(no)].numero + 1);
-    if (seguinte < 0) {
-      break;
-    }
-    const no_adaptativo& s = nos_[static_cast<std::size_t>(seguinte)];
-    const bool no_bloco = folha ? !s.folha && s.peso == w : s.folha && s.peso == w + 1;
-    if (!no_bloco) {
-      break;
-    }
     assert(seguinte != pai_antes); // NYT's sibling and the new leaf go last
     troca(no, seguinte);
   }
@@ -268,11 +273,7 @@ void arvore_adaptativa::vitter(std::int32_t folha, bool novo, passo_adaptativo* 
     // The leader of its block: the highest-numbered leaf of its weight.
     const no_adaptativo& n = nos_[static_cast<std::size_t>(q)];
     std::int32_t lider = q;
-    for (std::int32_t k = n.numero + 1; no_numerado(k) >= 0; ++k) {
-      const no_adaptativo& o = nos_[static_cast<std::size_t>(no_numerado(k))];
-      if (!o.folha || o.peso != n.peso) {
-        break;
-      }
+    for (std::int32_t k = n.numero + 1; chave(k) == 2 * n.peso; ++k) {
       lider = no_numerado(k);
     }
     if (lider != q) {
@@ -464,11 +465,27 @@ std::int64_t bits_do_texto(algoritmo qual, std::int32_t m, const alfabeto_adapta
   t.guarda_arvores(false);
   std::int64_t bits = 0;
   while (!texto.empty()) {
-    const alfabeto::sequencia c = alfabeto::le_utf8(texto);
+    const auto b = static_cast<unsigned char>(texto[0]);
+    const alfabeto::sequencia c =
+        b < 0x80 ? alfabeto::sequencia{b, 1} : alfabeto::le_utf8(texto); // 7 bits: itself
     texto.remove_prefix(static_cast<std::size_t>(std::max(c.tamanho, 1)));
     bits += static_cast<std::int64_t>(t.conta(c.ponto));
   }
   return bits;
+}
+
+std::array<std::int64_t, 2> bits_dos_dois(std::int32_t m, const alfabeto_adaptativo* a,
+                                          std::string_view texto) {
+#if defined(__wasi__) // the page's module has one thread
+  return {bits_do_texto(algoritmo::fgk, m, a, texto),
+          bits_do_texto(algoritmo::vitter, m, a, texto)};
+#else
+  // The two trees share nothing but the text, which neither writes.
+  std::future<std::int64_t> vitter = std::async(
+      std::launch::async, [m, a, texto] { return bits_do_texto(algoritmo::vitter, m, a, texto); });
+  const std::int64_t fgk = bits_do_texto(algoritmo::fgk, m, a, texto);
+  return {fgk, vitter.get()};
+#endif
 }
 
 std::optional<std::pair<std::size_t, char32_t>> fora_do_alfabeto(const alfabeto_adaptativo& a,

@@ -24,6 +24,7 @@
 // adds 1; NYT's sibling, and the new leaf, are incremented last.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -108,7 +109,12 @@ class arvore_adaptativa {
   algoritmo qual_;
   const alfabeto_adaptativo* alfabeto_;
   std::vector<no_adaptativo> nos_;
-  std::vector<std::int32_t> no_de_numero_;              // entry n + 1: the node numbered n, from -1
+  std::vector<std::int32_t> no_de_numero_; // entry n + 1: the node numbered n, from -1
+  // Entry n + 1: the node numbered n's weight times 2, plus 1 for an inner
+  // node, so that Vitter's order (by weight, leaves first) is the order of
+  // the keys; a scan up the numbers reads this one array, and stops at the
+  // last entry, above the root, that equals no key.
+  std::vector<std::int64_t> chave_;
   std::unordered_map<char32_t, std::int32_t> folha_de_; // above 7 bits
   std::vector<std::int32_t> folha_ascii_ = std::vector<std::int32_t>(128, -1);
   std::int32_t raiz_ = 0;
@@ -116,6 +122,9 @@ class arvore_adaptativa {
   bool guarda_arvores_ = true;
 
   [[nodiscard]] std::int32_t no_numerado(std::int32_t n) const;
+  [[nodiscard]] std::int64_t chave(std::int32_t n) const {
+    return chave_[static_cast<std::size_t>(n) + 1];
+  }
   [[nodiscard]] std::string caminho(std::int32_t no) const;
   [[nodiscard]] std::string escape(char32_t s) const;
   [[nodiscard]] std::int32_t folha_de(char32_t s) const;
@@ -146,6 +155,12 @@ std::int64_t passo_do_texto(algoritmo qual, std::int32_t m, const alfabeto_adapt
 // How many bits codifica_texto gives texto, counted without writing them.
 [[nodiscard]] std::int64_t bits_do_texto(algoritmo qual, std::int32_t m,
                                          const alfabeto_adaptativo* a, std::string_view texto);
+
+// bits_do_texto of FGK and of Vitter, in that order: each on a core of its
+// own where the machine has threads.
+[[nodiscard]] std::array<std::int64_t, 2> bits_dos_dois(std::int32_t m,
+                                                        const alfabeto_adaptativo* a,
+                                                        std::string_view texto);
 
 // The first character of texto that a does not hold, from 0, and what it
 // is; nothing where a holds them all.

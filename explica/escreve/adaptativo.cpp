@@ -134,9 +134,8 @@ void escreve_passos_adaptativos(std::FILE* f, const execucao& e) {
 void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e) {
   const std::span<const char> t = e.t.caracteres();
   const alfabeto_adaptativo* const a = e.alfabeto ? &*e.alfabeto : nullptr;
-  const std::int64_t bits[2] = {
-      bits_do_texto(algoritmo::fgk, e.simbolos_adaptativos, a, {t.data(), t.size()}),
-      bits_do_texto(algoritmo::vitter, e.simbolos_adaptativos, a, {t.data(), t.size()})};
+  const std::array<std::int64_t, 2> bits =
+      bits_dos_dois(e.simbolos_adaptativos, a, {t.data(), t.size()});
   const std::int64_t simbolos = e.t.contagem->caracteres;
   // The static code of the same text, and the entropy of its counts.
   std::vector<std::uint32_t> pesos;
