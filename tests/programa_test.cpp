@@ -308,6 +308,18 @@ TEST(programa, AdaptativoEncodesTheTextbooksAardvarkAndDecodesIt) {
   EXPECT_NE(dot.find(R"(label="'a'\n#1\n1")"), std::string::npos) << "a moved up past b's parent";
   EXPECT_EQ(explica({"--adaptativo", "--dot", "--passo=5", "abba"}).estado, 1);
   EXPECT_EQ(explica({"--dot", "--passo=1", "abba"}).estado, 2);
+  // The static code's price is what --gzip's block spends describing it.
+  const teste::pasta pasta;
+  const std::string gzip =
+      explica({"--gzip=" + pasta / "a.gz", "--estatisticas", "aardvark"}).saida;
+  const std::string rotulo = "a descrição dos códigos: ";
+  const std::size_t d = gzip.find(rotulo) + rotulo.size();
+  ASSERT_GT(d, rotulo.size());
+  const std::string preco = gzip.substr(d, gzip.find(' ', d) - d);
+  EXPECT_NE(
+      explica({"--adaptativo", "--estatisticas", "aardvark"}).saida.find(": " + preco + " bits;"),
+      std::string::npos)
+      << preco;
   EXPECT_EQ(explica({"--adaptativo=lzw", "ab"}).estado, 2);
   EXPECT_EQ(explica({"--adaptativo", "-f", "a=1"}).estado, 2);
 }

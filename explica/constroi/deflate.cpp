@@ -49,7 +49,11 @@ std::vector<comprimento_escrito> codifica_comprimentos(const std::vector<int>& t
 
 } // namespace
 
-std::vector<int> comprimentos_deflate(const std::vector<std::int64_t>& pesos, int limite) {
+namespace {
+
+// The canonical code of pesos (symbol s weighs pesos[s]; 0 leaves it out),
+// at most limite bits long, as a DEFLATE block holds it.
+modelo modelo_deflate(const std::vector<std::int64_t>& pesos, int limite) {
   alfabeto::contagem letras{};
   alfabeto::zera(letras);
   letras.bytes = true; // symbol 0 is a symbol like any other
@@ -67,7 +71,13 @@ std::vector<int> comprimentos_deflate(const std::vector<std::int64_t>& pesos, in
   forma.limite = limite;
   forma.em_bytes = true;
   forma.deflate = true;
-  const modelo m = constroi(w, letras, forma);
+  return constroi(w, letras, forma);
+}
+
+} // namespace
+
+std::vector<int> comprimentos_deflate(const std::vector<std::int64_t>& pesos, int limite) {
+  const modelo m = modelo_deflate(pesos, limite);
   std::vector<int> comprimentos(pesos.size());
   for (std::int32_t s = 1; s <= m.folhas; ++s) {
     comprimentos[m.caractere[static_cast<std::size_t>(s)]] =
@@ -112,6 +122,15 @@ bloco_deflate planeja_bloco(const modelo& m) {
   }
   b.bits_dados = m.figuras.bits;
   return b;
+}
+
+bloco_deflate bloco_dos_bytes(std::span<const char> bytes) {
+  std::vector<std::int64_t> vezes(fim_de_bloco + 1);
+  for (const char c : bytes) {
+    ++vezes[static_cast<unsigned char>(c)];
+  }
+  vezes[fim_de_bloco] = 1;
+  return planeja_bloco(modelo_deflate(vezes, max_bits_literal));
 }
 
 contas_gzip contas(const bloco_deflate& b) {

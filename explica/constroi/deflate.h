@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ struct bloco_deflate {
 // its code canonical and at most 15 bits long. No distance is used, so the
 // distance code is two codes of one bit, which every inflater takes.
 [[nodiscard]] bloco_deflate planeja_bloco(const modelo& m);
+
+// The block that --gzip writes of these bytes: their canonical code, and
+// the end of block, of weight 1, at most 15 bits long.
+[[nodiscard]] bloco_deflate bloco_dos_bytes(std::span<const char> bytes);
 
 // The canonical Huffman code of these weights, pesos[s] the weight of symbol
 // s (0 leaves it out), at most limite bits long, as the coder builds it,

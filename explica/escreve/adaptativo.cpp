@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "explica/constroi/deflate.h"
 #include "explica/constroi/modelo.h"
 #include "explica/escreve/escritores.h"
 #include "explica/idioma.h"
@@ -157,6 +158,15 @@ void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e) {
   std::fprintf(
       f, tr("bits do código de Huffman estático: %" PRId64 ", sem contar o envio do código\n"),
       estatico);
+  // What sending that code costs: the description of a DEFLATE block of
+  // the same bytes, as a gzip file of one block stores it.
+  const std::int64_t descricao = bloco_dos_bytes(t).bits_descricao;
+  escreve_em_linhas(f,
+                    tr("o envio desse código, a descrição de um bloco DEFLATE dos mesmos bytes "
+                       "(como --gzip a conta): ") +
+                        plural(descricao, tr("bit"), tr("bits")) + tr("; com ele, ") +
+                        plural(estatico + descricao, tr("bit"), tr("bits")),
+                    "", "  ");
   std::fprintf(f, tr("o limite da entropia: %.1f bits\n"),
                entropia * static_cast<double>(simbolos));
 }
