@@ -264,21 +264,27 @@ std::optional<falha> combina_exercicio(const pedido& p) {
   }
   if (p.texto || p.arquivo || p.lista || p.bits || p.confere || p.gzip || p.gzip_lido() ||
       p.deflate || p.bloco > 0 || p.canonico || p.limite > 0 || p.bytes || p.leve_no_zero ||
-      p.blocos > 1 || p.adaptativo || p.passos || p.arvore || p.relatorio || p.estatisticas ||
+      p.blocos > 1 || p.alfabeto || p.passos || p.arvore || p.relatorio || p.estatisticas ||
       p.forma == formato::dot) {
     return erro_de_uso(
         tr("--exercicio faz as suas próprias tabelas: só vai com --simbolos, --quantos, "
            "--gabarito, --titulo, --pontos, --json, --html, e com o código que pede: "
-           "--variancia-minima, --aridade=3 ou 4, --metodo"));
+           "--variancia-minima, --aridade=3 ou 4, --metodo, --adaptativo"));
+  }
+  if (p.adaptativo && (p.letras != 0 || !p.pontos.empty())) {
+    return erro_de_uso(
+        tr("--exercicio --adaptativo pede uma palavra sobre a-z: não vai com "
+           "--simbolos nem --pontos"));
   }
   if (p.aridade != 2 && (p.aridade < 3 || p.aridade > 4)) {
     return erro_de_uso(tr("--exercicio pede códigos ternários ou quaternários: --aridade=3 ou 4"));
   }
-  const int variantes =
-      (p.aridade > 2 ? 1 : 0) + (p.variancia_minima ? 1 : 0) + (p.qual != metodo::huffman ? 1 : 0);
+  const int variantes = (p.aridade > 2 ? 1 : 0) + (p.variancia_minima ? 1 : 0) +
+                        (p.qual != metodo::huffman ? 1 : 0) + (p.adaptativo ? 1 : 0);
   if (variantes > 1) {
     return erro_de_uso(
-        tr("--exercicio pede um código por folha: --variancia-minima, --aridade ou --metodo"));
+        tr("--exercicio pede um código por folha: --variancia-minima, --aridade, "
+           "--metodo ou --adaptativo"));
   }
   return std::nullopt;
 }

@@ -320,6 +320,14 @@ TEST(programa, AdaptativoEncodesTheTextbooksAardvarkAndDecodesIt) {
       explica({"--adaptativo", "--estatisticas", "aardvark"}).saida.find(": " + preco + " bits;"),
       std::string::npos)
       << preco;
+  // An adaptive sheet's key is the program's own steps for its word.
+  const auto folha = nlohmann::json::parse(
+      explica({"--exercicio=3", "--adaptativo=vitter", "--json", "--gabarito"}).saida);
+  const auto passos = nlohmann::json::parse(
+      explica({"--adaptativo=vitter", "--alfabeto=a-z", "--json", folha.at("palavra")}).saida);
+  EXPECT_EQ(folha.at("gabarito").at("passos"), passos.at("passos"));
+  EXPECT_EQ(folha.at("gabarito").at("bits"), passos.at("bits"));
+  EXPECT_EQ(explica({"--exercicio", "--adaptativo", "--simbolos=5"}).estado, 2);
   EXPECT_EQ(explica({"--adaptativo=lzw", "ab"}).estado, 2);
   EXPECT_EQ(explica({"--adaptativo", "-f", "a=1"}).estado, 2);
 }

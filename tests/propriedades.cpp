@@ -1640,11 +1640,11 @@ namespace {
 // it, whose answers decode back.
 std::string confere_variante(const explica::exercicio& x, int letras) {
   const std::array<explica::variante, 5> variantes{
-      explica::variante{3, false, explica::metodo::huffman},
-      explica::variante{4, false, explica::metodo::huffman},
-      explica::variante{2, true, explica::metodo::huffman},
-      explica::variante{2, false, explica::metodo::shannon},
-      explica::variante{2, false, explica::metodo::fano}};
+      explica::variante{3, false, explica::metodo::huffman, std::nullopt},
+      explica::variante{4, false, explica::metodo::huffman, std::nullopt},
+      explica::variante{2, true, explica::metodo::huffman, std::nullopt},
+      explica::variante{2, false, explica::metodo::shannon, std::nullopt},
+      explica::variante{2, false, explica::metodo::fano, std::nullopt}};
   const explica::variante v = variantes[x.semente % variantes.size()];
   const explica::exercicio y = explica::gera_exercicio(x.semente, letras, v);
   if (y.pesos != x.pesos || y.codificar != x.codificar || y.palavra != x.palavra) {
@@ -1674,6 +1674,37 @@ std::string confere_variante(const explica::exercicio& x, int letras) {
   return "";
 }
 
+// The seed's adaptive sheet, by each algorithm: a word of 5 to 8 letters
+// of a-z, whose key's bits decode back to it with a-z's escapes.
+std::string confere_adaptativo(std::uint64_t semente) {
+  for (const explica::algoritmo qual : {explica::algoritmo::fgk, explica::algoritmo::vitter}) {
+    const explica::exercicio y = explica::gera_exercicio(
+        semente, 0, explica::variante{2, false, explica::metodo::huffman, qual});
+    if (y.codificar.size() < explica::min_palavra_adaptativa ||
+        y.codificar.size() > explica::max_palavra_adaptativa ||
+        y.codificar.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos ||
+        std::set<char>(y.codificar.begin(), y.codificar.end()).size() <
+            explica::min_letras_adaptativas) {
+      return "an adaptive word is not 5 to 8 letters of a-z, three of them at least";
+    }
+    std::string bits = y.codificado;
+    std::erase(bits, ' ');
+    explica::arvore_adaptativa d(qual, 26, &*y.chave.alfabeto);
+    std::string volta;
+    for (std::size_t i = 0; i < bits.size();) {
+      char32_t c = 0;
+      if (d.decodifica(bits, i, c) != explica::falha_adaptativa::nenhuma) {
+        return "an adaptive key's bits do not decode";
+      }
+      volta += static_cast<char>(c);
+    }
+    if (volta != y.codificar) {
+      return "an adaptive key's bits decode to another word";
+    }
+  }
+  return "";
+}
+
 } // namespace
 
 std::string verifica_exercicio(std::uint64_t semente, int letras, bool primeiro_dos_iguais) {
@@ -1687,7 +1718,8 @@ std::string verifica_exercicio(std::uint64_t semente, int letras, bool primeiro_
                                confere_sigilo(x),
                                confere_floresta(x, primeiro_dos_iguais),
                                confere_pratica(x),
-                               confere_variante(x, letras)};
+                               confere_variante(x, letras),
+                               confere_adaptativo(semente)};
   const auto* erro = std::find_if(std::begin(erros), std::end(erros),
                                   [](const std::string& e) { return !e.empty(); });
   return erro == std::end(erros) ? "" : "seed " + std::to_string(semente) + ": " + *erro;

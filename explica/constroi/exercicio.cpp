@@ -78,10 +78,57 @@ std::optional<std::string> decodifica_palavra(const modelo& m, std::string_view 
 }
 
 variante variante_de(const pedido& p) {
-  return {p.aridade, p.variancia_minima, p.qual};
+  return {p.aridade, p.variancia_minima, p.qual, p.adaptativo};
 }
 
+namespace {
+
+// The adaptive exercise of semente: a word of a few letters, and its code
+// by qual over a-z, every step kept.
+exercicio gera_adaptativo(std::uint64_t semente, algoritmo qual) {
+  exercicio x;
+  x.semente = semente;
+  sorteio s(semente);
+  std::string letras;
+  const auto quantas =
+      min_letras_adaptativas + s.abaixo_de(max_letras_adaptativas - min_letras_adaptativas + 1);
+  while (letras.size() < quantas) {
+    const char c = static_cast<char>('a' + s.abaixo_de(26));
+    letras += letras.find(c) == std::string::npos ? std::string(1, c) : "";
+  }
+  const auto tamanho =
+      min_palavra_adaptativa + s.abaixo_de(max_palavra_adaptativa - min_palavra_adaptativa + 1);
+  // Drawn again until three letters at least are in it.
+  const auto distintas = [&x, &letras] {
+    return std::count_if(letras.begin(), letras.end(),
+                         [&x](char c) { return x.codificar.find(c) != std::string::npos; });
+  };
+  do {
+    x.codificar.clear();
+    for (std::uint64_t i = 0; i < tamanho; ++i) {
+      x.codificar += letras[static_cast<std::size_t>(s.abaixo_de(letras.size()))];
+    }
+  } while (distintas() < min_letras_adaptativas);
+  pedido p;
+  p.texto = x.codificar;
+  p.adaptativo = qual;
+  p.alfabeto = std::string(alfabeto_do_exercicio);
+  if (prepara(p, lidos{}, x.chave)) {
+    std::abort(); // a word of a-z always encodes over a-z
+  }
+  codifica_texto(qual, x.chave.simbolos_adaptativos, &*x.chave.alfabeto, x.codificar, false,
+                 [&x](const passo_adaptativo& passo) {
+                   x.codificado += (x.codificado.empty() ? "" : " ") + passo.codigo + passo.escape;
+                 });
+  return x;
+}
+
+} // namespace
+
 exercicio gera_exercicio(std::uint64_t semente, int letras, variante v) {
+  if (v.adaptativo) {
+    return gera_adaptativo(semente, *v.adaptativo);
+  }
   exercicio x;
   x.semente = semente;
   sorteio s(semente);

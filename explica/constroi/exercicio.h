@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "explica/constroi/execucao.h"
@@ -17,6 +18,13 @@ namespace explica {
 inline constexpr int min_palavra = 3;
 inline constexpr int max_palavra = 8;
 inline constexpr std::uint64_t max_peso = 40;
+// An adaptive exercise's word: 5 to 8 letters of a-z, drawn from 3 or 4 of
+// them, so that letters come back and the tree has swaps to make.
+inline constexpr int min_palavra_adaptativa = 5;
+inline constexpr int max_palavra_adaptativa = 8;
+inline constexpr int min_letras_adaptativas = 3;
+inline constexpr int max_letras_adaptativas = 4;
+inline constexpr std::string_view alfabeto_do_exercicio = "a-z";
 
 // The generator of every exercise, the same on every machine and in the
 // page: splitmix64, whose state starts at the seed; each number is the state
@@ -34,11 +42,13 @@ class sorteio {
 };
 
 // Which code a sheet asks for: Huffman's; of least variance; of D digits,
-// 3 or 4, with its dummies; or another method's.
+// 3 or 4, with its dummies; another method's; or the adaptive code of a word
+// by an algorithm.
 struct variante {
   int aridade = 2;
   bool variancia_minima = false;
   metodo qual = metodo::huffman;
+  std::optional<algoritmo> adaptativo;
 };
 inline constexpr int min_aridade_de_exercicio = 3;
 inline constexpr int max_aridade_de_exercicio = 4;
@@ -49,16 +59,17 @@ inline constexpr int max_aridade_de_exercicio = 4;
 // One exercise and its key.
 struct exercicio {
   std::uint64_t semente = 0;
-  std::string pesos;       // the table as -f reads it: a=12,b=5,...
+  std::string pesos;       // the table as -f reads it: a=12,b=5,...; none for an adaptive word
   std::string codificar;   // the word to encode
-  std::string codificado;  // its encoding with the key's code
+  std::string codificado;  // its encoding with the key's code (adaptive: grouped by letter)
   std::string decodificar; // the encoding of palavra with the key's code
   std::string palavra;     // what decodificar decodes to
   // The merges, from 1, where the queue chose among equal weights: there
   // other trees, and other codes, are Huffman's too. Named for Huffman's
   // binary code by the seed's rule alone: the other variants' rules choose.
   std::vector<std::size_t> juncoes_com_empate;
-  execucao chave; // the table's code, built as -f builds it, with codificar as its text
+  execucao chave; // the table's code, built as -f builds it, with codificar as its text;
+                  // or the adaptive code of codificar over a-z
 };
 
 // The exercise of semente with letras letters (min_letras to max_letras):

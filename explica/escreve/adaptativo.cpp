@@ -171,6 +171,38 @@ void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e) {
                entropia * static_cast<double>(simbolos));
 }
 
+std::string passo_adaptativo_json(const passo_adaptativo& p) {
+  std::string j = R"({"simbolo": )" + json_texto(utf8(p.simbolo)) + R"(, "novo": )" +
+                  (p.novo ? "true" : "false") + R"(, "codigo": ")" + p.codigo +
+                  R"(", "escape": ")" + p.escape + R"(", "trocas": [)";
+  for (std::size_t i = 0; i < p.trocas.size(); ++i) {
+    j += (i == 0 ? "[" : ", [") + std::to_string(p.trocas[i].first) + ", " +
+         std::to_string(p.trocas[i].second) + "]";
+  }
+  j += R"(], "nos": [)";
+  // Root first: the numbers from the highest down.
+  std::vector<const no_adaptativo*> por_numero(p.nos.size());
+  std::transform(p.nos.begin(), p.nos.end(), por_numero.begin(),
+                 [](const no_adaptativo& n) { return &n; });
+  std::sort(por_numero.begin(), por_numero.end(),
+            [](const no_adaptativo* a, const no_adaptativo* b) { return a->numero > b->numero; });
+  for (std::size_t i = 0; i < por_numero.size(); ++i) {
+    const no_adaptativo& n = *por_numero[i];
+    j += std::string(i == 0 ? "" : ", ") + R"({"numero": )" + std::to_string(n.numero) +
+         R"(, "peso": )" + std::to_string(n.peso);
+    if (n.nyt) {
+      j += R"(, "nyt": true})";
+    } else if (n.folha) {
+      j += R"(, "simbolo": )" + json_texto(utf8(n.simbolo)) + "}";
+    } else {
+      j += R"(, "esquerda": )" +
+           std::to_string(p.nos[static_cast<std::size_t>(n.esquerda)].numero) + R"(, "direita": )" +
+           std::to_string(p.nos[static_cast<std::size_t>(n.direita)].numero) + "}";
+    }
+  }
+  return j + "]}";
+}
+
 void escreve_adaptativo_json(std::FILE* f, const execucao& e) {
   std::string bits;
   std::fprintf(f, R"({"metodo": "%s", "alfabeto": %d, "passos": [)",
@@ -178,34 +210,7 @@ void escreve_adaptativo_json(std::FILE* f, const execucao& e) {
   std::size_t k = 0;
   percorre(e, *e.p.adaptativo, true, [&](const passo_adaptativo& p) {
     bits += p.codigo + p.escape;
-    std::fprintf(f, R"(%s{"simbolo": %s, "novo": %s, "codigo": "%s", "escape": "%s", "trocas": [)",
-                 k++ == 0 ? "\n  " : ",\n  ", json_texto(utf8(p.simbolo)).c_str(),
-                 p.novo ? "true" : "false", p.codigo.c_str(), p.escape.c_str());
-    for (std::size_t i = 0; i < p.trocas.size(); ++i) {
-      std::fprintf(f, "%s[%d, %d]", i == 0 ? "" : ", ", p.trocas[i].first, p.trocas[i].second);
-    }
-    std::fputs("], \"nos\": [", f);
-    // Root first: the numbers from the highest down.
-    std::vector<const no_adaptativo*> por_numero(p.nos.size());
-    std::transform(p.nos.begin(), p.nos.end(), por_numero.begin(),
-                   [](const no_adaptativo& n) { return &n; });
-    std::sort(por_numero.begin(), por_numero.end(),
-              [](const no_adaptativo* a, const no_adaptativo* b) { return a->numero > b->numero; });
-    for (std::size_t i = 0; i < por_numero.size(); ++i) {
-      const no_adaptativo& n = *por_numero[i];
-      std::fprintf(f, "%s{\"numero\": %d, \"peso\": %" PRId64, i == 0 ? "" : ", ", n.numero,
-                   n.peso);
-      if (n.nyt) {
-        std::fputs(", \"nyt\": true}", f);
-      } else if (n.folha) {
-        std::fprintf(f, R"(, "simbolo": %s})", json_texto(utf8(n.simbolo)).c_str());
-      } else {
-        std::fprintf(f, R"(, "esquerda": %d, "direita": %d})",
-                     p.nos[static_cast<std::size_t>(n.esquerda)].numero,
-                     p.nos[static_cast<std::size_t>(n.direita)].numero);
-      }
-    }
-    std::fputs("]}", f);
+    std::fprintf(f, "%s%s", k++ == 0 ? "\n  " : ",\n  ", passo_adaptativo_json(p).c_str());
   });
   std::fprintf(f, "],\n \"bits\": \"%s\"}\n", bits.c_str());
 }

@@ -68,6 +68,9 @@ void escreve_bits_adaptativos(std::FILE* f, const execucao& e);
 void escreve_passos_adaptativos(std::FILE* f, const execucao& e);
 void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e);
 void escreve_adaptativo_json(std::FILE* f, const execucao& e);
+// One step of the adaptive code as JSON: its symbol, bits, swaps and the
+// tree after it, root first.
+[[nodiscard]] std::string passo_adaptativo_json(const passo_adaptativo& p);
 // The adaptive tree after the step of --passo, or after the last, in DOT.
 void escreve_dot_adaptativo(std::FILE* f, const execucao& e);
 

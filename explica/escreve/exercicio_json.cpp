@@ -24,7 +24,30 @@ std::string codigos_json(const exercicio& x) {
 
 } // namespace
 
+// An adaptive exercise: its word and algorithm; the key, the bits and each
+// step as --adaptativo --json gives it.
+std::string adaptativo_json(const exercicio& x, bool gabarito) {
+  const algoritmo qual = *x.chave.p.adaptativo;
+  std::string j = R"({"semente": )" + std::to_string(x.semente) + R"(, "palavra": ")" +
+                  x.codificar + R"(", "metodo": ")" + std::string(nome_do_algoritmo(qual)) +
+                  R"(", "alfabeto": ")" + std::string(alfabeto_do_exercicio) + "\"";
+  if (gabarito) {
+    std::string bits = x.codificado;
+    std::erase(bits, ' ');
+    j += R"(, "gabarito": {"bits": ")" + bits + R"(", "passos": [)";
+    std::size_t k = 0;
+    codifica_texto(
+        qual, x.chave.simbolos_adaptativos, &*x.chave.alfabeto, x.codificar, true,
+        [&](const passo_adaptativo& p) { j += (k++ == 0 ? "" : ", ") + passo_adaptativo_json(p); });
+    j += "]}";
+  }
+  return j + "}";
+}
+
 std::string exercicio_json(const exercicio& x, bool gabarito) {
+  if (x.chave.p.adaptativo) {
+    return adaptativo_json(x, gabarito);
+  }
   std::string j = R"({"semente": )" + std::to_string(x.semente) + R"(, "pesos": ")" + x.pesos +
                   R"(", "codificar": ")" + x.codificar + R"(", "decodificar": ")" + x.decodificar +
                   R"(", "empates": )" + (x.juncoes_com_empate.empty() ? "false" : "true");

@@ -54,7 +54,41 @@ std::string primeira_pergunta(const variante& v) {
              : tr(perguntas[0]);
 }
 
+// The adaptive code's conventions, and qual's update, as the sheet states
+// them once.
+std::string regras_adaptativas(algoritmo qual) {
+  const std::string convencoes =
+      tr("A árvore começa só com NYT, de número 51. Uma letra nova vai como o caminho até NYT "
+         "seguido do seu lugar k no alfabeto a-z: k - 1 em 5 bits se k <= 20, senão k - 11 em 4 "
+         "bits (a primeira letra, só o seu lugar); NYT se divide num nó interno que guarda o seu "
+         "número, com a nova folha no ramo 1 (o número menos 1) e o novo NYT no ramo 0 (menos 2). "
+         "Uma letra já vista vai como o caminho até a sua folha.");
+  return convencoes + " " +
+         (qual == algoritmo::fgk
+              ? tr("Depois, pelo FGK, do nó da letra (de uma nova, do antigo NYT, depois de "
+                   "somar 1 aos dois) até a raiz: cada nó troca de lugar com o de maior número e "
+                   "o mesmo peso, se não for o seu pai, e soma 1.")
+              : tr("Depois, pelo algoritmo de Vitter, entre pesos iguais as folhas vêm antes dos "
+                   "nós internos: uma letra já vista troca com a folha de maior número do seu "
+                   "peso, e cada nó, até a raiz, desliza além do bloco seguinte (uma folha, além "
+                   "dos nós internos do seu peso; um nó interno, além das folhas do peso "
+                   "seguinte) e soma 1."));
+}
+
+// The two questions of an adaptive sheet.
+std::string pergunta_adaptativa(algoritmo qual, std::size_t k) {
+  return k == 0 ? (qual == algoritmo::fgk
+                       ? tr("Codifique a palavra com o código de Huffman adaptativo, pelo FGK, "
+                            "letra a letra: dê os bits de cada letra.")
+                       : tr("Codifique a palavra com o código de Huffman adaptativo, pelo "
+                            "algoritmo de Vitter, letra a letra: dê os bits de cada letra."))
+                : tr("Desenhe a árvore depois de cada letra, com o número e o peso de cada nó.");
+}
+
 std::string regras_de(const variante& v) {
+  if (v.adaptativo) {
+    return regras_adaptativas(*v.adaptativo);
+  }
   switch (v.qual) {
     case metodo::shannon:
       return tr(
@@ -153,7 +187,20 @@ std::string confira(const exercicio& x) {
          x.pesos + tr(" --confere=CODIGOS.");
 }
 
+void pergunta_adaptativa_em_texto(std::FILE* f, const exercicio& x, std::size_t i,
+                                  const pedido& p) {
+  std::fprintf(f, "%s\n\n", titulo_do_exercicio(p, i).c_str());
+  std::fprintf(f, "%s%s\n", tr("Palavra: "), x.codificar.c_str());
+  escreve_em_linhas(f, pergunta_adaptativa(*p.adaptativo, 0) + " " + regras_de(variante_de(p)),
+                    "1. ", "   ");
+  escreve_em_linhas(f, pergunta_adaptativa(*p.adaptativo, 1), "2. ", "   ");
+}
+
 void pergunta_em_texto(std::FILE* f, const exercicio& x, std::size_t i, const pedido& p) {
+  if (p.adaptativo) {
+    pergunta_adaptativa_em_texto(f, x, i, p);
+    return;
+  }
   std::string pesos; // a blank after each comma, for lines to break at
   for (const char c : x.pesos) {
     pesos += c;
@@ -184,6 +231,11 @@ void chave_em_texto(std::FILE* f, const exercicio& x, std::size_t i) {
   const modelo& m = x.chave.m;
   std::fprintf(f, "%s%zu · %s%" PRIu64 "\n", tr("Gabarito do exercício "), i + 1, tr("semente "),
                x.semente);
+  if (x.chave.p.adaptativo) { // the bits, then each step and the tree after it
+    escreve_em_linhas(f, x.codificar + " → " + x.codificado, "1. ", "   ");
+    escreve_passos_adaptativos(f, x.chave);
+    return;
+  }
   if (m.qual != metodo::huffman) { // the method's own steps
     escreve_passos(f, x.chave);
   }
@@ -264,8 +316,30 @@ std::string codigos_em_html(int letras) {
   return h;
 }
 
+// Room to draw the adaptive tree after each letter of a word of n.
+int milimetros_das_arvores(std::size_t n) {
+  constexpr int por_letra = 22;
+  return por_letra * static_cast<int>(n);
+}
+
+// An adaptive exercise on the sheet: the word, the two questions, room to
+// answer.
+std::string pergunta_adaptativa_em_html(const exercicio& x, std::size_t i, const pedido& p) {
+  return "<article class=\"exercicio\">\n<h2>" + html(titulo_do_exercicio(p, i)) + "</h2>\n" +
+         "<p class=\"pesos\">" + html(tr("Palavra: ")) + "<code>" + x.codificar +
+         "</code></p>\n<ol>\n<li>" + html(pergunta_adaptativa(*p.adaptativo, 0)) +
+         "<span class=\"resposta\"></span></li>\n<li>" +
+         html(pergunta_adaptativa(*p.adaptativo, 1)) +
+         R"(<div class="espaco arvore" style="height: )" +
+         std::to_string(milimetros_das_arvores(x.codificar.size())) + "mm\"></div></li>\n</ol>\n" +
+         "</article>\n";
+}
+
 // An exercise on the sheet: the table, the questions, room to answer.
 std::string pergunta_em_html(const exercicio& x, std::size_t i, const pedido& p) {
+  if (p.adaptativo) {
+    return pergunta_adaptativa_em_html(x, i, p);
+  }
   const int k = x.chave.m.folhas;
   const variante v = variante_de(p);
   std::string h = "<article class=\"exercicio\">\n<h2>" + html(titulo_do_exercicio(p, i)) +
@@ -300,8 +374,9 @@ void preenche(std::string& folha, std::string_view marca, const std::string& tex
 void em_html(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p) {
   std::string folha(reinterpret_cast<const char*>(folha_pronta), sizeof folha_pronta);
   const std::string titulo =
-      p.titulo.value_or(p.qual == metodo::shannon ? tr("Exercícios: o código de Shannon")
-                        : p.qual == metodo::fano  ? tr("Exercícios: o código de Fano")
+      p.titulo.value_or(p.adaptativo ? tr("Exercícios: o código de Huffman adaptativo")
+                        : p.qual == metodo::shannon ? tr("Exercícios: o código de Shannon")
+                        : p.qual == metodo::fano    ? tr("Exercícios: o código de Fano")
                         : p.qual == metodo::sfe ? tr("Exercícios: o código de Shannon–Fano–Elias")
                                                 : tr("Exercícios: o código de Huffman"));
   std::string corpo = "<header>\n  <h1>" + html(titulo) + "</h1>\n  <p>" + html(tr("Nome:")) +
@@ -352,7 +427,8 @@ std::string onde_esta_o_gabarito(const pedido& p) {
   const std::string qual_codigo =
       (p.aridade > 2 ? " --aridade=" + std::to_string(p.aridade) : "") +
       (p.variancia_minima ? std::string(" --variancia-minima") : "") +
-      (p.qual != metodo::huffman ? " --metodo=" + std::string(nome_do_metodo(p.qual)) : "");
+      (p.qual != metodo::huffman ? " --metodo=" + std::string(nome_do_metodo(p.qual)) : "") +
+      (p.adaptativo ? " --adaptativo=" + std::string(nome_do_algoritmo(*p.adaptativo)) : "");
   return tr("o gabarito destes exercícios: huffman-explica --exercicio=") + semente + letras +
          quantos + qual_codigo + " --gabarito";
 }
