@@ -15,6 +15,8 @@
 #include <set>
 #include <span>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 #define ZLIB_CONST // the input as zlib reads it: never written
 #include <zlib.h>
@@ -1230,6 +1232,69 @@ std::string confere_arvore_adaptativa(const explica::passo_adaptativo& p,
   return "";
 }
 
+// The least total leaf depth and the least height of any Huffman tree of
+// pesos: Schwartz's rule, merging among equal weights the node made first,
+// every leaf before any merged node (a model of its own, so that NYT's
+// weight 0 counts as Vitter counts it).
+std::pair<std::int64_t, int> menor_profundidade(std::vector<std::int64_t> pesos) {
+  // weight, order made, leaves below, height
+  std::set<std::tuple<std::int64_t, std::size_t, std::int64_t, int>> fila;
+  for (std::size_t i = 0; i < pesos.size(); ++i) {
+    fila.emplace(pesos[i], i, 1, 0);
+  }
+  std::int64_t soma = 0;
+  for (std::size_t feito = pesos.size(); fila.size() > 1; ++feito) {
+    const auto [w1, o1, f1, h1] = *fila.begin();
+    fila.erase(fila.begin());
+    const auto [w2, o2, f2, h2] = *fila.begin();
+    fila.erase(fila.begin());
+    soma += f1 + f2; // each leaf below goes one level down
+    fila.emplace(w1 + w2, feito, f1 + f2, std::max(h1, h2) + 1);
+  }
+  return {soma, std::get<3>(*fila.begin())};
+}
+
+// The total leaf depth and the height of the tree after p.
+std::pair<std::int64_t, int> profundidade(const explica::passo_adaptativo& p) {
+  std::int64_t soma = 0;
+  int altura = 0;
+  for (const auto& n : p.nos) {
+    if (!n.folha) {
+      continue;
+    }
+    int d = 0;
+    for (std::int32_t i = n.pai; i >= 0; i = p.nos[static_cast<std::size_t>(i)].pai) {
+      ++d;
+    }
+    soma += d;
+    altura = std::max(altura, d);
+  }
+  return {soma, altura};
+}
+
+// What is wrong with the trees on the way of a step, if anything: each
+// swap or slide moves the node that held its first number to its second,
+// the tree before it being the one before (or after NYT's split).
+std::string confere_quadros(const std::vector<explica::no_adaptativo>& antes,
+                            const explica::passo_adaptativo& p) {
+  if (p.quadros.size() != p.trocas.size() + (p.novo ? 1 : 0)) {
+    return "the trees on the way are not one after the split and one a swap";
+  }
+  const std::vector<explica::no_adaptativo>* anterior = p.novo ? &p.quadros[0] : &antes;
+  for (std::size_t k = 0; k < p.trocas.size(); ++k) {
+    const auto& quadro = p.quadros[k + (p.novo ? 1 : 0)];
+    const auto [de, para] = p.trocas[k];
+    const auto sobe = std::find_if(anterior->begin(), anterior->end(),
+                                   [de = de](const auto& n) { return n.numero == de; });
+    if (sobe == anterior->end() ||
+        quadro[static_cast<std::size_t>(sobe - anterior->begin())].numero != para) {
+      return "a tree on the way does not show its swap";
+    }
+    anterior = &quadro;
+  }
+  return "";
+}
+
 // The adaptive codes of the text's first characters, by both algorithms:
 // the tree right after every step, and the bits decoding back to the text.
 std::string verifica_adaptativo(std::string_view texto) {
@@ -1246,15 +1311,29 @@ std::string verifica_adaptativo(std::string_view texto) {
     std::map<char32_t, std::int64_t> vezes;
     std::string bits;
     std::string erro;
-    explica::codifica_texto(qual, static_cast<std::int32_t>(inicio.size()), nullptr, inicio, true,
-                            [&](const explica::passo_adaptativo& p) {
-                              ++vezes[p.simbolo];
-                              bits += p.codigo + p.escape;
-                              if (erro.empty()) {
-                                erro = confere_arvore_adaptativa(
-                                    p, vezes, qual == explica::algoritmo::vitter);
-                              }
-                            });
+    std::vector<explica::no_adaptativo> antes; // the tree before the step; the first is new
+    const auto confere = [&](const explica::passo_adaptativo& p) {
+      ++vezes[p.simbolo];
+      bits += p.codigo + p.escape;
+      if (!erro.empty()) {
+        return;
+      }
+      erro = confere_arvore_adaptativa(p, vezes, qual == explica::algoritmo::vitter);
+      if (erro.empty()) {
+        erro = confere_quadros(antes, p);
+      }
+      std::vector<std::int64_t> pesos{0}; // NYT
+      for (const auto& [s, n] : vezes) {
+        pesos.push_back(n);
+      }
+      if (erro.empty() && qual == explica::algoritmo::vitter &&
+          profundidade(p) != menor_profundidade(pesos)) {
+        erro = "the tree is not the Huffman tree of least depth and height";
+      }
+      antes = p.nos;
+    };
+    explica::codifica_texto(qual, static_cast<std::int32_t>(inicio.size()), nullptr, inicio,
+                            explica::guarda::quadros, confere);
     if (!erro.empty()) {
       return std::string(explica::nome_do_algoritmo(qual)) + ": " + erro;
     }

@@ -59,6 +59,7 @@ void comeca(passo_adaptativo& p, char32_t s, bool novo, std::string_view codigo,
   p.trocas.clear();
   p.incrementos.clear();
   p.nos.clear();
+  p.quadros.clear();
 }
 
 } // namespace
@@ -198,6 +199,17 @@ void arvore_adaptativa::troca(std::int32_t a, std::int32_t b) {
   no_de_numero_[static_cast<std::size_t>(y.numero) + 1] = b;
 }
 
+// Records into p, where given, that no moved up from number antes, and
+// the tree now where the trees on the way are kept.
+void arvore_adaptativa::registra(passo_adaptativo* p, std::int32_t antes, std::int32_t no) {
+  if (p != nullptr) {
+    p->trocas.emplace_back(antes, nos_[static_cast<std::size_t>(no)].numero);
+    if (guarda_quadros_) {
+      p->quadros.push_back(nos_);
+    }
+  }
+}
+
 // Adds 1 to no's weight, and records its number into p where given.
 inline void arvore_adaptativa::incrementa(std::int32_t no, passo_adaptativo* p) {
   no_adaptativo& n = nos_[static_cast<std::size_t>(no)];
@@ -230,9 +242,7 @@ void arvore_adaptativa::fgk(std::int32_t folha, bool novo, passo_adaptativo* p) 
     if (lider >= 0) {
       const std::int32_t antes = n.numero;
       troca(q, lider);
-      if (p != nullptr) {
-        p->trocas.emplace_back(antes, nos_[static_cast<std::size_t>(q)].numero);
-      }
+      registra(p, antes, q);
     }
     incrementa(q, p);
   }
@@ -255,8 +265,8 @@ std::int32_t arvore_adaptativa::desliza_e_incrementa(std::int32_t no, passo_adap
     assert(seguinte != pai_antes); // NYT's sibling and the new leaf go last
     troca(no, seguinte);
   }
-  if (p != nullptr && nos_[static_cast<std::size_t>(no)].numero != antes) {
-    p->trocas.emplace_back(antes, nos_[static_cast<std::size_t>(no)].numero);
+  if (nos_[static_cast<std::size_t>(no)].numero != antes) {
+    registra(p, antes, no);
   }
   incrementa(no, p);
   return folha ? nos_[static_cast<std::size_t>(no)].pai : pai_antes;
@@ -279,9 +289,7 @@ void arvore_adaptativa::vitter(std::int32_t folha, bool novo, passo_adaptativo* 
     if (lider != q) {
       const std::int32_t antes = n.numero;
       troca(q, lider);
-      if (p != nullptr) {
-        p->trocas.emplace_back(antes, nos_[static_cast<std::size_t>(q)].numero);
-      }
+      registra(p, antes, q);
     }
     if (nos_[static_cast<std::size_t>(q)].pai == nos_[static_cast<std::size_t>(nyt_)].pai) {
       por_ultimo = q; // NYT's sibling
@@ -306,6 +314,9 @@ std::int32_t arvore_adaptativa::folha_de(char32_t s) const {
 
 void arvore_adaptativa::atualiza(char32_t s, bool conhecido, passo_adaptativo* p) {
   const std::int32_t folha = conhecido ? folha_de(s) : divide_nyt(s);
+  if (p != nullptr && guarda_quadros_ && !conhecido) {
+    p->quadros.push_back(nos_);
+  }
   if (qual_ == algoritmo::fgk) {
     fgk(folha, !conhecido, p);
   } else {
@@ -428,10 +439,11 @@ falha_adaptativa arvore_adaptativa::decodifica(std::string_view bits, std::size_
 }
 
 void codifica_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a,
-                    std::string_view texto, bool arvores,
+                    std::string_view texto, guarda o_que,
                     const std::function<void(const passo_adaptativo&)>& recebe) {
   arvore_adaptativa t(qual, m, a);
-  t.guarda_arvores(arvores);
+  t.guarda_arvores(o_que != guarda::bits);
+  t.guarda_quadros(o_que == guarda::quadros);
   passo_adaptativo p;
   std::string bits;
   while (!texto.empty()) {

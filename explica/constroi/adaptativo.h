@@ -64,7 +64,8 @@ struct no_adaptativo {
 
 // What one symbol did: its bits, and the update, each swap or slide as the
 // number before and after of the node that moved up, each node
-// incremented by its number then; and, where kept, the tree after it.
+// incremented by its number then; and, where kept, the tree after it and
+// the trees on the way: after NYT's split and after each swap or slide.
 struct passo_adaptativo {
   char32_t simbolo = 0;
   bool novo = false;
@@ -74,6 +75,7 @@ struct passo_adaptativo {
   std::vector<std::int32_t> incrementos;
   std::vector<no_adaptativo> nos;
   std::int32_t raiz = 0;
+  std::vector<std::vector<no_adaptativo>> quadros;
 };
 
 // Why decoding stopped short.
@@ -101,6 +103,9 @@ class arvore_adaptativa {
   // Whether each step recorded keeps the tree after it (off: a long text's
   // steps keep their bits alone).
   void guarda_arvores(bool sim) { guarda_arvores_ = sim; }
+  // Whether each step recorded keeps the trees on the way too (off: the
+  // terminal's steps need the tree after each alone).
+  void guarda_quadros(bool sim) { guarda_quadros_ = sim; }
 
   [[nodiscard]] const std::vector<no_adaptativo>& nos() const { return nos_; }
   [[nodiscard]] std::int32_t raiz() const { return raiz_; }
@@ -120,6 +125,7 @@ class arvore_adaptativa {
   std::int32_t raiz_ = 0;
   std::int32_t nyt_ = 0;
   bool guarda_arvores_ = true;
+  bool guarda_quadros_ = false;
 
   [[nodiscard]] std::int32_t no_numerado(std::int32_t n) const;
   [[nodiscard]] std::int64_t chave(std::int32_t n) const {
@@ -130,6 +136,7 @@ class arvore_adaptativa {
   [[nodiscard]] std::int32_t folha_de(char32_t s) const;
   std::int32_t divide_nyt(char32_t s);
   void troca(std::int32_t a, std::int32_t b);
+  void registra(passo_adaptativo* p, std::int32_t antes, std::int32_t no);
   void incrementa(std::int32_t no, passo_adaptativo* p);
   void fgk(std::int32_t folha, bool novo, passo_adaptativo* p);
   void vitter(std::int32_t folha, bool novo, passo_adaptativo* p);
@@ -139,11 +146,14 @@ class arvore_adaptativa {
                                            char32_t& s) const;
 };
 
+// What each step that codifica_texto hands on keeps beside its bits.
+enum class guarda { bits, arvore, quadros }; // the tree after it; and the trees on the way
+
 // Encodes texto, UTF-8 of the alphabet's characters, one symbol at a time
 // with qual on a tree numbered for m symbols, handing recebe each symbol's
-// step, with the tree after it where arvores.
+// step, with what o_que says it keeps.
 void codifica_texto(algoritmo qual, std::int32_t m, const alfabeto_adaptativo* a,
-                    std::string_view texto, bool arvores,
+                    std::string_view texto, guarda o_que,
                     const std::function<void(const passo_adaptativo&)>& recebe);
 
 // Encodes texto as codifica_texto does, up to its symbol n (from 1; 0, the

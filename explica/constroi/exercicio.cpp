@@ -116,7 +116,7 @@ exercicio gera_adaptativo(std::uint64_t semente, algoritmo qual) {
   if (prepara(p, lidos{}, x.chave)) {
     std::abort(); // a word of a-z always encodes over a-z
   }
-  codifica_texto(qual, x.chave.simbolos_adaptativos, &*x.chave.alfabeto, x.codificar, false,
+  codifica_texto(qual, x.chave.simbolos_adaptativos, &*x.chave.alfabeto, x.codificar, guarda::bits,
                  [&x](const passo_adaptativo& passo) {
                    x.codificado += (x.codificado.empty() ? "" : " ") + passo.codigo + passo.escape;
                  });

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cmath>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,42 @@ namespace explica {
 
 namespace {
 
-// Encodes e's text with e's algorithm, or with qual, handing each step to
-// recebe; with the tree after each where arvores.
-void percorre(const execucao& e, algoritmo qual, bool arvores,
+// Encodes e's text with qual, handing each step, with what o_que says it
+// keeps, to recebe.
+void percorre(const execucao& e, algoritmo qual, guarda o_que,
               const std::function<void(const passo_adaptativo&)>& recebe) {
   const std::span<const char> t = e.t.caracteres();
   codifica_texto(qual, e.simbolos_adaptativos, e.alfabeto ? &*e.alfabeto : nullptr,
-                 {t.data(), t.size()}, arvores, recebe);
+                 {t.data(), t.size()}, o_que, recebe);
+}
+
+// What a step sent: "'v', novo: NYT 000, escape 1011", or "'a': 1".
+std::string frase_do_envio(const passo_adaptativo& p) {
+  if (!p.novo) {
+    return entre_aspas(p.simbolo) + ": " + p.codigo;
+  }
+  return entre_aspas(p.simbolo) + tr(", novo: NYT ") +
+         (p.codigo.empty() ? tr("(a raiz)") : p.codigo) + tr(", escape ") + p.escape;
+}
+
+// NYT's split, when p's symbol is new: where the new leaf and NYT go.
+std::string frase_da_divisao(const passo_adaptativo& p, std::int32_t lugar) {
+  return tr("NYT, o nó ") + std::to_string(lugar) + tr(", se divide: ") + entre_aspas(p.simbolo) +
+         tr(" no lugar ") + std::to_string(lugar - 1) + tr(", o novo NYT no ") +
+         std::to_string(lugar - 2);
+}
+
+// A swap or a slide: the node that moves up, by its number before and after.
+std::string frase_da_troca(std::int32_t antes, std::int32_t depois) {
+  return tr("o nó ") + std::to_string(antes) + tr(" sobe para o lugar ") + std::to_string(depois);
+}
+
+std::string frase_dos_incrementos(const passo_adaptativo& p) {
+  std::string l;
+  for (const std::int32_t n : p.incrementos) {
+    l += (l.empty() ? "" : ", ") + std::to_string(n);
+  }
+  return tr("somam 1: ") + l;
 }
 
 // A node as the steps name it: a leaf's symbol, NYT, or nothing; its number
@@ -55,14 +85,6 @@ void desenha(std::FILE* f, const passo_adaptativo& p, const std::string& recuo) 
   if (!raiz.folha) {
     desenha_ramos(f, p.nos, raiz, recuo);
   }
-}
-
-std::string lista(const std::vector<std::int32_t>& v) {
-  std::string l;
-  for (const std::int32_t n : v) {
-    l += (l.empty() ? "" : ", ") + std::to_string(n);
-  }
-  return l;
 }
 
 // The DOT lines of node i and of the nodes below it, '0' first.
@@ -99,7 +121,7 @@ void escreve_dot_adaptativo(std::FILE* f, const execucao& e) {
 
 void escreve_bits_adaptativos(std::FILE* f, const execucao& e) {
   std::size_t coluna = 0;
-  percorre(e, *e.p.adaptativo, false, [&](const passo_adaptativo& p) {
+  percorre(e, *e.p.adaptativo, guarda::bits, [&](const passo_adaptativo& p) {
     const std::size_t n = p.codigo.size() + p.escape.size();
     if (coluna > 0 && coluna + 1 + n > 80) {
       std::fputc('\n', f);
@@ -115,19 +137,13 @@ void escreve_passos_adaptativos(std::FILE* f, const execucao& e) {
   std::fprintf(f, tr("Huffman adaptativo, %s: a árvore começa só com NYT, a raiz, de número %d.\n"),
                e.p.adaptativo == algoritmo::fgk ? "FGK" : "Vitter", 2 * e.simbolos_adaptativos - 1);
   std::size_t k = 0;
-  percorre(e, *e.p.adaptativo, true, [&](const passo_adaptativo& p) {
+  percorre(e, *e.p.adaptativo, guarda::arvore, [&](const passo_adaptativo& p) {
     ++k;
-    std::fprintf(f, "%3zu. %s", k, entre_aspas(p.simbolo).c_str());
-    if (p.novo) {
-      std::fprintf(f, tr(", novo: NYT %s, escape %s\n"),
-                   p.codigo.empty() ? tr("(a raiz)") : p.codigo.c_str(), p.escape.c_str());
-    } else {
-      std::fprintf(f, ": %s\n", p.codigo.c_str());
-    }
+    std::fprintf(f, "%3zu. %s\n", k, frase_do_envio(p).c_str());
     for (const auto& [antes, depois] : p.trocas) {
-      std::fprintf(f, tr("     o nó %d sobe para o lugar %d\n"), antes, depois);
+      std::fprintf(f, "     %s\n", frase_da_troca(antes, depois).c_str());
     }
-    std::fprintf(f, tr("     somam 1: %s\n"), lista(p.incrementos).c_str());
+    std::fprintf(f, "     %s\n", frase_dos_incrementos(p).c_str());
     desenha(f, p, "     ");
   });
 }
@@ -171,36 +187,89 @@ void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e) {
                entropia * static_cast<double>(simbolos));
 }
 
-std::string passo_adaptativo_json(const passo_adaptativo& p) {
-  std::string j = R"({"simbolo": )" + json_texto(utf8(p.simbolo)) + R"(, "novo": )" +
+namespace {
+
+// The nodes of a tree as JSON, root first (the numbers from the highest
+// down); each with its index in nos too where com_indice.
+std::string nos_json(const std::vector<no_adaptativo>& nos, bool com_indice) {
+  std::vector<std::size_t> por_numero(nos.size());
+  std::iota(por_numero.begin(), por_numero.end(), std::size_t{0});
+  std::sort(por_numero.begin(), por_numero.end(),
+            [&nos](std::size_t a, std::size_t b) { return nos[a].numero > nos[b].numero; });
+  std::string j = "[";
+  for (const std::size_t i : por_numero) {
+    const no_adaptativo& n = nos[i];
+    j += std::string(j.size() == 1 ? "{" : ", {") +
+         (com_indice ? R"("id": )" + std::to_string(i) + ", " : "") +
+         R"("numero": )" + std::to_string(n.numero) + R"(, "peso": )" + std::to_string(n.peso);
+    if (n.nyt) {
+      j += R"(, "nyt": true})";
+    } else if (n.folha) {
+      j += R"(, "simbolo": )" + json_texto(utf8(n.simbolo)) + "}";
+    } else {
+      j += R"(, "esquerda": )" + std::to_string(nos[static_cast<std::size_t>(n.esquerda)].numero) +
+           R"(, "direita": )" + std::to_string(nos[static_cast<std::size_t>(n.direita)].numero) +
+           "}";
+    }
+  }
+  return j + "]";
+}
+
+// A step's symbol, bits and swaps, as the fields of a JSON object.
+std::string campos_do_passo(const passo_adaptativo& p) {
+  std::string j = R"("simbolo": )" + json_texto(utf8(p.simbolo)) + R"(, "novo": )" +
                   (p.novo ? "true" : "false") + R"(, "codigo": ")" + p.codigo +
                   R"(", "escape": ")" + p.escape + R"(", "trocas": [)";
   for (std::size_t i = 0; i < p.trocas.size(); ++i) {
     j += (i == 0 ? "[" : ", [") + std::to_string(p.trocas[i].first) + ", " +
          std::to_string(p.trocas[i].second) + "]";
   }
-  j += R"(], "nos": [)";
-  // Root first: the numbers from the highest down.
-  std::vector<const no_adaptativo*> por_numero(p.nos.size());
-  std::transform(p.nos.begin(), p.nos.end(), por_numero.begin(),
-                 [](const no_adaptativo& n) { return &n; });
-  std::sort(por_numero.begin(), por_numero.end(),
-            [](const no_adaptativo* a, const no_adaptativo* b) { return a->numero > b->numero; });
-  for (std::size_t i = 0; i < por_numero.size(); ++i) {
-    const no_adaptativo& n = *por_numero[i];
-    j += std::string(i == 0 ? "" : ", ") + R"({"numero": )" + std::to_string(n.numero) +
-         R"(, "peso": )" + std::to_string(n.peso);
-    if (n.nyt) {
-      j += R"(, "nyt": true})";
-    } else if (n.folha) {
-      j += R"(, "simbolo": )" + json_texto(utf8(n.simbolo)) + "}";
-    } else {
-      j += R"(, "esquerda": )" +
-           std::to_string(p.nos[static_cast<std::size_t>(n.esquerda)].numero) + R"(, "direita": )" +
-           std::to_string(p.nos[static_cast<std::size_t>(n.direita)].numero) + "}";
-    }
+  return j + "]";
+}
+
+// A step as the page draws it: its fields, its words, the trees on the
+// way and the tree after it, each node with its index.
+std::string passo_da_pagina(const passo_adaptativo& p, std::int32_t lugar_do_nyt) {
+  std::string j = "{" + campos_do_passo(p) + R"(, "frases": {"envio": )" +
+                  json_texto(frase_do_envio(p)) + R"(, "divisao": )" +
+                  (p.novo ? json_texto(frase_da_divisao(p, lugar_do_nyt)) : "null") +
+                  R"(, "trocas": [)";
+  for (std::size_t i = 0; i < p.trocas.size(); ++i) {
+    j += (i == 0 ? "" : ", ") + json_texto(frase_da_troca(p.trocas[i].first, p.trocas[i].second));
   }
-  return j + "]}";
+  j += R"(], "incrementos": )" + json_texto(frase_dos_incrementos(p)) + R"(}, "quadros": [)";
+  for (std::size_t i = 0; i < p.quadros.size(); ++i) {
+    j += (i == 0 ? "" : ", ") + nos_json(p.quadros[i], true);
+  }
+  return j + R"(], "nos": )" + nos_json(p.nos, true) + "}";
+}
+
+} // namespace
+
+std::string passo_adaptativo_json(const passo_adaptativo& p) {
+  return "{" + campos_do_passo(p) + R"(, "nos": )" + nos_json(p.nos, false) + "}";
+}
+
+void escreve_adaptativo_pagina(std::FILE* f, const execucao& e) {
+  const std::int32_t raiz = 2 * std::max(e.simbolos_adaptativos, 1) - 1;
+  std::fprintf(f, R"({"alfabeto": %d, "inicio": [{"id": 0, "numero": %d, "peso": 0, "nyt": true}])",
+               e.simbolos_adaptativos, raiz);
+  for (const algoritmo qual : {algoritmo::fgk, algoritmo::vitter}) {
+    std::string bits;
+    std::int64_t k = 0;
+    std::int32_t lugar_do_nyt = raiz;
+    std::fprintf(f, R"(, "%s": {"passos": [)", std::string(nome_do_algoritmo(qual)).c_str());
+    percorre(e, qual, guarda::quadros, [&](const passo_adaptativo& p) {
+      bits += (bits.empty() ? "" : " ") + p.codigo + p.escape;
+      if (k < max_passos_na_pagina) {
+        std::fprintf(f, "%s%s", k == 0 ? "" : ",\n  ", passo_da_pagina(p, lugar_do_nyt).c_str());
+      }
+      ++k;
+      lugar_do_nyt -= p.novo ? 2 : 0;
+    });
+    std::fprintf(f, R"(], "bits": "%s", "simbolos": %)" PRId64 "}", bits.c_str(), k);
+  }
+  std::fputs("}\n", f);
 }
 
 void escreve_adaptativo_json(std::FILE* f, const execucao& e) {
@@ -208,7 +277,7 @@ void escreve_adaptativo_json(std::FILE* f, const execucao& e) {
   std::fprintf(f, R"({"metodo": "%s", "alfabeto": %d, "passos": [)",
                std::string(nome_do_algoritmo(*e.p.adaptativo)).c_str(), e.simbolos_adaptativos);
   std::size_t k = 0;
-  percorre(e, *e.p.adaptativo, true, [&](const passo_adaptativo& p) {
+  percorre(e, *e.p.adaptativo, guarda::arvore, [&](const passo_adaptativo& p) {
     bits += p.codigo + p.escape;
     std::fprintf(f, "%s%s", k++ == 0 ? "\n  " : ",\n  ", passo_adaptativo_json(p).c_str());
   });

@@ -73,6 +73,14 @@ void escreve_adaptativo_json(std::FILE* f, const execucao& e);
 [[nodiscard]] std::string passo_adaptativo_json(const passo_adaptativo& p);
 // The adaptive tree after the step of --passo, or after the last, in DOT.
 void escreve_dot_adaptativo(std::FILE* f, const execucao& e);
+// The page's adaptive mode: FGK and Vitter over e's text, each step with
+// its words and the trees on the way, every node by its index as well, so
+// that the page moves each one from place to place; the first
+// max_passos_na_pagina steps, and every step's bits.
+void escreve_adaptativo_pagina(std::FILE* f, const execucao& e);
+// The steps the page draws: a word's or a sentence's; a step holds a tree
+// for each swap, and each tree every node.
+inline constexpr std::int64_t max_passos_na_pagina = 64;
 
 // --dot: the tree in Graphviz's DOT.
 void escreve_dot(std::FILE* f, const execucao& e);

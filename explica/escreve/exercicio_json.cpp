@@ -37,7 +37,7 @@ std::string adaptativo_json(const exercicio& x, bool gabarito) {
     j += R"(, "gabarito": {"bits": ")" + bits + R"(", "passos": [)";
     std::size_t k = 0;
     codifica_texto(
-        qual, x.chave.simbolos_adaptativos, &*x.chave.alfabeto, x.codificar, true,
+        qual, x.chave.simbolos_adaptativos, &*x.chave.alfabeto, x.codificar, guarda::arvore,
         [&](const passo_adaptativo& p) { j += (k++ == 0 ? "" : ", ") + passo_adaptativo_json(p); });
     j += "]}";
   }

@@ -8,6 +8,9 @@
 // executa(formato). resultado(k) and tamanho(k) give the document, the words
 // and the refusal's message; origem says which box a refusal is about.
 //
+// An adaptive code goes: novo, the boxes texto and alfabeto, then
+// adaptativo, for FGK's and Vitter's steps side by side.
+//
 // A file opens with abre(n, bloco), its n bytes written at reserva's place:
 // the document that huffman-explica --abre --json writes for it, and the
 // trees and fields that the page draws.
@@ -71,7 +74,7 @@ lidos lidos_do_navegador() {
 // text, the weights, the bits to decode, the learner's codes, the limit's
 // bits, as the learner wrote them; an exercise's seed, an answer in a
 // practice; a text of the page's own, for traduz; the code chosen, and the
-// number it takes. Their index is what
+// number it takes; the adaptive code's alphabet. Their index is what
 // entrada takes, and nomes publishes it.
 struct caixa {
   const char* nome;
@@ -81,7 +84,7 @@ const caixa caixas[] = {
     {"texto", &p.texto},      {"lista", &p.lista},    {"bits", &p.bits},
     {"confere", &p.confere},  {"limite", &limite},    {"semente", &semente},
     {"resposta", &resposta},  {"da_pagina", &chrome}, {"metodo", &metodo_escolhido},
-    {"parametro", &parametro}};
+    {"parametro", &parametro}, {"alfabeto", &p.alfabeto}};
 
 // The switches, by name: the first node on '0', the canonical code, the
 // text's bytes as the symbols.
@@ -270,6 +273,33 @@ EXPORTA(compara) std::int32_t compara() {
     return erro->estado;
   }
   resultados[documento] = em_texto(escreve_comparacao_json, e);
+  return sucesso;
+}
+
+// The adaptive code of the text in box texto, over the alphabet in box
+// alfabeto where it holds one, by FGK and by Vitter side by side: the
+// document the page's adaptive mode draws, or the refusal, with its exit
+// status.
+EXPORTA(adaptativo) std::int32_t adaptativo() {
+  for (std::string& r : resultados) {
+    r.clear();
+  }
+  pedido q;
+  q.texto = p.texto;
+  q.alfabeto = p.alfabeto;
+  q.adaptativo = algoritmo::fgk;
+  q.forma = formato::json;
+  execucao e;
+  std::optional<falha> erro = combina(q);
+  if (!erro) {
+    erro = prepara(q, lidos_do_navegador(), e);
+  }
+  if (erro) {
+    resultados[mensagem] = erro->mensagem;
+    de = erro->de;
+    return erro->estado;
+  }
+  resultados[documento] = em_texto(escreve_adaptativo_pagina, e);
   return sucesso;
 }
 
