@@ -284,7 +284,9 @@ std::optional<falha> prepara_adaptativo(const pedido& p, execucao& e) {
   if (e.alfabeto) {
     if (const auto fora = fora_do_alfabeto(*e.alfabeto, texto)) {
       return recusa(tr("o caractere ") + entre_aspas(fora->second) + tr(", o ") +
-                        std::to_string(fora->first + 1) + tr("º do texto, não está em --alfabeto"),
+                        std::to_string(fora->first + 1) +
+                        pela_face(para_traduzir("º do texto, não está em --alfabeto"),
+                                  para_traduzir("º do texto, não está no alfabeto a-z")),
                     origem::texto);
     }
   } else {

@@ -190,7 +190,8 @@ void escreve_estatisticas_adaptativas(std::FILE* f, const execucao& e) {
 namespace {
 
 // The nodes of a tree as JSON, root first (the numbers from the highest
-// down); each with its index in nos too where com_indice.
+// down); where com_indice, each with its index in nos too, and a leaf with
+// its symbol as the steps name it.
 std::string nos_json(const std::vector<no_adaptativo>& nos, bool com_indice) {
   std::vector<std::size_t> por_numero(nos.size());
   std::iota(por_numero.begin(), por_numero.end(), std::size_t{0});
@@ -200,12 +201,13 @@ std::string nos_json(const std::vector<no_adaptativo>& nos, bool com_indice) {
   for (const std::size_t i : por_numero) {
     const no_adaptativo& n = nos[i];
     j += std::string(j.size() == 1 ? "{" : ", {") +
-         (com_indice ? R"("id": )" + std::to_string(i) + ", " : "") +
-         R"("numero": )" + std::to_string(n.numero) + R"(, "peso": )" + std::to_string(n.peso);
+         (com_indice ? R"("id": )" + std::to_string(i) + ", " : "") + R"("numero": )" +
+         std::to_string(n.numero) + R"(, "peso": )" + std::to_string(n.peso);
     if (n.nyt) {
       j += R"(, "nyt": true})";
     } else if (n.folha) {
-      j += R"(, "simbolo": )" + json_texto(utf8(n.simbolo)) + "}";
+      j += R"(, "simbolo": )" + json_texto(utf8(n.simbolo)) +
+           (com_indice ? R"(, "nome": )" + json_texto(entre_aspas(n.simbolo)) : "") + "}";
     } else {
       j += R"(, "esquerda": )" + std::to_string(nos[static_cast<std::size_t>(n.esquerda)].numero) +
            R"(, "direita": )" + std::to_string(nos[static_cast<std::size_t>(n.direita)].numero) +

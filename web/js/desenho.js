@@ -96,15 +96,11 @@ export function svg(d, classe, w, h, extra) {
     letras(d.rotulos) + letras(d.ramos, 'ramo') + letras(d.espacos, 'espaco') + d.textos.join('') + '</svg>';
 }
 
-// The tree below raiz of a: a.filhos(i) gives node i's children, '0' then
-// '1' (-1 for a branch a learner's code leaves empty), or null at a leaf;
-// a.linhas(i) its lines. Leaves side by side in the walk's order, each as
-// wide as its lines, inner nodes over their children; edges join a box's
-// bottom to its child's top, so no label is crossed. destaques gives a
-// class to some nodes; todas makes every box and label an element of its
-// own, as the finished tree, lit as bits are decoded and downloaded.
-export function desenhaArvore(a, raiz, opcoes) {
-  const { destaques = {}, todas = false, passo = 62 } = opcoes || {};
+// Where each node of the tree below raiz of a goes: {pos, largura}, pos
+// mapping each node to its centre x and its level, leaves side by side in
+// the walk's order, each as wide as its lines, inner nodes over their
+// children; largura the drawing's width.
+export function posicoes(a, raiz) {
   const pos = new Map();
   let x0 = 6;
   const coloca = (i, nivel) => {
@@ -121,6 +117,19 @@ export function desenhaArvore(a, raiz, opcoes) {
     pos.set(i, { x: (Math.min(...xs) + Math.max(...xs)) / 2, nivel });
   };
   coloca(raiz, 0);
+  return { pos, largura: x0 };
+}
+
+// The tree below raiz of a: a.filhos(i) gives node i's children, '0' then
+// '1' (-1 for a branch a learner's code leaves empty), or null at a leaf;
+// a.linhas(i) its lines. Leaves side by side in the walk's order, each as
+// wide as its lines, inner nodes over their children; edges join a box's
+// bottom to its child's top, so no label is crossed. destaques gives a
+// class to some nodes; todas makes every box and label an element of its
+// own, as the finished tree, lit as bits are decoded and downloaded.
+export function desenhaArvore(a, raiz, opcoes) {
+  const { destaques = {}, todas = false, passo = 62 } = opcoes || {};
+  const { pos, largura: x0 } = posicoes(a, raiz);
   const y = (i) => 4 + pos.get(i).nivel * passo;
   const d = desenho(todas);
   let baixo = 0; // the lowest box's bottom

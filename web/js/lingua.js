@@ -1,5 +1,6 @@
 // The page's language: Portuguese, its own, or English from the engine's
 // catalogue, for the page's texts and everything the engine says.
+import { adaptativo, codificaPalavra, mostrados, vaiPara } from './adaptativo.js';
 import { reconstroi } from './construcao.js';
 import { $, escreveCaixa, resultado, x } from './motor.js';
 import { abrePratica, pratica } from './pratica.js';
@@ -66,4 +67,9 @@ export function trocaLingua(nova) {
   $('tocar').textContent = trad('▶ tocar');
   reconstroi();
   if (pratica) abrePratica(pratica.semente);
+  if (adaptativo) {
+    const k = mostrados;
+    codificaPalavra();
+    vaiPara(k, false);
+  }
 }

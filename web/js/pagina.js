@@ -1,13 +1,14 @@
 // The page's start: the controls wired, the run --html put in it opened, the
 // engine loaded; and the hooks that tests and the benchmark use.
 import { abreBytes, ligaAbrir } from './abrir.js';
+import { ligaAdaptativo } from './adaptativo.js';
 import { arquivo, baixa, baixaDot, baixaSvg, mostraArquivo, nomeDoArquivo } from './arquivos.js';
 import { aoDigitar, confere, decodifica, desenha, mostraDecodificacao, mostraParametro, mostraVeredito, reconstroi } from './construcao.js';
 import { mostraComparacao } from './comparar.js';
 import { aplicaLingua, lingua, linguaPedida, poeLingua, trad } from './lingua.js';
 import { $, MAX_ARQUIVO, arquivoLido, carrega, executa, folhasDoTexto, poeArquivo, x } from './motor.js';
 import { aplicaEscala, atual, escala, mostraPasso, preencheSecao, secoes, tocaOuPara } from './passos.js';
-import { ligaPratica, praticaPedida } from './pratica.js';
+import { ligaPratica, modo, praticaPedida } from './pratica.js';
 
 // ---------- controls
 
@@ -87,7 +88,7 @@ export function liga() {
   $('baixar-dot').addEventListener('click', baixaDot);
   $('baixar-gz').addEventListener('click', () => arquivo && baixa(nomeDoArquivo('', 'gz'), 'application/gzip', arquivo));
   document.addEventListener('keydown', (e) => {
-    if (e.target.closest('input, textarea, select') || document.body.classList.contains('praticando')) return;
+    if (e.target.closest('input, textarea, select') || document.body.classList.contains('praticando') || document.body.classList.contains('adaptando')) return;
     const vai = { ArrowRight: atual + 1, ArrowLeft: atual - 1, Home: 0, End: secoes().length - 1 }[e.key];
     if (vai !== undefined) {
       mostraPasso(vai, true);
@@ -147,7 +148,15 @@ export async function inicia() {
   }
   ligaPratica();
   ligaAbrir();
+  ligaAdaptativo(aoDigitar);
   praticaPedida();
+  // The adaptive mode asked for by the address: #adaptativo, or
+  // #adaptativo=PALAVRA.
+  const palavra = /^#adaptativo(?:=(.*))?$/.exec(location.hash);
+  if (palavra) {
+    if (palavra[1] !== undefined) $('palavra-adaptativa').value = decodeURIComponent(palavra[1]);
+    modo('adaptativo');
+  }
   // For tests and the benchmark: the engine and the drawing, by hand.
   window.huffman = {
     executa: (e, formato) => executa(e, formato || 1),

@@ -1,5 +1,6 @@
 // Practice: the learner merges the forest by hand and answers, the engine
 // judges, the page draws the learner's own tree.
+import { adaptativo, codificaPalavra } from './adaptativo.js';
 import { desenhaArvore, el, elemento } from './desenho.js';
 import { trad, trocaLingua } from './lingua.js';
 import { $, entradas, escreveCaixa, preparaEntradas, resultado, x } from './motor.js';
@@ -116,13 +117,18 @@ export function sementeNova() {
   return ((BigInt(a) << 32n) | BigInt(b)).toString();
 }
 
-export function modo(praticar) {
+// The page's mode: qual 'ver' (the build, step by step), 'praticar' or
+// 'adaptativo'.
+export function modo(qual) {
+  const praticar = qual === 'praticar';
   document.body.classList.toggle('praticando', praticar);
+  document.body.classList.toggle('adaptando', qual === 'adaptativo');
   $('pratica').hidden = !praticar;
-  $('modo-ver').setAttribute('aria-pressed', String(!praticar));
-  $('modo-praticar').setAttribute('aria-pressed', String(praticar));
+  $('adaptativo').hidden = qual !== 'adaptativo';
+  for (const m of ['ver', 'praticar', 'adaptativo']) $('modo-' + m).setAttribute('aria-pressed', String(m === qual));
   // What the learner typed is practised; else an exercise of a new seed.
   if (praticar && !pratica) abrePratica(digitado ? undefined : sementeNova());
+  if (qual === 'adaptativo' && !adaptativo) codificaPalavra();
   if (!praticar && /^#exercicio=/.test(location.hash)) history.replaceState(null, '', location.pathname + location.search);
 }
 
@@ -133,8 +139,7 @@ export function ligaPratica() {
       trocaLingua(l);
     });
   }
-  $('modo-ver').addEventListener('click', () => modo(false));
-  $('modo-praticar').addEventListener('click', () => modo(true));
+  for (const m of ['ver', 'praticar', 'adaptativo']) $('modo-' + m).addEventListener('click', () => modo(m));
   $('novo').addEventListener('click', () => abrePratica(sementeNova()));
   $('destes').addEventListener('click', () => abrePratica(undefined));
   RESPOSTAS.forEach(([caixa], qual) => {
@@ -146,7 +151,7 @@ export function ligaPratica() {
   window.addEventListener('hashchange', () => {
     const pedido = /^#exercicio=(\d+)$/.exec(location.hash);
     if (pedido && (!pratica || pratica.semente !== pedido[1])) {
-      modo(true);
+      modo('praticar');
       abrePratica(pedido[1]);
     }
   });
@@ -156,6 +161,6 @@ export function ligaPratica() {
 export function praticaPedida() {
   const pedido = /^#exercicio=(.*)$/.exec(location.hash);
   if (!pedido) return;
-  modo(true);
+  modo('praticar');
   abrePratica(decodeURIComponent(pedido[1]));
 }

@@ -81,9 +81,9 @@ struct caixa {
   std::optional<std::string>* onde;
 };
 const caixa caixas[] = {
-    {"texto", &p.texto},      {"lista", &p.lista},    {"bits", &p.bits},
-    {"confere", &p.confere},  {"limite", &limite},    {"semente", &semente},
-    {"resposta", &resposta},  {"da_pagina", &chrome}, {"metodo", &metodo_escolhido},
+    {"texto", &p.texto},       {"lista", &p.lista},      {"bits", &p.bits},
+    {"confere", &p.confere},   {"limite", &limite},      {"semente", &semente},
+    {"resposta", &resposta},   {"da_pagina", &chrome},   {"metodo", &metodo_escolhido},
     {"parametro", &parametro}, {"alfabeto", &p.alfabeto}};
 
 // The switches, by name: the first node on '0', the canonical code, the
