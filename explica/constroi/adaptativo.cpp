@@ -104,6 +104,8 @@ arvore_adaptativa::arvore_adaptativa(algoritmo qual, std::int32_t m, const alfab
   nyt.nyt = true;
   nyt.numero = maior;
   nos_.push_back(nyt);
+  profundidade_.push_back(0);
+  medida_em_.push_back(UINT64_MAX);
   no_de_numero_[static_cast<std::size_t>(maior) + 1] = 0;
 }
 
@@ -158,6 +160,8 @@ std::int32_t arvore_adaptativa::divide_nyt(char32_t s) {
   n.numero = p - 2;
   nos_.push_back(f);
   nos_.push_back(n);
+  profundidade_.resize(nos_.size());
+  medida_em_.resize(nos_.size(), UINT64_MAX); // not walked yet
   no_adaptativo& v = nos_[static_cast<std::size_t>(velho)];
   v.folha = false;
   v.nyt = false;
@@ -180,6 +184,7 @@ std::int32_t arvore_adaptativa::divide_nyt(char32_t s) {
 // Swaps nodes a and b, neither above the other, with their subtrees; the
 // numbers stay with the places.
 void arvore_adaptativa::troca(std::int32_t a, std::int32_t b) {
+  ++trocas_feitas_;
   no_adaptativo& x = nos_[static_cast<std::size_t>(a)];
   no_adaptativo& y = nos_[static_cast<std::size_t>(b)];
   assert(x.pai >= 0 && y.pai >= 0); // the root has no equal to swap with
@@ -248,25 +253,32 @@ void arvore_adaptativa::fgk(std::int32_t folha, bool novo, passo_adaptativo* p) 
   }
 }
 
-// Vitter's SlideAndIncrement: slides no ahead of the next block (a leaf past
-// the inner nodes of its weight, an inner node past the leaves of the next
-// weight), adds 1 to it, and returns where the update goes on: a leaf's new
-// parent, an inner node's former parent.
-std::int32_t arvore_adaptativa::desliza_e_incrementa(std::int32_t no, passo_adaptativo* p) {
-  const std::int32_t pai_antes = nos_[static_cast<std::size_t>(no)].pai;
-  const std::int64_t w = nos_[static_cast<std::size_t>(no)].peso;
-  const bool folha = nos_[static_cast<std::size_t>(no)].folha;
+// Slides no ahead of the nodes of key bloco that follow it, each swapped
+// with it in turn, and records the move into p where given.
+void arvore_adaptativa::desliza(std::int32_t no, std::int64_t bloco, passo_adaptativo* p) {
+  [[maybe_unused]] const std::int32_t pai_antes = nos_[static_cast<std::size_t>(no)].pai;
   const std::int32_t antes = nos_[static_cast<std::size_t>(no)].numero;
-  // The next block: a leaf's inner nodes of its weight, an inner node's
-  // leaves of the next weight.
-  const std::int64_t bloco = folha ? 2 * w + 1 : 2 * (w + 1);
   while (chave(nos_[static_cast<std::size_t>(no)].numero + 1) == bloco) {
     const std::int32_t seguinte = no_numerado(nos_[static_cast<std::size_t>(no)].numero + 1);
     assert(seguinte != pai_antes); // NYT's sibling and the new leaf go last
     troca(no, seguinte);
   }
-  if (nos_[static_cast<std::size_t>(no)].numero != antes) {
-    registra(p, antes, no);
+  registra(p, antes, no);
+}
+
+// Vitter's SlideAndIncrement: slides no ahead of the next block (a leaf past
+// the inner nodes of its weight, an inner node past the leaves of the next
+// weight), adds 1 to it, and returns where the update goes on: a leaf's new
+// parent, an inner node's former parent. Most nodes have no block to pass.
+inline std::int32_t arvore_adaptativa::desliza_e_incrementa(std::int32_t no, passo_adaptativo* p) {
+  const no_adaptativo& n = nos_[static_cast<std::size_t>(no)];
+  const std::int32_t pai_antes = n.pai;
+  const bool folha = n.folha;
+  // The next block: a leaf's inner nodes of its weight, an inner node's
+  // leaves of the next weight.
+  const std::int64_t bloco = folha ? 2 * n.peso + 1 : 2 * (n.peso + 1);
+  if (chave(n.numero + 1) == bloco) [[unlikely]] {
+    desliza(no, bloco, p);
   }
   incrementa(no, p);
   return folha ? nos_[static_cast<std::size_t>(no)].pai : pai_antes;
@@ -341,13 +353,25 @@ void arvore_adaptativa::codifica(char32_t s, std::string& bits, passo_adaptativo
   atualiza(s, conhecido, p);
 }
 
+// How many edges lie between no and the root: walked once, then kept
+// until the next swap.
+inline std::int32_t arvore_adaptativa::profundidade(std::int32_t no) {
+  const auto k = static_cast<std::size_t>(no);
+  if (medida_em_[k] != trocas_feitas_) [[unlikely]] {
+    std::int32_t d = 0;
+    for (std::int32_t i = no; nos_[static_cast<std::size_t>(i)].pai >= 0;
+         i = nos_[static_cast<std::size_t>(i)].pai) {
+      ++d;
+    }
+    profundidade_[k] = d;
+    medida_em_[k] = trocas_feitas_;
+  }
+  return profundidade_[k];
+}
+
 std::size_t arvore_adaptativa::conta(char32_t s) {
   const std::int32_t f = folha_de(s);
-  std::size_t bits = 0;
-  for (std::int32_t i = f >= 0 ? f : nyt_; nos_[static_cast<std::size_t>(i)].pai >= 0;
-       i = nos_[static_cast<std::size_t>(i)].pai) {
-    ++bits;
-  }
+  auto bits = static_cast<std::size_t>(profundidade(f >= 0 ? f : nyt_));
   if (f < 0) {
     bits += escape(s).size();
   }

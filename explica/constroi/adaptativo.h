@@ -122,6 +122,12 @@ class arvore_adaptativa {
   std::vector<std::int64_t> chave_;
   std::unordered_map<char32_t, std::int32_t> folha_de_; // above 7 bits
   std::vector<std::int32_t> folha_ascii_ = std::vector<std::int32_t>(128, -1);
+  // Each node's depth as conta last walked it, and the swaps made by then:
+  // a depth holds until the next swap, as a split only adds nodes below
+  // NYT. Swaps are rare once the counts grow apart; walks are not.
+  std::vector<std::int32_t> profundidade_;
+  std::vector<std::uint64_t> medida_em_;
+  std::uint64_t trocas_feitas_ = 0;
   std::int32_t raiz_ = 0;
   std::int32_t nyt_ = 0;
   bool guarda_arvores_ = true;
@@ -132,6 +138,7 @@ class arvore_adaptativa {
     return chave_[static_cast<std::size_t>(n) + 1];
   }
   [[nodiscard]] std::string caminho(std::int32_t no) const;
+  [[nodiscard]] std::int32_t profundidade(std::int32_t no);
   [[nodiscard]] std::string escape(char32_t s) const;
   [[nodiscard]] std::int32_t folha_de(char32_t s) const;
   std::int32_t divide_nyt(char32_t s);
@@ -140,6 +147,7 @@ class arvore_adaptativa {
   void incrementa(std::int32_t no, passo_adaptativo* p);
   void fgk(std::int32_t folha, bool novo, passo_adaptativo* p);
   void vitter(std::int32_t folha, bool novo, passo_adaptativo* p);
+  void desliza(std::int32_t no, std::int64_t bloco, passo_adaptativo* p);
   std::int32_t desliza_e_incrementa(std::int32_t no, passo_adaptativo* p);
   void atualiza(char32_t s, bool conhecido, passo_adaptativo* p);
   [[nodiscard]] falha_adaptativa le_escape(std::string_view bits, std::size_t& i,
