@@ -62,6 +62,8 @@ for tipo in "${tipos[@]}"; do
   mede "huffman-explica --json" $explica --json -a "$dir/livro.txt"
   mede "huffman-explica --compara" $explica --compara -a "$dir/livro.txt"
   mede "huffman-explica --adaptativo --estatisticas" $explica --adaptativo --estatisticas -a "$dir/livro.txt"
+  compara "--adaptativo --estatisticas vs --estatisticas" "$explica --estatisticas -a '$dir/livro.txt'" \
+    "$explica --adaptativo --estatisticas -a '$dir/livro.txt'"
   mede "cat file | huffman-explica --estatisticas" sh -c "cat '$dir/livro.txt' | $explica --estatisticas"
   mede "huffman-explica --bytes --estatisticas" $explica --bytes --estatisticas -a "$dir/livro.txt"
   if [ "$tipo" = ascii ]; then # the file zlib's own Huffman-only deflate writes too
