@@ -568,6 +568,11 @@ class Pagina(unittest.TestCase):
         nativo = json.loads(explica("--adaptativo=vitter", "--json", "aardvark!").stdout)
         self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, "#a-vitter .bits").text.replace(" ", ""),
                          nativo["bits"])
+        # The steps' words come from the engine, in the page's language.
+        self.driver.find_element(By.ID, "lingua-en").click()
+        self.espera(lambda: self.texto_de("a-vitter").startswith("Vitter") and "add 1:" in self.texto_de("a-vitter"),
+                    "the steps in English")
+        self.driver.find_element(By.ID, "lingua-pt").click()
 
     def test_tamanho_da_pagina(self):
         # One self-contained file, the engine inside it, that a learner

@@ -104,10 +104,12 @@ function quadrosDoPasso(antes, p) {
     const novos = new Map(dividido.filter((n) => n.id !== nyt && !antes.some((m) => m.id === n.id)).map((n) => [n.id, 'novo']));
     quadros.push({ nos: dividido, frase: 1, destaques: novos, caminho: new Set() });
   }
-  p.trocas.forEach(([de], i) => {
+  // The node that moves up, and the one whose place it takes.
+  p.trocas.forEach(([de, para], i) => {
     const anterior = quadros[quadros.length - 1].nos;
     const sobe = anterior.find((n) => n.numero === de).id;
-    quadros.push({ nos: p.quadros[k++], frase: 2 + i, destaques: new Map([[sobe, 'sobe']]), caminho: new Set() });
+    const desce = anterior.find((n) => n.numero === para).id;
+    quadros.push({ nos: p.quadros[k++], frase: 2 + i, destaques: new Map([[sobe, 'sobe'], [desce, 'desce']]), caminho: new Set() });
   });
   const pesoAntes = new Map(antes.map((n) => [n.id, n.peso]));
   const somados = p.nos.filter((n) => n.peso > (pesoAntes.get(n.id) || 0)).map((n) => [n.id, 'somado']);
