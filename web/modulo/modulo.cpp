@@ -248,46 +248,14 @@ EXPORTA(executa) std::int32_t executa(std::int32_t formato) {
   return estado_final(e);
 }
 
-// Every method's code of what the boxes hold, side by side, whatever code
-// is chosen: the document that --compara --json writes, each row with its
-// name as the table shows it; or the refusal, with its exit status.
-EXPORTA(compara) std::int32_t compara() {
-  for (std::string& r : resultados) {
-    r.clear();
-  }
-  pedido todos = p;
-  todos.compara = true;
-  todos.forma = formato::json;
-  todos.bits.reset();
-  todos.confere.reset();
-  todos.canonico = false;
-  todos.leve_no_zero = false;
-  execucao e;
-  std::optional<falha> erro = combina(todos);
-  if (!erro) {
-    erro = prepara(todos, lidos_do_navegador(), e);
-  }
-  if (erro) {
-    resultados[mensagem] = erro->mensagem;
-    de = erro->de;
-    return erro->estado;
-  }
-  resultados[documento] = em_texto(escreve_comparacao_json, e);
-  return sucesso;
-}
+namespace {
 
-// The adaptive code of the text in box texto, over the alphabet in box
-// alfabeto where it holds one, by FGK and by Vitter side by side: the
-// document the page's adaptive mode draws, or the refusal, with its exit
-// status.
-EXPORTA(adaptativo) std::int32_t adaptativo() {
+// Runs q, as JSON, for the document that escreve writes of it: 0 and the
+// document, or the exit status and the refusal.
+std::int32_t documento_de(pedido q, escritor escreve) {
   for (std::string& r : resultados) {
     r.clear();
   }
-  pedido q;
-  q.texto = p.texto;
-  q.alfabeto = p.alfabeto;
-  q.adaptativo = algoritmo::fgk;
   q.forma = formato::json;
   execucao e;
   std::optional<falha> erro = combina(q);
@@ -299,8 +267,35 @@ EXPORTA(adaptativo) std::int32_t adaptativo() {
     de = erro->de;
     return erro->estado;
   }
-  resultados[documento] = em_texto(escreve_adaptativo_pagina, e);
+  resultados[documento] = em_texto(escreve, e);
   return sucesso;
+}
+
+} // namespace
+
+// Every method's code of what the boxes hold, side by side, whatever code
+// is chosen: the document that --compara --json writes, each row with its
+// name as the table shows it; or the refusal, with its exit status.
+EXPORTA(compara) std::int32_t compara() {
+  pedido todos = p;
+  todos.compara = true;
+  todos.bits.reset();
+  todos.confere.reset();
+  todos.canonico = false;
+  todos.leve_no_zero = false;
+  return documento_de(todos, escreve_comparacao_json);
+}
+
+// The adaptive code of the text in box texto, over the alphabet in box
+// alfabeto where it holds one, by FGK and by Vitter side by side: the
+// document the page's adaptive mode draws, or the refusal, with its exit
+// status.
+EXPORTA(adaptativo) std::int32_t adaptativo() {
+  pedido q;
+  q.texto = p.texto;
+  q.alfabeto = p.alfabeto;
+  q.adaptativo = algoritmo::fgk;
+  return documento_de(q, escreve_adaptativo_pagina);
 }
 
 // The leaf, by pool index, of each of the last run's first characters, as
