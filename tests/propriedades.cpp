@@ -1242,6 +1242,9 @@ std::pair<std::int64_t, int> menor_profundidade(std::vector<std::int64_t> pesos)
   for (std::size_t i = 0; i < pesos.size(); ++i) {
     fila.emplace(pesos[i], i, 1, 0);
   }
+  if (fila.empty()) {
+    return {0, 0};
+  }
   std::int64_t soma = 0;
   for (std::size_t feito = pesos.size(); fila.size() > 1; ++feito) {
     const auto [w1, o1, f1, h1] = *fila.begin();

@@ -154,8 +154,9 @@ class arvore_adaptativa {
                                            char32_t& s) const;
 };
 
-// What each step that codifica_texto hands on keeps beside its bits.
-enum class guarda { bits, arvore, quadros }; // the tree after it; and the trees on the way
+// What each step that codifica_texto hands on keeps beside its bits: the
+// tree after it (arvore), and the trees on the way as well (quadros).
+enum class guarda { bits, arvore, quadros };
 
 // Encodes texto, UTF-8 of the alphabet's characters, one symbol at a time
 // with qual on a tree numbered for m symbols, handing recebe each symbol's

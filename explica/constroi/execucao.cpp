@@ -283,10 +283,11 @@ std::optional<falha> prepara_adaptativo(const pedido& p, execucao& e) {
   const std::string_view texto(t.data(), t.size());
   if (e.alfabeto) {
     if (const auto fora = fora_do_alfabeto(*e.alfabeto, texto)) {
-      return recusa(tr("o caractere ") + entre_aspas(fora->second) + tr(", o ") +
-                        std::to_string(fora->first + 1) +
-                        pela_face(para_traduzir("º do texto, não está em --alfabeto"),
-                                  para_traduzir("º do texto, não está no alfabeto a-z")),
+      char lugar[64];
+      std::snprintf(lugar, sizeof lugar, tr(", o %zuº"), fora->first + 1);
+      return recusa(tr("o caractere ") + entre_aspas(fora->second) + lugar +
+                        pela_face(para_traduzir(" do texto, não está em --alfabeto"),
+                                  para_traduzir(" do texto, não está no alfabeto a-z")),
                     origem::texto);
     }
   } else {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "alfabeto/alfabeto.h"
 #include "explica/constroi/deflate.h"
 #include "explica/constroi/modelo.h"
 #include "explica/escreve/escritores.h"
@@ -50,6 +51,7 @@ std::string frase_da_troca(std::int32_t antes, std::int32_t depois) {
   return tr("o nó ") + std::to_string(antes) + tr(" sobe para o lugar ") + std::to_string(depois);
 }
 
+// The nodes that gained 1, by their numbers then, in the order they did.
 std::string frase_dos_incrementos(const passo_adaptativo& p) {
   std::string l;
   for (const std::int32_t n : p.incrementos) {
@@ -254,22 +256,30 @@ std::string passo_adaptativo_json(const passo_adaptativo& p) {
 
 void escreve_adaptativo_pagina(std::FILE* f, const execucao& e) {
   const std::int32_t raiz = 2 * std::max(e.simbolos_adaptativos, 1) - 1;
-  std::fprintf(f, R"({"alfabeto": %d, "inicio": [{"id": 0, "numero": %d, "peso": 0, "nyt": true}])",
-               e.simbolos_adaptativos, raiz);
+  const alfabeto_adaptativo* const a = e.alfabeto ? &*e.alfabeto : nullptr;
+  const std::span<const char> t = e.t.caracteres();
+  const std::string_view texto(t.data(), t.size());
+  // The steps drawn are the first characters'; every step's trees are kept.
+  std::string_view comeco = texto;
+  for (std::int64_t k = 0; k < max_passos_na_pagina && !comeco.empty(); ++k) {
+    comeco.remove_prefix(static_cast<std::size_t>(std::max(alfabeto::le_utf8(comeco).tamanho, 1)));
+  }
+  comeco = texto.substr(0, texto.size() - comeco.size());
+  std::fprintf(f, R"({"alfabeto": %d, "simbolos": %)" PRId64 R"(, "inicio": [)",
+               e.simbolos_adaptativos, e.t.contagem ? e.t.contagem->caracteres : 0);
+  std::fprintf(f, R"({"id": 0, "numero": %d, "peso": 0, "nyt": true}])", raiz);
   for (const algoritmo qual : {algoritmo::fgk, algoritmo::vitter}) {
-    std::string bits;
     std::int64_t k = 0;
     std::int32_t lugar_do_nyt = raiz;
     std::fprintf(f, R"(, "%s": {"passos": [)", std::string(nome_do_algoritmo(qual)).c_str());
-    percorre(e, qual, guarda::quadros, [&](const passo_adaptativo& p) {
-      bits += (bits.empty() ? "" : " ") + p.codigo + p.escape;
-      if (k < max_passos_na_pagina) {
-        std::fprintf(f, "%s%s", k == 0 ? "" : ",\n  ", passo_da_pagina(p, lugar_do_nyt).c_str());
-      }
-      ++k;
-      lugar_do_nyt -= p.novo ? 2 : 0;
-    });
-    std::fprintf(f, R"(], "bits": "%s", "simbolos": %)" PRId64 "}", bits.c_str(), k);
+    codifica_texto(qual, e.simbolos_adaptativos, a, comeco, guarda::quadros,
+                   [&](const passo_adaptativo& p) {
+                     std::fprintf(f, "%s%s", k++ == 0 ? "" : ",\n  ",
+                                  passo_da_pagina(p, lugar_do_nyt).c_str());
+                     lugar_do_nyt -= p.novo ? 2 : 0;
+                   });
+    std::fprintf(f, R"(], "bits": %)" PRId64 "}",
+                 bits_do_texto(qual, e.simbolos_adaptativos, a, texto));
   }
   std::fputs("}\n", f);
 }

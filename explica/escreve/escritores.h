@@ -75,8 +75,8 @@ void escreve_adaptativo_json(std::FILE* f, const execucao& e);
 void escreve_dot_adaptativo(std::FILE* f, const execucao& e);
 // The page's adaptive mode: FGK and Vitter over e's text, each step with
 // its words and the trees on the way, every node by its index as well, so
-// that the page moves each one from place to place; the first
-// max_passos_na_pagina steps, and every step's bits.
+// that the page moves each one from place to place; the steps of the first
+// max_passos_na_pagina characters, and the whole text's bits.
 void escreve_adaptativo_pagina(std::FILE* f, const execucao& e);
 // The steps the page draws: a word's or a sentence's; a step holds a tree
 // for each swap, and each tree every node.

@@ -5,8 +5,9 @@ import { escapa, largura, marca, posicoes } from './desenho.js';
 import { trad } from './lingua.js';
 import { $, SVG, escreveCaixa, resultado, x } from './motor.js';
 
-// The engine's document: {alfabeto, inicio, fgk: {passos, bits, simbolos},
-// vitter: {...}}; and how many symbols are shown, 0 the tree before any.
+// The engine's document: {alfabeto, simbolos, inicio, fgk: {passos, bits},
+// vitter: {...}}, bits the whole text's and passos the first symbols'; and
+// how many symbols are shown, 0 the tree before any.
 export let adaptativo = null;
 export let mostrados = 0;
 const PAINEIS = { fgk: 'a-fgk', vitter: 'a-vitter' };
@@ -172,7 +173,7 @@ function mostraParado(qual, k) {
   mostraQuadro(qual, somados || { nos, frase: -1, destaques: new Map(), caminho: new Set() }, p || {}, null, vez);
   const grupos = passos.slice(0, k).map((q, i) => (i === k - 1 ? '<mark>' : '') + escapa(q.codigo) + '<b>' + escapa(q.escape) + '</b>' + (i === k - 1 ? '</mark>' : ''));
   painel.querySelector('.bits').innerHTML = grupos.join(' ') || '&nbsp;';
-  painel.querySelector('.total').textContent = adaptativo[qual].bits.replace(/ /g, '').length + ' bits';
+  painel.querySelector('.total').textContent = adaptativo[qual].bits + ' bits';
 }
 
 // The k-th step played in panel qual: each tree on the way in turn, each
@@ -223,7 +224,7 @@ export function codificaPalavra() {
     return;
   }
   adaptativo = JSON.parse(resultado(0));
-  if (adaptativo.fgk.simbolos > adaptativo.fgk.passos.length) {
+  if (adaptativo.simbolos > adaptativo.fgk.passos.length) {
     $('aviso-adaptativo').textContent = trad('a página mostra os passos dos primeiros ') + adaptativo.fgk.passos.length +
       trad(' símbolos; o total de bits é o do texto todo');
   }
