@@ -1283,7 +1283,7 @@ std::string confere_quadros(const std::vector<explica::no_adaptativo>& antes,
   if (p.quadros.size() != p.trocas.size() + (p.novo ? 1 : 0)) {
     return "the trees on the way are not one after the split and one a swap";
   }
-  const std::vector<explica::no_adaptativo>* anterior = p.novo ? &p.quadros[0] : &antes;
+  const std::vector<explica::no_adaptativo>* anterior = p.novo ? &p.quadros.front() : &antes;
   for (std::size_t k = 0; k < p.trocas.size(); ++k) {
     const auto& quadro = p.quadros[k + (p.novo ? 1 : 0)];
     const auto [de, para] = p.trocas[k];
