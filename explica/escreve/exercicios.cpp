@@ -316,10 +316,12 @@ std::string codigos_em_html(int letras) {
   return h;
 }
 
-// Room to draw the adaptive tree after each letter of a word of n.
+// Room to draw the adaptive tree after each letter of a word of n, two
+// side by side, on the page of the rules.
 int milimetros_das_arvores(std::size_t n) {
-  constexpr int por_letra = 22;
-  return por_letra * static_cast<int>(n);
+  constexpr int por_par = 36; // two trees of up to four letters, side by side
+  constexpr int maximo = 140; // what the first page holds below the rules and the word
+  return std::min(maximo, por_par * static_cast<int>((n + 1) / 2));
 }
 
 // An adaptive exercise on the sheet: the word, the two questions, room to
@@ -391,7 +393,9 @@ void em_html(std::FILE* f, const std::vector<exercicio>& xs, const pedido& p) {
     corpo += "<section class=\"gabarito\">\n<h1>" + html(tr("Gabarito")) + ": " + html(titulo) +
              "</h1>\n";
     for (std::size_t i = 0; i < xs.size(); ++i) {
-      corpo += "<article class=\"chave\"><pre>" +
+      // An adaptive key is a tree a letter: two columns of them.
+      corpo += std::string(p.adaptativo ? R"(<article class="chave adaptativa"><pre>)"
+                                        : R"(<article class="chave"><pre>)") +
                html(em_texto([&](std::FILE* g) { chave_em_texto(g, xs[i], i); })) +
                "</pre></article>\n";
     }
