@@ -18,11 +18,12 @@ let vez = 0;            // the animation going on: a newer one stops it
 
 // The tree of a node list: each node by its number plus 1 (the layout
 // takes a negative key for an empty branch, and NYT may be -1), the root
-// the highest.
+// the highest; nos, each node with its key.
 function arvoreDe(nos) {
   const por = new Map(nos.map((n) => [n.numero + 1, n]));
   return {
     raiz: nos[0].numero + 1,
+    nos: [...por],
     no: (k) => por.get(k),
     filhos: (k) => (por.get(k).esquerda === undefined ? null : [por.get(k).esquerda + 1, por.get(k).direita + 1]),
     linhas: (k) => {
@@ -73,13 +74,6 @@ function svgDe(a, lugar, w, destaques, caminho) {
     `<path class="arestas" d="${arestas}"/><path class="trilha" d="${trilha}"/>${nos}</svg>`;
 }
 
-// A node list with its map of nodes by number, for svgDe.
-function arvoreCompleta(nos) {
-  const a = arvoreDe(nos);
-  a.nos = nos.map((n) => [n.numero + 1, n]);
-  return a;
-}
-
 // The indices of the nodes on the path of bits from the root of a.
 function caminhoDe(a, bits) {
   const c = new Set([a.no(a.raiz).id]);
@@ -92,29 +86,22 @@ function caminhoDe(a, bits) {
 }
 
 // The trees of step p (after the tree antes) as the panel shows them in
-// turn: the path sent, NYT's split, each swap or slide, the increments;
-// each with its words and its marks.
+// turn, each with its marks: the path sent, NYT's split, each swap or
+// slide, the increments; the k-th goes with the k-th of the step's words.
 function quadrosDoPasso(antes, p) {
-  const a0 = arvoreCompleta(antes);
-  const destino = caminhoDe(a0, p.codigo);
-  const quadros = [{ nos: antes, frase: 0, destaques: new Map([...destino].map((i) => [i, 'caminho'])), caminho: destino }];
-  let k = 0;
-  if (p.novo) {
-    const nyt = antes.find((n) => n.nyt).id;
-    const dividido = p.quadros[k++];
-    const novos = new Map(dividido.filter((n) => n.id !== nyt && !antes.some((m) => m.id === n.id)).map((n) => [n.id, 'novo']));
-    quadros.push({ nos: dividido, frase: 1, destaques: novos, caminho: new Set() });
-  }
+  const destino = caminhoDe(arvoreDe(antes), p.codigo);
+  const quadros = [{ nos: antes, destaques: new Map([...destino].map((i) => [i, 'caminho'])), caminho: destino }];
+  const seguinte = (nos, destaques) => quadros.push({ nos, destaques: new Map(destaques), caminho: new Set() });
+  const antigos = new Set(antes.map((n) => n.id));
+  if (p.novo) seguinte(p.quadros[0], p.quadros[0].filter((n) => !antigos.has(n.id)).map((n) => [n.id, 'novo']));
   // The node that moves up, and the one whose place it takes.
   p.trocas.forEach(([de, para], i) => {
     const anterior = quadros[quadros.length - 1].nos;
-    const sobe = anterior.find((n) => n.numero === de).id;
-    const desce = anterior.find((n) => n.numero === para).id;
-    quadros.push({ nos: p.quadros[k++], frase: 2 + i, destaques: new Map([[sobe, 'sobe'], [desce, 'desce']]), caminho: new Set() });
+    const id = (numero) => anterior.find((n) => n.numero === numero).id;
+    seguinte(p.quadros[i + (p.novo ? 1 : 0)], [[id(de), 'sobe'], [id(para), 'desce']]);
   });
   const pesoAntes = new Map(antes.map((n) => [n.id, n.peso]));
-  const somados = p.nos.filter((n) => n.peso > (pesoAntes.get(n.id) || 0)).map((n) => [n.id, 'somado']);
-  quadros.push({ nos: p.nos, frase: 2 + p.trocas.length, destaques: new Map(somados), caminho: new Set() });
+  seguinte(p.nos, p.nos.filter((n) => n.peso > (pesoAntes.get(n.id) || 0)).map((n) => [n.id, 'somado']));
   return quadros;
 }
 
@@ -125,14 +112,13 @@ function frasesDoPasso(p) {
   return f.concat(p.frases.trocas, [p.frases.incrementos]);
 }
 
-// Shows quadro of step p in panel qual, the step's words with the one of
-// now marked; where de, each node moves from its place in de's tree to its
-// new one, unless the animation minha is no longer the one going on.
-function mostraQuadro(qual, quadro, p, de, minha) {
+// Shows quadro in panel qual, the agora-th of the step's words marked;
+// where de, each node moves from its place in de's tree to its new one,
+// unless the animation minha is no longer the one going on.
+function mostraQuadro(qual, quadro, agora, de, minha) {
   const painel = $(PAINEIS[qual]);
-  const a = arvoreCompleta(quadro.nos);
+  const a = arvoreDe(quadro.nos);
   const { lugar, largura: w } = lugares(a);
-  const agora = quadro.frase - (quadro.frase >= 2 && !p.novo ? 1 : 0);
   painel.querySelectorAll('.frases li').forEach((li, i) => li.classList.toggle('agora', i === agora));
   const caixa = painel.querySelector('.rolagem');
   const reduzido = window.matchMedia('(prefers-reduced-motion: reduce)').matches;
@@ -141,8 +127,7 @@ function mostraQuadro(qual, quadro, p, de, minha) {
     return;
   }
   // A node new in this tree comes out of its parent's old place.
-  const { lugar: velho, largura: wv } = lugares(arvoreCompleta(de));
-  const porNumero = new Map(quadro.nos.map((n) => [n.numero, n]));
+  const { lugar: velho, largura: wv } = lugares(arvoreDe(de));
   const origem = (n) => velho.get(n.id) || velho.get(quadro.nos.find((m) => m.esquerda === n.numero || m.direita === n.numero)?.id) || lugar.get(n.id);
   const inicio = performance.now();
   const passo = (t) => {
@@ -150,7 +135,7 @@ function mostraQuadro(qual, quadro, p, de, minha) {
     const s = Math.min(1, (t - inicio) / MOVIMENTO);
     const e = s < 0.5 ? 2 * s * s : 1 - 2 * (1 - s) * (1 - s);
     const meio = new Map();
-    for (const n of porNumero.values()) {
+    for (const n of quadro.nos) {
       const o = origem(n);
       const d = lugar.get(n.id);
       meio.set(n.id, { x: o.x + (d.x - o.x) * e, y: o.y + (d.y - o.y) * e });
@@ -168,9 +153,9 @@ function mostraParado(qual, k) {
   const passos = adaptativo[qual].passos;
   const p = k > 0 ? passos[k - 1] : null;
   painel.querySelector('.frases').innerHTML = p ? frasesDoPasso(p).map((f) => marca('li', {}, f)).join('') : '';
-  const nos = p ? p.nos : adaptativo.inicio;
-  const somados = p ? quadrosDoPasso(k > 1 ? passos[k - 2].nos : adaptativo.inicio, p).pop() : null;
-  mostraQuadro(qual, somados || { nos, frase: -1, destaques: new Map(), caminho: new Set() }, p || {}, null, vez);
+  const quadros = p ? quadrosDoPasso(k > 1 ? passos[k - 2].nos : adaptativo.inicio, p)
+    : [{ nos: adaptativo.inicio, destaques: new Map(), caminho: new Set() }];
+  mostraQuadro(qual, quadros[quadros.length - 1], p ? quadros.length - 1 : -1, null, vez);
   const grupos = passos.slice(0, k).map((q, i) => (i === k - 1 ? '<mark>' : '') + escapa(q.codigo) + '<b>' + escapa(q.escape) + '</b>' + (i === k - 1 ? '</mark>' : ''));
   painel.querySelector('.bits').innerHTML = grupos.join(' ') || '&nbsp;';
   painel.querySelector('.total').textContent = adaptativo[qual].bits + ' bits';
@@ -185,7 +170,7 @@ function toca(qual, k, minha) {
   mostraParado(qual, k);
   quadros.forEach((q, i) => {
     setTimeout(() => {
-      if (minha === vez) mostraQuadro(qual, q, p, i > 0 ? quadros[i - 1].nos : null, minha);
+      if (minha === vez) mostraQuadro(qual, q, i, i > 0 ? quadros[i - 1].nos : null, minha);
     }, i * PAUSA);
   });
 }
